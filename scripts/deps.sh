@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Korvane needs, only those that are missing.
+# Usage: scripts/deps.sh [build|test]   (test also brings the fuzzing and screenshot tools)
+set -euo pipefail
+packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-dejavu-core
+          googletest libgtest-dev libgmock-dev libbenchmark-dev)
+if [ "${1:-build}" = test ]; then
+  packages+=(clang clang-14 libclang-rt-14-dev)
+fi
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+"${sudo_cmd[@]}" apt-get update -qq
+# No recommends: the extra fonts they pull in change which font a family name resolves to.
+DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"

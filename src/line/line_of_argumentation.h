@@ -1,0 +1,67 @@
+// The document: the moves made so far, each with the stage before and after it.
+// A line only grows; every move appends its post-stage.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "line/messages.h"
+#include "model/argumentation_stage.h"
+
+namespace korvane {
+
+class TArgumentationMove {
+public:
+  TArgumentationStage* PreStage = nullptr;
+  TArgumentationStage* PostStage = nullptr;
+  /// The move in the file syntax: a keyword line, sentence lines, and one empty line.
+  std::vector<std::string> Move;
+};
+
+using TArgumentationMoves = TList<TArgumentationMove>;
+
+class TLineOfArgumentation {
+public:
+  /// interactive is the program-wide flag, read at every move; asker answers the questions.
+  TLineOfArgumentation(const bool& interactive, TAsker& asker);
+  TLineOfArgumentation(const TLineOfArgumentation&) = delete;
+  TLineOfArgumentation& operator=(const TLineOfArgumentation&) = delete;
+  ~TLineOfArgumentation();
+
+  TArgumentationMoves ArgumentationMoves;
+  /// The empty first stage, then one post-stage per move.
+  TArgumentationStages ArgumentationStages;
+  /// Always the last of ArgumentationStages.
+  TArgumentationStage* CurrentStage = nullptr;
+  bool Modified = false;
+  std::string FileName;
+
+  // The objects passed in are handed over; they must have been made by NewStatement or
+  // NewReasonConclusion of this line.
+
+  /// False when the user declined, or the statement exists with the same type (interactive only).
+  bool DoStatementMove(TStatement* s);
+  void DoReasonConclusionMove(TReasonConclusion* c);
+  void DoExceptionMove(TReasonConclusion* c);
+
+  /// A new statement owned by this document.
+  [[nodiscard]] TStatement* NewStatement(std::string sentence, std::uint8_t type);
+  /// A new connection (a new issue reason, a new assumption conclusion) owned by this document.
+  [[nodiscard]] TReasonConclusion* NewReasonConclusion();
+
+  /// The Move lines of all moves, oldest first: the text of the line of argumentation.
+  [[nodiscard]] std::vector<std::string> Text() const;
+
+private:
+  const bool& interactive_;
+  TAsker& asker_;
+  std::vector<std::unique_ptr<TArgumentationStage>> stages_;
+  std::vector<std::unique_ptr<TArgumentationMove>> moves_;
+};
+
+/// "  ?: " + sentence for an issue, "  !: " + sentence for an assumption.
+[[nodiscard]] std::string SentenceLine(const TStatement& s);
+
+}  // namespace korvane

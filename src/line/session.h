@@ -1,0 +1,96 @@
+// The main window's document logic without the window: the current line of
+// argumentation, the program-wide flags, and the entry points through which every
+// move and deletion enters. The window owns one session and forwards to it.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "line/line_of_argumentation.h"
+#include "line/messages.h"
+
+namespace korvane {
+
+/// What the interpreter and the deletions need of the window: the text view as a list
+/// of logical lines, and the diagram to hide while a text is interpreted.
+class TViewHost {
+public:
+  virtual ~TViewHost() = default;
+  [[nodiscard]] virtual std::vector<std::string> TextLines() const = 0;
+  /// Clears the text view and puts these lines into it.
+  virtual void SetTextLines(const std::vector<std::string>& lines) = 0;
+  /// Replaces one line (the interpreter's progress line).
+  virtual void SetTextLine(int index, const std::string& line) = 0;
+  /// Hides the diagram and shows the text view.
+  virtual void ShowTextInsteadOfDiagram() = 0;
+  /// Called as the progress line grows, so a window can repaint without taking user input.
+  virtual void KeepPainted() {}
+};
+
+/// A text view that is only a list of lines, for use without a window.
+class TPlainTextHost : public TViewHost {
+public:
+  std::vector<std::string> Lines;
+  [[nodiscard]] std::vector<std::string> TextLines() const override { return Lines; }
+  void SetTextLines(const std::vector<std::string>& lines) override { Lines = lines; }
+  void SetTextLine(int index, const std::string& line) override;
+  void ShowTextInsteadOfDiagram() override {}
+};
+
+class TSession {
+public:
+  TSession(TAsker& asker, TViewHost& host);
+
+  /// False only while a text of moves is interpreted: nothing is asked, nothing refused.
+  bool Interactive = true;
+  /// False while a text is interpreted: RefreshCurrentView then does nothing.
+  bool RefreshViews = true;
+  /// Redraws the showing view; set by the window.
+  std::function<void()> RefreshHook;
+
+  /// The current line of argumentation; there always is one.
+  [[nodiscard]] TLineOfArgumentation& Line() const { return *line_; }
+  /// Discards the current line and creates a new, empty one (FileName empty, Modified false).
+  void NewLine();
+
+  // Entry points: each applies its operation to the current line, then refreshes the
+  // view whatever the result. Objects are made with Line().NewStatement/NewReasonConclusion.
+  bool PerformStatementMove(TStatement* s);
+  void PerformReasonConclusionMove(TReasonConclusion* c);
+  void PerformExceptionMove(TReasonConclusion* c);
+  bool PerformDeleteStatement(TStatement* s);
+  bool PerformDeleteReasonConclusion(TReasonConclusion* c);
+  bool PerformDeleteException(TReasonConclusion* c);
+
+  /// Calls RefreshHook unless RefreshViews is false.
+  void RefreshCurrentView();
+
+  /// Puts the text of the current line into the text view.
+  void ShowMovesText();
+  /// Makes the moves the text view's lines describe on the current line, without
+  /// questions. Throws TCommandError("List index out of bounds") for a block cut short;
+  /// the moves before it stay and the flags are set back all the same.
+  void InterpretLines();
+
+  // The document commands' work, GUI-free. Each throws TCommandError with the text to show.
+
+  /// New line with FileName path, the file's lines into the text view, interpreted, Modified false.
+  void OpenFile(const std::string& path);
+  /// The file's moves after the current ones; FileName unchanged.
+  void AppendFile(const std::string& path);
+  /// Writes the text of the current line to path, replacing the file only once the
+  /// new one is complete; FileName and Modified are the caller's to set.
+  void WriteFile(const std::string& path) const;
+
+  [[nodiscard]] TViewHost& Host() const { return host_; }
+  [[nodiscard]] TAsker& Asker() const { return asker_; }
+
+private:
+  TAsker& asker_;
+  TViewHost& host_;
+  std::unique_ptr<TLineOfArgumentation> line_;
+};
+
+}  // namespace korvane

@@ -1,0 +1,132 @@
+#include "argumentation_stage.h"
+
+#include <charconv>
+#include <vector>
+
+namespace korvane {
+
+TArgumentationStage::TArgumentationStage() : TArgumentationStage(std::make_shared<TModelStore>()) {}
+
+TArgumentationStage::TArgumentationStage(std::shared_ptr<TModelStore> store)
+    : store_(std::move(store)), dialectical_store_(std::make_shared<TDialecticalStore>()) {}
+
+std::unique_ptr<TArgumentationStage> TArgumentationStage::CopyForMove() const {
+  auto next = std::make_unique<TArgumentationStage>(store_);
+  next->Arguments.Assign(Arguments);
+  next->Statements.Assign(Statements);
+  next->ReasonConclusions.Assign(ReasonConclusions);
+  return next;
+}
+
+std::unique_ptr<TArgumentationStage> TArgumentationStage::DoStatementMove(TStatement* s) const {
+  auto next = CopyForMove();
+  TStatement* existing = nullptr;
+  if (IsNewStatement(s, existing)) {
+    GetNewId(s->Id);
+    next->Arguments.Add(store_->NewArgument(s));
+    next->Statements.Add(s);
+  } else {
+    // The new type overrules the old one on the shared object, in every stage holding it.
+    existing->Sentence = s->Sentence;
+    existing->StatementType = s->StatementType;
+  }
+  next->RecomputeDialecticalArguments();
+  return next;
+}
+
+std::unique_ptr<TArgumentationStage> TArgumentationStage::DoReasonConclusionMove(TReasonConclusion* c) const {
+  auto next = CopyForMove();
+  // The conclusion first, so that when both are new it gets the lower identifier.
+  next = next->DoStatementMove(c->Conclusion);
+  next = next->DoStatementMove(c->Reason);
+  // Statements that existed before this move replace the ones passed in; new ones
+  // already are the objects that entered the stage.
+  for (TStatement* p : Statements) {
+    if (SameSentence(p->Sentence, c->Reason->Sentence)) c->Reason = p;
+    if (SameSentence(p->Sentence, c->Conclusion->Sentence)) c->Conclusion = p;
+  }
+  TReasonConclusion* existing = nullptr;
+  if (IsNewReasonConclusion(c, existing)) next->ReasonConclusions.Add(c);
+  next->RecomputeArguments();
+  next->RecomputeDialecticalArguments();
+  return next;
+}
+
+std::unique_ptr<TArgumentationStage> TArgumentationStage::DoExceptionMove(TReasonConclusion* c) const {
+  TStatement* const given = c->Exceptions[0];
+  auto next = CopyForMove();
+  next = next->DoStatementMove(given);
+  for (TStatement* p : Statements) {
+    if (SameSentence(p->Sentence, given->Sentence)) {
+      c->Exceptions.Delete(0);
+      c->Exceptions.Insert(0, p);
+      break;
+    }
+  }
+  next = next->DoReasonConclusionMove(c);
+  TReasonConclusion* existing = nullptr;
+  if (!IsNewReasonConclusion(c, existing)) {
+    // The connection existed before: it is extended in place, seen by every stage holding it.
+    TStatement* const exception = c->Exceptions[0];
+    bool known = false;
+    for (TStatement* x : existing->Exceptions) {
+      if (SameSentence(x->Sentence, exception->Sentence)) {
+        x->StatementType = given->StatementType;
+        known = true;
+        break;
+      }
+    }
+    if (!known) existing->Exceptions.Add(exception);
+  }
+  next->RecomputeDialecticalArguments();
+  return next;
+}
+
+bool TArgumentationStage::IsNewStatement(const TStatement* s, TStatement*& existing) const {
+  for (TStatement* p : Statements) {
+    if (SameSentence(p->Sentence, s->Sentence)) {
+      existing = p;
+      return false;
+    }
+  }
+  return true;
+}
+
+bool TArgumentationStage::IsNewReasonConclusion(const TReasonConclusion* c, TReasonConclusion*& existing) const {
+  for (TReasonConclusion* q : ReasonConclusions) {
+    if (SameSentence(q->Reason->Sentence, c->Reason->Sentence) &&
+        SameSentence(q->Conclusion->Sentence, c->Conclusion->Sentence)) {
+      existing = q;
+      return false;
+    }
+  }
+  return true;
+}
+
+bool TArgumentationStage::SentenceIsStatementSentence(const std::string& text, TStatement*& found) const {
+  for (TStatement* p : Statements) {
+    if (SameSentence(p->Sentence, text)) {
+      found = p;
+      return true;
+    }
+  }
+  return false;
+}
+
+void TArgumentationStage::GetNewId(std::string& id) const {
+  // The answer lies in 1 .. count + 1; mark which of those are taken.
+  const int limit = Statements.Count() + 1;
+  std::vector<bool> taken(static_cast<std::size_t>(limit) + 1, false);
+  for (const TStatement* p : Statements) {
+    long long value = 0;
+    const char* first = p->Id.data();
+    const char* last = first + p->Id.size();
+    const auto [end, error] = std::from_chars(first, last, value);
+    if (error == std::errc() && end == last && value >= 1 && value <= limit) taken[static_cast<std::size_t>(value)] = true;
+  }
+  int number = 1;
+  while (number < limit && taken[static_cast<std::size_t>(number)]) ++number;
+  id = std::to_string(number);
+}
+
+}  // namespace korvane

@@ -1,0 +1,94 @@
+// One argumentation stage: the statements and connections made so far, the arguments
+// they form and the evaluated dialectical argument of every statement. A move never
+// changes the lists of the stage it is applied to; it returns the next stage.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "argument.h"
+#include "dialectical_argument.h"
+#include "model_store.h"
+#include "reason_conclusion.h"
+#include "statement.h"
+
+namespace korvane {
+
+class TArgumentationStage;
+using TArgumentationStages = TList<TArgumentationStage>;
+
+class TArgumentationStage {
+public:
+  /// An empty stage with a store of its own (the first stage of a document).
+  TArgumentationStage();
+  /// An empty stage whose objects live in the given store.
+  explicit TArgumentationStage(std::shared_ptr<TModelStore> store);
+
+  /// Every statement made so far, in order of entry; sentences are unique.
+  TStatements Statements;
+  /// Every connection, in order of entry; unique by (reason sentence, conclusion sentence).
+  TReasonConclusions ReasonConclusions;
+  /// Element i belongs to statement i.
+  TDialecticalArguments DialecticalArguments;
+  /// Those not properly contained in another one.
+  TDialecticalArguments MaximalDialecticalArguments;
+  TArguments Arguments;
+
+  // Moves. The objects passed in are handed over: the new stage may take them in.
+
+  /// States s (an issue or an assumption); an existing sentence has its type overruled.
+  [[nodiscard]] std::unique_ptr<TArgumentationStage> DoStatementMove(TStatement* s) const;
+  /// Connects c's reason to its conclusion, stating both first (the conclusion before the reason).
+  [[nodiscard]] std::unique_ptr<TArgumentationStage> DoReasonConclusionMove(TReasonConclusion* c) const;
+  /// Adds the one exception in c's Exceptions to the connection from c's reason to its conclusion.
+  [[nodiscard]] std::unique_ptr<TArgumentationStage> DoExceptionMove(TReasonConclusion* c) const;
+
+  // Lookups, by exact sentence.
+
+  /// True when no statement has s's sentence; otherwise existing is that statement.
+  [[nodiscard]] bool IsNewStatement(const TStatement* s, TStatement*& existing) const;
+  /// True when no connection joins the same two sentences; otherwise existing is the first that does.
+  [[nodiscard]] bool IsNewReasonConclusion(const TReasonConclusion* c, TReasonConclusion*& existing) const;
+  /// True when some statement has exactly this sentence; found is then the first such statement.
+  [[nodiscard]] bool SentenceIsStatementSentence(const std::string& text, TStatement*& found) const;
+  /// The lowest positive identifier that no statement of the stage carries.
+  void GetNewId(std::string& id) const;
+
+  // Arguments.
+
+  /// Rebuilds Arguments from Statements and ReasonConclusions.
+  void RecomputeArguments();
+  /// True when no connection of connections has s's sentence as its reason.
+  [[nodiscard]] static bool IsFinalConclusion(const TStatement* s, const TReasonConclusions& connections);
+  /// True when some argument of arguments, at any depth, concludes s's sentence.
+  [[nodiscard]] static bool OccursInArgument(const TStatement* s, const TArguments& arguments);
+  /// Appends to arguments one supporting argument per connection of connections that concludes s.
+  void ComputeSupportingArguments(TStatement* s, TArguments& arguments, const TReasonConclusions& connections);
+
+  // Dialectical arguments and their status.
+
+  /// Rebuilds both dialectical lists and sets every statement's Status.
+  void RecomputeDialecticalArguments();
+  /// Fills d, already created for s, from the given connections only, and computes its status.
+  void ComputeDialecticalArgument(TStatement* s, TDialecticalArgument* d, const TReasonConclusions& connections);
+  /// Computes d's Status, re-evaluating the nested dialectical arguments the rule reaches.
+  static void ComputeStatusDialecticalArgument(TDialecticalArgument* d);
+  [[nodiscard]] static bool IsFinal(const TDialecticalArgument* d1, const TDialecticalArgument* d2);
+  [[nodiscard]] static bool IsContainedIn(const TDialecticalArgument* d1, const TDialecticalArgument* d2);
+  [[nodiscard]] static bool IsProperlyContainedIn(const TDialecticalArgument* d1, const TDialecticalArgument* d2);
+
+  /// The store that owns this stage's statements, connections and arguments.
+  [[nodiscard]] TModelStore& Store() const { return *store_; }
+  [[nodiscard]] const std::shared_ptr<TModelStore>& SharedStore() const { return store_; }
+  /// The store of the dialectical arguments this stage built.
+  [[nodiscard]] TDialecticalStore& DialecticalStore() { return *dialectical_store_; }
+
+private:
+  /// A new stage with the receiver's statements, connections and arguments, and no dialectical arguments.
+  [[nodiscard]] std::unique_ptr<TArgumentationStage> CopyForMove() const;
+
+  std::shared_ptr<TModelStore> store_;
+  std::shared_ptr<TDialecticalStore> dialectical_store_;
+};
+
+}  // namespace korvane

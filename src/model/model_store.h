@@ -1,0 +1,83 @@
+// Where the model's objects live. Lists only refer to objects; a store owns them and
+// frees them all at once, so no structure is ever torn down recursively (a chain of
+// a hundred thousand connections makes trees that deep).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <string>
+
+#include "argument.h"
+#include "dialectical_argument.h"
+#include "reason_conclusion.h"
+#include "statement.h"
+
+namespace korvane {
+
+/// A pool of objects of one class with stable addresses.
+template <class T>
+class TPool {
+public:
+  T* Make() { return &items_.emplace_back(); }
+  [[nodiscard]] std::size_t Size() const { return items_.size(); }
+private:
+  std::deque<T> items_;
+};
+
+/// Statements, connections and arguments of one document. The stages of a line of
+/// argumentation share one store, and so share these objects; they live until the
+/// last stage holding the store is gone.
+class TModelStore {
+public:
+  /// An issue with an empty sentence and no identifier, unevaluated.
+  TStatement* NewStatement() { return statements_.Make(); }
+  TStatement* NewStatement(std::string sentence, std::uint8_t type) {
+    TStatement* s = statements_.Make();
+    s->Sentence = std::move(sentence);
+    s->StatementType = type;
+    return s;
+  }
+  /// A supporting connection from a new issue to a new assumption, without exceptions.
+  TReasonConclusion* NewReasonConclusion() {
+    TReasonConclusion* c = connections_.Make();
+    c->Reason = NewStatement();
+    c->Conclusion = NewStatement();
+    c->Conclusion->StatementType = kAssumption;
+    return c;
+  }
+  TArgument* NewArgument(TStatement* conclusion) {
+    TArgument* a = arguments_.Make();
+    a->Conclusion = conclusion;
+    return a;
+  }
+
+  [[nodiscard]] std::size_t StatementCount() const { return statements_.Size(); }
+  [[nodiscard]] std::size_t ArgumentCount() const { return arguments_.Size(); }
+
+private:
+  TPool<TStatement> statements_;
+  TPool<TReasonConclusion> connections_;
+  TPool<TArgument> arguments_;
+};
+
+/// The dialectical arguments, steps and undercutters that an evaluation builds.
+class TDialecticalStore {
+public:
+  TDialecticalArgument* NewDialecticalArgument(TStatement* conclusion) {
+    TDialecticalArgument* d = arguments_.Make();
+    d->Conclusion = conclusion;
+    return d;
+  }
+  TStep* NewStep() { return steps_.Make(); }
+  TUndercutter* NewUndercutter() { return undercutters_.Make(); }
+
+  [[nodiscard]] std::size_t DialecticalArgumentCount() const { return arguments_.Size(); }
+
+private:
+  TPool<TDialecticalArgument> arguments_;
+  TPool<TStep> steps_;
+  TPool<TUndercutter> undercutters_;
+};
+
+}  // namespace korvane
