@@ -1,0 +1,101 @@
+// Lays out the two diagrams of a stage: the dialectical-arguments diagram, an indented
+// tree of statement boxes joined by arrows and crosses, and the statements diagram, a
+// column of boxes. The builder keeps a pen and a font state the way a canvas does, so
+// each box and line takes the colours the rules before it chose.
+#pragma once
+
+#include <QFont>
+#include <QFontMetrics>
+#include <vector>
+
+#include "model/argumentation_stage.h"
+#include "views/diagram_layout.h"
+
+namespace korvane {
+
+/// How DrawStatementBox styles a box.
+enum class TBoxStyle { Justified, Unjustified, ByStatus };
+
+/// Unit sizes of the diagrams.
+inline constexpr int kColumnWidth = 18;
+/// Row height is the font's line height plus this.
+inline constexpr int kRowSpacing = 15;
+
+class TDiagramBuilder {
+public:
+  /// A builder for a paint box of this width whose height is height so far (the
+  /// height only grows while drawing). The font's size is fixed in pixels so every
+  /// device paints what was measured.
+  TDiagramBuilder(int width, const QFont& font, bool structureOnly, int height = 0);
+
+  /// Clears the surface and draws every argument of maximal from row 0.
+  void PaintDialecticalDiagram(const TDialecticalArguments& maximal);
+  /// Clears the surface and draws one box per statement, coloured by its own status.
+  void PaintStatementsDiagram(const TStatements& statements);
+
+  /// Draws argument and everything below it; on return row is the first free row.
+  void DrawDialecticalArgument(const TDialecticalArgument* argument, int& row, int& column);
+  /// Draws the undercutters of step with their warrants and exceptions, in column.
+  void DrawUndercutters(const TStep* step, int& row, int& column);
+  /// Draws one box; on return row is the first row below it.
+  void DrawStatementBox(const TStatement* statement, int& row, int column, int minimumColumns, TBoxStyle style);
+
+  [[nodiscard]] const TDiagramLayout& Layout() const { return layout_; }
+  [[nodiscard]] TDiagramLayout TakeLayout() { return std::move(layout_); }
+
+private:
+  // One piece of pending work; the work list replaces recursion, so arguments of any
+  // depth are drawn without growing the call stack.
+  struct TTask {
+    enum class Kind { Argument, Undercutters, UndercutterLine, StepConnector } kind;
+    const TDialecticalArgument* argument = nullptr;
+    const TStep* step = nullptr;
+    int index = 0;
+    int column = 0;
+    int conclusionBottom = 0;
+  };
+
+  void Run(std::vector<TTask>& tasks, int& row, int& column);
+  void StartArgument(const TTask& task, std::vector<TTask>& tasks, int& row);
+  void PushUndercutters(const TStep* step, int column, std::vector<TTask>& tasks) const;
+  void DrawUndercutterLine(const TStep* step, int index, int column, int row);
+  void DrawStepConnector(const TDialecticalArgument* argument, int index, int column, int conclusionBottom, int row);
+
+  enum class TPaintStyle { Justified, Unjustified, Keep };
+  void DrawBox(const TStatement* statement, int& row, int column, int minimumColumns, TPaintStyle style);
+
+  void Clear();
+  void SetStyle(TPaintStyle style);
+  void SetStructureOnlyStyle();
+  void SetPen(const QColor& colour, TPenStyle style);
+  void Line(int x1, int y1, int x2, int y2);
+  [[nodiscard]] QFont CurrentFont() const;
+
+  TDiagramLayout layout_;
+  bool structureOnly_;
+  int th_;
+  int d_;
+
+  // Canvas state.
+  QColor pen_;
+  TPenStyle penStyle_ = TPenStyle::Solid;
+  QColor fontColour_;
+  bool bold_ = false;
+  bool italic_ = false;
+};
+
+/// Colours of the diagrams.
+[[nodiscard]] QColor JustifiedColour();    // blue
+[[nodiscard]] QColor UnjustifiedColour();  // teal
+[[nodiscard]] QColor UndercutColour();     // red
+[[nodiscard]] QColor BlockedColour();      // grey
+
+/// The dialectical-arguments diagram of stage for a paint box of this width, starting
+/// from height 0.
+[[nodiscard]] TDiagramLayout LayoutDialecticalDiagram(const TArgumentationStage& stage, int width,
+                                                      const QFont& font, bool structureOnly);
+/// The statements diagram of stage; the paint box keeps at least the height it had.
+[[nodiscard]] TDiagramLayout LayoutStatementsDiagram(const TArgumentationStage& stage, int width,
+                                                     const QFont& font, bool structureOnly, int height = 0);
+
+}  // namespace korvane
