@@ -1,0 +1,100 @@
+#include "app/exception_form.h"
+
+#include "line/session.h"
+#include "model/warrant_sentences.h"
+
+namespace korvane {
+
+TExceptionForm::TExceptionForm(TArgIntForm& main) : TMoveForm(main, QStringLiteral("Exception"), 513, 461) {
+  setObjectName(QStringLiteral("ExceptionForm"));
+  (void)NewLabel(QStringLiteral("Label2"), QStringLiteral("Type or choose an exception:"), 8, 8);
+  exceptionComboBox_ = NewComboBox(QStringLiteral("ExceptionComboBox"), 8, 32, 489, 21);
+  exceptionComboBox_->SelectAllOnEnter = true;
+  exceptionTypeRadioGroup_ =
+      NewRadioGroup(QStringLiteral("ExceptionTypeRadioGroup"), QStringLiteral("&Exception type"), 8, 64, 489, 49);
+  (void)NewLabel(QStringLiteral("Label5"), QStringLiteral("Type or choose a conclusion:"), 8, 128);
+  conclusionComboBox_ = NewComboBox(QStringLiteral("ConclusionComboBox"), 8, 152, 489, 21);
+  conclusionTypeRadioGroup_ =
+      NewRadioGroup(QStringLiteral("ConclusionTypeRadioGroup"), QStringLiteral("&Conclusion type"), 8, 184, 489, 49);
+  (void)NewLabel(QStringLiteral("Label4"), QStringLiteral("Type or choose a reason:"), 8, 248);
+  reasonComboBox_ = NewComboBox(QStringLiteral("ReasonComboBox"), 8, 272, 489, 21);
+  reasonTypeRadioGroup_ =
+      NewRadioGroup(QStringLiteral("ReasonTypeRadioGroup"), QStringLiteral("&Reason type"), 8, 304, 489, 49);
+  undercutterWarrantGroupBox_ =
+      new TWarrantGroupBox(QStringLiteral("Undercutter warrant"), QStringLiteral("AddUndercutterWarrant"), this);
+  undercutterWarrantGroupBox_->setObjectName(QStringLiteral("UndercutterWarrantGroupBox"));
+  undercutterWarrantGroupBox_->setGeometry(256, 368, 241, 57);
+  NewButtons(400);
+
+  const QList<QWidget*> order{exceptionComboBox_,
+                              conclusionComboBox_,
+                              reasonComboBox_,
+                              exceptionTypeRadioGroup_->IssueButton(),
+                              exceptionTypeRadioGroup_->AssumptionButton(),
+                              conclusionTypeRadioGroup_->IssueButton(),
+                              conclusionTypeRadioGroup_->AssumptionButton(),
+                              reasonTypeRadioGroup_->IssueButton(),
+                              reasonTypeRadioGroup_->AssumptionButton(),
+                              undercutterWarrantGroupBox_->AsIssue(),
+                              undercutterWarrantGroupBox_->AsAssumption(),
+                              OKButton(),
+                              CancelButton(),
+                              DeleteButton()};
+  for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+
+  connect(exceptionComboBox_, &QComboBox::currentTextChanged, this, [this] { ExceptionComboBoxChange(); });
+  connect(exceptionComboBox_, &TSentenceComboBox::Exited, this, [this] { ExceptionComboBoxExit(); });
+  connect(reasonComboBox_, &QComboBox::currentTextChanged, this, [this] { ReasonComboBoxChange(); });
+}
+
+void TExceptionForm::showEvent(QShowEvent* event) {
+  FillSentences(exceptionComboBox_);
+  FillSentences(reasonComboBox_);
+  FillSentences(conclusionComboBox_);
+  exceptionComboBox_->SetTextQuietly(QStringLiteral("<exception>"));
+  exceptionTypeRadioGroup_->SetItemIndex(1);
+  reasonComboBox_->SetTextQuietly(QStringLiteral("<reason>"));
+  reasonTypeRadioGroup_->SetItemIndex(1);
+  conclusionComboBox_->SetTextQuietly(QStringLiteral("<conclusion>"));
+  conclusionTypeRadioGroup_->SetItemIndex(0);
+  undercutterWarrantGroupBox_->ClearBoth();
+  TMoveForm::showEvent(event);
+  exceptionComboBox_->setFocus(Qt::OtherFocusReason);
+  exceptionComboBox_->lineEdit()->selectAll();
+}
+
+void TExceptionForm::ExceptionComboBoxChange() { FollowType(exceptionComboBox_, exceptionTypeRadioGroup_); }
+
+void TExceptionForm::ExceptionComboBoxExit() { FollowType(exceptionComboBox_, exceptionTypeRadioGroup_); }
+
+void TExceptionForm::ReasonComboBoxChange() { FollowType(reasonComboBox_, reasonTypeRadioGroup_); }
+
+void TExceptionForm::OKButtonClick() {
+  TLineOfArgumentation& line = Session().Line();
+  TReasonConclusion* c = line.NewReasonConclusion();
+  c->Reason->Sentence = Sentence(reasonComboBox_);
+  c->Reason->StatementType = reasonTypeRadioGroup_->StatementType();
+  c->Conclusion->Sentence = Sentence(conclusionComboBox_);
+  c->Conclusion->StatementType = conclusionTypeRadioGroup_->StatementType();
+  TStatement* e = line.NewStatement(Sentence(exceptionComboBox_), exceptionTypeRadioGroup_->StatementType());
+  c->Exceptions.Add(e);
+  const std::string warrant = UndercutterWarrantSentence(e->Sentence, c->Reason->Sentence, c->Conclusion->Sentence);
+  const bool asIssue = undercutterWarrantGroupBox_->AsIssue()->isChecked();
+  const bool asAssumption = undercutterWarrantGroupBox_->AsAssumption()->isChecked();
+
+  Session().PerformExceptionMove(c);
+  if (asIssue) Session().PerformStatementMove(Session().Line().NewStatement(warrant, kIssue));
+  if (asAssumption) Session().PerformStatementMove(Session().Line().NewStatement(warrant, kAssumption));
+  CloseForm();
+}
+
+void TExceptionForm::DeleteButtonClick() {
+  TLineOfArgumentation& line = Session().Line();
+  TReasonConclusion* c = line.NewReasonConclusion();
+  c->Reason->Sentence = Sentence(reasonComboBox_);
+  c->Conclusion->Sentence = Sentence(conclusionComboBox_);
+  c->Exceptions.Add(line.NewStatement(Sentence(exceptionComboBox_), kIssue));
+  if (Session().PerformDeleteException(c)) CloseForm();
+}
+
+}  // namespace korvane

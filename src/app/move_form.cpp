@@ -1,0 +1,85 @@
+#include "app/move_form.h"
+
+#include "app/arg_int_form.h"
+#include "app/window_font.h"
+#include "views/sentence_text.h"
+
+namespace korvane {
+
+namespace {
+
+// The outer size of a dialog less its frame and caption.
+constexpr int kFrameWidth = 8;
+constexpr int kFrameHeight = 27;
+
+}  // namespace
+
+TMoveForm::TMoveForm(TArgIntForm& main, const QString& caption, int width, int height)
+    : QDialog(&main), main_(main) {
+  setWindowTitle(caption);
+  setFont(WindowFont());
+  setFixedSize(width - kFrameWidth, height - kFrameHeight);
+  setModal(true);
+}
+
+TSession& TMoveForm::Session() const { return main_.Session(); }
+
+const TArgumentationStage& TMoveForm::Stage() const { return *main_.Line().CurrentStage; }
+
+QLabel* TMoveForm::NewLabel(const QString& name, const QString& text, int left, int top) {
+  auto* label = new QLabel(text, this);
+  label->setObjectName(name);
+  label->move(left, top);
+  label->adjustSize();
+  return label;
+}
+
+TSentenceComboBox* TMoveForm::NewComboBox(const QString& name, int left, int top, int width, int height) {
+  auto* box = new TSentenceComboBox(this);
+  box->setObjectName(name);
+  box->setGeometry(left, top, width, height);
+  return box;
+}
+
+TTypeRadioGroup* TMoveForm::NewRadioGroup(const QString& name, const QString& title, int left, int top, int width,
+                                          int height) {
+  auto* group = new TTypeRadioGroup(title, this);
+  group->setObjectName(name);
+  group->setGeometry(left, top, width, height);
+  return group;
+}
+
+void TMoveForm::NewButtons(int top) {
+  okButton_ = new QPushButton(QStringLiteral("&OK"), this);
+  okButton_->setObjectName(QStringLiteral("OKButton"));
+  okButton_->setGeometry(8, top, 75, 25);
+  okButton_->setDefault(true);
+  deleteButton_ = new QPushButton(QStringLiteral("&Delete"), this);
+  deleteButton_->setObjectName(QStringLiteral("DeleteButton"));
+  deleteButton_->setGeometry(88, top, 75, 25);
+  cancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
+  cancelButton_->setObjectName(QStringLiteral("CancelButton"));
+  cancelButton_->setGeometry(168, top, 75, 25);
+  connect(okButton_, &QPushButton::clicked, this, [this] { OKButtonClick(); });
+  connect(deleteButton_, &QPushButton::clicked, this, [this] { DeleteButtonClick(); });
+  // Esc reaches QDialog::reject as well, which is all that Cancel does.
+  connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TMoveForm::FillSentences(TSentenceComboBox* box) const {
+  QStringList texts;
+  for (const TStatement* s : Stage().Statements) texts.append(SentenceToDisplay(s->Sentence));
+  box->SetSentences(texts);
+}
+
+std::string TMoveForm::Sentence(const TSentenceComboBox* box) const {
+  return SentenceFromDisplay(box->currentText(), Stage().Statements);
+}
+
+void TMoveForm::FollowType(const TSentenceComboBox* box, TTypeRadioGroup* group) const {
+  const QString text = box->currentText();
+  for (const TStatement* s : Stage().Statements)
+    if (SentenceToDisplay(s->Sentence) == text) group->SetStatementType(s->StatementType);
+}
+
+}  // namespace korvane

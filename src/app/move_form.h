@@ -1,0 +1,60 @@
+// What the three move dialogs share: the main window they work for, the sentences of
+// its current stage, the type follow-up, and the OK, Delete and Cancel buttons.
+#pragma once
+
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <string>
+
+#include "app/sentence_combo_box.h"
+#include "app/type_radio_group.h"
+
+namespace korvane {
+
+class TArgIntForm;
+class TArgumentationStage;
+class TSession;
+
+class TMoveForm : public QDialog {
+  Q_OBJECT
+public:
+  /// width and height are the outer size of the dialog.
+  TMoveForm(TArgIntForm& main, const QString& caption, int width, int height);
+
+  [[nodiscard]] QPushButton* OKButton() const { return okButton_; }
+  [[nodiscard]] QPushButton* DeleteButton() const { return deleteButton_; }
+  [[nodiscard]] QPushButton* CancelButton() const { return cancelButton_; }
+
+protected:
+  [[nodiscard]] TSession& Session() const;
+  [[nodiscard]] const TArgumentationStage& Stage() const;
+
+  [[nodiscard]] QLabel* NewLabel(const QString& name, const QString& text, int left, int top);
+  [[nodiscard]] TSentenceComboBox* NewComboBox(const QString& name, int left, int top, int width, int height);
+  [[nodiscard]] TTypeRadioGroup* NewRadioGroup(const QString& name, const QString& title, int left, int top,
+                                               int width, int height);
+  /// OK, Delete and Cancel in a row at top; OK is the default button, Cancel answers Esc.
+  void NewButtons(int top);
+
+  /// Empties the box's list and fills it with the sentences of the current stage.
+  void FillSentences(TSentenceComboBox* box) const;
+  /// The sentence bytes of the box's text: an existing statement's own when it shows as that text.
+  [[nodiscard]] std::string Sentence(const TSentenceComboBox* box) const;
+  /// Sets group to the type of every statement of the current stage whose sentence is the box's text.
+  void FollowType(const TSentenceComboBox* box, TTypeRadioGroup* group) const;
+
+  /// Closes the dialog; the modal result is not used.
+  void CloseForm() { reject(); }
+
+  virtual void OKButtonClick() = 0;
+  virtual void DeleteButtonClick() = 0;
+
+private:
+  TArgIntForm& main_;
+  QPushButton* okButton_ = nullptr;
+  QPushButton* deleteButton_ = nullptr;
+  QPushButton* cancelButton_ = nullptr;
+};
+
+}  // namespace korvane

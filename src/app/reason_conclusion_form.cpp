@@ -1,0 +1,88 @@
+#include "app/reason_conclusion_form.h"
+
+#include "line/session.h"
+#include "model/warrant_sentences.h"
+
+namespace korvane {
+
+TReasonConclusionForm::TReasonConclusionForm(TArgIntForm& main)
+    : TMoveForm(main, QStringLiteral("Reason/conclusion"), 513, 341) {
+  setObjectName(QStringLiteral("ReasonConclusionForm"));
+  (void)NewLabel(QStringLiteral("Label2"), QStringLiteral("Type or choose a conclusion:"), 8, 8);
+  conclusionComboBox_ = NewComboBox(QStringLiteral("ConclusionComboBox"), 8, 32, 489, 21);
+  conclusionComboBox_->SelectAllOnEnter = true;
+  conclusionTypeRadioGroup_ =
+      NewRadioGroup(QStringLiteral("ConclusionTypeRadioGroup"), QStringLiteral("&Conclusion type"), 8, 64, 489, 49);
+  (void)NewLabel(QStringLiteral("Label1"), QStringLiteral("Type or choose a reason:"), 8, 136);
+  reasonComboBox_ = NewComboBox(QStringLiteral("ReasonComboBox"), 8, 160, 489, 21);
+  reasonComboBox_->SelectAllOnEnter = true;
+  reasonTypeRadioGroup_ =
+      NewRadioGroup(QStringLiteral("ReasonTypeRadioGroup"), QStringLiteral("&Reason type"), 8, 192, 489, 49);
+  stepWarrantGroupBox_ =
+      new TWarrantGroupBox(QStringLiteral("Step warrant"), QStringLiteral("AddStepWarrant"), this);
+  stepWarrantGroupBox_->setObjectName(QStringLiteral("StepWarrantGroupBox"));
+  stepWarrantGroupBox_->setGeometry(256, 248, 241, 57);
+  NewButtons(280);
+
+  const QList<QWidget*> order{conclusionComboBox_,
+                              reasonComboBox_,
+                              conclusionTypeRadioGroup_->IssueButton(),
+                              conclusionTypeRadioGroup_->AssumptionButton(),
+                              reasonTypeRadioGroup_->IssueButton(),
+                              reasonTypeRadioGroup_->AssumptionButton(),
+                              stepWarrantGroupBox_->AsIssue(),
+                              stepWarrantGroupBox_->AsAssumption(),
+                              OKButton(),
+                              CancelButton(),
+                              DeleteButton()};
+  for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+
+  connect(reasonComboBox_, &QComboBox::currentTextChanged, this, [this] { ReasonComboBoxChange(); });
+  connect(reasonComboBox_, &TSentenceComboBox::Exited, this, [this] { ReasonComboBoxExit(); });
+}
+
+void TReasonConclusionForm::showEvent(QShowEvent* event) {
+  FillSentences(reasonComboBox_);
+  FillSentences(conclusionComboBox_);
+  reasonComboBox_->SetTextQuietly(QStringLiteral("<reason>"));
+  reasonTypeRadioGroup_->SetItemIndex(1);
+  conclusionComboBox_->SetTextQuietly(QStringLiteral("<conclusion>"));
+  conclusionTypeRadioGroup_->SetItemIndex(0);
+  stepWarrantGroupBox_->ClearBoth();
+  TMoveForm::showEvent(event);
+  conclusionComboBox_->setFocus(Qt::OtherFocusReason);
+  conclusionComboBox_->lineEdit()->selectAll();
+}
+
+void TReasonConclusionForm::ReasonComboBoxChange() { FollowType(reasonComboBox_, reasonTypeRadioGroup_); }
+
+void TReasonConclusionForm::ReasonComboBoxExit() { FollowType(reasonComboBox_, reasonTypeRadioGroup_); }
+
+void TReasonConclusionForm::OKButtonClick() {
+  TLineOfArgumentation& line = Session().Line();
+  TReasonConclusion* c = line.NewReasonConclusion();
+  c->Reason->Sentence = Sentence(reasonComboBox_);
+  c->Reason->StatementType = reasonTypeRadioGroup_->StatementType();
+  c->Conclusion->Sentence = Sentence(conclusionComboBox_);
+  c->Conclusion->StatementType = conclusionTypeRadioGroup_->StatementType();
+  c->ConnectionKind = kSupporting;
+  // The connection is handed over; its warrant is made from copies.
+  const std::string warrant = StepWarrantSentence(c->Reason->Sentence, c->Conclusion->Sentence, c->ConnectionKind);
+  const bool asIssue = stepWarrantGroupBox_->AsIssue()->isChecked();
+  const bool asAssumption = stepWarrantGroupBox_->AsAssumption()->isChecked();
+
+  Session().PerformReasonConclusionMove(c);
+  // Whether or not the connection was made, as the user asked for the warrant too.
+  if (asIssue) Session().PerformStatementMove(Session().Line().NewStatement(warrant, kIssue));
+  if (asAssumption) Session().PerformStatementMove(Session().Line().NewStatement(warrant, kAssumption));
+  CloseForm();
+}
+
+void TReasonConclusionForm::DeleteButtonClick() {
+  TReasonConclusion* c = Session().Line().NewReasonConclusion();
+  c->Reason->Sentence = Sentence(reasonComboBox_);
+  c->Conclusion->Sentence = Sentence(conclusionComboBox_);
+  if (Session().PerformDeleteReasonConclusion(c)) CloseForm();
+}
+
+}  // namespace korvane

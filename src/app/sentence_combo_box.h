@@ -1,0 +1,32 @@
+// The editable, sorted list of sentences of a move dialog, with the events the dialogs
+// react to: entering the box, a change of its text, and leaving the box.
+#pragma once
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QStringList>
+
+namespace korvane {
+
+class TSentenceComboBox : public QComboBox {
+  Q_OBJECT
+public:
+  explicit TSentenceComboBox(QWidget* parent);
+
+  /// Entering the box selects its whole text, so that typing replaces it.
+  bool SelectAllOnEnter = false;
+
+  /// Replaces the list by these texts, sorted as a person reads a list: case aside first.
+  void SetSentences(QStringList texts);
+  /// The text without the change event (used when the dialog resets itself).
+  void SetTextQuietly(const QString& text);
+
+signals:
+  void Entered();
+  void Exited();
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+}  // namespace korvane

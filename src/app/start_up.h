@@ -1,0 +1,34 @@
+// Start-up: the application's title, then the main window and the dialogs, each once.
+#pragma once
+
+#include <memory>
+
+class QApplication;
+class QWidget;
+class QDialog;
+
+namespace korvane {
+
+class TArgIntForm;
+class TStatementForm;
+class TExceptionForm;
+class TReasonConclusionForm;
+
+/// The windows of one run. The dialogs are children of the main window and go with it.
+struct TForms {
+  std::unique_ptr<TArgIntForm> ArgIntForm;
+  TStatementForm* StatementForm = nullptr;
+  TExceptionForm* ExceptionForm = nullptr;
+  TReasonConclusionForm* ReasonConclusionForm = nullptr;
+  QWidget* AboutForm = nullptr;
+  QDialog* OptionsForm = nullptr;
+};
+
+/// Sets the application's title, "Korvane".
+void InitApplication();
+
+/// Creates the main window, then the statement, exception and reason/conclusion
+/// dialogs, the About box and the Options dialog, all hidden.
+[[nodiscard]] TForms CreateForms();
+
+}  // namespace korvane
