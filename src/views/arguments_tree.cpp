@@ -19,18 +19,16 @@ QString StatementLabel(const TArgumentationStage& stage, TStatement& statement) 
   return label;
 }
 
-TArgumentsTreeView::TArgumentsTreeView(QWidget* parent) : QTreeWidget(parent) {
-  setColumnCount(1);
-  setHeaderHidden(true);
-  setIndentation(19);
-  setFocusPolicy(Qt::ClickFocus);
-  setEditTriggers(QAbstractItemView::NoEditTriggers);
-  setIconSize(QSize(TStatusIconsImageList::kSize, TStatusIconsImageList::kSize));
-  icons_.SetOverlay(kSmallAssumptionIcon, 0);
-  icons_.SetOverlay(kSmallIssueIcon, 1);
+void SetUpArgumentsTree(QTreeWidget& tree) {
+  tree.setColumnCount(1);
+  tree.setHeaderHidden(true);
+  tree.setIndentation(19);
+  tree.setFocusPolicy(Qt::ClickFocus);
+  tree.setEditTriggers(QAbstractItemView::NoEditTriggers);
+  tree.setIconSize(QSize(TStatusIconsImageList::kSize, TStatusIconsImageList::kSize));
 }
 
-QIcon TArgumentsTreeView::NodeIcon(int image, int overlay) {
+QIcon TArgumentsTreeFiller::NodeIcon(int image, int overlay) {
   auto found = iconCache_.find({image, overlay});
   if (found != iconCache_.end()) return found->second;
   const QPixmap pixmap = QPixmap::fromImage(icons_.Combined(image, overlay));
@@ -41,7 +39,7 @@ QIcon TArgumentsTreeView::NodeIcon(int image, int overlay) {
   return icon;
 }
 
-void TArgumentsTreeView::AddArgumentNode(const TArgumentationStage& stage, const TArgument* argument,
+void TArgumentsTreeFiller::AddArgumentNode(const TArgumentationStage& stage, const TArgument* argument,
                                          QTreeWidgetItem* parent) {
   // Work list of (argument, parent node): a deep argument must not deepen the call stack.
   std::vector<std::pair<const TArgument*, QTreeWidgetItem*>> work{{argument, parent}};
@@ -53,7 +51,7 @@ void TArgumentsTreeView::AddArgumentNode(const TArgumentationStage& stage, const
     const QString sentence = SentenceToDisplay(conclusion.Sentence);
     QTreeWidgetItem* node = nullptr;
     if (p == nullptr) {
-      node = new QTreeWidgetItem(this);
+      node = new QTreeWidgetItem(&tree_);
       node->setText(0, SentenceToDisplay(conclusion.Id) + QStringLiteral(": ") + sentence);
     } else {
       node = new QTreeWidgetItem(p);
@@ -70,9 +68,9 @@ void TArgumentsTreeView::AddArgumentNode(const TArgumentationStage& stage, const
   }
 }
 
-void TArgumentsTreeView::RemoveAllNodes() {
+void TArgumentsTreeFiller::RemoveAllNodes() {
   std::vector<QTreeWidgetItem*> items;
-  while (topLevelItemCount() > 0) items.push_back(takeTopLevelItem(topLevelItemCount() - 1));
+  while (tree_.topLevelItemCount() > 0) items.push_back(tree_.takeTopLevelItem(tree_.topLevelItemCount() - 1));
   while (!items.empty()) {
     QTreeWidgetItem* item = items.back();
     items.pop_back();
@@ -82,7 +80,7 @@ void TArgumentsTreeView::RemoveAllNodes() {
   }
 }
 
-void TArgumentsTreeView::Fill(const TArgumentationStage& stage, int argumentsViewMode) {
+void TArgumentsTreeFiller::ShowArgumentsTree(const TArgumentationStage& stage, int argumentsViewMode) {
   RemoveAllNodes();
   if (argumentsViewMode == kArgumentsNotCoordinated) {
     // Arguments of one step each, made for this filling only.
@@ -103,7 +101,12 @@ void TArgumentsTreeView::Fill(const TArgumentationStage& stage, int argumentsVie
   } else {
     for (const TArgument* a : stage.Arguments) AddArgumentNode(stage, a, nullptr);
   }
-  expandAll();
+  tree_.expandAll();
+}
+
+void FillArgumentsTree(QTreeWidget& tree, const TArgumentationStage& stage, int argumentsViewMode,
+                       const TStatusIconsImageList& icons) {
+  TArgumentsTreeFiller(tree, icons).ShowArgumentsTree(stage, argumentsViewMode);
 }
 
 }  // namespace korvane

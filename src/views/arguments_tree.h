@@ -1,6 +1,6 @@
 // The arguments of a stage as a tree of their conclusions, each node marked by its
 // statement's status (green plus justified, grey ring otherwise) with the statement's
-// type as a small "!" or "?" in the icon's corner.
+// type as a small "!" or "?" over the icon's corner.
 #pragma once
 
 #include <QIcon>
@@ -18,7 +18,7 @@ namespace korvane {
 inline constexpr int kArgumentsCoordinated = 0;
 inline constexpr int kArgumentsNotCoordinated = 1;
 
-/// Item data roles of the tree's nodes.
+/// Item data roles of the tree's nodes (column 0).
 inline constexpr int kImageIndexRole = Qt::UserRole;
 inline constexpr int kSelectedImageIndexRole = Qt::UserRole + 1;
 inline constexpr int kOverlayIndexRole = Qt::UserRole + 2;
@@ -27,31 +27,37 @@ inline constexpr int kOverlayIndexRole = Qt::UserRole + 2;
 /// has it), which statement also takes on; "?" when there is none.
 [[nodiscard]] QString StatementLabel(const TArgumentationStage& stage, TStatement& statement);
 
-class TArgumentsTreeView : public QTreeWidget {
-  Q_OBJECT
+/// Sets tree up as the arguments view: one column without header, read-only,
+/// indent 19, not reached with Tab.
+void SetUpArgumentsTree(QTreeWidget& tree);
+
+/// Fills an arguments tree with nodes whose icons come from one image list.
+class TArgumentsTreeFiller {
 public:
-  /// Read-only, one column without header, indent 19, not reached with Tab.
-  explicit TArgumentsTreeView(QWidget* parent = nullptr);
+  TArgumentsTreeFiller(QTreeWidget& tree, const TStatusIconsImageList& icons) : tree_(tree), icons_(icons) {}
 
   /// Rebuilds the tree from stage and expands every node. Coordinated: one top-level
-  /// node per argument of the stage. Not coordinated: one top-level node per statement,
-  /// in the stage's order, with the reasons of the connections that conclude it
-  /// (in connection order) as its children, so each statement's own support reads
-  /// on its own.
-  void Fill(const TArgumentationStage& stage, int argumentsViewMode);
+  /// node per argument of the stage. Not coordinated: one top-level node per
+  /// statement, in the stage's order, with the reasons of the connections that
+  /// conclude it (in connection order) as its children, so the support of each
+  /// statement reads on its own.
+  void ShowArgumentsTree(const TArgumentationStage& stage, int argumentsViewMode);
   /// Adds the node of argument (top level when parent is null) and, below it, the
   /// nodes of all its sub-arguments.
   void AddArgumentNode(const TArgumentationStage& stage, const TArgument* argument, QTreeWidgetItem* parent);
   /// Removes every node; deep trees are taken apart without recursion.
   void RemoveAllNodes();
 
-  [[nodiscard]] const TStatusIconsImageList& Icons() const { return icons_; }
-
 private:
   [[nodiscard]] QIcon NodeIcon(int image, int overlay);
 
-  TStatusIconsImageList icons_;
+  QTreeWidget& tree_;
+  const TStatusIconsImageList& icons_;
   std::map<std::pair<int, int>, QIcon> iconCache_;
 };
+
+/// Rebuilds tree from stage in the given mode (see TArgumentsTreeFiller).
+void FillArgumentsTree(QTreeWidget& tree, const TArgumentationStage& stage, int argumentsViewMode,
+                       const TStatusIconsImageList& icons);
 
 }  // namespace korvane

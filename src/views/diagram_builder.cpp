@@ -15,11 +15,13 @@ QColor BlockedColour() { return QColor(128, 128, 128); }
 
 namespace {
 
-// A font whose size is given in pixels, as the window measured it.
+// The face and pixel size the window actually uses for font, so that files written
+// elsewhere name the face that was measured and every device draws the same size.
 QFont PixelSized(const QFont& font) {
-  if (font.pixelSize() > 0) return font;
+  const QFontInfo used(font);
   QFont sized = font;
-  sized.setPixelSize(QFontInfo(font).pixelSize());
+  sized.setFamily(used.family());
+  sized.setPixelSize(used.pixelSize());
   return sized;
 }
 

@@ -1,6 +1,7 @@
 #include "views/diagram_painter.h"
 
 #include <QFontMetrics>
+#include <QPaintEngine>
 
 namespace korvane {
 
@@ -22,6 +23,10 @@ QPen DiagramPen(const QColor& colour, TPenStyle style) {
 void PaintDiagram(QPainter& painter, const TDiagramLayout& layout, const TStatusIconsImageList& icons,
                   const QRect& area) {
   const auto shown = [&area](const QRect& r) { return area.isNull() || area.intersects(r); };
+  // Vector files place a one-pixel stroke on the middle of its pixels, as the screen does.
+  const QPaintEngine* engine = painter.paintEngine();
+  const bool vector = engine && (engine->type() == QPaintEngine::SVG || engine->type() == QPaintEngine::Pdf);
+  const QPointF mid = vector ? QPointF(0.5, 0.5) : QPointF(0, 0);
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.fillRect(QRect(0, 0, layout.Width, layout.Height), Qt::white);
@@ -33,7 +38,8 @@ void PaintDiagram(QPainter& painter, const TDiagramLayout& layout, const TStatus
     painter.setPen(DiagramPen(box.Pen, box.PenStyle));
     painter.setBrush(Qt::NoBrush);
     // A one-pixel outline along the inside of the box's pixels.
-    if (r.width() > 1 && r.height() > 1) painter.drawRect(QRect(r.left(), r.top(), r.width() - 1, r.height() - 1));
+    if (r.width() > 1 && r.height() > 1)
+      painter.drawRect(QRectF(QPointF(r.topLeft()) + mid, QSizeF(r.width() - 1, r.height() - 1)));
   }
 
   for (const TDiagramLine& line : layout.Lines) {
@@ -41,8 +47,8 @@ void PaintDiagram(QPainter& painter, const TDiagramLayout& layout, const TStatus
     // The end point is not part of the line.
     const QPoint last(line.To.x() - Sign(line.To.x() - line.From.x()), line.To.y() - Sign(line.To.y() - line.From.y()));
     painter.setPen(DiagramPen(line.Pen, line.PenStyle));
-    if (last == line.From) painter.drawPoint(line.From);
-    else painter.drawLine(line.From, last);
+    if (last == line.From) painter.drawPoint(QPointF(line.From) + mid);
+    else painter.drawLine(QPointF(line.From) + mid, QPointF(last) + mid);
   }
 
   for (const TDiagramText& text : layout.Texts) {

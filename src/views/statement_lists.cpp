@@ -34,36 +34,29 @@ QStringList ReasonsListEntries(const TArgumentationStage& stage) {
 
 namespace {
 
-void SetUpList(QListWidget& list) {
-  list.setSelectionMode(QAbstractItemView::SingleSelection);
-  list.setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  list.setUniformItemSizes(true);
+void Fill(QTreeWidget& list, const QStringList& entries, bool editable) {
+  list.clear();
+  QList<QTreeWidgetItem*> items;
+  items.reserve(entries.size());
+  for (const QString& entry : entries) {
+    auto* item = new QTreeWidgetItem(QStringList{entry});
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    if (editable) flags |= Qt::ItemIsEditable;
+    item->setFlags(flags);
+    items.append(item);
+  }
+  list.addTopLevelItems(items);
+  list.resizeColumnToContents(0);  // as wide as the widest entry
 }
 
 }  // namespace
 
-TStatementsListView::TStatementsListView(QWidget* parent) : QListWidget(parent) {
-  SetUpList(*this);
-  setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                  QAbstractItemView::SelectedClicked);
+void FillStatementsList(QTreeWidget& list, const TArgumentationStage& stage) {
+  Fill(list, StatementsListEntries(stage), true);
 }
 
-void TStatementsListView::Fill(const TArgumentationStage& stage) {
-  clear();
-  for (const QString& entry : StatementsListEntries(stage)) {
-    auto* item = new QListWidgetItem(entry, this);
-    item->setFlags(item->flags() | Qt::ItemIsEditable);
-  }
-}
-
-TReasonsListView::TReasonsListView(QWidget* parent) : QListWidget(parent) {
-  SetUpList(*this);
-  setEditTriggers(QAbstractItemView::NoEditTriggers);
-}
-
-void TReasonsListView::Fill(const TArgumentationStage& stage) {
-  clear();
-  addItems(ReasonsListEntries(stage));
+void FillReasonsList(QTreeWidget& list, const TArgumentationStage& stage) {
+  Fill(list, ReasonsListEntries(stage), false);
 }
 
 }  // namespace korvane

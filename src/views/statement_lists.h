@@ -1,9 +1,11 @@
 // The plain lists of a stage: one entry per statement, and a block of entries per
-// reason/conclusion connection with its exceptions.
+// reason/conclusion connection with its exceptions. They fill one-column report
+// lists (a tree widget without children).
 #pragma once
 
-#include <QListWidget>
 #include <QString>
+#include <QStringList>
+#include <QTreeWidget>
 
 #include "model/argumentation_stage.h"
 
@@ -12,28 +14,16 @@ namespace korvane {
 /// The statement's identifier, a colon, a blank and its sentence.
 [[nodiscard]] QString StatementLine(const TStatement& statement);
 
-/// One entry per statement, in the stage's order; entries can be edited in place,
-/// which changes nothing else.
-class TStatementsListView : public QListWidget {
-  Q_OBJECT
-public:
-  explicit TStatementsListView(QWidget* parent = nullptr);
-  /// Replaces all entries by the statements of stage.
-  void Fill(const TArgumentationStage& stage);
-};
-
-/// Per connection "CONCLUSION:", its conclusion, "REASON:", its reason, its exceptions
-/// (or "(NO EXCEPTIONS)") and an empty entry. Read-only.
-class TReasonsListView : public QListWidget {
-  Q_OBJECT
-public:
-  explicit TReasonsListView(QWidget* parent = nullptr);
-  /// Replaces all entries by the connections of stage.
-  void Fill(const TArgumentationStage& stage);
-};
-
-/// The entries of each list, for those that show them elsewhere.
+/// One entry per statement, in the stage's order.
 [[nodiscard]] QStringList StatementsListEntries(const TArgumentationStage& stage);
+/// Per connection "CONCLUSION:", its conclusion, "REASON:", its reason, then
+/// "(NO EXCEPTIONS)" or "EXCEPTIONS:" and each exception, then an empty entry.
 [[nodiscard]] QStringList ReasonsListEntries(const TArgumentationStage& stage);
+
+/// Replaces list's entries by the statements of stage; entries may be edited in
+/// place (the list's edit triggers decide when), which changes nothing else.
+void FillStatementsList(QTreeWidget& list, const TArgumentationStage& stage);
+/// Replaces list's entries by the connections of stage; entries are read-only.
+void FillReasonsList(QTreeWidget& list, const TArgumentationStage& stage);
 
 }  // namespace korvane
