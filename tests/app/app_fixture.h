@@ -1,0 +1,39 @@
+// The program's windows as start-up makes them, for one test.
+#pragma once
+
+#include <QApplication>
+#include <QTest>
+#include <string>
+#include <vector>
+
+#include "app/arg_int_form.h"
+#include "app/start_up.h"
+#include "line/session.h"
+#include "model/statement.h"
+
+struct TApp {
+  korvane::TForms Forms = korvane::CreateForms();
+
+  TApp() {
+    Main().show();
+    (void)QTest::qWaitForWindowExposed(&Main());
+  }
+  ~TApp() {
+    // Nothing may ask about unsaved changes while the windows go.
+    Main().Line().Modified = false;
+  }
+
+  [[nodiscard]] korvane::TArgIntForm& Main() const { return *Forms.ArgIntForm; }
+  [[nodiscard]] korvane::TSession& Session() const { return Main().Session(); }
+  [[nodiscard]] std::vector<std::string> Text() const { return Main().Line().Text(); }
+
+  /// A statement move without questions (the sentence must be new).
+  void State(const std::string& sentence, std::uint8_t type) const {
+    Session().PerformStatementMove(Main().Line().NewStatement(sentence, type));
+  }
+};
+
+inline void InitTestApplication() {
+  korvane::InitApplication();
+  QApplication::setQuitOnLastWindowClosed(false);
+}
