@@ -55,6 +55,9 @@ public:
   [[nodiscard]] std::vector<std::string> Text() const;
 
 private:
+  // Records a made move: its lines, the current stage as pre-stage, next as post-stage.
+  void Append(std::unique_ptr<TArgumentationStage> next, std::vector<std::string> lines);
+
   const bool& interactive_;
   TAsker& asker_;
   std::vector<std::unique_ptr<TArgumentationStage>> stages_;

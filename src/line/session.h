@@ -64,6 +64,19 @@ public:
   bool PerformDeleteReasonConclusion(TReasonConclusion* c);
   bool PerformDeleteException(TReasonConclusion* c);
 
+  // Deletions. Each refuses (warning with OK) what the current stage does not hold,
+  // asks before it deletes, and on Yes replaces the current line by a rebuilt one that
+  // keeps FileName and is Modified. Only the sentences of the objects passed are used.
+  // A rebuild that cannot be replayed to its end puts the line back as it was and
+  // throws TCommandError.
+
+  /// Deletes the statement with s's sentence and all its occurrences.
+  bool DeleteStatement(const TStatement* s);
+  /// Deletes the connection from c's reason to c's conclusion, with its step warrant.
+  bool DeleteReasonConclusion(const TReasonConclusion* c);
+  /// Deletes the first of c's Exceptions from the connection, with its undercutter warrant.
+  bool DeleteException(const TReasonConclusion* c);
+
   /// Calls RefreshHook unless RefreshViews is false.
   void RefreshCurrentView();
 
@@ -88,9 +101,26 @@ public:
   [[nodiscard]] TAsker& Asker() const { return asker_; }
 
 private:
+  // Runs a move; in interactive use a move too costly to evaluate is reported and the
+  // line stays as it was, otherwise the error goes on to the interpreter.
+  bool GuardedMove(const std::function<bool()>& move);
+  // A deletion for the entry points: its result, or false with the error shown.
+  bool GuardedDeletion(const std::function<bool()>& deletion);
+  // Writes the current line's text through the text view and reads it back.
+  [[nodiscard]] std::vector<std::string> MovesTextFromView();
+  // Replaces the current line by a new one keeping FileName, replays lines into it,
+  // and marks it modified.
+  void Replay(const std::vector<std::string>& lines);
+  // The statement rebuild for a sentence, without asking.
+  void RebuildWithoutStatement(const std::string& sentence);
+  // Runs a rebuild; if it fails, the line it started from comes back and the error goes on.
+  void Transaction(const std::function<void()>& rebuild);
+
   TAsker& asker_;
   TViewHost& host_;
   std::unique_ptr<TLineOfArgumentation> line_;
+  // The lines a running deletion replaced, oldest first, kept until it has succeeded.
+  std::vector<std::unique_ptr<TLineOfArgumentation>> replaced_;
 };
 
 }  // namespace korvane

@@ -1,0 +1,29 @@
+// The words and line forms of line-of-argumentation texts.
+#pragma once
+
+#include <string>
+
+#include "model/statement.h"
+
+namespace korvane {
+
+inline constexpr const char* kStatementKeyword = "STATEMENT";
+inline constexpr const char* kConclusionKeyword = "CONCLUSION";
+inline constexpr const char* kReasonKeyword = "REASON";
+inline constexpr const char* kExceptionKeyword = "EXCEPTION";
+inline constexpr const char* kStepWarrantKeyword = "STEP WARRANT";
+inline constexpr const char* kUndercutterWarrantKeyword = "UNDERCUTTER WARRANT";
+inline constexpr const char* kIfKeyword = "IF";
+inline constexpr const char* kThenKeyword = "THEN";
+inline constexpr const char* kDefeatedKeyword = "IT IS DEFEATED THAT";
+inline constexpr const char* kUnlessKeyword = "UNLESS";
+
+/// Removes every leading and trailing character whose code is 32 (blank) or less.
+[[nodiscard]] std::string Trim(const std::string& text);
+
+/// Reads a sentence line into s: "!" as third character makes an assumption, "?" an
+/// issue, anything else (or a line too short to have one) keeps s's type; the sentence
+/// is the line without its first five characters, untrimmed.
+void ReadSentenceLine(const std::string& line, TStatement& s);
+
+}  // namespace korvane

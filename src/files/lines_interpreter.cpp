@@ -1,0 +1,154 @@
+#include "lines_interpreter.h"
+
+#include <string>
+#include <vector>
+
+#include "files/lin_syntax.h"
+#include "line/session.h"
+#include "model/evaluation_limit.h"
+#include "model/list.h"
+#include "model/warrant_sentences.h"
+
+namespace korvane {
+
+namespace {
+
+class TInterpreter {
+public:
+  TInterpreter(TSession& session, std::vector<std::string> lines) : session_(session), lines_(std::move(lines)) {}
+
+  [[nodiscard]] std::size_t Count() const { return lines_.size(); }
+
+  // Interprets the block that starts at line i; returns the next line to examine.
+  // Every line a block needs is read before the block makes a move.
+  std::size_t Block(std::size_t i) {
+    const std::string& first = lines_[i];
+    if (first == kStatementKeyword) return StatementBlock(i);
+    if (first == kConclusionKeyword) return ConclusionBlock(i);
+    if (first == kExceptionKeyword) return ExceptionBlock(i);
+    if (first == kStepWarrantKeyword || first == kUndercutterWarrantKeyword) return i + 2;
+    if (first == kIfKeyword) return Rule(i);
+    const std::string sentence = Trim(first);
+    if (!sentence.empty()) session_.PerformStatementMove(Line().NewStatement(sentence, kAssumption));
+    return i + 1;
+  }
+
+private:
+  TLineOfArgumentation& Line() const { return session_.Line(); }
+
+  const std::string& At(std::size_t index) const {
+    if (index >= lines_.size()) throw TCommandError(kListIndexError);
+    return lines_[index];
+  }
+
+  std::size_t StatementBlock(std::size_t i) {
+    const std::string& sentenceLine = At(i + 1);
+    TStatement* s = Line().NewStatement(std::string(), kIssue);
+    ReadSentenceLine(sentenceLine, *s);
+    session_.PerformStatementMove(s);
+    return i + 2;
+  }
+
+  std::size_t ConclusionBlock(std::size_t i) {
+    const std::string& conclusion = At(i + 1);
+    if (At(i + 2) != kReasonKeyword) return i + 1;
+    const std::string& reason = At(i + 3);
+    TReasonConclusion* c = Line().NewReasonConclusion();
+    ReadSentenceLine(conclusion, *c->Conclusion);
+    ReadSentenceLine(reason, *c->Reason);
+    session_.PerformReasonConclusionMove(c);
+    return i + 4;
+  }
+
+  std::size_t ExceptionBlock(std::size_t i) {
+    const std::string& exception = At(i + 1);
+    if (At(i + 2) != kConclusionKeyword) return i + 1;
+    const std::string& conclusion = At(i + 3);
+    if (At(i + 4) != kReasonKeyword) return i + 1;
+    const std::string& reason = At(i + 5);
+    TReasonConclusion* c = Line().NewReasonConclusion();
+    TStatement* e = Line().NewStatement(std::string(), kIssue);
+    ReadSentenceLine(exception, *e);
+    ReadSentenceLine(conclusion, *c->Conclusion);
+    ReadSentenceLine(reason, *c->Reason);
+    c->Exceptions.Add(e);
+    session_.PerformExceptionMove(c);
+    return i + 6;
+  }
+
+  std::size_t Rule(std::size_t i) {
+    const std::string reason = Trim(At(i + 1));
+    if (At(i + 2) != kThenKeyword) return i + 1;
+    if (At(i + 3) == kDefeatedKeyword) {
+      const std::string conclusion = Trim(At(i + 4));
+      RuleMoves(reason, conclusion, kDefeating);
+      return i + 5;
+    }
+    const std::string conclusion = Trim(At(i + 3));
+    if (At(i + 4) == kUnlessKeyword) {
+      const std::string exception = Trim(At(i + 5));
+      TReasonConclusion* c = Connection(reason, conclusion, kSupporting);
+      c->Exceptions.Add(Line().NewStatement(exception, kIssue));
+      session_.PerformExceptionMove(c);
+      return i + 6;
+    }
+    RuleMoves(reason, conclusion, kSupporting);
+    return i + 4;
+  }
+
+  // A rule without exception states its step warrant as an assumption, then connects.
+  void RuleMoves(const std::string& reason, const std::string& conclusion, std::int32_t kind) {
+    session_.PerformStatementMove(Line().NewStatement(StepWarrantSentence(reason, conclusion, kind), kAssumption));
+    session_.PerformReasonConclusionMove(Connection(reason, conclusion, kind));
+  }
+
+  TReasonConclusion* Connection(const std::string& reason, const std::string& conclusion, std::int32_t kind) {
+    TReasonConclusion* c = Line().NewReasonConclusion();
+    c->Reason->Sentence = reason;
+    c->Reason->StatementType = kIssue;
+    c->Conclusion->Sentence = conclusion;
+    c->Conclusion->StatementType = kIssue;
+    c->ConnectionKind = kind;
+    return c;
+  }
+
+  TSession& session_;
+  const std::vector<std::string> lines_;
+};
+
+}  // namespace
+
+void InterpretTextLines(TSession& session) {
+  session.Interactive = false;
+  session.RefreshViews = false;
+  TInterpreter interpreter(session, session.Host().TextLines());
+  TViewHost& host = session.Host();
+  const auto finish = [&session] {
+    session.Interactive = true;
+    session.RefreshViews = true;
+    session.RefreshCurrentView();
+  };
+  try {
+    host.ShowTextInsteadOfDiagram();
+    host.SetTextLines({"Interpreting file", "."});
+    std::string progress = ".";
+    std::size_t i = 0;
+    while (i < interpreter.Count()) {
+      if (i % 10 == 0) {
+        progress += '.';
+        host.SetTextLine(1, progress);
+        host.KeepPainted();
+      }
+      i = interpreter.Block(i);
+    }
+  } catch (const TEvaluationLimitError& error) {
+    finish();
+    throw TCommandError(error.what());
+  } catch (...) {
+    finish();
+    throw;
+  }
+  finish();
+}
+
+}  // namespace korvane

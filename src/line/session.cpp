@@ -1,0 +1,107 @@
+#include "session.h"
+
+#include "files/lines_interpreter.h"
+#include "files/text_file.h"
+#include "model/evaluation_limit.h"
+
+namespace korvane {
+
+void TPlainTextHost::SetTextLine(int index, const std::string& line) {
+  if (index < 0) return;
+  if (static_cast<std::size_t>(index) >= Lines.size()) Lines.resize(static_cast<std::size_t>(index) + 1);
+  Lines[static_cast<std::size_t>(index)] = line;
+}
+
+TSession::TSession(TAsker& asker, TViewHost& host)
+    : asker_(asker), host_(host), line_(std::make_unique<TLineOfArgumentation>(Interactive, asker)) {}
+
+void TSession::NewLine() {
+  // The old line goes only once the new one exists.
+  auto fresh = std::make_unique<TLineOfArgumentation>(Interactive, asker_);
+  line_ = std::move(fresh);
+}
+
+bool TSession::GuardedMove(const std::function<bool()>& move) {
+  bool done = false;
+  try {
+    done = move();
+  } catch (const TEvaluationLimitError& error) {
+    if (!Interactive) {
+      RefreshCurrentView();
+      throw;
+    }
+    asker_.Ask(WarningMessage(error.what(), {TAnswer::OK}));
+  }
+  RefreshCurrentView();
+  return done;
+}
+
+bool TSession::PerformStatementMove(TStatement* s) {
+  return GuardedMove([&] { return line_->DoStatementMove(s); });
+}
+
+void TSession::PerformReasonConclusionMove(TReasonConclusion* c) {
+  GuardedMove([&] {
+    line_->DoReasonConclusionMove(c);
+    return true;
+  });
+}
+
+void TSession::PerformExceptionMove(TReasonConclusion* c) {
+  GuardedMove([&] {
+    line_->DoExceptionMove(c);
+    return true;
+  });
+}
+
+bool TSession::GuardedDeletion(const std::function<bool()>& deletion) {
+  bool done = false;
+  try {
+    done = deletion();
+  } catch (const TCommandError& error) {
+    // The dialog that asked stays open; the line is the one the deletion started from.
+    asker_.Ask(WarningMessage(error.what(), {TAnswer::OK}));
+  }
+  RefreshCurrentView();
+  return done;
+}
+
+bool TSession::PerformDeleteStatement(TStatement* s) {
+  return GuardedDeletion([&] { return DeleteStatement(s); });
+}
+
+bool TSession::PerformDeleteReasonConclusion(TReasonConclusion* c) {
+  return GuardedDeletion([&] { return DeleteReasonConclusion(c); });
+}
+
+bool TSession::PerformDeleteException(TReasonConclusion* c) {
+  return GuardedDeletion([&] { return DeleteException(c); });
+}
+
+void TSession::RefreshCurrentView() {
+  if (RefreshViews && RefreshHook) RefreshHook();
+}
+
+void TSession::ShowMovesText() { host_.SetTextLines(line_->Text()); }
+
+void TSession::InterpretLines() { InterpretTextLines(*this); }
+
+void TSession::OpenFile(const std::string& path) {
+  // Read first: a file that cannot be read must not cost the user the current document.
+  std::vector<std::string> lines = ReadTextFile(path);
+  NewLine();
+  line_->FileName = path;
+  host_.SetTextLines(lines);
+  InterpretLines();
+  line_->Modified = false;
+}
+
+void TSession::AppendFile(const std::string& path) {
+  std::vector<std::string> lines = ReadTextFile(path);
+  host_.SetTextLines(lines);
+  InterpretLines();
+}
+
+void TSession::WriteFile(const std::string& path) const { WriteTextFile(path, line_->Text()); }
+
+}  // namespace korvane

@@ -1,0 +1,120 @@
+// The three deletions: refuse what is not there, ask, then rewrite the text of the line
+// without the item and replay it on a new line.
+#include "deletion_rewrite.h"
+#include "session.h"
+
+#include "model/warrant_sentences.h"
+
+namespace korvane {
+
+namespace {
+
+bool HasExceptionSentence(const TReasonConclusion& connection, const std::string& sentence) {
+  for (const TStatement* x : connection.Exceptions)
+    if (SameSentence(x->Sentence, sentence)) return true;
+  return false;
+}
+
+}  // namespace
+
+std::vector<std::string> TSession::MovesTextFromView() {
+  ShowMovesText();
+  return host_.TextLines();
+}
+
+void TSession::Replay(const std::vector<std::string>& lines) {
+  auto fresh = std::make_unique<TLineOfArgumentation>(Interactive, asker_);
+  fresh->FileName = line_->FileName;
+  replaced_.push_back(std::move(line_));
+  line_ = std::move(fresh);
+  host_.SetTextLines(lines);
+  InterpretLines();
+  line_->Modified = true;
+}
+
+void TSession::RebuildWithoutStatement(const std::string& sentence) {
+  std::vector<std::string> lines = MovesTextFromView();
+  RewriteWithoutStatement(lines, sentence);
+  Replay(lines);
+}
+
+void TSession::Transaction(const std::function<void()>& rebuild) {
+  replaced_.clear();
+  try {
+    rebuild();
+  } catch (...) {
+    // Back to the line the deletion started from, as if it had never begun.
+    if (!replaced_.empty()) line_ = std::move(replaced_.front());
+    replaced_.clear();
+    throw;
+  }
+  replaced_.clear();
+}
+
+bool TSession::DeleteStatement(const TStatement* s) {
+  const std::string& x = s->Sentence;
+  TStatement* existing = nullptr;
+  if (line_->CurrentStage->IsNewStatement(s, existing)) {
+    asker_.Ask(WarningMessage("The statement '" + x + "' has not yet been made and cannot be deleted.", {TAnswer::OK}));
+    return false;
+  }
+  const TMessage question =
+      WarningMessage("Do you want to delete the statement '" + x + "' and all its occurrences?", {TAnswer::Yes, TAnswer::No});
+  if (asker_.Ask(question) != TAnswer::Yes) return false;
+  const std::string sentence = x;  // s may belong to the line that is replaced
+  Transaction([&] { RebuildWithoutStatement(sentence); });
+  return true;
+}
+
+bool TSession::DeleteReasonConclusion(const TReasonConclusion* c) {
+  const std::string r = c->Reason->Sentence;
+  const std::string k = c->Conclusion->Sentence;
+  TReasonConclusion* existing = nullptr;
+  if (line_->CurrentStage->IsNewReasonConclusion(c, existing)) {
+    asker_.Ask(WarningMessage("The statement '" + r + "' is not yet a reason for the statement '" + k + "'.",
+                              {TAnswer::OK}));
+    return false;
+  }
+  const TMessage question = WarningMessage("Do you want to delete the connection" + std::string(kLineBreak) +
+                                               "between the reason '" + r + "'" + kLineBreak + "and the conclusion '" +
+                                               k + "'?",
+                                           {TAnswer::Yes, TAnswer::No});
+  if (asker_.Ask(question) != TAnswer::Yes) return false;
+  Transaction([&] {
+    // The step warrant goes first, whatever kind the connection is.
+    RebuildWithoutStatement(StepWarrantSentence(r, k, kSupporting));
+    std::vector<std::string> lines = MovesTextFromView();
+    RewriteWithoutConnection(lines, r, k);
+    Replay(lines);
+  });
+  return true;
+}
+
+bool TSession::DeleteException(const TReasonConclusion* c) {
+  const std::string e = c->Exceptions.First()->Sentence;
+  const std::string r = c->Reason->Sentence;
+  const std::string k = c->Conclusion->Sentence;
+  TReasonConclusion* existing = nullptr;
+  const bool found = !line_->CurrentStage->IsNewReasonConclusion(c, existing) && HasExceptionSentence(*existing, e);
+  if (!found) {
+    asker_.Ask(WarningMessage("The statement '" + e + "'" + kLineBreak + "is not yet an exception blocking the connection" +
+                                  kLineBreak + "between the reason '" + r + "'" + kLineBreak + "and the conclusion " +
+                                  k + "'.",
+                              {TAnswer::OK}));
+    return false;
+  }
+  const TMessage question = WarningMessage("Do you want to delete the exception '" + e + "'" + kLineBreak +
+                                               "blocking the connection between the reason '" + r + "'" +
+                                               kLineBreak + "and the conclusion " + k + "'?",
+                                           {TAnswer::Yes, TAnswer::No});
+  if (asker_.Ask(question) != TAnswer::Yes) return false;
+  Transaction([&] {
+    RebuildWithoutStatement(UndercutterWarrantSentence(e, r, k));
+    std::vector<std::string> lines = MovesTextFromView();
+    RewriteWithoutException(lines, e, r, k);
+    Replay(lines);
+  });
+  return true;
+}
+
+}  // namespace korvane
