@@ -1,0 +1,122 @@
+// korvane-cli render: its arguments, and the pictures it writes from .lin files.
+#include <QTemporaryDir>
+#include <QtTest>
+#include <fstream>
+#include <sstream>
+
+#include "cli/render_command.h"
+
+using namespace korvane;
+
+namespace {
+
+// A file with the connection "it rains" (an assumption) to "the street is wet" (an issue).
+void WriteLin(const QString& path) {
+  std::ofstream file(path.toStdString(), std::ios::binary);
+  file << "CONCLUSION\r\n  ?: the street is wet\r\nREASON\r\n  !: it rains\r\n\r\n";
+}
+
+}  // namespace
+
+class RenderCommandTest : public QObject {
+  Q_OBJECT
+
+  QTemporaryDir dir_;
+
+  int Run(const QStringList& args, std::string& errors) {
+    std::vector<std::string> list;
+    for (const QString& a : args) list.push_back(a.toStdString());
+    std::ostringstream out, err;
+    const int code = RenderCommand(list, out, err);
+    errors = err.str();
+    return code;
+  }
+
+private slots:
+  void initTestCase() { WriteLin(dir_.filePath("rain.lin")); }
+
+  void wrongArguments_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("message");
+    const QStringList view{"--view", "dialectical"};
+    QTest::newRow("no file") << QStringList{"--view", "dialectical", "--width", "300", "--output", "a.png"}
+                             << "no input file";
+    QTest::newRow("no view") << QStringList{"f.lin", "--width", "300", "--output", "a.png"} << "--view is missing";
+    QTest::newRow("unknown view") << QStringList{"f.lin", "--view", "tree", "--width", "300", "--output", "a.png"}
+                                  << "unknown view tree";
+    QTest::newRow("no width") << QStringList{"f.lin", "--view", "statements", "--output", "a.png"}
+                              << "--width is missing";
+    QTest::newRow("width not a number") << QStringList{"f.lin", "--view", "statements", "--width", "30x", "--output", "a.png"}
+                                        << "not 30x";
+    QTest::newRow("width zero") << QStringList{"f.lin", "--view=statements", "--width=0", "--output=a.png"} << "not 0";
+    QTest::newRow("width without value") << QStringList{"f.lin", "--view", "statements", "--width"}
+                                         << "--width needs a value";
+    QTest::newRow("no output") << QStringList{"f.lin", "--view", "statements", "--width", "300"} << "--output is missing";
+    QTest::newRow("output of another kind")
+        << QStringList{"f.lin", "--view", "statements", "--width", "300", "--output", "a.gif"} << "must end in .png";
+    QTest::newRow("unknown option") << QStringList{"f.lin", "--colour"} << "unknown option --colour";
+    QTest::newRow("two files") << QStringList{"f.lin", "g.lin"} << "more than one input file";
+  }
+  void wrongArguments() {
+    QFETCH(QStringList, args);
+    QFETCH(QString, message);
+    std::string errors;
+    QCOMPARE(Run(args, errors), 2);
+    QVERIFY2(QString::fromStdString(errors).contains(message), errors.c_str());
+    QVERIFY(QString::fromStdString(errors).contains("usage: korvane-cli render"));
+  }
+
+  void rendersEachViewAndFormat_data() {
+    QTest::addColumn<QString>("view");
+    QTest::addColumn<bool>("structureOnly");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("dialectical png") << "dialectical" << false << "d.png" << 2;
+    QTest::newRow("statements png, structure only") << "statements" << true << "s.png" << 2;
+    QTest::newRow("dialectical svg") << "dialectical" << false << "d.svg" << 0;
+    QTest::newRow("statements pdf") << "statements" << false << "s.pdf" << 0;
+  }
+  void rendersEachViewAndFormat() {
+    QFETCH(QString, view);
+    QFETCH(bool, structureOnly);
+    QFETCH(QString, name);
+    QFETCH(int, rows);
+    const QString output = dir_.filePath(name);
+    QStringList args{dir_.filePath("rain.lin"), "--view", view, "--width", "360", "--output", output};
+    if (structureOnly) args.append("--structure-only");
+    std::string errors;
+    QCOMPARE(Run(args, errors), 0);
+    QVERIFY(errors.empty());
+    QVERIFY(QFile::exists(output));
+    if (name.endsWith(".png")) {
+      const QImage image(output);
+      QCOMPARE(image.width(), 360);
+      QCOMPARE(image.height(), rows * 28 - 2);  // two rows of the window font, the last one's box ends at 24
+      // The conclusion is an issue supported by an assumption: justified, blue; black without colours.
+      QCOMPARE(image.pixelColor(2, 12), structureOnly ? QColor(0, 0, 0) : QColor(0, 0, 255));
+    } else {
+      QFile file(output);
+      QVERIFY(file.open(QIODevice::ReadOnly));
+      const QByteArray head = file.read(64);
+      QVERIFY(name.endsWith(".svg") ? head.contains("<?xml") : head.startsWith("%PDF-"));
+    }
+  }
+
+  void unreadableFileIsReported() {
+    const QString missing = dir_.filePath("missing.lin");
+    std::string errors;
+    QCOMPARE(Run({missing, "--view", "dialectical", "--width", "300", "--output", dir_.filePath("m.png")}, errors), 1);
+    QVERIFY2(QString::fromStdString(errors).contains("Cannot open file " + missing), errors.c_str());
+    QVERIFY(!QFile::exists(dir_.filePath("m.png")));
+  }
+
+  void unwritableOutputIsReported() {
+    const QString output = dir_.filePath("no/such/dir/x.png");
+    std::string errors;
+    QCOMPARE(Run({dir_.filePath("rain.lin"), "--view", "dialectical", "--width", "300", "--output", output}, errors), 1);
+    QVERIFY2(QString::fromStdString(errors).contains("Cannot create file " + output), errors.c_str());
+  }
+};
+
+QTEST_MAIN(RenderCommandTest)
+#include "render_command_test.moc"
