@@ -1,0 +1,19 @@
+// korvane-cli delete-connection FILE REASON CONCLUSION [--output OUT]
+#include "cli_support.h"
+
+namespace korvane::cli {
+
+int RunDeleteConnection(TArgs args) {
+  const std::string output = TakeOutputOption(args);
+  if (args.size() != 3) throw TUsageError("delete-connection takes a file, a reason and a conclusion");
+  const std::string reason = args[1];
+  const std::string conclusion = args[2];
+  return RunDeletion(args[0], output, [&](TSession& session) {
+    TReasonConclusion* c = session.Line().NewReasonConclusion();
+    c->Reason->Sentence = reason;
+    c->Conclusion->Sentence = conclusion;
+    return session.PerformDeleteReasonConclusion(c);
+  });
+}
+
+}  // namespace korvane::cli

@@ -1,0 +1,21 @@
+// korvane-cli delete-exception FILE EXCEPTION REASON CONCLUSION [--output OUT]
+#include "cli_support.h"
+
+namespace korvane::cli {
+
+int RunDeleteException(TArgs args) {
+  const std::string output = TakeOutputOption(args);
+  if (args.size() != 4) throw TUsageError("delete-exception takes a file, an exception, a reason and a conclusion");
+  const std::string exception = args[1];
+  const std::string reason = args[2];
+  const std::string conclusion = args[3];
+  return RunDeletion(args[0], output, [&](TSession& session) {
+    TReasonConclusion* c = session.Line().NewReasonConclusion();
+    c->Reason->Sentence = reason;
+    c->Conclusion->Sentence = conclusion;
+    c->Exceptions.Add(session.Line().NewStatement(exception, kIssue));
+    return session.PerformDeleteException(c);
+  });
+}
+
+}  // namespace korvane::cli

@@ -1,0 +1,15 @@
+// korvane-cli delete-statement FILE SENTENCE [--output OUT]
+#include "cli_support.h"
+
+namespace korvane::cli {
+
+int RunDeleteStatement(TArgs args) {
+  const std::string output = TakeOutputOption(args);
+  if (args.size() != 2) throw TUsageError("delete-statement takes a file and a sentence");
+  const std::string sentence = args[1];
+  return RunDeletion(args[0], output, [&](TSession& session) {
+    return session.PerformDeleteStatement(session.Line().NewStatement(sentence, kIssue));
+  });
+}
+
+}  // namespace korvane::cli
