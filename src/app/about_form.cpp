@@ -36,6 +36,7 @@ TAboutForm::TAboutForm(QWidget* parent, const QFont& font) : QDialog(parent) {
   memo1_->setObjectName(QStringLiteral("Memo1"));
   memo1_->setGeometry(0, 0, 388, 209);
   memo1_->setReadOnly(true);
+  memo1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   memo1_->setPlainText(AboutText().join(QLatin1Char('\n')));
 
   panel1_ = new QFrame(this);

@@ -3,6 +3,7 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
 namespace korvane {
 
@@ -12,16 +13,19 @@ TOptionsForm::TOptionsForm(QWidget* parent, const QFont& font) : QDialog(parent)
   setFont(font);
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   move(280, 134);
-  resize(204, 131);  // the client area of a 212 x 158 window
 
   argumentsViewRadioGroup_ = new QGroupBox(QStringLiteral("Arguments view"), this);
   argumentsViewRadioGroup_->setObjectName(QStringLiteral("ArgumentsViewRadioGroup"));
-  argumentsViewRadioGroup_->setGeometry(8, 8, 185, 73);
   coordinated_ = new QRadioButton(QStringLiteral("Arguments are coordinated"), argumentsViewRadioGroup_);
-  coordinated_->setGeometry(8, 18, 170, 20);
   notCoordinated_ = new QRadioButton(QStringLiteral("Arguments are not coordinated"), argumentsViewRadioGroup_);
-  notCoordinated_->setGeometry(8, 42, 170, 20);
   coordinated_->setChecked(true);
+  // 185 pixels wide, or wider where the face in use needs more room for the items.
+  const int itemWidth = std::max(coordinated_->sizeHint().width(), notCoordinated_->sizeHint().width());
+  const int groupWidth = std::max(185, itemWidth + 16);
+  argumentsViewRadioGroup_->setGeometry(8, 8, groupWidth, 73);
+  coordinated_->setGeometry(8, 18, itemWidth, 20);
+  notCoordinated_->setGeometry(8, 42, itemWidth, 20);
+  resize(groupWidth + 19, 131);
 
   okButton_ = new QPushButton(QStringLiteral("&OK"), this);
   okButton_->setObjectName(QStringLiteral("OKButton"));

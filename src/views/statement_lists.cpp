@@ -36,6 +36,7 @@ namespace {
 
 void Fill(QTreeWidget& list, const QStringList& entries, bool editable) {
   list.clear();
+  list.setRootIsDecorated(false);  // a flat list: no room for branch marks
   QList<QTreeWidgetItem*> items;
   items.reserve(entries.size());
   for (const QString& entry : entries) {
