@@ -3,22 +3,32 @@
 #include <charconv>
 #include <vector>
 
+#include "fast_evaluation.h"
+#include "move_undo.h"
+
 namespace korvane {
 
 TArgumentationStage::TArgumentationStage() : TArgumentationStage(std::make_shared<TModelStore>()) {}
 
 TArgumentationStage::TArgumentationStage(std::shared_ptr<TModelStore> store)
-    : store_(std::move(store)), dialectical_store_(std::make_shared<TDialecticalStore>()) {}
+    : store_(std::move(store)), dialectical_store_(std::make_shared<TDialecticalStore>()), budget_(kEvaluationWorkBudget) {}
 
 std::unique_ptr<TArgumentationStage> TArgumentationStage::CopyForMove() const {
   auto next = std::make_unique<TArgumentationStage>(store_);
   next->Arguments.Assign(Arguments);
   next->Statements.Assign(Statements);
   next->ReasonConclusions.Assign(ReasonConclusions);
+  next->literal_ = literal_;
+  next->budget_ = budget_;
+  next->deferred_ = deferred_;
+  next->origin_ = deferred_ ? origin_ : this;
+  next->statement_index_ = statement_index_;
+  next->connection_index_ = connection_index_;
   return next;
 }
 
 std::unique_ptr<TArgumentationStage> TArgumentationStage::DoStatementMove(TStatement* s) const {
+  TMoveUndo undo(*this, {s}, nullptr);
   auto next = CopyForMove();
   TStatement* existing = nullptr;
   if (IsNewStatement(s, existing)) {
@@ -30,12 +40,15 @@ std::unique_ptr<TArgumentationStage> TArgumentationStage::DoStatementMove(TState
     existing->Sentence = s->Sentence;
     existing->StatementType = s->StatementType;
   }
-  next->RecomputeDialecticalArguments();
+  next->FinishMove();
+  undo.Keep();
   return next;
 }
 
 std::unique_ptr<TArgumentationStage> TArgumentationStage::DoReasonConclusionMove(TReasonConclusion* c) const {
+  TMoveUndo undo(*this, {c->Conclusion, c->Reason}, c);
   auto next = CopyForMove();
+  next->deferred_ = true;
   // The conclusion first, so that when both are new it gets the lower identifier.
   next = next->DoStatementMove(c->Conclusion);
   next = next->DoStatementMove(c->Reason);
@@ -47,14 +60,18 @@ std::unique_ptr<TArgumentationStage> TArgumentationStage::DoReasonConclusionMove
   }
   TReasonConclusion* existing = nullptr;
   if (IsNewReasonConclusion(c, existing)) next->ReasonConclusions.Add(c);
+  next->deferred_ = deferred_;
   next->RecomputeArguments();
-  next->RecomputeDialecticalArguments();
+  next->FinishMove();
+  undo.Keep();
   return next;
 }
 
 std::unique_ptr<TArgumentationStage> TArgumentationStage::DoExceptionMove(TReasonConclusion* c) const {
   TStatement* const given = c->Exceptions[0];
+  TMoveUndo undo(*this, {given, c->Conclusion, c->Reason}, c);
   auto next = CopyForMove();
+  next->deferred_ = true;
   next = next->DoStatementMove(given);
   for (TStatement* p : Statements) {
     if (SameSentence(p->Sentence, given->Sentence)) {
@@ -78,39 +95,39 @@ std::unique_ptr<TArgumentationStage> TArgumentationStage::DoExceptionMove(TReaso
     }
     if (!known) existing->Exceptions.Add(exception);
   }
-  next->RecomputeDialecticalArguments();
+  next->deferred_ = deferred_;
+  next->FinishMove();
+  undo.Keep();
   return next;
 }
 
+int TArgumentationStage::FindStatement(const std::string& sentence) const {
+  if (!statement_index_ || (!statement_index_->Follows(Statements) && statement_index_.use_count() > 1))
+    statement_index_ = std::make_shared<TStatementIndex>();
+  return statement_index_->Find(Statements, sentence);
+}
+
 bool TArgumentationStage::IsNewStatement(const TStatement* s, TStatement*& existing) const {
-  for (TStatement* p : Statements) {
-    if (SameSentence(p->Sentence, s->Sentence)) {
-      existing = p;
-      return false;
-    }
-  }
-  return true;
+  const int index = FindStatement(s->Sentence);
+  if (index < 0) return true;
+  existing = Statements[index];
+  return false;
 }
 
 bool TArgumentationStage::IsNewReasonConclusion(const TReasonConclusion* c, TReasonConclusion*& existing) const {
-  for (TReasonConclusion* q : ReasonConclusions) {
-    if (SameSentence(q->Reason->Sentence, c->Reason->Sentence) &&
-        SameSentence(q->Conclusion->Sentence, c->Conclusion->Sentence)) {
-      existing = q;
-      return false;
-    }
-  }
-  return true;
+  if (!connection_index_ || (!connection_index_->Follows(ReasonConclusions) && connection_index_.use_count() > 1))
+    connection_index_ = std::make_shared<TConnectionIndex>();
+  const int index = connection_index_->Find(ReasonConclusions, TConnectionKey()(c));
+  if (index < 0) return true;
+  existing = ReasonConclusions[index];
+  return false;
 }
 
 bool TArgumentationStage::SentenceIsStatementSentence(const std::string& text, TStatement*& found) const {
-  for (TStatement* p : Statements) {
-    if (SameSentence(p->Sentence, text)) {
-      found = p;
-      return true;
-    }
-  }
-  return false;
+  const int index = FindStatement(text);
+  if (index < 0) return false;
+  found = Statements[index];
+  return true;
 }
 
 void TArgumentationStage::GetNewId(std::string& id) const {

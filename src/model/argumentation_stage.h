@@ -3,12 +3,14 @@
 // changes the lists of the stage it is applied to; it returns the next stage.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
 #include "argument.h"
 #include "dialectical_argument.h"
 #include "model_store.h"
+#include "prefix_index.h"
 #include "reason_conclusion.h"
 #include "statement.h"
 
@@ -58,6 +60,8 @@ public:
 
   /// Rebuilds Arguments from Statements and ReasonConclusions.
   void RecomputeArguments();
+  /// The same, by the plain rules: every tree built anew (kept to check the fast one).
+  void RecomputeArgumentsLiterally();
   /// True when no connection of connections has s's sentence as its reason.
   [[nodiscard]] static bool IsFinalConclusion(const TStatement* s, const TReasonConclusions& connections);
   /// True when some argument of arguments, at any depth, concludes s's sentence.
@@ -67,8 +71,19 @@ public:
 
   // Dialectical arguments and their status.
 
-  /// Rebuilds both dialectical lists and sets every statement's Status.
+  /// Rebuilds both dialectical lists and sets every statement's Status. Throws
+  /// TEvaluationLimitError, changing nothing, when the work budget would be exceeded.
   void RecomputeDialecticalArguments();
+  /// The same, by the plain rules: nothing shared or cached, no budget.
+  void RecomputeDialecticalArgumentsLiterally();
+
+  /// Makes this stage, and the stages moves make from it, evaluate by the plain rules,
+  /// intermediate stages of compound moves included.
+  void SetLiteralEvaluation(bool literal) { literal_ = literal; }
+  [[nodiscard]] bool LiteralEvaluation() const { return literal_; }
+  /// Work an evaluation of this stage, and of stages moves make from it, may do beyond
+  /// what is proportional to the stage's size.
+  void SetWorkBudget(std::size_t budget) { budget_ = budget; }
   /// Fills d, already created for s, from the given connections only, and computes its status.
   void ComputeDialecticalArgument(TStatement* s, TDialecticalArgument* d, const TReasonConclusions& connections);
   /// Computes d's Status, re-evaluating the nested dialectical arguments the rule reaches.
@@ -84,11 +99,35 @@ public:
   [[nodiscard]] TDialecticalStore& DialecticalStore() { return *dialectical_store_; }
 
 private:
+  friend class TMoveUndo;
+  struct TStatementKey {
+    std::string operator()(const TStatement* s) const { return s->Sentence; }
+  };
+  struct TConnectionKey {
+    std::string operator()(const TReasonConclusion* c) const {
+      return std::to_string(c->Reason->Sentence.size()) + ':' + c->Reason->Sentence + c->Conclusion->Sentence;
+    }
+  };
+  using TStatementIndex = TPrefixIndex<TStatement, TStatementKey>;
+  using TConnectionIndex = TPrefixIndex<TReasonConclusion, TConnectionKey>;
+
   /// A new stage with the receiver's statements, connections and arguments, and no dialectical arguments.
   [[nodiscard]] std::unique_ptr<TArgumentationStage> CopyForMove() const;
+  /// The last step of a move: evaluates, unless an enclosing move will evaluate its result.
+  void FinishMove();
+  [[nodiscard]] int FindStatement(const std::string& sentence) const;
 
   std::shared_ptr<TModelStore> store_;
   std::shared_ptr<TDialecticalStore> dialectical_store_;
+  bool literal_ = false;
+  std::size_t budget_;
+  // Set on the intermediate stages of a compound move: their evaluation is not observable,
+  // since the final one overwrites every status and their lists are dropped.
+  bool deferred_ = false;
+  // During a move, the stage it started from (lists equal to its own share storage).
+  const TArgumentationStage* origin_ = nullptr;
+  mutable std::shared_ptr<TStatementIndex> statement_index_;
+  mutable std::shared_ptr<TConnectionIndex> connection_index_;
 };
 
 }  // namespace korvane

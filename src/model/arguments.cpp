@@ -4,7 +4,7 @@
 
 namespace korvane {
 
-void TArgumentationStage::RecomputeArguments() {
+void TArgumentationStage::RecomputeArgumentsLiterally() {
   Arguments.Clear();
   for (TStatement* s : Statements) {
     if (IsFinalConclusion(s, ReasonConclusions)) {

@@ -5,7 +5,7 @@
 
 namespace korvane {
 
-void TArgumentationStage::RecomputeDialecticalArguments() {
+void TArgumentationStage::RecomputeDialecticalArgumentsLiterally() {
   DialecticalArguments.Clear();
   MaximalDialecticalArguments.Clear();
   for (TStatement* s : Statements) {

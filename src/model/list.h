@@ -80,6 +80,9 @@ public:
     count_ = source.count_;
   }
 
+  /// The buffer this list reads from, for indexes that follow a list as it grows.
+  [[nodiscard]] std::shared_ptr<const std::vector<T*>> SharedBuffer() const { return items_; }
+
   /// Reserves room for a list that is about to be filled from scratch.
   void Reserve(int capacity) {
     Detach();

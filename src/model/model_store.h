@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <string>
 
 #include "argument.h"
@@ -14,6 +15,8 @@
 #include "statement.h"
 
 namespace korvane {
+
+class TEvaluationCache;
 
 /// A pool of objects of one class with stable addresses.
 template <class T>
@@ -55,7 +58,12 @@ public:
   [[nodiscard]] std::size_t StatementCount() const { return statements_.Size(); }
   [[nodiscard]] std::size_t ArgumentCount() const { return arguments_.Size(); }
 
+  /// What the evaluation keeps for this document; it also owns the dialectical
+  /// arguments that the stages of the document share.
+  [[nodiscard]] TEvaluationCache& EvaluationCache();
+
 private:
+  std::shared_ptr<TEvaluationCache> evaluation_cache_;
   TPool<TStatement> statements_;
   TPool<TReasonConclusion> connections_;
   TPool<TArgument> arguments_;

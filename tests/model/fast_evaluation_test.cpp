@@ -1,0 +1,265 @@
+// The fast evaluation against the plain rules, on many generated stages; a very long
+// chain; and a refused move leaving the document as it was.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "model/argumentation_stage.h"
+#include "model/evaluation_limit.h"
+#include "support/stage_generator.h"
+
+namespace korvane {
+namespace {
+
+// A printed form of a dialectical argument that covers every field the views read.
+void Print(const TDialecticalArgument* d, std::ostream& out) {
+  out << '{' << d->Conclusion->Sentence << '#' << d->Conclusion->Id << ' ' << int(d->Status);
+  for (int i = 0; i < d->Steps.Count(); ++i) {
+    const TStep* s = d->Steps[i];
+    out << " [" << s->Conclusion->Sentence << '<' << s->Reason->Sentence << '#' << s->Reason->Id << " k"
+        << s->ConnectionKind << " w" << int(s->WarrantStatus);
+    if (s->WarrantingDialecticalArgument) Print(s->WarrantingDialecticalArgument, out << " W");
+    Print(d->InitialDialecticalArguments[i], out << " R");
+    for (int k = 0; k < s->Undercutters.Count(); ++k) {
+      const TUndercutter* u = s->Undercutters[k];
+      out << " (" << u->Exception->Sentence << ' ' << u->Reason->Sentence << ' ' << u->Conclusion->Sentence << " w"
+          << int(u->WarrantStatus);
+      if (u->WarrantingDialecticalArgument) Print(u->WarrantingDialecticalArgument, out << " W");
+      Print(s->UndercuttingDialecticalArguments[k], out << " E");
+      out << ')';
+    }
+    out << ']';
+  }
+  out << '}';
+}
+
+void Print(const TArgument* a, std::ostream& out) {
+  out << '(' << a->Conclusion->Sentence << ' ' << int(a->DefeatStatus);
+  for (const TArgument* x : a->InitialArguments) Print(x, out << ' ');
+  out << ')';
+}
+
+// Everything observable of a stage, as text.
+std::string Describe(const TArgumentationStage& stage) {
+  std::ostringstream out;
+  for (const TStatement* s : stage.Statements) out << s->Id << ':' << s->Sentence << ' ' << int(s->StatementType) << '\n';
+  for (const TReasonConclusion* c : stage.ReasonConclusions) {
+    out << c->Reason->Sentence << " -> " << c->Conclusion->Sentence << " k" << c->ConnectionKind;
+    for (const TStatement* e : c->Exceptions) out << " unless " << e->Sentence;
+    out << '\n';
+  }
+  out << "dialectical\n";
+  for (const TDialecticalArgument* d : stage.DialecticalArguments) Print(d, out), out << '\n';
+  out << "maximal\n";
+  for (const TDialecticalArgument* d : stage.MaximalDialecticalArguments) Print(d, out), out << '\n';
+  out << "arguments\n";
+  for (const TArgument* a : stage.Arguments) Print(a, out), out << '\n';
+  return out.str();
+}
+
+std::string Statuses(const TArgumentationStage& stage) {
+  std::string text;
+  for (const TStatement* s : stage.Statements) text += std::to_string(s->Status);
+  return text;
+}
+
+struct Document {
+  explicit Document(bool literal) {
+    stages.push_back(std::make_unique<TArgumentationStage>());
+    stages.back()->SetLiteralEvaluation(literal);
+  }
+  std::vector<std::unique_ptr<TArgumentationStage>> stages;
+};
+
+TEST(FastEvaluation, AgreesWithThePlainRulesOnGeneratedStages) {
+  int compared = 0;
+  for (std::uint32_t seed = 1; seed <= 10000; ++seed) {
+    test::StageGenerator generator(seed, 3 + static_cast<int>(seed % 3));
+    const auto moves = generator.Moves(4 + static_cast<int>(seed % 6));
+    Document fast(false), literal(true);
+    std::vector<std::string> seen;
+    for (const auto& move : moves) {
+      fast.stages.push_back(test::Apply(*fast.stages.back(), move));
+      literal.stages.push_back(test::Apply(*literal.stages.back(), move));
+      const std::string description = Describe(*fast.stages.back());
+      ASSERT_EQ(description, Describe(*literal.stages.back())) << "seed " << seed;
+      ASSERT_EQ(Statuses(*fast.stages.back()), Statuses(*literal.stages.back())) << "seed " << seed;
+      seen.push_back(description);
+      ++compared;
+    }
+    // Earlier stages keep what they were built with, although their objects are shared.
+    for (std::size_t i = 0; i < seen.size(); ++i) {
+      const std::string later = Describe(*fast.stages[i + 1]);
+      ASSERT_EQ(later, Describe(*literal.stages[i + 1])) << "seed " << seed << " stage " << i + 1;
+    }
+  }
+  EXPECT_GT(compared, 60000);
+}
+
+TEST(FastEvaluation, RecomputingAStageAgainGivesTheSameResult) {
+  for (std::uint32_t seed = 1; seed <= 300; ++seed) {
+    test::StageGenerator generator(seed * 7919, 4);
+    Document fast(false);
+    for (const auto& move : generator.Moves(10)) fast.stages.push_back(test::Apply(*fast.stages.back(), move));
+    TArgumentationStage& last = *fast.stages.back();
+    // A statement move only appends its one-node argument, so rebuilding may reorder them.
+    last.RecomputeArguments();
+    const std::string before = Describe(last);
+    last.RecomputeArguments();
+    last.RecomputeDialecticalArguments();
+    EXPECT_EQ(before, Describe(last));
+    // The plain rules on the same lists agree.
+    TArgumentationStage plain(last.SharedStore());
+    plain.Statements.Assign(last.Statements);
+    plain.ReasonConclusions.Assign(last.ReasonConclusions);
+    plain.RecomputeArgumentsLiterally();
+    plain.RecomputeDialecticalArgumentsLiterally();
+    TArgumentationStage fastCopy(last.SharedStore());
+    fastCopy.Statements.Assign(last.Statements);
+    fastCopy.ReasonConclusions.Assign(last.ReasonConclusions);
+    fastCopy.RecomputeArguments();
+    fastCopy.RecomputeDialecticalArguments();
+    EXPECT_EQ(Describe(fastCopy), Describe(plain)) << "seed " << seed;
+  }
+}
+
+// s0 <- s1 <- ... <- sN, s0 an issue at the top, sN an assumption at the bottom.
+TEST(FastEvaluation, AChainOfAHundredThousandConnectionsEvaluates) {
+  constexpr int kLength = 100000;
+  auto stage = std::make_unique<TArgumentationStage>();
+  TModelStore& store = stage->Store();
+  std::vector<TStatement*> chain;
+  for (int i = 0; i <= kLength; ++i) {
+    TStatement* s = store.NewStatement("s" + std::to_string(i), i == kLength ? kAssumption : kIssue);
+    s->Id = std::to_string(i + 1);
+    chain.push_back(s);
+    stage->Statements.Add(s);
+  }
+  for (int i = 0; i < kLength; ++i) {
+    TReasonConclusion* c = store.NewReasonConclusion();
+    c->Reason = chain[static_cast<std::size_t>(i) + 1];
+    c->Conclusion = chain[static_cast<std::size_t>(i)];
+    stage->ReasonConclusions.Add(c);
+  }
+  stage->RecomputeArguments();
+  stage->RecomputeDialecticalArguments();
+
+  for (const TStatement* s : stage->Statements) ASSERT_EQ(s->Status, kJustified) << s->Sentence;
+  ASSERT_EQ(stage->MaximalDialecticalArguments.Count(), 1);
+  EXPECT_EQ(stage->MaximalDialecticalArguments[0]->Conclusion, chain[0]);
+  ASSERT_EQ(stage->Arguments.Count(), 1);
+  int depth = 0;
+  for (const TArgument* a = stage->Arguments[0]; !a->InitialArguments.Empty(); a = a->InitialArguments[0]) ++depth;
+  EXPECT_EQ(depth, kLength);
+  depth = 0;
+  for (const TDialecticalArgument* d = stage->DialecticalArguments[0]; !d->Steps.Empty();
+       d = d->InitialDialecticalArguments[0])
+    ++depth;
+  EXPECT_EQ(depth, kLength);
+
+  // Moves on it: an exception at the bottom makes the whole chain unjustified.
+  TReasonConclusion* c = store.NewReasonConclusion();
+  c->Reason->Sentence = "s" + std::to_string(kLength);
+  c->Conclusion->Sentence = "s" + std::to_string(kLength - 1);
+  c->Conclusion->StatementType = kIssue;
+  c->Reason->StatementType = kAssumption;
+  c->Exceptions.Add(store.NewStatement("x", kAssumption));
+  auto next = stage->DoExceptionMove(c);
+  EXPECT_EQ(chain[0]->Status, kUnjustified);
+  EXPECT_EQ(next->Statements.Count(), kLength + 2);
+  EXPECT_EQ(next->Statements.Last()->Id, std::to_string(kLength + 2));
+}
+
+// Everything of the stage and of its shared objects that a refused move must leave alone.
+std::string Snapshot(const TArgumentationStage& stage) {
+  std::string text = Describe(stage) + Statuses(stage);
+  for (const TStatement* s : stage.Statements) text += s->Id + "/" + std::to_string(s->StatementType) + " ";
+  return text;
+}
+
+TEST(FastEvaluation, AMoveBeyondTheBudgetIsRefusedAndChangesNothing) {
+  // Statements connected to each other in both directions: the exact evaluation grows
+  // with every path through them.
+  auto first = std::make_unique<TArgumentationStage>();
+  std::vector<std::unique_ptr<TArgumentationStage>> stages;
+  stages.push_back(std::move(first));
+  TModelStore& store = stages.back()->Store();
+  auto connect = [&](const std::string& r, const std::string& c, std::uint8_t type) {
+    TReasonConclusion* q = store.NewReasonConclusion();
+    q->Reason->Sentence = r;
+    q->Reason->StatementType = type;
+    q->Conclusion->Sentence = c;
+    q->Conclusion->StatementType = type;
+    return q;
+  };
+  bool refused = false;
+  const std::vector<std::string> names = {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l"};
+  for (std::size_t i = 0; i < names.size() && !refused; ++i) {
+    for (std::size_t j = 0; j < i && !refused; ++j) {
+      for (int direction = 0; direction < 2 && !refused; ++direction) {
+        const std::string& r = direction ? names[i] : names[j];
+        const std::string& c = direction ? names[j] : names[i];
+        // Overruling a type on the way, so the undo of types is exercised.
+        TReasonConclusion* q = connect(r, c, (i + j) % 2 ? kIssue : kAssumption);
+        const std::string before = Snapshot(*stages.back());
+        const int statements = store.StatementCount() > 0 ? stages.back()->Statements.Count() : 0;
+        try {
+          stages.push_back(stages.back()->DoReasonConclusionMove(q));
+        } catch (const TEvaluationLimitError& error) {
+          refused = true;
+          EXPECT_NE(std::string(error.what()).find("not made"), std::string::npos);
+          EXPECT_EQ(before, Snapshot(*stages.back()));
+          EXPECT_EQ(statements, stages.back()->Statements.Count());
+          EXPECT_TRUE(q->Reason->Id.empty() || q->Reason->Id == "");
+          // The stage still takes moves that stay within the budget.
+          auto next = stages.back()->DoStatementMove(store.NewStatement("z", kAssumption));
+          EXPECT_EQ(next->Statements.Count(), statements + 1);
+        }
+      }
+    }
+  }
+  EXPECT_TRUE(refused) << "twelve statements connected both ways must be beyond the budget";
+}
+
+TEST(FastEvaluation, ARefusedExceptionMoveTakesTheExceptionBackOut) {
+  // A small cycle, then a budget so small that adding an exception to it is refused.
+  std::vector<std::unique_ptr<TArgumentationStage>> stages;
+  stages.push_back(std::make_unique<TArgumentationStage>());
+  TModelStore& store = stages.back()->Store();
+  const std::vector<std::pair<std::string, std::string>> edges = {{"a", "b"}, {"b", "c"}, {"c", "a"},
+                                                                   {"b", "a"}, {"c", "b"}, {"a", "c"}};
+  for (const auto& [r, c] : edges) {
+    TReasonConclusion* q = store.NewReasonConclusion();
+    q->Reason->Sentence = r;
+    q->Conclusion->Sentence = c;
+    stages.push_back(stages.back()->DoReasonConclusionMove(q));
+  }
+  TArgumentationStage& stage = *stages.back();
+  TReasonConclusion* existing = stage.ReasonConclusions[0];
+  const std::string before = Snapshot(stage);
+  stage.SetWorkBudget(0);
+  TReasonConclusion* q = store.NewReasonConclusion();
+  q->Reason->Sentence = "a";
+  q->Conclusion->Sentence = "b";
+  q->Conclusion->StatementType = kIssue;  // would overrule b
+  TStatement* exception = store.NewStatement("x", kAssumption);
+  q->Exceptions.Add(exception);
+  EXPECT_THROW((void)stage.DoExceptionMove(q), TEvaluationLimitError);
+  EXPECT_EQ(existing->Exceptions.Count(), 0);
+  EXPECT_TRUE(exception->Id.empty());
+  EXPECT_EQ(before, Snapshot(stage));
+  EXPECT_EQ(q->Exceptions.Count(), 1);
+  EXPECT_EQ(q->Exceptions[0], exception);
+
+  // With the budget back, the same move goes through and extends the existing connection.
+  stage.SetWorkBudget(1000000);
+  auto next = stage.DoExceptionMove(q);
+  EXPECT_EQ(existing->Exceptions.Count(), 1);
+  EXPECT_EQ(next->Statements.Last()->Sentence, "x");
+}
+
+}  // namespace
+}  // namespace korvane

@@ -1,0 +1,94 @@
+// Random moves over a small set of sentences, for tests that compare evaluations. The
+// sentences include the exact warrant texts of the pairs they can connect, so warrants,
+// undercutter warrants, cycles, defeating connections and overruled types all occur.
+#pragma once
+
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "model/argumentation_stage.h"
+#include "model/warrant_sentences.h"
+
+namespace korvane::test {
+
+struct GeneratedMove {
+  enum Kind { Statement, ReasonConclusion, Exception } kind = Statement;
+  std::string sentence, reason, conclusion;  // sentence: the statement or the exception
+  std::uint8_t type = kIssue, reasonType = kIssue, conclusionType = kIssue;
+  std::int32_t connectionKind = kSupporting;
+};
+
+class StageGenerator {
+public:
+  StageGenerator(std::uint32_t seed, int baseSentences) : random_(seed) {
+    for (int i = 0; i < baseSentences; ++i) base_.push_back(std::string(1, static_cast<char>('a' + i)));
+  }
+
+  std::vector<GeneratedMove> Moves(int count) {
+    std::vector<GeneratedMove> moves;
+    for (int i = 0; i < count; ++i) moves.push_back(Move());
+    return moves;
+  }
+
+  GeneratedMove Move() {
+    GeneratedMove m;
+    const int roll = Pick(10);
+    if (roll < 4) {
+      m.kind = GeneratedMove::Statement;
+      m.sentence = Pick(3) == 0 ? Warrant() : Base();
+      m.type = Type();
+    } else if (roll < 8) {
+      m.kind = GeneratedMove::ReasonConclusion;
+      m.reason = Pick(8) == 0 ? Warrant() : Base();
+      m.conclusion = Base();
+      m.connectionKind = Pick(5) == 0 ? kDefeating : kSupporting;
+    } else {
+      m.kind = GeneratedMove::Exception;
+      m.sentence = Base();
+      m.reason = Base();
+      m.conclusion = Base();
+    }
+    m.reasonType = Type();
+    m.conclusionType = Type();
+    return m;
+  }
+
+private:
+  int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
+  std::uint8_t Type() { return Pick(2) == 0 ? kIssue : kAssumption; }
+  std::string Base() { return base_[static_cast<std::size_t>(Pick(static_cast<int>(base_.size())))]; }
+  std::string Warrant() {
+    const std::string r = Base(), c = Base();
+    if (Pick(3) == 0) return UndercutterWarrantSentence(Base(), r, c);
+    return StepWarrantSentence(r, c, Pick(4) == 0 ? kDefeating : kSupporting);
+  }
+
+  std::mt19937 random_;
+  std::vector<std::string> base_;
+};
+
+/// Applies a generated move to stage, with objects from its store.
+inline std::unique_ptr<TArgumentationStage> Apply(const TArgumentationStage& stage, const GeneratedMove& m) {
+  TModelStore& store = stage.Store();
+  switch (m.kind) {
+    case GeneratedMove::Statement:
+      return stage.DoStatementMove(store.NewStatement(m.sentence, m.type));
+    case GeneratedMove::ReasonConclusion:
+    case GeneratedMove::Exception: {
+      TReasonConclusion* c = store.NewReasonConclusion();
+      c->Reason->Sentence = m.reason;
+      c->Reason->StatementType = m.reasonType;
+      c->Conclusion->Sentence = m.conclusion;
+      c->Conclusion->StatementType = m.conclusionType;
+      c->ConnectionKind = m.connectionKind;
+      if (m.kind == GeneratedMove::ReasonConclusion) return stage.DoReasonConclusionMove(c);
+      c->Exceptions.Add(store.NewStatement(m.sentence, m.type));
+      return stage.DoExceptionMove(c);
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace korvane::test
