@@ -5,6 +5,9 @@
 #include <vector>
 
 #include "cli_support.h"
+#ifdef KORVANE_RENDER
+#include "render_command.h"
+#endif
 
 namespace {
 
@@ -22,6 +25,9 @@ const TCommand kCommands[] = {
     {"delete-statement", "delete-statement FILE SENTENCE [--output OUT.lin]", RunDeleteStatement},
     {"delete-connection", "delete-connection FILE REASON CONCLUSION [--output OUT.lin]", RunDeleteConnection},
     {"delete-exception", "delete-exception FILE EXCEPTION REASON CONCLUSION [--output OUT.lin]", RunDeleteException},
+#ifdef KORVANE_RENDER
+    {"render", kRenderUsage, RunRender},
+#endif
 };
 
 void PrintHelp(std::ostream& out) {

@@ -2,14 +2,14 @@
 // file, without a display.
 #pragma once
 
-#include <iosfwd>
 #include <string>
 #include <vector>
 
-namespace korvane {
+namespace korvane::cli {
 
 /// What the render command was asked to do.
 struct TRenderRequest {
+  /// A .lin file, or "-" for standard input.
   std::string File;
   /// "dialectical" or "statements".
   std::string View;
@@ -18,17 +18,19 @@ struct TRenderRequest {
   std::string Output;
 };
 
-/// The usage line of the command.
-[[nodiscard]] const char* RenderUsage();
+/// The usage of the command, after "korvane-cli ".
+inline constexpr const char* kRenderUsage =
+    "render FILE --view dialectical|statements --width PIXELS [--structure-only] --output OUT.png|OUT.svg|OUT.pdf";
 
-/// Reads the arguments that follow "render". Returns false with error set when they
-/// are incomplete or wrong.
-[[nodiscard]] bool ParseRenderArguments(const std::vector<std::string>& args, TRenderRequest& request,
-                                        std::string& error);
+/// Reads the arguments that follow "render"; throws TUsageError when they are
+/// incomplete or wrong.
+[[nodiscard]] TRenderRequest ParseRenderArguments(const std::vector<std::string>& args);
 
-/// Runs the command on the arguments that follow "render": 0 when the picture was
-/// written, 1 when the file could not be read or the picture not written, 2 for wrong
-/// arguments. Messages go to err. Selects Qt's offscreen platform when none is set.
-int RenderCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+/// Runs the command on the arguments that follow "render". Exit status 0 when the
+/// picture was written; 1 when the file's interpretation stopped early (the picture
+/// shows the moves made until then); 3 when the picture cannot be written. An
+/// unreadable input throws TCommandError, wrong arguments TUsageError. Selects Qt's
+/// offscreen platform when none is set.
+int RunRender(std::vector<std::string> args);
 
-}  // namespace korvane
+}  // namespace korvane::cli

@@ -2,11 +2,14 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 
+#include "cli/cli_support.h"
 #include "cli/render_command.h"
 
 using namespace korvane;
+using namespace korvane::cli;
 
 namespace {
 
@@ -23,12 +26,20 @@ class RenderCommandTest : public QObject {
 
   QTemporaryDir dir_;
 
-  int Run(const QStringList& args, std::string& errors) {
+  // Runs the command with standard error captured; -1 when it threw.
+  static int Run(const QStringList& args, std::string& errors) {
     std::vector<std::string> list;
     for (const QString& a : args) list.push_back(a.toStdString());
-    std::ostringstream out, err;
-    const int code = RenderCommand(list, out, err);
-    errors = err.str();
+    std::ostringstream captured;
+    std::streambuf* saved = std::cerr.rdbuf(captured.rdbuf());
+    int code = -1;
+    try {
+      code = RunRender(list);
+    } catch (const std::exception& e) {
+      captured << e.what();
+    }
+    std::cerr.rdbuf(saved);
+    errors = captured.str();
     return code;
   }
 
@@ -60,10 +71,24 @@ private slots:
   void wrongArguments() {
     QFETCH(QStringList, args);
     QFETCH(QString, message);
-    std::string errors;
-    QCOMPARE(Run(args, errors), 2);
-    QVERIFY2(QString::fromStdString(errors).contains(message), errors.c_str());
-    QVERIFY(QString::fromStdString(errors).contains("usage: korvane-cli render"));
+    std::vector<std::string> list;
+    for (const QString& a : args) list.push_back(a.toStdString());
+    try {
+      (void)ParseRenderArguments(list);
+      QFAIL("the arguments were accepted");
+    } catch (const TUsageError& e) {
+      QVERIFY2(QString::fromUtf8(e.what()).contains(message), e.what());
+    }
+  }
+
+  void argumentsInBothSpellings() {
+    const TRenderRequest request =
+        ParseRenderArguments({"--width=640", "in.lin", "--structure-only", "--view", "statements", "--output", "o.SVG"});
+    QCOMPARE(request.File, std::string("in.lin"));
+    QCOMPARE(request.View, std::string("statements"));
+    QCOMPARE(request.Width, 640);
+    QVERIFY(request.StructureOnly);
+    QCOMPARE(request.Output, std::string("o.SVG"));
   }
 
   void rendersEachViewAndFormat_data() {
@@ -105,15 +130,29 @@ private slots:
   void unreadableFileIsReported() {
     const QString missing = dir_.filePath("missing.lin");
     std::string errors;
-    QCOMPARE(Run({missing, "--view", "dialectical", "--width", "300", "--output", dir_.filePath("m.png")}, errors), 1);
+    QCOMPARE(Run({missing, "--view", "dialectical", "--width", "300", "--output", dir_.filePath("m.png")}, errors), -1);
     QVERIFY2(QString::fromStdString(errors).contains("Cannot open file " + missing), errors.c_str());
     QVERIFY(!QFile::exists(dir_.filePath("m.png")));
+  }
+
+  void cutShortFileStillDrawsWhatWasMade() {
+    const QString path = dir_.filePath("cut.lin");
+    {
+      std::ofstream file(path.toStdString(), std::ios::binary);
+      file << "STATEMENT\r\n  !: it rains\r\n\r\nCONCLUSION\r\n  ?: the street is wet\r\n";
+    }
+    const QString output = dir_.filePath("cut.png");
+    std::string errors;
+    QCOMPARE(Run({path, "--view", "statements", "--width", "300", "--output", output}, errors), kExitFailed);
+    QVERIFY2(QString::fromStdString(errors).contains("List index out of bounds."), errors.c_str());
+    QCOMPARE(QImage(output).height(), 26);  // the one statement made before the cut
   }
 
   void unwritableOutputIsReported() {
     const QString output = dir_.filePath("no/such/dir/x.png");
     std::string errors;
-    QCOMPARE(Run({dir_.filePath("rain.lin"), "--view", "dialectical", "--width", "300", "--output", output}, errors), 1);
+    QCOMPARE(Run({dir_.filePath("rain.lin"), "--view", "dialectical", "--width", "300", "--output", output}, errors),
+             kExitFile);
     QVERIFY2(QString::fromStdString(errors).contains("Cannot create file " + output), errors.c_str());
   }
 };
