@@ -1,0 +1,93 @@
+// Open, Append and writing through the session.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "files/text_file.h"
+#include "support/session_fixture.h"
+
+namespace korvane::test {
+namespace {
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+
+class SessionFiles : public ::testing::Test {
+protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() / ("korvane-session-" + std::to_string(::getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+  std::string Write(const std::string& name, const std::string& bytes) {
+    const std::string path = (folder_ / name).string();
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+  }
+  fs::path folder_;
+  SessionFixture f;
+};
+
+TEST_F(SessionFiles, OpenReplaysTheFileOnANewLine) {
+  f.State("old", kIssue);
+  const std::string path = Write("a.lin", "STATEMENT\r\n  !: a\r\n\r\nb\n");
+  f.Session.OpenFile(path);
+  EXPECT_EQ(f.Line().FileName, path);
+  EXPECT_FALSE(f.Line().Modified);
+  EXPECT_EQ(f.Line().Text(), (Lines{"STATEMENT", "  !: a", "", "STATEMENT", "  !: b", ""}));
+  EXPECT_EQ(f.Find("old"), nullptr);
+}
+
+TEST_F(SessionFiles, OpenOfAnUnreadableFileKeepsTheDocument) {
+  f.State("kept", kIssue);
+  f.Line().FileName = "mine.lin";
+  TLineOfArgumentation* before = &f.Line();
+  const std::string missing = (folder_ / "missing.lin").string();
+  EXPECT_THROW(f.Session.OpenFile(missing), TCommandError);
+  EXPECT_EQ(&f.Line(), before);
+  EXPECT_EQ(f.Line().FileName, "mine.lin");
+  EXPECT_TRUE(f.Line().Modified);
+  EXPECT_EQ(f.Line().ArgumentationMoves.Count(), 1);
+}
+
+TEST_F(SessionFiles, OpenStoppedByTheListErrorKeepsMovesAndModified) {
+  const std::string path = Write("cut.lin", "a\r\nSTATEMENT\r\n");
+  try {
+    f.Session.OpenFile(path);
+    FAIL();
+  } catch (const TCommandError& error) {
+    EXPECT_STREQ(error.what(), "List index out of bounds");
+  }
+  EXPECT_EQ(f.Line().FileName, path);
+  EXPECT_EQ(f.Line().ArgumentationMoves.Count(), 1);
+  EXPECT_TRUE(f.Line().Modified);
+}
+
+TEST_F(SessionFiles, AppendAddsMovesAndKeepsFileName) {
+  f.State("a", kIssue);
+  f.Line().FileName = "doc.lin";
+  const std::string path = Write("b.lin", "STATEMENT\r\n  ?: a\r\n\r\n");
+  f.Session.AppendFile(path);
+  EXPECT_EQ(f.Line().ArgumentationMoves.Count(), 2);
+  EXPECT_EQ(f.Line().FileName, "doc.lin");
+  EXPECT_TRUE(f.Line().Modified);
+  EXPECT_THROW(f.Session.AppendFile((folder_ / "none").string()), TCommandError);
+  EXPECT_EQ(f.Line().ArgumentationMoves.Count(), 2);
+}
+
+TEST_F(SessionFiles, WriteFileLeavesNameAndModifiedAlone) {
+  f.State("s", kIssue);
+  f.Line().FileName = "New.lin";
+  const std::string path = (folder_ / "out.lin").string();
+  f.Session.WriteFile(path);
+  EXPECT_EQ(f.Line().FileName, "New.lin");
+  EXPECT_TRUE(f.Line().Modified);
+  EXPECT_EQ(ReadTextFile(path), (Lines{"STATEMENT", "  ?: s", ""}));
+}
+
+}  // namespace
+}  // namespace korvane::test
