@@ -210,6 +210,8 @@ private slots:
   }
 
   void openingAMissingFileReportsIt() {
+    Modify();
+    Main().Line().Modified = false;
     const QString path = Path("missing.lin");
     TModalScript script;
     script.ChooseFile(path).Click(QStringLiteral("OK"));
@@ -221,9 +223,9 @@ private slots:
     QCOMPARE(box.Icon, QMessageBox::Critical);
     QCOMPARE(box.Text, QStringLiteral("Cannot open file ") + path + QStringLiteral("."));
     QCOMPARE(box.Buttons, QStringList{QStringLiteral("OK")});
-    // A new, empty line with the chosen name; the caption still names the old document.
-    QCOMPARE(Main().Line().ArgumentationMoves.Count(), 0);
-    QCOMPARE(Main().Line().FileName, Bytes(path));
+    // The document that was open stays, with its name and caption.
+    QCOMPARE(Main().Line().ArgumentationMoves.Count(), 1);
+    QCOMPARE(Main().Line().FileName, std::string("New.lin"));
     QVERIFY(!Main().Line().Modified);
     QCOMPARE(Main().windowTitle(), NewDocumentCaption());
   }
