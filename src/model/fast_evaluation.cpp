@@ -124,6 +124,8 @@ struct TEvaluationCache::TImpl {
   std::vector<int> concluding;             // connection numbers, in list order, grouped by conclusion
   std::vector<const TConnectionFacts*> facts;  // connection number -> facts
   std::vector<int> reasonVertex, warrantVertex;  // connection number -> vertex (-1: no such statement)
+  std::vector<int> conclusionVertex;
+  std::vector<int> statementVertex;        // index in Statements -> vertex
   std::vector<TStatement*> warrantStatement;
   std::vector<int> exceptionBegin;         // connection number -> range in the exception arrays
   std::vector<int> exceptionVertex, undercutterWarrantVertex;
@@ -225,8 +227,10 @@ struct TEvaluationCache::TImpl {
     containedMemo.clear();
 
     int index = 0;
+    statementVertex.clear();
     for (TStatement* s : stage.Statements) {
       const int v = VertexOf(SentenceOf(s), s);
+      statementVertex.push_back(v);
       if (vertexFirstIndex[static_cast<std::size_t>(v)] < 0) {
         vertexFirstIndex[static_cast<std::size_t>(v)] = index;
         vertexStatement[static_cast<std::size_t>(v)] = s;
@@ -235,7 +239,7 @@ struct TEvaluationCache::TImpl {
     }
     const int statementVertices = static_cast<int>(vertexSentence.size());
     // Warrants count only when a statement of the stage carries them.
-    auto statementVertex = [&](int sentence) {
+    auto statementVertexOf = [&](int sentence) {
       const int v = FindVertex(sentence);
       return v >= 0 && v < statementVertices ? v : -1;
     };
@@ -249,16 +253,16 @@ struct TEvaluationCache::TImpl {
     exceptionVertex.clear();
     undercutterWarrantVertex.clear();
     undercutterWarrantStatement.clear();
-    std::vector<int> conclusionVertex(static_cast<std::size_t>(m));
+    conclusionVertex.assign(static_cast<std::size_t>(m), 0);
     for (int j = 0; j < m; ++j) {
       const TConnectionFacts& f = FactsOf(stage.ReasonConclusions[j]);
       facts[static_cast<std::size_t>(j)] = &f;
-      warrantVertex[static_cast<std::size_t>(j)] = statementVertex(f.warrantSentence);
+      warrantVertex[static_cast<std::size_t>(j)] = statementVertexOf(f.warrantSentence);
       if (warrantVertex[static_cast<std::size_t>(j)] >= 0)
         warrantStatement[static_cast<std::size_t>(j)] = vertexStatement[static_cast<std::size_t>(warrantVertex[static_cast<std::size_t>(j)])];
       exceptionBegin[static_cast<std::size_t>(j)] = static_cast<int>(exceptionVertex.size());
       for (std::size_t k = 0; k < f.exceptions.size(); ++k) {
-        const int uw = statementVertex(f.undercutterWarrantSentences[k]);
+        const int uw = statementVertexOf(f.undercutterWarrantSentences[k]);
         undercutterWarrantVertex.push_back(uw);
         undercutterWarrantStatement.push_back(uw >= 0 ? vertexStatement[static_cast<std::size_t>(uw)] : nullptr);
         exceptionVertex.push_back(-1);
@@ -666,44 +670,59 @@ struct TEvaluationCache::TImpl {
   std::vector<char> SelectMaximal(const std::vector<TDialecticalArgument*>& tops, const std::vector<int>& vertexOfIndex) {
     const std::size_t count = tops.size();
     std::vector<char> excluded(count, 0);
-    // A statement outside cycles whose own dialectical argument appears right inside
-    // another's, from another component, is properly contained in it.
-    for (std::size_t j = 0; j < count; ++j) {
-      const int cj = component[static_cast<std::size_t>(vertexOfIndex[j])];
-      ForEachChild(tops[j], [&](const TDialecticalArgument* c) {
-        const int v = FindVertex(SentenceOf(c->Conclusion));
-        if (v < 0 || component[static_cast<std::size_t>(v)] == cj) return;
-        const int i = vertexFirstIndex[static_cast<std::size_t>(v)];
-        if (i >= 0 && tops[static_cast<std::size_t>(i)] == c) excluded[static_cast<std::size_t>(i)] = 1;
-      });
+    // A statement whose own dialectical argument appears right inside another's, from
+    // another component (so it cannot contain that one), is properly contained in it.
+    auto exclude = [&](int u, int w, const TStatement* object) {
+      const auto sw = static_cast<std::size_t>(w);
+      if (component[static_cast<std::size_t>(u)] == component[sw] || object != vertexStatement[sw]) return;
+      const int i = vertexFirstIndex[sw];
+      if (i >= 0) excluded[static_cast<std::size_t>(i)] = 1;
+    };
+    for (std::size_t j = 0; j < facts.size(); ++j) {
+      const int u = conclusionVertex[j];
+      if (vertexFirstIndex[static_cast<std::size_t>(u)] < 0) continue;
+      exclude(u, reasonVertex[j], facts[j]->reason);
+      if (warrantVertex[j] >= 0) exclude(u, warrantVertex[j], warrantStatement[j]);
+      for (int k = exceptionBegin[j]; k < exceptionBegin[j + 1]; ++k) {
+        const auto sk = static_cast<std::size_t>(k);
+        exclude(u, exceptionVertex[sk], facts[j]->exceptions[sk - static_cast<std::size_t>(exceptionBegin[j])]);
+        if (undercutterWarrantVertex[sk] >= 0) exclude(u, undercutterWarrantVertex[sk], undercutterWarrantStatement[sk]);
+      }
     }
     // The rest: try the statements that reach it, nearest first.
-    std::vector<std::vector<int>> indicesOfVertex(vertexSentence.size());
-    for (std::size_t i = 0; i < count; ++i) indicesOfVertex[static_cast<std::size_t>(vertexOfIndex[i])].push_back(static_cast<int>(i));
-    std::vector<int> reverseBegin, reverse;
+    const std::size_t n = vertexSentence.size();
+    std::vector<int> sameVertexNext(count, -1), firstOfVertex(n, -1), lastOfVertex(n, -1);
+    for (std::size_t i = 0; i < count; ++i) {
+      const auto v = static_cast<std::size_t>(vertexOfIndex[i]);
+      if (firstOfVertex[v] < 0) firstOfVertex[v] = static_cast<int>(i);
+      else sameVertexNext[static_cast<std::size_t>(lastOfVertex[v])] = static_cast<int>(i);
+      lastOfVertex[v] = static_cast<int>(i);
+    }
+    std::vector<int> reverseBegin(n + 1, 0), reverse;
+    for (int w : edges) ++reverseBegin[static_cast<std::size_t>(w) + 1];
+    for (std::size_t k = 0; k < n; ++k) reverseBegin[k + 1] += reverseBegin[k];
     bool reverseBuilt = false;
-    std::vector<int> mark(vertexSentence.size(), -1);
+    std::vector<int> mark(n, -1), queue;
     for (std::size_t i = 0; i < count; ++i) {
       if (excluded[i]) continue;
       const int v = vertexOfIndex[i];
+      const auto sv = static_cast<std::size_t>(v);
+      // Nothing reaches it and no other statement shares its sentence: nothing contains it.
+      if (reverseBegin[sv] == reverseBegin[sv + 1] && firstOfVertex[sv] == lastOfVertex[sv]) continue;
       if (!reverseBuilt) {
         reverseBuilt = true;
-        const std::size_t n = vertexSentence.size();
-        reverseBegin.assign(n + 1, 0);
-        for (int w : edges) ++reverseBegin[static_cast<std::size_t>(w) + 1];
-        for (std::size_t k = 0; k < n; ++k) reverseBegin[k + 1] += reverseBegin[k];
         reverse.assign(edges.size(), 0);
         std::vector<int> fill(reverseBegin.begin(), reverseBegin.end() - 1);
         for (std::size_t u = 0; u < n; ++u)
           for (int k = edgeBegin[u]; k < edgeBegin[u + 1]; ++k)
             reverse[static_cast<std::size_t>(fill[static_cast<std::size_t>(edges[static_cast<std::size_t>(k)])]++)] = static_cast<int>(u);
       }
-      std::vector<int> queue{v};
-      mark[static_cast<std::size_t>(v)] = static_cast<int>(i);
+      queue.assign(1, v);
+      mark[sv] = static_cast<int>(i);
       for (std::size_t head = 0; head < queue.size() && !excluded[i]; ++head) {
         const int u = queue[head];
         Spend(1);
-        for (int j : indicesOfVertex[static_cast<std::size_t>(u)]) {
+        for (int j = firstOfVertex[static_cast<std::size_t>(u)]; j >= 0; j = sameVertexNext[static_cast<std::size_t>(j)]) {
           if (static_cast<std::size_t>(j) == i) continue;
           if (IsProperlyContainedIn(tops[i], tops[static_cast<std::size_t>(j)])) {
             excluded[i] = 1;
@@ -832,7 +851,7 @@ void TEvaluationCache::RecomputeDialecticalArguments(TArgumentationStage& stage,
   std::vector<int> vertexOfIndex(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
     TStatement* s = stage.Statements[i];
-    const int v = m.FindVertex(m.SentenceOf(s));
+    const int v = m.statementVertex[static_cast<std::size_t>(i)];
     vertexOfIndex[static_cast<std::size_t>(i)] = v;
     // A second statement with the same sentence gets a dialectical argument of its own.
     tops[static_cast<std::size_t>(i)] = m.DialecticalFor(s, v, TMask(), 0);
@@ -885,7 +904,7 @@ void TEvaluationCache::RecomputeArguments(TArgumentationStage& stage, const TArg
   };
   std::vector<TArgument*> roots;
   std::vector<int> vertexOfIndex;
-  for (TStatement* s : stage.Statements) vertexOfIndex.push_back(m.FindVertex(m.SentenceOf(s)));
+  vertexOfIndex = m.statementVertex;
   int index = 0;
   for (TStatement* s : stage.Statements) {
     const int v = vertexOfIndex[static_cast<std::size_t>(index++)];

@@ -6,8 +6,9 @@ TMoveUndo::TMoveUndo(const TArgumentationStage& receiver, std::vector<TStatement
   if (receiver.deferred_) return;
   active_ = true;
   statements_.reserve(static_cast<std::size_t>(receiver.Statements.Count()) + given.size());
-  for (TStatement* s : receiver.Statements) statements_.push_back({s, {}, s->StatementType, s->Status});
-  for (TStatement* s : given) statements_.push_back({s, s->Id, s->StatementType, s->Status});
+  // Identifiers of the receiver's statements never change; only the given ones are kept.
+  for (TStatement* s : receiver.Statements) statements_.push_back({s, false, {}, s->StatementType, s->Status});
+  for (TStatement* s : given) statements_.push_back({s, true, s->Id, s->StatementType, s->Status});
   if (connection) {
     connection_ = connection;
     reason_ = connection->Reason;
@@ -17,19 +18,16 @@ TMoveUndo::TMoveUndo(const TArgumentationStage& receiver, std::vector<TStatement
     if (!receiver.IsNewReasonConclusion(connection, existing)) {
       extended_ = existing;
       extendedExceptions_.Assign(existing->Exceptions);
-      for (TStatement* e : existing->Exceptions) statements_.push_back({e, e->Id, e->StatementType, e->Status});
+      for (TStatement* e : existing->Exceptions) statements_.push_back({e, false, {}, e->StatementType, e->Status});
     }
   }
-  // Identifiers of the receiver's statements never change; only the given ones are kept.
-  for (std::size_t i = 0; i < static_cast<std::size_t>(receiver.Statements.Count()); ++i)
-    statements_[i].id = statements_[i].statement->Id;
 }
 
 TMoveUndo::~TMoveUndo() {
   if (!active_) return;
   // In reverse, so a statement recorded twice ends with its first recorded state.
   for (auto it = statements_.rbegin(); it != statements_.rend(); ++it) {
-    it->statement->Id = it->id;
+    if (it->hasId) it->statement->Id = it->id;
     it->statement->StatementType = it->type;
     it->statement->Status = it->status;
   }

@@ -26,6 +26,7 @@ public:
 private:
   struct TStatementState {
     TStatement* statement;
+    bool hasId;
     std::string id;
     std::uint8_t type;
     std::uint8_t status;
