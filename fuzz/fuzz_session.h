@@ -1,0 +1,52 @@
+// What both fuzz targets share: a session without a window whose asker answers every
+// question Yes and counts what it was asked, and a check that stops the run loudly.
+#pragma once
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "line/session.h"
+
+namespace korvane::fuzz {
+
+class TYesAsker : public TAsker {
+public:
+  int Asked = 0;
+  TAnswer Ask(const TMessage& message) override {
+    ++Asked;
+    for (TAnswer a : message.Buttons)
+      if (a == TAnswer::Yes) return TAnswer::Yes;
+    return message.Default;
+  }
+};
+
+struct TFuzzSession {
+  TYesAsker Asker;
+  TPlainTextHost Host;
+  TSession Session{Asker, Host};
+};
+
+/// Aborts with a message, so libFuzzer keeps the input that broke the rule.
+[[noreturn]] inline void Fail(const std::string& what) {
+  std::fprintf(stderr, "fuzz check failed: %s\n", what.c_str());
+  std::abort();
+}
+
+inline void Check(bool condition, const char* what) {
+  if (!condition) Fail(what);
+}
+
+/// The bookkeeping every line keeps: one stage more than moves, the current one last.
+inline void CheckLineShape(const TLineOfArgumentation& line) {
+  Check(line.ArgumentationStages.Count() == line.ArgumentationMoves.Count() + 1, "stages = moves + 1");
+  Check(line.CurrentStage == line.ArgumentationStages.Last(), "current stage is the last");
+  for (int k = 0; k < line.ArgumentationMoves.Count(); ++k) {
+    const TArgumentationMove* m = line.ArgumentationMoves[k];
+    Check(m->PreStage == line.ArgumentationStages[k] && m->PostStage == line.ArgumentationStages[k + 1],
+          "move k goes from stage k to stage k+1");
+    Check(!m->Move.empty() && m->Move.back().empty(), "every move's text ends with an empty line");
+  }
+}
+
+}  // namespace korvane::fuzz
