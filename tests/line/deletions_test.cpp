@@ -215,5 +215,27 @@ TEST(Deletion, RefreshesOnceAtTheEndAsSeenByTheView) {
   EXPECT_EQ(f.Refreshes, before + 2);
 }
 
+TEST(Deletion, AReplayThatFailsPutsTheOriginalLineBack) {
+  // The second replay of a connection deletion fails; the document must be the one
+  // the user had, not a half-rebuilt one.
+  SessionFixture f;
+  f.Connect("r", kIssue, "c", kIssue);
+  f.State(StepWarrantSentence("r", "c", kSupporting), kAssumption);
+  f.Line().FileName = "doc.lin";
+  f.Line().Modified = false;
+  TLineOfArgumentation* original = &f.Line();
+  int refreshes = 0;
+  f.Session.RefreshHook = [&] {
+    if (++refreshes == 2) throw std::runtime_error("view failed");
+  };
+  f.Asker.Script({TAnswer::Yes});
+  EXPECT_THROW(f.Session.DeleteReasonConclusion(f.Connection("r", kIssue, "c", kIssue)), std::runtime_error);
+  EXPECT_EQ(&f.Line(), original);
+  EXPECT_EQ(f.Line().ArgumentationMoves.Count(), 2);
+  EXPECT_EQ(f.Line().FileName, "doc.lin");
+  EXPECT_FALSE(f.Line().Modified);
+  EXPECT_EQ(f.Stage().ReasonConclusions.Count(), 1);
+}
+
 }  // namespace
 }  // namespace korvane::test
