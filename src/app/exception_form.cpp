@@ -21,9 +21,8 @@ TExceptionForm::TExceptionForm(TArgIntForm& main) : TMoveForm(main, QStringLiter
   reasonTypeRadioGroup_ =
       NewRadioGroup(QStringLiteral("ReasonTypeRadioGroup"), QStringLiteral("&Reason type"), 8, 304, 489, 49);
   undercutterWarrantGroupBox_ =
-      new TWarrantGroupBox(QStringLiteral("Undercutter warrant"), QStringLiteral("AddUndercutterWarrant"), this);
+      new TWarrantGroupBox(QStringLiteral("Undercutter warrant"), QStringLiteral("AddUndercutterWarrant"), QRect(256, 368, 241, 57), this);
   undercutterWarrantGroupBox_->setObjectName(QStringLiteral("UndercutterWarrantGroupBox"));
-  undercutterWarrantGroupBox_->setGeometry(256, 368, 241, 57);
   NewButtons(400);
 
   const QList<QWidget*> order{exceptionComboBox_,

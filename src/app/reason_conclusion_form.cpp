@@ -19,9 +19,8 @@ TReasonConclusionForm::TReasonConclusionForm(TArgIntForm& main)
   reasonTypeRadioGroup_ =
       NewRadioGroup(QStringLiteral("ReasonTypeRadioGroup"), QStringLiteral("&Reason type"), 8, 192, 489, 49);
   stepWarrantGroupBox_ =
-      new TWarrantGroupBox(QStringLiteral("Step warrant"), QStringLiteral("AddStepWarrant"), this);
+      new TWarrantGroupBox(QStringLiteral("Step warrant"), QStringLiteral("AddStepWarrant"), QRect(256, 248, 241, 57), this);
   stepWarrantGroupBox_->setObjectName(QStringLiteral("StepWarrantGroupBox"));
-  stepWarrantGroupBox_->setGeometry(256, 248, 241, 57);
   NewButtons(280);
 
   const QList<QWidget*> order{conclusionComboBox_,

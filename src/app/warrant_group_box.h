@@ -10,13 +10,18 @@ class TWarrantGroupBox : public QGroupBox {
   Q_OBJECT
 public:
   /// prefix names the check boxes: prefix + "AsIssueCheckBox", prefix + "AsAssumptionCheckBox".
-  TWarrantGroupBox(const QString& title, const QString& prefix, QWidget* parent);
+  TWarrantGroupBox(const QString& title, const QString& prefix, const QRect& bounds, QWidget* parent);
 
   [[nodiscard]] QCheckBox* AsIssue() const { return asIssue_; }
   [[nodiscard]] QCheckBox* AsAssumption() const { return asAssumption_; }
   void ClearBoth();
 
+protected:
+  void resizeEvent(QResizeEvent* event) override;
+
 private:
+  void PlaceCheckBoxes();
+
   QCheckBox* asIssue_;
   QCheckBox* asAssumption_;
 };

@@ -79,13 +79,10 @@ private slots:
     QTest::newRow("r/c reason") << "ReasonConclusionForm" << "ReasonComboBox" << QRect(8, 160, 489, 21);
     QTest::newRow("r/c reason type") << "ReasonConclusionForm" << "ReasonTypeRadioGroup" << QRect(8, 192, 489, 49);
     QTest::newRow("r/c warrant") << "ReasonConclusionForm" << "StepWarrantGroupBox" << QRect(256, 248, 241, 57);
-    QTest::newRow("r/c as issue") << "ReasonConclusionForm" << "AddStepWarrantAsIssueCheckBox" << QRect(16, 24, 89, 17);
     QTest::newRow("r/c OK") << "ReasonConclusionForm" << "OKButton" << QRect(8, 280, 75, 25);
     QTest::newRow("exception size") << "ExceptionForm" << "" << QRect(0, 0, 505, 434);
     QTest::newRow("exception reason") << "ExceptionForm" << "ReasonComboBox" << QRect(8, 272, 489, 21);
     QTest::newRow("exception warrant") << "ExceptionForm" << "UndercutterWarrantGroupBox" << QRect(256, 368, 241, 57);
-    QTest::newRow("exception as assumption")
-        << "ExceptionForm" << "AddUndercutterWarrantAsAssumptionCheckBox" << QRect(120, 24, 113, 17);
     QTest::newRow("exception Cancel") << "ExceptionForm" << "CancelButton" << QRect(168, 400, 75, 25);
   }
   void geometry() {
@@ -311,6 +308,20 @@ private slots:
     });
     Run(script, &TArgIntForm::ReasonConclusionButtonClick);
     QCOMPARE(app_->Main().Line().ArgumentationMoves.Count(), 3);
+  }
+
+  void warrantCaptionsAreNotCutOff_data() { warrantCheckBoxesExcludeEachOther_data(); }
+  void warrantCaptionsAreNotCutOff() {
+    QFETCH(QString, group);
+    auto* box = app_->Main().findChild<TWarrantGroupBox*>(group);
+    const QRect issue = box->AsIssue()->geometry();
+    const QRect assumption = box->AsAssumption()->geometry();
+    QCOMPARE(issue.top(), 24);
+    QVERIFY(issue.left() >= 4 && issue.left() <= 16);
+    QVERIFY(assumption.width() >= box->AsAssumption()->sizeHint().width());
+    QVERIFY(issue.width() >= box->AsIssue()->sizeHint().width());
+    QVERIFY(assumption.left() > issue.right());
+    QVERIFY(assumption.right() < box->width());
   }
 
   void warrantCheckBoxesExcludeEachOther_data() {
