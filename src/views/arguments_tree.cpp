@@ -44,6 +44,11 @@ void TArgumentsTreeFiller::AddArgumentNode(const TArgumentationStage& stage, con
   // Work list of (argument, parent node): a deep argument must not deepen the call stack.
   std::vector<std::pair<const TArgument*, QTreeWidgetItem*>> work{{argument, parent}};
   while (!work.empty()) {
+    if (nodes_ >= kMaximumTreeNodes) {
+      truncated_ = true;
+      return;
+    }
+    ++nodes_;
     const auto [a, p] = work.back();
     work.pop_back();
     TStatement& conclusion = *a->Conclusion;
@@ -82,6 +87,8 @@ void TArgumentsTreeFiller::RemoveAllNodes() {
 
 void TArgumentsTreeFiller::ShowArgumentsTree(const TArgumentationStage& stage, int argumentsViewMode) {
   RemoveAllNodes();
+  nodes_ = 0;
+  truncated_ = false;
   if (argumentsViewMode == kArgumentsNotCoordinated) {
     // Arguments of one step each, made for this filling only.
     std::deque<TArgument> pool;
@@ -101,6 +108,9 @@ void TArgumentsTreeFiller::ShowArgumentsTree(const TArgumentationStage& stage, i
   } else {
     for (const TArgument* a : stage.Arguments) AddArgumentNode(stage, a, nullptr);
   }
+  if (truncated_)
+    new QTreeWidgetItem(&tree_, QStringList{QStringLiteral("... the tree is too large: only its first %1 nodes are shown")
+                                                .arg(kMaximumTreeNodes)});
   tree_.expandAll();
 }
 

@@ -18,6 +18,10 @@ namespace korvane {
 inline constexpr int kArgumentsCoordinated = 0;
 inline constexpr int kArgumentsNotCoordinated = 1;
 
+/// Arguments may share their sub-arguments, so a small stage can stand for a tree of
+/// millions of nodes; the tree stops after this many and says so in a last node.
+inline constexpr int kMaximumTreeNodes = 100000;
+
 /// Item data roles of the tree's nodes (column 0).
 inline constexpr int kImageIndexRole = Qt::UserRole;
 inline constexpr int kSelectedImageIndexRole = Qt::UserRole + 1;
@@ -47,6 +51,8 @@ public:
   void AddArgumentNode(const TArgumentationStage& stage, const TArgument* argument, QTreeWidgetItem* parent);
   /// Removes every node; deep trees are taken apart without recursion.
   void RemoveAllNodes();
+  /// True when the last filling stopped at kMaximumTreeNodes.
+  [[nodiscard]] bool Truncated() const { return truncated_; }
 
 private:
   [[nodiscard]] QIcon NodeIcon(int image, int overlay);
@@ -54,6 +60,8 @@ private:
   QTreeWidget& tree_;
   const TStatusIconsImageList& icons_;
   std::map<std::pair<int, int>, QIcon> iconCache_;
+  int nodes_ = 0;
+  bool truncated_ = false;
 };
 
 /// Rebuilds tree from stage in the given mode (see TArgumentsTreeFiller).

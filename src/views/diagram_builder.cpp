@@ -13,6 +13,10 @@ QColor UnjustifiedColour() { return QColor(0, 128, 128); }
 QColor UndercutColour() { return QColor(255, 0, 0); }
 QColor BlockedColour() { return QColor(128, 128, 128); }
 
+QString TruncatedDiagramNote() {
+  return QStringLiteral("The diagram is too large: only its first %1 boxes are shown.").arg(kMaximumDiagramBoxes);
+}
+
 namespace {
 
 // The face and pixel size the window actually uses for font, so that files written
@@ -49,6 +53,7 @@ TDiagramBuilder::TDiagramBuilder(int width, const QFont& font, bool structureOnl
 
 void TDiagramBuilder::Clear() {
   SetPen(Qt::white, TPenStyle::Solid);
+  layout_.Truncated = false;
   layout_.Boxes.clear();
   layout_.Lines.clear();
   layout_.Texts.clear();
@@ -59,8 +64,14 @@ void TDiagramBuilder::PaintDialecticalDiagram(const TDialecticalArguments& maxim
   Clear();
   int row = 0;
   for (const TDialecticalArgument* argument : maximal) {
+    if (layout_.Truncated) break;
     int column = 0;
     DrawDialecticalArgument(argument, row, column);
+  }
+  if (layout_.Truncated) {
+    const int top = row * d_ + 2;
+    layout_.Texts.push_back({QPoint(2, top + 3), TruncatedDiagramNote(), Qt::black, false, false});
+    layout_.Height = std::max(layout_.Height, top + th_ + 8);
   }
 }
 
@@ -88,7 +99,14 @@ void TDiagramBuilder::Run(std::vector<TTask>& tasks, int& row, int& column) {
     tasks.pop_back();
     column = task.column;
     switch (task.kind) {
-      case TTask::Kind::Argument: StartArgument(task, tasks, row); break;
+      case TTask::Kind::Argument:
+        if (layout_.Boxes.size() >= kMaximumDiagramBoxes) {
+          layout_.Truncated = true;
+          tasks.clear();
+          break;
+        }
+        StartArgument(task, tasks, row);
+        break;
       case TTask::Kind::Undercutters: PushUndercutters(task.step, task.column, tasks); break;
       case TTask::Kind::UndercutterLine: DrawUndercutterLine(task.step, task.index, task.column, row); break;
       case TTask::Kind::StepConnector:
@@ -200,15 +218,15 @@ void TDiagramBuilder::DrawBox(const TStatement* statement, int& row, int column,
   SetStyle(style);
 
   int w = layout_.Width - column * kColumnWidth - 30;
-  QStringList lines = WordWrap(text, w, QFontMetrics(CurrentFont()));
-  int tw = lines.size() == 1 ? QFontMetrics(CurrentFont()).horizontalAdvance(lines.first()) : w;
+  QStringList lines = WordWrap(text, w, CurrentMetrics());
+  int tw = lines.size() == 1 ? CurrentMetrics().horizontalAdvance(lines.first()) : w;
   int bw = tw + 28;
   int t = 18;
   if (structureOnly_) {
     SetStructureOnlyStyle();
     w += 18;
-    lines = WordWrap(text, w, QFontMetrics(CurrentFont()));
-    tw = lines.size() == 1 ? QFontMetrics(CurrentFont()).horizontalAdvance(lines.first()) : w;
+    lines = WordWrap(text, w, CurrentMetrics());
+    tw = lines.size() == 1 ? CurrentMetrics().horizontalAdvance(lines.first()) : w;
     bw = tw + 10;
     t = 1;
   }
@@ -267,11 +285,16 @@ void TDiagramBuilder::Line(int x1, int y1, int x2, int y2) {
   layout_.Lines.push_back({QPoint(x1, y1), QPoint(x2, y2), pen_, penStyle_});
 }
 
-QFont TDiagramBuilder::CurrentFont() const {
-  QFont f = layout_.Font;
-  f.setBold(bold_);
-  f.setItalic(italic_);
-  return f;
+const QFontMetrics& TDiagramBuilder::CurrentMetrics() {
+  if (metrics_.empty()) {
+    for (int style = 0; style < 4; ++style) {
+      QFont f = layout_.Font;
+      f.setBold((style & 1) != 0);
+      f.setItalic((style & 2) != 0);
+      metrics_.emplace_back(f);
+    }
+  }
+  return metrics_[static_cast<std::size_t>((bold_ ? 1 : 0) + (italic_ ? 2 : 0))];
 }
 
 TDiagramLayout LayoutDialecticalDiagram(const TArgumentationStage& stage, int width, const QFont& font,

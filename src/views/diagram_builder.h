@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <cstddef>
 #include <vector>
 
 #include "model/argumentation_stage.h"
@@ -20,6 +21,9 @@ enum class TBoxStyle { Justified, Unjustified, ByStatus };
 inline constexpr int kColumnWidth = 18;
 /// Row height is the font's line height plus this.
 inline constexpr int kRowSpacing = 15;
+/// Nested arguments may be shared, so a small stage can stand for a tree of millions of
+/// boxes; the dialectical diagram stops after this many and says so below the last.
+inline constexpr std::size_t kMaximumDiagramBoxes = 200000;
 
 class TDiagramBuilder {
 public:
@@ -69,7 +73,8 @@ private:
   void SetStructureOnlyStyle();
   void SetPen(const QColor& colour, TPenStyle style);
   void Line(int x1, int y1, int x2, int y2);
-  [[nodiscard]] QFont CurrentFont() const;
+  /// Metrics of the current font, made once per style.
+  [[nodiscard]] const QFontMetrics& CurrentMetrics();
 
   TDiagramLayout layout_;
   bool structureOnly_;
@@ -82,7 +87,11 @@ private:
   QColor fontColour_;
   bool bold_ = false;
   bool italic_ = false;
+  std::vector<QFontMetrics> metrics_;  // indexed by bold + 2 * italic
 };
+
+/// The note below a diagram that was cut short.
+[[nodiscard]] QString TruncatedDiagramNote();
 
 /// Colours of the diagrams.
 [[nodiscard]] QColor JustifiedColour();    // blue

@@ -60,6 +60,8 @@ struct TDiagramLayout {
   std::vector<TDiagramLine> Lines;
   std::vector<TDiagramText> Texts;
   std::vector<TDiagramIcon> Icons;
+  /// True when the diagram had more boxes than are drawn (see kMaximumDiagramBoxes).
+  bool Truncated = false;
 
   /// The font of one text of this layout.
   [[nodiscard]] QFont TextFont(const TDiagramText& text) const {

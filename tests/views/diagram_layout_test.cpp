@@ -414,6 +414,51 @@ private slots:
     QCOMPARE(layout.Boxes.back().Rect.left(), kDepth * 18 + 2);
     QVERIFY(layout.Height >= kDepth * d_);
   }
+
+  void sharedArgumentsDoNotExplode() {
+    // s0 <- a0, s0 <- b0, a0 <- s1, b0 <- s1, ...: each level shares the one below, so
+    // 40 levels stand for 2^40 boxes. The diagram stops and says so.
+    TArgumentationStage stage;
+    TDialecticalStore& store = stage.DialecticalStore();
+    const auto argument = [&](const std::string& sentence) {
+      TDialecticalArgument* d = store.NewDialecticalArgument(stage.Store().NewStatement(sentence, kAssumption));
+      d->Status = kJustified;
+      return d;
+    };
+    const auto connect = [&](TDialecticalArgument* conclusion, TDialecticalArgument* reason) {
+      TStep* step = store.NewStep();
+      step->Conclusion = conclusion->Conclusion;
+      step->Reason = reason->Conclusion;
+      conclusion->Steps.Add(step);
+      conclusion->InitialDialecticalArguments.Add(reason);
+    };
+    TDialecticalArgument* top = argument("s0");
+    TDialecticalArgument* level = top;
+    for (int i = 0; i < 40; ++i) {
+      TDialecticalArgument* a = argument("a" + std::to_string(i));
+      TDialecticalArgument* b = argument("b" + std::to_string(i));
+      TDialecticalArgument* next = argument("s" + std::to_string(i + 1));
+      connect(level, a);
+      connect(level, b);
+      connect(a, next);
+      connect(b, next);
+      level = next;
+    }
+    stage.MaximalDialecticalArguments.Add(top);
+    stage.MaximalDialecticalArguments.Add(argument("after"));
+
+    const TDiagramLayout layout = LayoutDialecticalDiagram(stage, 600, font_, false);
+    QVERIFY(layout.Truncated);
+    QCOMPARE(layout.Boxes.size(), kMaximumDiagramBoxes);
+    QCOMPARE(layout.Texts.back().Text, TruncatedDiagramNote());
+    QVERIFY(layout.Texts.back().Position.y() > layout.Boxes.back().Rect.bottom());
+    QVERIFY(layout.Height > layout.Texts.back().Position.y() + th_);
+    QVERIFY(!test::FindText(layout, "after"));
+
+    StageBuilder small;
+    small.State("one", kAssumption);
+    QVERIFY(!LayoutDialecticalDiagram(small.Current(), 600, font_, false).Truncated);
+  }
 };
 
 QTEST_MAIN(DiagramLayoutTest)

@@ -211,6 +211,39 @@ private slots:
     filler.RemoveAllNodes();
     QCOMPARE(tree.topLevelItemCount(), 0);
   }
+
+  void sharedSubArgumentsDoNotExplode() {
+    // Each level's two sub-arguments share the level below: 2^40 nodes if expanded in full.
+    StageBuilder b;
+    std::deque<TArgument> pool;
+    const auto make = [&](const std::string& sentence) {
+      TArgument& a = pool.emplace_back();
+      a.Conclusion = b.Store().NewStatement(sentence, kIssue);
+      return &a;
+    };
+    TArgument* top = make("s0");
+    TArgument* level = top;
+    for (int i = 0; i < 40; ++i) {
+      TArgument* x = make("x" + std::to_string(i));
+      TArgument* y = make("y" + std::to_string(i));
+      TArgument* next = make("s" + std::to_string(i + 1));
+      level->InitialArguments.Add(x);
+      level->InitialArguments.Add(y);
+      x->InitialArguments.Add(next);
+      y->InitialArguments.Add(next);
+      level = next;
+    }
+    TArgumentationStage& stage = b.Current();
+    stage.Arguments.Add(top);
+    QTreeWidget tree;
+    TArgumentsTreeFiller filler(tree, icons_);
+    filler.ShowArgumentsTree(stage, kArgumentsCoordinated);
+    QVERIFY(filler.Truncated());
+    int nodes = 0;
+    for (QTreeWidgetItemIterator it(&tree); *it; ++it) ++nodes;
+    QCOMPARE(nodes, kMaximumTreeNodes + 1);
+    QVERIFY(tree.topLevelItem(tree.topLevelItemCount() - 1)->text(0).contains("too large"));
+  }
 };
 
 QTEST_MAIN(ListsTreeTest)
