@@ -22,6 +22,9 @@ std::unique_ptr<TArgumentationStage> TArgumentationStage::CopyForMove() const {
   next->budget_ = budget_;
   next->deferred_ = deferred_;
   next->origin_ = deferred_ ? origin_ : this;
+  // The new stage's lists extend these, so it looks up through the same indexes.
+  if (!statement_index_) statement_index_ = std::make_shared<TStatementIndex>();
+  if (!connection_index_) connection_index_ = std::make_shared<TConnectionIndex>();
   next->statement_index_ = statement_index_;
   next->connection_index_ = connection_index_;
   return next;
