@@ -103,8 +103,15 @@ std::uint8_t WarrantStatusOf(const TDialecticalArgument* w) {
 struct TEvaluationCache::TImpl {
   // ---- kept for the document
   std::unordered_map<std::string, int> sentenceNumbers;
-  // Checked against the text on every look, so an address used again by another object is harmless.
-  std::unordered_map<const TStatement*, std::unordered_map<std::string, int>::const_iterator> statementSentence;
+  // Checked on every look (short texts by their bytes, long ones by their storage), so an
+  // address used again by another object is not mistaken for the old one.
+  struct TKnownSentence {
+    int number;
+    const char* data;
+    std::size_t size;
+    std::string shortText;
+  };
+  std::unordered_map<const TStatement*, TKnownSentence> statementSentence;
   std::unordered_map<const TReasonConclusion*, TConnectionFacts> connectionFacts;
   TDialecticalStore nodes;
   std::vector<TDialecticalArgument*> lastDialectical;  // by sentence: the last built without used connections
@@ -154,12 +161,17 @@ struct TEvaluationCache::TImpl {
     (void)added;
     return it->second;
   }
+  static constexpr std::size_t kShort = 15;
   int SentenceOf(const TStatement* s) {
+    const std::string& text = s->Sentence;
     const auto found = statementSentence.find(s);
-    if (found != statementSentence.end() && found->second->first == s->Sentence) return found->second->second;
-    const auto it = sentenceNumbers.emplace(s->Sentence, static_cast<int>(sentenceNumbers.size())).first;
-    statementSentence[s] = it;
-    return it->second;
+    if (found != statementSentence.end()) {
+      const TKnownSentence& k = found->second;
+      if (k.size == text.size() && (k.size <= kShort ? k.shortText == text : k.data == text.data())) return k.number;
+    }
+    const int number = SentenceNumber(text);
+    statementSentence[s] = {number, text.data(), text.size(), text.size() <= kShort ? text : std::string()};
+    return number;
   }
 
   const TConnectionFacts& FactsOf(const TReasonConclusion* c) {
