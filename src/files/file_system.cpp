@@ -23,10 +23,12 @@ std::string FolderOf(const std::string& path) {
 class TSystemFileSystem final : public TFileSystem {
 public:
   bool ReadFile(const std::string& path, std::string& bytes) override {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that opening a pipe nobody writes to returns at once; only a
+    // regular file is read, since a device such as /dev/zero never ends.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return false;
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
       ::close(fd);
       return false;
     }
@@ -50,7 +52,11 @@ public:
   int CreateTemporary(const std::string& target, std::string& temporaryPath) override {
     const std::size_t slash = target.find_last_of('/');
     const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+    std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+    // The temporary's name adds 8 bytes; shortened, a target of the longest allowed
+    // name still gets one beside it.
+    constexpr std::size_t kLongestName = 255 - 8;
+    if (name.size() > kLongestName) name.resize(kLongestName);
     std::string pattern = folder + "." + name + ".XXXXXX";
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
