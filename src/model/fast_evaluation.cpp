@@ -150,6 +150,10 @@ struct TEvaluationCache::TImpl {
   std::vector<std::vector<TUndercutterPlan>> undercutterScratch;
   std::vector<std::vector<TArgument*>> childScratch;
   std::unordered_map<std::pair<const void*, const void*>, bool, TPairHash> finalMemo, containedMemo;
+  std::vector<int> scratchA, scratchB, scratchC, scratchD, scratchE, scratchF, scratchG, scratchH, scratchI;
+  std::vector<char> scratchFlags, excludedScratch;
+  std::vector<std::pair<int, int>> scratchFrames;
+  std::vector<TDialecticalArgument*> topsScratch, maximalScratch;
 
   void Spend(std::size_t units) {
     work += units;
@@ -295,7 +299,8 @@ struct TEvaluationCache::TImpl {
     for (int j = 0; j < m; ++j) ++concludingBegin[static_cast<std::size_t>(conclusionVertex[static_cast<std::size_t>(j)]) + 1];
     for (std::size_t v = 0; v < n; ++v) concludingBegin[v + 1] += concludingBegin[v];
     concluding.assign(static_cast<std::size_t>(m), 0);
-    std::vector<int> fill(concludingBegin.begin(), concludingBegin.end() - 1);
+    std::vector<int>& fill = scratchI;
+    fill.assign(concludingBegin.begin(), concludingBegin.end() - 1);
     for (int j = 0; j < m; ++j) concluding[static_cast<std::size_t>(fill[static_cast<std::size_t>(conclusionVertex[static_cast<std::size_t>(j)])]++)] = j;
   }
 
@@ -328,9 +333,18 @@ struct TEvaluationCache::TImpl {
     component.assign(n, -1);
     componentOrder.clear();
     componentCyclic.clear();
-    std::vector<int> low(n, 0), number(n, -1), stack;
-    std::vector<char> onStack(n, 0);
-    std::vector<std::pair<int, int>> frames;  // vertex, next edge
+    // Scratch kept between evaluations: a line's stages grow a little each time, and fresh
+    // buffers of ever larger sizes would fragment the heap.
+    std::vector<int>& low = scratchA;
+    std::vector<int>& number = scratchB;
+    std::vector<int>& stack = scratchC;
+    std::vector<char>& onStack = scratchFlags;
+    std::vector<std::pair<int, int>>& frames = scratchFrames;  // vertex, next edge
+    low.assign(n, 0);
+    number.assign(n, -1);
+    stack.clear();
+    onStack.assign(n, 0);
+    frames.clear();
     int counter = 0;
     for (std::size_t root = 0; root < n; ++root) {
       if (number[root] >= 0) continue;
@@ -679,9 +693,10 @@ struct TEvaluationCache::TImpl {
   // Proper containment is a strict order (containment is reflexive and transitive), so
   // the rule "not properly contained in a later one nor in a kept earlier one" keeps
   // exactly those properly contained in none.
-  std::vector<char> SelectMaximal(const std::vector<TDialecticalArgument*>& tops, const std::vector<int>& vertexOfIndex) {
+  const std::vector<char>& SelectMaximal(const std::vector<TDialecticalArgument*>& tops, const std::vector<int>& vertexOfIndex) {
     const std::size_t count = tops.size();
-    std::vector<char> excluded(count, 0);
+    std::vector<char>& excluded = excludedScratch;
+    excluded.assign(count, 0);
     // A statement whose own dialectical argument appears right inside another's, from
     // another component (so it cannot contain that one), is properly contained in it.
     auto exclude = [&](int u, int w, const TStatement* object) {
@@ -703,18 +718,27 @@ struct TEvaluationCache::TImpl {
     }
     // The rest: try the statements that reach it, nearest first.
     const std::size_t n = vertexSentence.size();
-    std::vector<int> sameVertexNext(count, -1), firstOfVertex(n, -1), lastOfVertex(n, -1);
+    std::vector<int>& sameVertexNext = scratchA;
+    std::vector<int>& firstOfVertex = scratchB;
+    std::vector<int>& lastOfVertex = scratchC;
+    sameVertexNext.assign(count, -1);
+    firstOfVertex.assign(n, -1);
+    lastOfVertex.assign(n, -1);
     for (std::size_t i = 0; i < count; ++i) {
       const auto v = static_cast<std::size_t>(vertexOfIndex[i]);
       if (firstOfVertex[v] < 0) firstOfVertex[v] = static_cast<int>(i);
       else sameVertexNext[static_cast<std::size_t>(lastOfVertex[v])] = static_cast<int>(i);
       lastOfVertex[v] = static_cast<int>(i);
     }
-    std::vector<int> reverseBegin(n + 1, 0), reverse;
+    std::vector<int>& reverseBegin = scratchD;
+    std::vector<int>& reverse = scratchE;
+    reverseBegin.assign(n + 1, 0);
     for (int w : edges) ++reverseBegin[static_cast<std::size_t>(w) + 1];
     for (std::size_t k = 0; k < n; ++k) reverseBegin[k + 1] += reverseBegin[k];
     bool reverseBuilt = false;
-    std::vector<int> mark(n, -1), queue;
+    std::vector<int>& mark = scratchG;
+    std::vector<int>& queue = scratchH;
+    mark.assign(n, -1);
     for (std::size_t i = 0; i < count; ++i) {
       if (excluded[i]) continue;
       const int v = vertexOfIndex[i];
@@ -724,7 +748,8 @@ struct TEvaluationCache::TImpl {
       if (!reverseBuilt) {
         reverseBuilt = true;
         reverse.assign(edges.size(), 0);
-        std::vector<int> fill(reverseBegin.begin(), reverseBegin.end() - 1);
+        std::vector<int>& fill = scratchF;
+        fill.assign(reverseBegin.begin(), reverseBegin.end() - 1);
         for (std::size_t u = 0; u < n; ++u)
           for (int k = edgeBegin[u]; k < edgeBegin[u + 1]; ++k)
             reverse[static_cast<std::size_t>(fill[static_cast<std::size_t>(edges[static_cast<std::size_t>(k)])]++)] = static_cast<int>(u);
@@ -859,17 +884,18 @@ void TEvaluationCache::RecomputeDialecticalArguments(TArgumentationStage& stage,
   m.BuildAllDialectical();
 
   const int count = stage.Statements.Count();
-  std::vector<TDialecticalArgument*> tops(static_cast<std::size_t>(count));
-  std::vector<int> vertexOfIndex(static_cast<std::size_t>(count));
+  std::vector<TDialecticalArgument*>& tops = m.topsScratch;
+  tops.assign(static_cast<std::size_t>(count), nullptr);
+  const std::vector<int>& vertexOfIndex = m.statementVertex;
   for (int i = 0; i < count; ++i) {
     TStatement* s = stage.Statements[i];
     const int v = m.statementVertex[static_cast<std::size_t>(i)];
-    vertexOfIndex[static_cast<std::size_t>(i)] = v;
     // A second statement with the same sentence gets a dialectical argument of its own.
     tops[static_cast<std::size_t>(i)] = m.DialecticalFor(s, v, TMask(), 0);
   }
-  const std::vector<char> excluded = m.SelectMaximal(tops, vertexOfIndex);
-  std::vector<TDialecticalArgument*> maximal;
+  const std::vector<char>& excluded = m.SelectMaximal(tops, vertexOfIndex);
+  std::vector<TDialecticalArgument*>& maximal = m.maximalScratch;
+  maximal.clear();
   for (std::size_t i = 0; i < tops.size(); ++i)
     if (!excluded[i]) maximal.push_back(tops[i]);
 

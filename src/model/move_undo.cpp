@@ -5,10 +5,13 @@ namespace korvane {
 TMoveUndo::TMoveUndo(const TArgumentationStage& receiver, std::vector<TStatement*> given, TReasonConclusion* connection) {
   if (receiver.deferred_) return;
   active_ = true;
-  statements_.reserve(static_cast<std::size_t>(receiver.Statements.Count()) + given.size());
-  // Identifiers of the receiver's statements never change; only the given ones are kept.
-  for (TStatement* s : receiver.Statements) statements_.push_back({s, false, {}, s->StatementType, s->Status});
-  for (TStatement* s : given) statements_.push_back({s, true, s->Id, s->StatementType, s->Status});
+  // A move changes the type of a receiver's statement only where it has a given sentence,
+  // and statuses only once its evaluation has succeeded; identifiers only of given objects.
+  for (TStatement* s : given) {
+    statements_.push_back({s, true, s->Id, s->StatementType, s->Status});
+    TStatement* existing = nullptr;
+    if (!receiver.IsNewStatement(s, existing)) statements_.push_back({existing, false, {}, existing->StatementType, existing->Status});
+  }
   if (connection) {
     connection_ = connection;
     reason_ = connection->Reason;
