@@ -103,7 +103,7 @@ TEST(Evaluation, TreesFollowTheConnectionsWithoutReusingOne) {
   const TDialecticalArgument* backToA = viaB->InitialDialecticalArguments[0];
   EXPECT_EQ(backToA->Conclusion, b.Find("a"));
   EXPECT_EQ(backToA->Steps.Count(), 0);  // both connections used on this path
-  EXPECT_NE(backToA, a);                 // nothing shared between paths
+  EXPECT_NE(backToA, a);                 // another value: its connections are used up
 }
 
 TEST(Maximal, OnlyTheConclusionOfASingleConnection) {
@@ -154,9 +154,9 @@ TEST(Containment, FinalityAndProperContainment) {
   EXPECT_TRUE(TArgumentationStage::IsProperlyContainedIn(bd, c));
   EXPECT_FALSE(TArgumentationStage::IsContainedIn(c, bd));
   EXPECT_FALSE(TArgumentationStage::IsProperlyContainedIn(c, c));
-  // a's copy nested inside c is final for a's own argument, though a different object.
+  // a's argument nested inside c is final for a's own argument.
   const TDialecticalArgument* nestedA = c->InitialDialecticalArguments[0]->InitialDialecticalArguments[0];
-  EXPECT_NE(nestedA, a);
+  EXPECT_EQ(nestedA->Conclusion, a->Conclusion);
   EXPECT_TRUE(TArgumentationStage::IsFinal(a, nestedA));
   EXPECT_FALSE(TArgumentationStage::IsFinal(bd, a));
 }
