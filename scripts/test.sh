@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Korvane and runs every test: the normal build, then the same suite built with
-# AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer, then each fuzz target for
+# a bounded time (KORVANE_FUZZ_SECONDS, default 60; scripts/fuzz.sh runs them longer).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh test
@@ -19,3 +20,6 @@ export ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after
 export LSAN_OPTIONS="suppressions=$PWD/tests/sanitizer/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 (cd build-sanitize && ctest --output-on-failure -j "$jobs")
+
+echo "== fuzz build"
+scripts/fuzz.sh "${KORVANE_FUZZ_SECONDS:-60}"
