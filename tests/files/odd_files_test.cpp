@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -162,6 +163,37 @@ TEST_F(OddFiles, LinesOfSeveralMegabytesAreWholeSentences) {
 TEST_F(OddFiles, AFileWithoutAnyLineEndIsOneLine) {
   const std::string line(5 * 1024 * 1024, 'w');
   EXPECT_EQ(OpenAndSave(Write("one-line.lin", line)), StatementBlock("!", line));
+}
+
+// A long file of plain lines: each one an assumption, in file order, numbered in order.
+// (Made into 100,000 statement moves, a file takes minutes: every move evaluates the
+// whole stage. Here the size is one the suite can afford under the sanitizers.)
+TEST_F(OddFiles, ThousandsOfPlainLinesAreThatManyStatements) {
+  constexpr int kCount = 2000;
+  std::string file;
+  for (int k = 0; k < kCount; ++k) file += "plain sentence " + std::to_string(k) + (k % 3 ? "\r\n" : "\n");
+  const std::string saved = OpenAndSave(Write("plain.lin", file));
+  ASSERT_EQ(f.Stage().Statements.Count(), kCount);
+  for (int k = 0; k < kCount; k += 97) {
+    EXPECT_EQ(f.Stage().Statements[k]->Sentence, "plain sentence " + std::to_string(k));
+    EXPECT_EQ(f.Stage().Statements[k]->Id, std::to_string(k + 1));
+    EXPECT_EQ(f.Stage().Statements[k]->StatementType, kAssumption);
+  }
+  EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 3 * kCount);
+}
+
+// 100,000 lines that make no move: blanks, control characters, skipped warrant blocks.
+TEST_F(OddFiles, AHundredThousandLinesWithoutMovesAreReadToTheEnd) {
+  std::string file;
+  for (int k = 0; k < 100000; k += 4) file += "   \r\nSTEP WARRANT\r\nSTATEMENT\r\n\t\x01\x1f\r\n";
+  f.Session.OpenFile(Write("empty-ish.lin", file));
+  EXPECT_EQ(f.Line().ArgumentationMoves.Count(), 0);
+  EXPECT_FALSE(f.Line().Modified);
+  // The progress line: one dot to begin with, one more at every tenth line examined; the
+  // line after "STEP WARRANT" is skipped unexamined, and so are lines 10, 30, 50, ...
+  ASSERT_EQ(f.Host.Lines.size(), 2u);
+  EXPECT_EQ(f.Host.Lines[0], "Interpreting file");
+  EXPECT_EQ(f.Host.Lines[1].size(), 1u + 100000 / 20);
 }
 
 struct LineEndCase {
