@@ -155,6 +155,32 @@ private slots:
     QVERIFY(!QFileInfo::exists(Path(QStringLiteral("case"))));
   }
 
+  // A line of a megabyte is one line of the text view and one sentence. (The diagram
+  // wraps it into boxes word by word: 4 MB take over half a minute, so 1 MB here.)
+  void aHugeLineOpensAndSavesWhole() {
+    QByteArray sentence(1024 * 1024, 'w');
+    for (qsizetype k = 0; k < sentence.size(); k += 80) sentence[k] = ' ';
+    const QByteArray file = "STATEMENT\r\n  ?: " + sentence + "\r\n\r\n";
+    const QString path = Path(QStringLiteral("huge.lin"));
+    QVERIFY(WriteAll(path, file));
+    {
+      TModalScript script(20000);
+      script.ChooseFile(path);
+      Main().Open1Click();
+      QVERIFY2(script.Succeeded(), qPrintable(script.Report()));
+    }
+    Main().ShowLineOfArgumentationView();
+    auto* view = Main().findChild<TLineOfArgumentationView*>(QStringLiteral("LineOfArgumentationRichEdit"));
+    QVERIFY(view);
+    QCOMPARE(view->Lines().size(), std::size_t(3));
+    QCOMPARE(view->Lines()[1].size(), std::size_t(sentence.size() + 5));
+    app_->State("b", kAssumption);
+    TModalScript quiet(300);
+    Main().Save1Click();
+    QVERIFY2(quiet.Succeeded(), qPrintable(quiet.Report()));
+    QCOMPARE(ReadAll(path), file + "STATEMENT\r\n  !: b\r\n\r\n");
+  }
+
   // Windows-1252, invalid UTF-8 and control bytes: readable on screen, exact on the disk.
   void oddBytesAreShownReadablyAndSavedExactly() {
     const QByteArray file = QByteArray("STATEMENT\r\n  ?: caf\xe9 \x93quoted\x94\r\n\r\n"
