@@ -57,6 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::vector<std::string> reread = SplitLines(bytes);
   Check(reread == text, "a written text reads back as the same lines");
 
+  FailureContext() = "first text:\n" + Show(text);
   TFuzzSession second;
   Check(Interpret(second, reread), "a written text is interpreted to its end");
   Check(second.Asker.Asked == 0, "interpreting a written text asks nothing");

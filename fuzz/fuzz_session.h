@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "line/session.h"
 
@@ -27,10 +28,23 @@ struct TFuzzSession {
   TSession Session{Asker, Host};
 };
 
+/// What a failure report shows besides its message: the texts involved.
+inline std::string& FailureContext() {
+  static std::string context;
+  return context;
+}
+
 /// Aborts with a message, so libFuzzer keeps the input that broke the rule.
 [[noreturn]] inline void Fail(const std::string& what) {
-  std::fprintf(stderr, "fuzz check failed: %s\n", what.c_str());
+  std::fprintf(stderr, "fuzz check failed: %s\n%s", what.c_str(), FailureContext().c_str());
   std::abort();
+}
+
+/// Lines as a report shows them, one per row.
+inline std::string Show(const std::vector<std::string>& lines) {
+  std::string shown;
+  for (const std::string& line : lines) shown += "  | " + line + "\n";
+  return shown;
 }
 
 inline void Check(bool condition, const char* what) {
