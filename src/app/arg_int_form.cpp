@@ -15,15 +15,19 @@
 #include <QTextEdit>
 #include <QTreeWidget>
 
+#include "app/about_form.h"
 #include "app/document_caption.h"
 #include "app/exception_form.h"
 #include "app/line_of_argumentation_view.h"
-#include "app/paint_box.h"
+#include "app/options_form.h"
 #include "app/reason_conclusion_form.h"
 #include "app/scroll_box.h"
 #include "app/speed_button_group.h"
 #include "app/statement_form.h"
 #include "app/window_font.h"
+#include "views/arguments_tree.h"
+#include "views/diagram_paint_box.h"
+#include "views/statement_lists.h"
 
 namespace korvane {
 
@@ -142,7 +146,7 @@ void TArgIntForm::CreateButtonPanel() {
 void TArgIntForm::CreateViewControls() {
   QWidget* client = scrollBox1_->Client();
 
-  dialArgsPaintBox_ = new TPaintBox(client);
+  dialArgsPaintBox_ = new TDiagramPaintBox(client);
   dialArgsPaintBox_->setObjectName(QStringLiteral("DialArgsPaintBox"));
   dialArgsPaintBox_->move(0, 0);
 
@@ -151,14 +155,14 @@ void TArgIntForm::CreateViewControls() {
 
   statementsListView_ = NewReportList(QStringLiteral("StatementsListView"), client);
   statementsListView_->setHeaderLabels({QStringLiteral("Sentence")});
+  // Entries may be edited in place; the edit changes nothing but the entry.
+  statementsListView_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                                       QAbstractItemView::EditKeyPressed);
   reasonsListView_ = NewReportList(QStringLiteral("ReasonsListView"), client);
 
   argumentsTreeView_ = new QTreeWidget(client);
   argumentsTreeView_->setObjectName(QStringLiteral("ArgumentsTreeView"));
-  argumentsTreeView_->setHeaderHidden(true);
-  argumentsTreeView_->setIndentation(19);
-  argumentsTreeView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  argumentsTreeView_->setFocusPolicy(Qt::ClickFocus);
+  SetUpArgumentsTree(*argumentsTreeView_);
 
   dialArgsRichEdit_ = new QTextEdit(client);
   dialArgsRichEdit_->setObjectName(QStringLiteral("DialArgsRichEdit"));
@@ -325,6 +329,8 @@ void TArgIntForm::FormCreate() {
                      static_cast<QWidget*>(dialArgsRichEdit_)})
     scrollBox1_->Fill(w);
   dialArgsPaintBox_->resize(scrollBox1_->width() - 7, dialArgsPaintBox_->height());
+  StatusIconsImageList.SetOverlay(kSmallAssumptionIcon, 0);
+  StatusIconsImageList.SetOverlay(kSmallIssueIcon, 1);
   statementButton_->setFocus();
 }
 
@@ -335,7 +341,7 @@ void TArgIntForm::SetMoveDialogs(TStatementForm* statement, TReasonConclusionFor
   exceptionForm_ = exception;
 }
 
-void TArgIntForm::SetAboutAndOptions(QWidget* about, QDialog* options) {
+void TArgIntForm::SetAboutAndOptions(TAboutForm* about, TOptionsForm* options) {
   aboutForm_ = about;
   optionsForm_ = options;
 }
@@ -476,52 +482,56 @@ void TArgIntForm::ReshowCurrentView() {
   else if (down == viewLineOfArgumentationSpeedButton_) ShowLineOfArgumentationView();
 }
 
-void TArgIntForm::ShowOnly(QWidget* control) {
+void TArgIntForm::ShowOnly(QWidget* control, TSpeedButtonGroup* group, QAbstractButton* button) {
   control->show();
   for (QWidget* w : viewControls_)
     if (w != control) w->hide();
+  group->Press(button);
   scrollBox1_->UpdateExtent();
+}
+
+bool TArgIntForm::DiagramButtonDown() const {
+  const QAbstractButton* down = viewGroup_->Down();
+  return down == viewStatements2SpeedButton_ || down == viewDialArgsSpeedButton_;
 }
 
 void TArgIntForm::ShowLineOfArgumentationView() {
   session_->ShowMovesText();
   lineOfArgumentationRichEdit_->show();
   scrollBox1_->Fill(lineOfArgumentationRichEdit_);
-  ShowOnly(lineOfArgumentationRichEdit_);
-  viewGroup_->Press(viewLineOfArgumentationSpeedButton_);
+  ShowOnly(lineOfArgumentationRichEdit_, viewGroup_, viewLineOfArgumentationSpeedButton_);
 }
 
 void TArgIntForm::ShowStatementsDiagram() {
-  ShowOnly(dialArgsPaintBox_);
-  viewGroup_->Press(viewStatements2SpeedButton_);
-  dialArgsPaintBox_->update();
+  dialArgsPaintBox_->ShowStatementsDiagram(*Line().CurrentStage, ShowStructureOnlyChecked(), WindowFont());
+  ShowOnly(dialArgsPaintBox_, viewGroup_, viewStatements2SpeedButton_);
 }
 
 void TArgIntForm::ShowDialecticalDiagram() {
-  ShowOnly(dialArgsPaintBox_);
-  viewGroup_->Press(viewDialArgsSpeedButton_);
-  dialArgsPaintBox_->update();
+  dialArgsPaintBox_->ShowDialecticalDiagram(*Line().CurrentStage, ShowStructureOnlyChecked(), WindowFont(),
+                                            scrollBox1_);
+  ShowOnly(dialArgsPaintBox_, viewGroup_, viewDialArgsSpeedButton_);
 }
 
 void TArgIntForm::ShowStatementsList() {
-  ShowOnly(statementsListView_);
-  hiddenViewGroup_->Press(viewStatementsSpeedButton_);
+  FillStatementsList(*statementsListView_, *Line().CurrentStage);
+  ShowOnly(statementsListView_, hiddenViewGroup_, viewStatementsSpeedButton_);
 }
 
 void TArgIntForm::ShowReasonsList() {
-  ShowOnly(reasonsListView_);
-  hiddenViewGroup_->Press(viewReasonsSpeedButton_);
+  FillReasonsList(*reasonsListView_, *Line().CurrentStage);
+  ShowOnly(reasonsListView_, hiddenViewGroup_, viewReasonsSpeedButton_);
 }
 
 void TArgIntForm::ShowArgumentsTree() {
-  ShowOnly(argumentsTreeView_);
-  hiddenViewGroup_->Press(viewArgumentsSpeedButton_);
+  FillArgumentsTree(*argumentsTreeView_, *Line().CurrentStage, ArgumentsViewMode, StatusIconsImageList);
+  ShowOnly(argumentsTreeView_, hiddenViewGroup_, viewArgumentsSpeedButton_);
 }
 
+// The paint box goes on painting the diagram of the visible group's pressed button.
 void TArgIntForm::ShowStepsView() {
-  ShowOnly(dialArgsPaintBox_);
-  hiddenViewGroup_->Press(viewStepsSpeedButton_);
-  dialArgsPaintBox_->update();
+  dialArgsPaintBox_->ShowStepsView(DiagramButtonDown());
+  ShowOnly(dialArgsPaintBox_, hiddenViewGroup_, viewStepsSpeedButton_);
 }
 
 void TArgIntForm::ViewLineOfArgumentationSpeedButtonClick() { ShowLineOfArgumentationView(); }
@@ -549,10 +559,7 @@ void TArgIntForm::Options1Click() {
 }
 
 void TArgIntForm::About1Click() {
-  if (!aboutForm_) return;
-  aboutForm_->show();
-  aboutForm_->raise();
-  aboutForm_->activateWindow();
+  if (aboutForm_) aboutForm_->ShowAbout();
 }
 
 // Events.
@@ -574,10 +581,7 @@ void TArgIntForm::FormResize() {
   ReshowCurrentView();
 }
 
-void TArgIntForm::ScrollBox1Resize() {
-  const int room = dialArgsPaintBox_->height() > scrollBox1_->height() ? 20 : 7;
-  dialArgsPaintBox_->resize(scrollBox1_->width() - room, dialArgsPaintBox_->height());
-}
+void TArgIntForm::ScrollBox1Resize() { dialArgsPaintBox_->FitToScrollBox(*scrollBox1_); }
 
 // The text view as the interpreter and the deletions see it.
 

@@ -11,20 +11,20 @@
 
 #include "app/message_boxes.h"
 #include "line/session.h"
+#include "views/status_icons.h"
 
+class QAbstractButton;
 class QAction;
-class QGroupBox;
-class QLabel;
-class QPlainTextEdit;
 class QPushButton;
 class QTextEdit;
 class QTreeWidget;
-class QDialog;
 
 namespace korvane {
 
+class TAboutForm;
+class TDiagramPaintBox;
 class TLineOfArgumentationView;
-class TPaintBox;
+class TOptionsForm;
 class TScrollBox;
 class TSpeedButtonGroup;
 class TStatementForm;
@@ -43,7 +43,7 @@ public:
   /// The dialogs the Argue commands and the View and Help menus open; created after the window.
   void SetMoveDialogs(TStatementForm* statement, TReasonConclusionForm* reasonConclusion, TExceptionForm* exception);
   /// The About box (shown modelessly) and the Options dialog (modal).
-  void SetAboutAndOptions(QWidget* about, QDialog* options);
+  void SetAboutAndOptions(TAboutForm* about, TOptionsForm* options);
 
   [[nodiscard]] TSession& Session() const { return *session_; }
   /// The current line of argumentation.
@@ -53,6 +53,9 @@ public:
   [[nodiscard]] bool ShowStructureOnlyChecked() const;
   /// Options dialog setting: 0 arguments coordinated, 1 not.
   int ArgumentsViewMode = 0;
+  /// The status icons of the diagrams and the arguments tree; icons 6 and 7 are the
+  /// tree's overlays.
+  TStatusIconsImageList StatusIconsImageList;
 
   // Document commands.
   void NewDocument();
@@ -129,8 +132,10 @@ private:
 
   /// Redraws the view of the visible group's pressed button.
   void ReshowCurrentView();
-  /// Makes control the only visible view control.
-  void ShowOnly(QWidget* control);
+  /// Makes control the only visible view control and presses button in its group.
+  void ShowOnly(QWidget* control, TSpeedButtonGroup* group, QAbstractButton* button);
+  /// True when the visible group's pressed button shows one of the diagrams.
+  [[nodiscard]] bool DiagramButtonDown() const;
   /// A file dialog's chosen path, or empty when it was cancelled.
   [[nodiscard]] static std::string ChooseFile(QFileDialog* dialog);
   void ReportError(const TCommandError& error);
@@ -142,8 +147,8 @@ private:
   TStatementForm* statementForm_ = nullptr;
   TReasonConclusionForm* reasonConclusionForm_ = nullptr;
   TExceptionForm* exceptionForm_ = nullptr;
-  QWidget* aboutForm_ = nullptr;
-  QDialog* optionsForm_ = nullptr;
+  TAboutForm* aboutForm_ = nullptr;
+  TOptionsForm* optionsForm_ = nullptr;
 
   QWidget* buttonPanel_ = nullptr;
   QPushButton* statementButton_ = nullptr;
@@ -159,7 +164,7 @@ private:
   QPushButton* viewUndercuttersSpeedButton_ = nullptr;
 
   TScrollBox* scrollBox1_ = nullptr;
-  TPaintBox* dialArgsPaintBox_ = nullptr;
+  TDiagramPaintBox* dialArgsPaintBox_ = nullptr;
   TLineOfArgumentationView* lineOfArgumentationRichEdit_ = nullptr;
   QTreeWidget* statementsListView_ = nullptr;
   QTreeWidget* reasonsListView_ = nullptr;

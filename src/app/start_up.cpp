@@ -2,10 +2,13 @@
 
 #include <QApplication>
 
+#include "app/about_form.h"
 #include "app/arg_int_form.h"
 #include "app/exception_form.h"
+#include "app/options_form.h"
 #include "app/reason_conclusion_form.h"
 #include "app/statement_form.h"
+#include "app/window_font.h"
 
 namespace korvane {
 
@@ -19,9 +22,13 @@ TForms CreateForms() {
   forms.ExceptionForm = new TExceptionForm(main);
   forms.ReasonConclusionForm = new TReasonConclusionForm(main);
   main.SetMoveDialogs(forms.StatementForm, forms.ReasonConclusionForm, forms.ExceptionForm);
-  // ABOUT AND OPTIONS: the About box and then the Options dialog are created here,
-  // with the main window as parent, stored in forms.AboutForm and forms.OptionsForm
-  // and handed over with main.SetAboutAndOptions(forms.AboutForm, forms.OptionsForm).
+  forms.AboutForm = new TAboutForm(&main, WindowFont());
+  forms.OptionsForm = new TOptionsForm(&main, WindowFont());
+  QObject::connect(forms.OptionsForm, &TOptionsForm::ArgumentsViewModeChosen, &main, [&main](int mode) {
+    main.ArgumentsViewMode = mode;
+    main.ShowArgumentsTree();
+  });
+  main.SetAboutAndOptions(forms.AboutForm, forms.OptionsForm);
   return forms;
 }
 

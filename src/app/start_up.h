@@ -3,13 +3,11 @@
 
 #include <memory>
 
-class QApplication;
-class QWidget;
-class QDialog;
-
 namespace korvane {
 
+class TAboutForm;
 class TArgIntForm;
+class TOptionsForm;
 class TStatementForm;
 class TExceptionForm;
 class TReasonConclusionForm;
@@ -20,8 +18,8 @@ struct TForms {
   TStatementForm* StatementForm = nullptr;
   TExceptionForm* ExceptionForm = nullptr;
   TReasonConclusionForm* ReasonConclusionForm = nullptr;
-  QWidget* AboutForm = nullptr;
-  QDialog* OptionsForm = nullptr;
+  TAboutForm* AboutForm = nullptr;
+  TOptionsForm* OptionsForm = nullptr;
 };
 
 /// Sets the application's title, "Korvane".

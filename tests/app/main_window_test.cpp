@@ -12,8 +12,10 @@
 #include <QTreeWidget>
 #include <memory>
 
+#include "app/about_form.h"
 #include "app/exception_form.h"
 #include "app/line_of_argumentation_view.h"
+#include "app/options_form.h"
 #include "app/reason_conclusion_form.h"
 #include "app/scroll_box.h"
 #include "app/statement_form.h"
@@ -75,12 +77,14 @@ private slots:
   void dialogsAreCreatedOnceInOrder() {
     const TForms& f = app_->Forms;
     QVERIFY(f.StatementForm && f.ExceptionForm && f.ReasonConclusionForm);
+    QVERIFY(f.AboutForm && f.OptionsForm);
     QStringList order;
     for (QObject* o : app_->Main().children())
-      if (qobject_cast<TMoveForm*>(o)) order << o->objectName();
-    QCOMPARE(order, (QStringList{"StatementForm", "ExceptionForm", "ReasonConclusionForm"}));
+      if (qobject_cast<QDialog*>(o) && !qobject_cast<QFileDialog*>(o)) order << o->objectName();
+    QCOMPARE(order, (QStringList{"StatementForm", "ExceptionForm", "ReasonConclusionForm", "AboutForm", "OptionsForm"}));
     for (QWidget* d : {static_cast<QWidget*>(f.StatementForm), static_cast<QWidget*>(f.ExceptionForm),
-                       static_cast<QWidget*>(f.ReasonConclusionForm)})
+                       static_cast<QWidget*>(f.ReasonConclusionForm), static_cast<QWidget*>(f.AboutForm),
+                       static_cast<QWidget*>(f.OptionsForm)})
       QVERIFY(d->isHidden());
   }
 
@@ -283,16 +287,17 @@ private slots:
   void paintBoxWidthFollowsTheScrollBox() {
     auto* box = Child<TScrollBox>("ScrollBox1");
     QWidget* paint = Child("DialArgsPaintBox");
-    paint->resize(paint->width(), 10);
+    app_->State("one", kAssumption);
     app_->Main().resize(640, 453);
     QTRY_COMPARE(box->width(), 640 - 137);
     QCOMPARE(paint->width(), box->width() - 7);
     // Taller than the scroll box: room for the vertical scroll bar.
-    paint->resize(paint->width(), 2000);
+    for (int i = 0; i < 20; ++i) app_->State("more " + std::to_string(i), kAssumption);
     app_->Main().resize(620, 453);
     QTRY_COMPARE(box->width(), 620 - 137);
+    QVERIFY(paint->height() > box->height());
     QCOMPARE(paint->width(), box->width() - 20);
-    QCOMPARE(box->Client()->height(), 2000);
+    QCOMPARE(box->Client()->height(), paint->height());
   }
 
   void showStructureOnlyTogglesAndRefreshes() {
