@@ -2,12 +2,14 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCompleter>
 #include <QDialog>
 #include <QFile>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -400,7 +402,12 @@ bool TArgIntForm::SaveDocumentAs() {
 }
 
 std::string TArgIntForm::ChooseFile(QFileDialog* dialog) {
-  if (dialog->exec() != QDialog::Accepted) return {};
+  const int result = dialog->exec();
+  // Return typed while the name completion list is open accepts the dialog, but the
+  // list, a window of its own, can stay up over the main window.
+  for (QLineEdit* edit : dialog->findChildren<QLineEdit*>())
+    if (QCompleter* completer = edit->completer(); completer && completer->popup()) completer->popup()->hide();
+  if (result != QDialog::Accepted) return {};
   const QStringList files = dialog->selectedFiles();
   if (files.isEmpty()) return {};
   return QFile::encodeName(files.first()).toStdString();
