@@ -110,9 +110,21 @@ struct TEvaluationCache::TImpl {
     const char* data;
     std::size_t size;
     std::string shortText;
+    const TStatement* owner;
   };
   std::unordered_map<const TStatement*, TKnownSentence> statementSentence;
   std::unordered_map<const TReasonConclusion*, TConnectionFacts> connectionFacts;
+  // By position in the stage's lists: the entries found there last time. The stages of a
+  // line share their lists' prefixes, so these are nearly always right, and checking one
+  // is cheaper than a look in the tables above.
+  struct TConnectionSlot {
+    const TReasonConclusion* connection = nullptr;
+    TConnectionFacts* facts = nullptr;
+    TKnownSentence* reason = nullptr;
+    TKnownSentence* conclusion = nullptr;
+  };
+  std::vector<TKnownSentence*> statementSlots;
+  std::vector<TConnectionSlot> connectionSlots;
   TDialecticalStore nodes;
   std::vector<TDialecticalArgument*> lastDialectical;  // by sentence: the last built without used connections
   std::vector<TArgument*> lastArgument;                 // likewise for arguments
@@ -166,22 +178,29 @@ struct TEvaluationCache::TImpl {
     return it->second;
   }
   static constexpr std::size_t kShort = 15;
-  int SentenceOf(const TStatement* s) {
+  static bool StillValid(const TKnownSentence& k, const std::string& text) {
+    return k.size == text.size() && (k.size <= kShort ? k.shortText == text : k.data == text.data());
+  }
+  TKnownSentence& KnownOf(const TStatement* s) {
     const std::string& text = s->Sentence;
-    const auto found = statementSentence.find(s);
-    if (found != statementSentence.end()) {
-      const TKnownSentence& k = found->second;
-      if (k.size == text.size() && (k.size <= kShort ? k.shortText == text : k.data == text.data())) return k.number;
-    }
-    const int number = SentenceNumber(text);
-    statementSentence[s] = {number, text.data(), text.size(), text.size() <= kShort ? text : std::string()};
-    return number;
+    const auto [it, added] = statementSentence.try_emplace(s);
+    TKnownSentence& k = it->second;
+    if (added || !StillValid(k, text))
+      k = {SentenceNumber(text), text.data(), text.size(), text.size() <= kShort ? text : std::string(), s};
+    return k;
+  }
+  int SentenceOf(const TStatement* s) { return KnownOf(s).number; }
+  // The same, trying first the entry found for this place last time.
+  int SentenceVia(const TStatement* s, TKnownSentence*& hint) {
+    if (!hint || hint->owner != s || !StillValid(*hint, s->Sentence)) hint = &KnownOf(s);
+    return hint->number;
   }
 
-  const TConnectionFacts& FactsOf(const TReasonConclusion* c) {
-    TConnectionFacts& f = connectionFacts[c];
-    const int rs = SentenceOf(c->Reason);
-    const int cs = SentenceOf(c->Conclusion);
+  const TConnectionFacts& FactsOf(const TReasonConclusion* c, TConnectionSlot& slot) {
+    if (slot.connection != c) slot = {c, &connectionFacts[c], nullptr, nullptr};
+    TConnectionFacts& f = *slot.facts;
+    const int rs = SentenceVia(c->Reason, slot.reason);
+    const int cs = SentenceVia(c->Conclusion, slot.conclusion);
     const bool renewed = f.reason != c->Reason || f.conclusion != c->Conclusion || f.kind != c->ConnectionKind ||
                          f.reasonSentence != rs || f.conclusionSentence != cs;
     if (renewed) {
@@ -244,8 +263,10 @@ struct TEvaluationCache::TImpl {
 
     int index = 0;
     statementVertex.clear();
+    if (statementSlots.size() < static_cast<std::size_t>(stage.Statements.Count()))
+      statementSlots.resize(static_cast<std::size_t>(stage.Statements.Count()), nullptr);
     for (TStatement* s : stage.Statements) {
-      const int v = VertexOf(SentenceOf(s), s);
+      const int v = VertexOf(SentenceVia(s, statementSlots[static_cast<std::size_t>(index)]), s);
       statementVertex.push_back(v);
       if (vertexFirstIndex[static_cast<std::size_t>(v)] < 0) {
         vertexFirstIndex[static_cast<std::size_t>(v)] = index;
@@ -270,8 +291,9 @@ struct TEvaluationCache::TImpl {
     undercutterWarrantVertex.clear();
     undercutterWarrantStatement.clear();
     conclusionVertex.assign(static_cast<std::size_t>(m), 0);
+    if (connectionSlots.size() < static_cast<std::size_t>(m)) connectionSlots.resize(static_cast<std::size_t>(m));
     for (int j = 0; j < m; ++j) {
-      const TConnectionFacts& f = FactsOf(stage.ReasonConclusions[j]);
+      const TConnectionFacts& f = FactsOf(stage.ReasonConclusions[j], connectionSlots[static_cast<std::size_t>(j)]);
       facts[static_cast<std::size_t>(j)] = &f;
       warrantVertex[static_cast<std::size_t>(j)] = statementVertexOf(f.warrantSentence);
       if (warrantVertex[static_cast<std::size_t>(j)] >= 0)

@@ -126,6 +126,38 @@ TEST(FastEvaluation, RecomputingAStageAgainGivesTheSameResult) {
   }
 }
 
+// The evaluation remembers what it found at each position of the lists; stages of one
+// store whose lists hold the same objects in other orders must not be misled by that.
+TEST(FastEvaluation, StagesWithTheSameObjectsInOtherOrdersAgreeWithThePlainRules) {
+  for (std::uint32_t seed = 1; seed <= 200; ++seed) {
+    test::StageGenerator generator(seed * 104729, 4);
+    Document fast(false);
+    for (const auto& move : generator.Moves(10)) fast.stages.push_back(test::Apply(*fast.stages.back(), move));
+    const TArgumentationStage& last = *fast.stages.back();
+    for (int order = 0; order < 3; ++order) {
+      TArgumentationStage shuffled(last.SharedStore()), plain(last.SharedStore());
+      const int n = last.Statements.Count(), m = last.ReasonConclusions.Count();
+      // Reversed, rotated by one, and the original order again after both.
+      for (int i = 0; i < n; ++i) {
+        const int k = order == 0 ? n - 1 - i : order == 1 ? (i + 1) % n : i;
+        shuffled.Statements.Add(last.Statements[k]);
+        plain.Statements.Add(last.Statements[k]);
+      }
+      for (int j = 0; j < m; ++j) {
+        const int k = order == 0 ? m - 1 - j : order == 1 ? (j + 1) % m : j;
+        shuffled.ReasonConclusions.Add(last.ReasonConclusions[k]);
+        plain.ReasonConclusions.Add(last.ReasonConclusions[k]);
+      }
+      plain.RecomputeArgumentsLiterally();
+      plain.RecomputeDialecticalArgumentsLiterally();
+      const std::string expected = Describe(plain) + Statuses(plain);
+      shuffled.RecomputeArguments();
+      shuffled.RecomputeDialecticalArguments();
+      ASSERT_EQ(Describe(shuffled) + Statuses(shuffled), expected) << "seed " << seed << " order " << order;
+    }
+  }
+}
+
 // s0 <- s1 <- ... <- sN, s0 an issue at the top, sN an assumption at the bottom.
 TEST(FastEvaluation, AChainOfAHundredThousandConnectionsEvaluates) {
   constexpr int kLength = 100000;
