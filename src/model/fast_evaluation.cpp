@@ -134,6 +134,7 @@ struct TEvaluationCache::TImpl {
   // ---- one evaluation
   std::size_t budget = 0;
   std::size_t work = 0;
+  const TArgumentationStage* preparedStage = nullptr;  // the stage the last Prepare was for
   TModelStore* store = nullptr;
   std::vector<int> localOfSentence;        // sentence number -> vertex, -1 when not in this stage
   std::vector<int> vertexSentence;         // vertex -> sentence number
@@ -246,20 +247,26 @@ struct TEvaluationCache::TImpl {
     return static_cast<std::size_t>(sentence) < localOfSentence.size() ? localOfSentence[static_cast<std::size_t>(sentence)] : -1;
   }
 
-  // Numbers the stage's sentences and groups its connections by conclusion.
-  void Prepare(const TArgumentationStage& stage, std::size_t base) {
+  // A fresh budget and no memos, keeping the numbering and grouping of the last Prepare.
+  void Restart(const TArgumentationStage& stage, std::size_t base) {
     work = 0;
     // Work in proportion to the stage is always allowed; the budget bounds what cycles add.
     budget = base + 8 * (static_cast<std::size_t>(stage.Statements.Count()) +
                          static_cast<std::size_t>(stage.ReasonConclusions.Count()));
-    for (int sentence : vertexSentence) localOfSentence[static_cast<std::size_t>(sentence)] = -1;
-    vertexSentence.clear();
-    vertexStatement.clear();
-    vertexFirstIndex.clear();
     dialecticalMemo.clear();
     argumentMemo.clear();
     finalMemo.clear();
     containedMemo.clear();
+  }
+
+  // Numbers the stage's sentences and groups its connections by conclusion.
+  void Prepare(const TArgumentationStage& stage, std::size_t base) {
+    Restart(stage, base);
+    preparedStage = &stage;
+    for (int sentence : vertexSentence) localOfSentence[static_cast<std::size_t>(sentence)] = -1;
+    vertexSentence.clear();
+    vertexStatement.clear();
+    vertexFirstIndex.clear();
 
     int index = 0;
     statementVertex.clear();
@@ -899,10 +906,15 @@ TEvaluationCache::~TEvaluationCache() = default;
 std::size_t TEvaluationCache::DialecticalArgumentCount() const { return impl_->nodes.DialecticalArgumentCount(); }
 
 void TEvaluationCache::RecomputeDialecticalArguments(TArgumentationStage& stage, const TArgumentationStage* previous,
-                                                     std::size_t budget) {
+                                                     std::size_t budget, bool unchangedSinceArguments) {
   TImpl& m = *impl_;
   m.store = &stage.Store();
-  m.Prepare(stage, budget);
+  if (unchangedSinceArguments && m.preparedStage == &stage &&
+      m.statementVertex.size() == static_cast<std::size_t>(stage.Statements.Count()) &&
+      m.facts.size() == static_cast<std::size_t>(stage.ReasonConclusions.Count()))
+    m.Restart(stage, budget);
+  else
+    m.Prepare(stage, budget);
   m.BuildAllDialectical();
 
   const int count = stage.Statements.Count();

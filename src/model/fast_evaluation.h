@@ -31,8 +31,10 @@ public:
   /// Fills the stage's two dialectical lists and every statement's Status. previous, when
   /// given, is the stage the move started from; lists equal to its own share storage.
   /// Throws TEvaluationLimitError, having changed nothing, when budget would be exceeded.
+  /// unchangedSinceArguments: RecomputeArguments was the last call, for this stage, and
+  /// nothing it reads has changed since; its numbering of the stage is then used again.
   void RecomputeDialecticalArguments(TArgumentationStage& stage, const TArgumentationStage* previous,
-                                     std::size_t budget);
+                                     std::size_t budget, bool unchangedSinceArguments = false);
   /// Fills the stage's Arguments; throws like the above, having changed nothing.
   void RecomputeArguments(TArgumentationStage& stage, const TArgumentationStage* previous, std::size_t budget);
 

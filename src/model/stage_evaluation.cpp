@@ -5,14 +5,17 @@
 namespace korvane {
 
 void TArgumentationStage::RecomputeDialecticalArguments() {
+  const bool prepared = prepared_;
+  prepared_ = false;
   if (literal_) {
     RecomputeDialecticalArgumentsLiterally();
     return;
   }
-  store_->EvaluationCache().RecomputeDialecticalArguments(*this, origin_, budget_);
+  store_->EvaluationCache().RecomputeDialecticalArguments(*this, origin_, budget_, prepared);
 }
 
 void TArgumentationStage::RecomputeArguments() {
+  prepared_ = false;
   if (literal_) {
     RecomputeArgumentsLiterally();
     return;
