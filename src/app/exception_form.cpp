@@ -69,30 +69,23 @@ void TExceptionForm::ExceptionComboBoxExit() { FollowType(exceptionComboBox_, ex
 void TExceptionForm::ReasonComboBoxChange() { FollowType(reasonComboBox_, reasonTypeRadioGroup_); }
 
 void TExceptionForm::OKButtonClick() {
-  TLineOfArgumentation& line = Session().Line();
-  TReasonConclusion* c = line.NewReasonConclusion();
-  c->Reason->Sentence = Sentence(reasonComboBox_);
-  c->Reason->StatementType = reasonTypeRadioGroup_->StatementType();
-  c->Conclusion->Sentence = Sentence(conclusionComboBox_);
-  c->Conclusion->StatementType = conclusionTypeRadioGroup_->StatementType();
-  TStatement* e = line.NewStatement(Sentence(exceptionComboBox_), exceptionTypeRadioGroup_->StatementType());
+  TReasonConclusion* c =
+      NewConnection(reasonComboBox_, reasonTypeRadioGroup_, conclusionComboBox_, conclusionTypeRadioGroup_);
+  TStatement* e = Session().Line().NewStatement(Sentence(exceptionComboBox_), exceptionTypeRadioGroup_->StatementType());
   c->Exceptions.Add(e);
   const std::string warrant = UndercutterWarrantSentence(e->Sentence, c->Reason->Sentence, c->Conclusion->Sentence);
   const bool asIssue = undercutterWarrantGroupBox_->AsIssue()->isChecked();
   const bool asAssumption = undercutterWarrantGroupBox_->AsAssumption()->isChecked();
 
   Session().PerformExceptionMove(c);
-  if (asIssue) Session().PerformStatementMove(Session().Line().NewStatement(warrant, kIssue));
-  if (asAssumption) Session().PerformStatementMove(Session().Line().NewStatement(warrant, kAssumption));
+  StateWarrant(warrant, asIssue, asAssumption);
   CloseForm();
 }
 
 void TExceptionForm::DeleteButtonClick() {
-  TLineOfArgumentation& line = Session().Line();
-  TReasonConclusion* c = line.NewReasonConclusion();
-  c->Reason->Sentence = Sentence(reasonComboBox_);
-  c->Conclusion->Sentence = Sentence(conclusionComboBox_);
-  c->Exceptions.Add(line.NewStatement(Sentence(exceptionComboBox_), kIssue));
+  TReasonConclusion* c =
+      NewConnection(reasonComboBox_, reasonTypeRadioGroup_, conclusionComboBox_, conclusionTypeRadioGroup_);
+  c->Exceptions.Add(Session().Line().NewStatement(Sentence(exceptionComboBox_), kIssue));
   if (Session().PerformDeleteException(c)) CloseForm();
 }
 

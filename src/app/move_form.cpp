@@ -2,6 +2,7 @@
 
 #include "app/arg_int_form.h"
 #include "app/window_font.h"
+#include "line/session.h"
 #include "views/sentence_text.h"
 
 namespace korvane {
@@ -80,6 +81,22 @@ void TMoveForm::FollowType(const TSentenceComboBox* box, TTypeRadioGroup* group)
   const QString text = box->currentText();
   for (const TStatement* s : Stage().Statements)
     if (SentenceToDisplay(s->Sentence) == text) group->SetStatementType(s->StatementType);
+}
+
+TReasonConclusion* TMoveForm::NewConnection(const TSentenceComboBox* reasonBox, const TTypeRadioGroup* reasonGroup,
+                                             const TSentenceComboBox* conclusionBox,
+                                             const TTypeRadioGroup* conclusionGroup) const {
+  TReasonConclusion* c = Session().Line().NewReasonConclusion();
+  c->Reason->Sentence = Sentence(reasonBox);
+  c->Reason->StatementType = reasonGroup->StatementType();
+  c->Conclusion->Sentence = Sentence(conclusionBox);
+  c->Conclusion->StatementType = conclusionGroup->StatementType();
+  return c;
+}
+
+void TMoveForm::StateWarrant(const std::string& warrant, bool asIssue, bool asAssumption) const {
+  if (asIssue) Session().PerformStatementMove(Session().Line().NewStatement(warrant, kIssue));
+  if (asAssumption) Session().PerformStatementMove(Session().Line().NewStatement(warrant, kAssumption));
 }
 
 }  // namespace korvane

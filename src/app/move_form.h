@@ -14,6 +14,7 @@ namespace korvane {
 
 class TArgIntForm;
 class TArgumentationStage;
+class TReasonConclusion;
 class TSession;
 
 class TMoveForm : public QDialog {
@@ -41,6 +42,12 @@ protected:
   void FillSentences(TSentenceComboBox* box) const;
   /// The sentence bytes of the box's text: an existing statement's own when it shows as that text.
   [[nodiscard]] std::string Sentence(const TSentenceComboBox* box) const;
+  /// A new connection of the current line from the reason box's sentence and type to the conclusion box's.
+  [[nodiscard]] TReasonConclusion* NewConnection(const TSentenceComboBox* reasonBox, const TTypeRadioGroup* reasonGroup,
+                                                 const TSentenceComboBox* conclusionBox,
+                                                 const TTypeRadioGroup* conclusionGroup) const;
+  /// States the warrant once as an issue and once as an assumption, as asked.
+  void StateWarrant(const std::string& warrant, bool asIssue, bool asAssumption) const;
   /// Sets group to the type of every statement of the current stage whose sentence is the box's text.
   void FollowType(const TSentenceComboBox* box, TTypeRadioGroup* group) const;
 

@@ -58,12 +58,8 @@ void TReasonConclusionForm::ReasonComboBoxChange() { FollowType(reasonComboBox_,
 void TReasonConclusionForm::ReasonComboBoxExit() { FollowType(reasonComboBox_, reasonTypeRadioGroup_); }
 
 void TReasonConclusionForm::OKButtonClick() {
-  TLineOfArgumentation& line = Session().Line();
-  TReasonConclusion* c = line.NewReasonConclusion();
-  c->Reason->Sentence = Sentence(reasonComboBox_);
-  c->Reason->StatementType = reasonTypeRadioGroup_->StatementType();
-  c->Conclusion->Sentence = Sentence(conclusionComboBox_);
-  c->Conclusion->StatementType = conclusionTypeRadioGroup_->StatementType();
+  TReasonConclusion* c =
+      NewConnection(reasonComboBox_, reasonTypeRadioGroup_, conclusionComboBox_, conclusionTypeRadioGroup_);
   c->ConnectionKind = kSupporting;
   // The connection is handed over; its warrant is made from copies.
   const std::string warrant = StepWarrantSentence(c->Reason->Sentence, c->Conclusion->Sentence, c->ConnectionKind);
@@ -72,15 +68,13 @@ void TReasonConclusionForm::OKButtonClick() {
 
   Session().PerformReasonConclusionMove(c);
   // Whether or not the connection was made, as the user asked for the warrant too.
-  if (asIssue) Session().PerformStatementMove(Session().Line().NewStatement(warrant, kIssue));
-  if (asAssumption) Session().PerformStatementMove(Session().Line().NewStatement(warrant, kAssumption));
+  StateWarrant(warrant, asIssue, asAssumption);
   CloseForm();
 }
 
 void TReasonConclusionForm::DeleteButtonClick() {
-  TReasonConclusion* c = Session().Line().NewReasonConclusion();
-  c->Reason->Sentence = Sentence(reasonComboBox_);
-  c->Conclusion->Sentence = Sentence(conclusionComboBox_);
+  TReasonConclusion* c =
+      NewConnection(reasonComboBox_, reasonTypeRadioGroup_, conclusionComboBox_, conclusionTypeRadioGroup_);
   if (Session().PerformDeleteReasonConclusion(c)) CloseForm();
 }
 
