@@ -9,7 +9,11 @@
 #include <fstream>
 #include <iterator>
 
+#include "support/file_bytes.h"
+
 namespace {
+
+using korvane::test::ReadBytes;
 
 namespace fs = std::filesystem;
 
@@ -18,11 +22,6 @@ struct Result {
   std::string Out;
   std::string Err;
 };
-
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::string Quote(const std::string& s) {
   std::string q = "'";
@@ -57,8 +56,8 @@ protected:
     Result r;
     const int raw = std::system(command.c_str());
     r.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.Out = ReadAll(folder_ / "out");
-    r.Err = ReadAll(folder_ / "err");
+    r.Out = ReadBytes(folder_ / "out");
+    r.Err = ReadBytes(folder_ / "err");
     return r;
   }
 
@@ -137,9 +136,9 @@ TEST_F(Cli, DeleteStatementWritesTheRebuiltText) {
   const std::string out = (folder_ / "out.lin").string();
   const Result r = Run({"delete-statement", in, "x", "--output", out});
   ASSERT_EQ(r.Status, 0) << r.Err;
-  EXPECT_EQ(ReadAll(out), "STATEMENT\r\n  !: y\r\n\r\n");
+  EXPECT_EQ(ReadBytes(out), "STATEMENT\r\n  !: y\r\n\r\n");
   EXPECT_NE(r.Out.find("{\"id\": \"1\", \"sentence\": \"y\", \"type\": \"assumption\""), std::string::npos) << r.Out;
-  EXPECT_EQ(ReadAll(in), original);  // the input is left alone
+  EXPECT_EQ(ReadBytes(in), original);  // the input is left alone
 }
 
 TEST_F(Cli, RefusedDeletionsExitOneWithTheirMessage) {
@@ -170,7 +169,7 @@ TEST_F(Cli, DeleteConnectionAndException) {
   r = Run({"delete-exception", Example("sale_of_goods.lin"), "the buyer knew of the defect", "the goods are defective",
            "the buyer may return them", "--output", out});
   ASSERT_EQ(r.Status, 0) << r.Err;
-  EXPECT_EQ(ReadAll(out).rfind("STATEMENT\r\n  ?: the buyer knew of the defect\r\n\r\nCONCLUSION\r\n", 0), 0u);
+  EXPECT_EQ(ReadBytes(out).rfind("STATEMENT\r\n  ?: the buyer knew of the defect\r\n\r\nCONCLUSION\r\n", 0), 0u);
   EXPECT_NE(r.Out.find("\"exceptions\": []"), std::string::npos);
 }
 

@@ -17,6 +17,7 @@
 #include <random>
 #include <thread>
 
+#include "support/file_bytes.h"
 #include "files/lin_syntax.h"
 #include "files/text_file.h"
 #include "support/session_fixture.h"
@@ -26,11 +27,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
-
-std::string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::string StatementBlock(const std::string& mark, const std::string& sentence) {
   return "STATEMENT\r\n  " + mark + ": " + sentence + "\r\n\r\n";

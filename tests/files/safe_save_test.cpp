@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "support/file_bytes.h"
 #include "files/text_file.h"
 #include "line/messages.h"
 
@@ -17,11 +18,6 @@ namespace korvane::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 void WriteBytes(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "support/file_bytes.h"
 #include "files/text_file.h"
 #include "line/messages.h"
 
@@ -16,11 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
-
-std::string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 void WriteBytes(const fs::path& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary);
