@@ -65,8 +65,6 @@ std::unique_ptr<TArgumentationStage> TArgumentationStage::DoReasonConclusionMove
   if (IsNewReasonConclusion(c, existing)) next->ReasonConclusions.Add(c);
   next->deferred_ = deferred_;
   next->RecomputeArguments();
-  // An exception move that encloses this one extends a connection before it evaluates.
-  next->prepared_ = !deferred_;
   next->FinishMove();
   undo.Keep();
   return next;

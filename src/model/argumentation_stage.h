@@ -124,9 +124,6 @@ private:
   // Set on the intermediate stages of a compound move: their evaluation is not observable,
   // since the final one overwrites every status and their lists are dropped.
   bool deferred_ = false;
-  // Set between the arguments and the dialectical arguments of a reason/conclusion move,
-  // when nothing can change in between: the second evaluation reuses the first's numbering.
-  bool prepared_ = false;
   // During a move, the stage it started from (lists equal to its own share storage).
   const TArgumentationStage* origin_ = nullptr;
   mutable std::shared_ptr<TStatementIndex> statement_index_;

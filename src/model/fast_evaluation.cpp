@@ -98,9 +98,39 @@ std::uint8_t WarrantStatusOf(const TDialecticalArgument* w) {
   return (!w || w->Status == kJustified) ? kWarrantHolds : kWarrantFails;
 }
 
+// Where a connection's exception leads: the exception's vertex and its undercutter warrant.
+struct TExceptionLink {
+  int vertex = -1;
+  int warrantVertex = -1;  // -1 while no statement carries the warrant sentence
+  TStatement* warrantStatement = nullptr;
+};
+
+// An edge seen from its lower end: which vertex depends on this one, through which object.
+struct TParentLink {
+  int vertex;
+  TStatement* object;
+  bool reason;  // a reason edge, the only kind the arguments follow
+};
+
+// What one of the two graphs (dialectical: reasons, warrants, exceptions and undercutter
+// warrants; arguments: reasons only) knows about the stage last evaluated with it.
+struct TGraph {
+  bool dialectical = true;
+  bool valid = false;
+  std::size_t consumed = 0;  // entries of the touch log taken in
+  std::vector<int> component;
+  std::vector<char> componentCyclic;
+  std::vector<int> componentBits;   // number of connections concluding inside the component
+  std::vector<int> componentLevel;  // above every component it reaches
+  std::vector<int> connectionBit;   // connection number -> bit within its conclusion's component
+  int cyclicComponents = 0;
+};
+
 }  // namespace
 
 struct TEvaluationCache::TImpl {
+  TImpl() { argumentGraph.dialectical = false; }
+
   // ---- kept for the document
   std::unordered_map<std::string, int> sentenceNumbers;
   // Checked on every look (short texts by their bytes, long ones by their storage), so an
@@ -131,40 +161,69 @@ struct TEvaluationCache::TImpl {
   std::unordered_multimap<std::size_t, TDialecticalArgument*> dialecticalByShape;
   std::unordered_multimap<std::size_t, TArgument*> argumentsByShape;
 
-  // ---- one evaluation
-  std::size_t budget = 0;
-  std::size_t work = 0;
-  const TArgumentationStage* preparedStage = nullptr;  // the stage the last Prepare was for
-  TModelStore* store = nullptr;
+  // ---- the stage last taken in: its numbering and grouping, extended while later stages
+  // only add to it. A move appends statements and connections, overrules types and
+  // appends exceptions in place; anything else makes the next evaluation start afresh.
+  bool known = false;
+  // Two statements with one sentence, or connection ends that are not statements: such
+  // stages (never made by moves) are always evaluated in full.
+  bool irregular = false;
+  const TModelStore* knownStore = nullptr;
+  std::shared_ptr<const std::vector<TStatement*>> knownStatements;
+  std::shared_ptr<const std::vector<TReasonConclusion*>> knownConnections;
+  std::size_t knownStatementCount = 0, knownConnectionCount = 0;
+  std::vector<std::int32_t> knownType;     // index in Statements -> type when last seen
   std::vector<int> localOfSentence;        // sentence number -> vertex, -1 when not in this stage
   std::vector<int> vertexSentence;         // vertex -> sentence number
   std::vector<TStatement*> vertexStatement;  // vertex -> first statement of the stage with it, or another object
   std::vector<int> vertexFirstIndex;       // vertex -> index in Statements, or -1
-  std::vector<int> concludingBegin;        // vertex -> range in concluding
-  std::vector<int> concluding;             // connection numbers, in list order, grouped by conclusion
-  std::vector<const TConnectionFacts*> facts;  // connection number -> facts
-  std::vector<int> reasonVertex, warrantVertex;  // connection number -> vertex (-1: no such statement)
-  std::vector<int> conclusionVertex;
+  std::vector<int> vertexLastIndex;        // vertex -> last index in Statements with it, or -1
+  std::vector<int> nextSameVertex;         // index in Statements -> next index with the same vertex, or -1
   std::vector<int> statementVertex;        // index in Statements -> vertex
+  std::vector<std::vector<int>> concludingOf;  // vertex -> connection numbers concluding it, in list order
+  std::vector<std::vector<TParentLink>> parentsOf;
+  std::vector<int> reasonUses;             // vertex -> connections with it as reason
+  std::vector<const TConnectionFacts*> facts;  // connection number -> facts
+  std::vector<int> reasonVertex, conclusionVertex, warrantVertex;
   std::vector<TStatement*> warrantStatement;
-  std::vector<int> exceptionBegin;         // connection number -> range in the exception arrays
-  std::vector<int> exceptionVertex, undercutterWarrantVertex;
-  std::vector<TStatement*> undercutterWarrantStatement;
-  // A graph over the vertices and its strong components (in the order found: children first).
-  std::vector<int> edgeBegin, edges, component, componentOrder;
-  std::vector<char> componentCyclic;
-  std::vector<int> componentBits;   // number of connections concluding inside the component
-  std::vector<int> connectionBit;   // connection number -> bit within its conclusion's component
-  std::vector<TDialecticalArgument*> topDialectical;
+  std::vector<std::vector<TExceptionLink>> exceptionLinks;  // connection number -> one per exception
+  // Warrant sentences no statement carries yet: sentence number -> (connection, exception or -1).
+  std::vector<std::vector<std::pair<int, int>>> watchers;
+  std::vector<int> watchedSentences;
+  // Vertices whose dialectical argument (and, unless dialecticalOnly, argument) may have
+  // changed, in the order found; each graph takes in what it has not seen yet.
+  struct TTouch {
+    int vertex;
+    bool dialecticalOnly;
+  };
+  std::vector<TTouch> touches;
+
+  TGraph dialecticalGraph, argumentGraph;
+  TGraph* g = &dialecticalGraph;  // the graph of the evaluation under way
+  std::vector<TDialecticalArgument*> topDialectical;  // vertex -> its statement's dialectical argument
   std::vector<TArgument*> topArgument;
+  // Maximal selection of the last dialectical evaluation, by index in Statements.
+  enum : char { kNothingAbove, kStructurallyBelow, kByContainment };
+  std::vector<char> excluded, decision;
+  std::vector<int> containmentDecided;  // indexes decided by containment tests
+  std::vector<int> affected, touched;   // of the last incremental graph update
+  std::size_t partialEvaluations = 0;
+
+  // ---- one evaluation
+  std::size_t budget = 0;
+  std::size_t work = 0;
+  TModelStore* store = nullptr;
+  std::vector<int> edgeBegin, edges, componentOrder;  // a full graph build's
   std::unordered_map<TMaskKey, TDialecticalArgument*, TMaskKeyHash> dialecticalMemo;
   std::unordered_map<TMaskKey, TArgument*, TMaskKeyHash> argumentMemo;
   std::vector<std::vector<TStepPlan>> stepScratch;
   std::vector<std::vector<TUndercutterPlan>> undercutterScratch;
   std::vector<std::vector<TArgument*>> childScratch;
   std::unordered_map<std::pair<const void*, const void*>, bool, TPairHash> finalMemo, containedMemo;
-  std::vector<int> scratchA, scratchB, scratchC, scratchD, scratchE, scratchF, scratchG, scratchH, scratchI;
-  std::vector<char> scratchFlags, excludedScratch;
+  std::vector<int> scratchA, scratchB, scratchC, scratchD, scratchE, scratchQueue;
+  std::vector<int> affectedMark, visitMark;
+  int affectedStamp = 0, visitStamp = 0;
+  std::vector<char> scratchFlags;
   std::vector<std::pair<int, int>> scratchFrames;
   std::vector<TDialecticalArgument*> topsScratch, maximalScratch;
 
@@ -232,22 +291,226 @@ struct TEvaluationCache::TImpl {
     return f;
   }
 
-  int VertexOf(int sentence, TStatement* object) {
-    if (static_cast<std::size_t>(sentence) >= localOfSentence.size()) localOfSentence.resize(sentence + 1, -1);
-    int& local = localOfSentence[static_cast<std::size_t>(sentence)];
-    if (local < 0) {
-      local = static_cast<int>(vertexSentence.size());
-      vertexSentence.push_back(sentence);
-      vertexStatement.push_back(object);
-      vertexFirstIndex.push_back(-1);
-    }
-    return local;
-  }
+  // ---------------------------------------------------------------- numbering and grouping
+
   [[nodiscard]] int FindVertex(int sentence) const {
     return static_cast<std::size_t>(sentence) < localOfSentence.size() ? localOfSentence[static_cast<std::size_t>(sentence)] : -1;
   }
+  [[nodiscard]] int StatementVertexOf(int sentence) const {
+    const int v = FindVertex(sentence);
+    return v >= 0 && vertexFirstIndex[static_cast<std::size_t>(v)] >= 0 ? v : -1;
+  }
+  [[nodiscard]] std::size_t VertexCount() const { return vertexSentence.size(); }
 
-  // A fresh budget and no memos, keeping the numbering and grouping of the last Prepare.
+  int NewVertex(int sentence, TStatement* object) {
+    if (static_cast<std::size_t>(sentence) >= localOfSentence.size()) localOfSentence.resize(static_cast<std::size_t>(sentence) + 1, -1);
+    const int v = static_cast<int>(vertexSentence.size());
+    localOfSentence[static_cast<std::size_t>(sentence)] = v;
+    vertexSentence.push_back(sentence);
+    vertexStatement.push_back(object);
+    vertexFirstIndex.push_back(-1);
+    vertexLastIndex.push_back(-1);
+    concludingOf.emplace_back();
+    parentsOf.emplace_back();
+    reasonUses.push_back(0);
+    return v;
+  }
+  // The vertex of a connection's end or exception; one that is not a statement makes the stage irregular.
+  int EndVertex(int sentence, TStatement* object) {
+    const int v = FindVertex(sentence);
+    if (v >= 0) return v;
+    irregular = true;
+    return NewVertex(sentence, object);
+  }
+
+  void Touch(int v, bool dialecticalOnly) { touches.push_back({v, dialecticalOnly}); }
+
+  void Watch(int sentence, int j, int k) {
+    if (static_cast<std::size_t>(sentence) >= watchers.size()) watchers.resize(static_cast<std::size_t>(sentence) + 1);
+    auto& list = watchers[static_cast<std::size_t>(sentence)];
+    if (list.empty()) watchedSentences.push_back(sentence);
+    list.emplace_back(j, k);
+  }
+
+  void AddStatement(int i, TStatement* s) {
+    const int sentence = SentenceVia(s, statementSlots[static_cast<std::size_t>(i)]);
+    knownType.push_back(s->StatementType);
+    nextSameVertex.push_back(-1);
+    int v = FindVertex(sentence);
+    if (v >= 0) {
+      irregular = true;
+      const auto sv = static_cast<std::size_t>(v);
+      if (vertexFirstIndex[sv] < 0) {
+        vertexFirstIndex[sv] = i;
+        vertexStatement[sv] = s;
+      } else {
+        nextSameVertex[static_cast<std::size_t>(vertexLastIndex[sv])] = i;
+      }
+      vertexLastIndex[sv] = i;
+    } else {
+      v = NewVertex(sentence, s);
+      vertexFirstIndex[static_cast<std::size_t>(v)] = i;
+      vertexLastIndex[static_cast<std::size_t>(v)] = i;
+    }
+    statementVertex.push_back(v);
+    Touch(v, false);
+    // Connections whose warrant this sentence is now have one.
+    if (static_cast<std::size_t>(sentence) >= watchers.size()) return;
+    auto& waiting = watchers[static_cast<std::size_t>(sentence)];
+    for (const auto& [j, k] : waiting) {
+      const auto sj = static_cast<std::size_t>(j);
+      if (k < 0) {
+        warrantVertex[sj] = v;
+        warrantStatement[sj] = s;
+      } else {
+        TExceptionLink& link = exceptionLinks[sj][static_cast<std::size_t>(k)];
+        link.warrantVertex = v;
+        link.warrantStatement = s;
+      }
+      parentsOf[static_cast<std::size_t>(v)].push_back({conclusionVertex[sj], s, false});
+      Touch(conclusionVertex[sj], true);
+    }
+    waiting.clear();
+  }
+
+  void AddExceptionLink(int j, std::size_t k) {
+    const auto sj = static_cast<std::size_t>(j);
+    const TConnectionFacts& f = *facts[sj];
+    const int cv = conclusionVertex[sj];
+    TExceptionLink link;
+    link.vertex = EndVertex(f.exceptionSentences[k], f.exceptions[k]);
+    parentsOf[static_cast<std::size_t>(link.vertex)].push_back({cv, f.exceptions[k], false});
+    link.warrantVertex = StatementVertexOf(f.undercutterWarrantSentences[k]);
+    if (link.warrantVertex >= 0) {
+      link.warrantStatement = vertexStatement[static_cast<std::size_t>(link.warrantVertex)];
+      parentsOf[static_cast<std::size_t>(link.warrantVertex)].push_back({cv, link.warrantStatement, false});
+    } else {
+      Watch(f.undercutterWarrantSentences[k], j, static_cast<int>(k));
+    }
+    exceptionLinks[sj].push_back(link);
+  }
+
+  void AddConnection(int j, const TReasonConclusion* c) {
+    if (connectionSlots.size() <= static_cast<std::size_t>(j)) connectionSlots.resize(static_cast<std::size_t>(j) + 1);
+    const TConnectionFacts& f = FactsOf(c, connectionSlots[static_cast<std::size_t>(j)]);
+    facts.push_back(&f);
+    const int cv = EndVertex(f.conclusionSentence, f.conclusion);
+    const int rv = EndVertex(f.reasonSentence, f.reason);
+    conclusionVertex.push_back(cv);
+    reasonVertex.push_back(rv);
+    concludingOf[static_cast<std::size_t>(cv)].push_back(j);
+    parentsOf[static_cast<std::size_t>(rv)].push_back({cv, f.reason, true});
+    ++reasonUses[static_cast<std::size_t>(rv)];
+    const int wv = StatementVertexOf(f.warrantSentence);
+    warrantVertex.push_back(wv);
+    warrantStatement.push_back(wv >= 0 ? vertexStatement[static_cast<std::size_t>(wv)] : nullptr);
+    if (wv >= 0) parentsOf[static_cast<std::size_t>(wv)].push_back({cv, warrantStatement.back(), false});
+    else Watch(f.warrantSentence, j, -1);
+    exceptionLinks.emplace_back();
+    for (std::size_t k = 0; k < f.exceptions.size(); ++k) AddExceptionLink(j, k);
+    Touch(cv, false);
+  }
+
+  // Numbers the stage's sentences and groups its connections from scratch.
+  void Prepare(const TArgumentationStage& stage) {
+    for (int sentence : vertexSentence) localOfSentence[static_cast<std::size_t>(sentence)] = -1;
+    for (int sentence : watchedSentences) watchers[static_cast<std::size_t>(sentence)].clear();
+    watchedSentences.clear();
+    vertexSentence.clear();
+    vertexStatement.clear();
+    vertexFirstIndex.clear();
+    vertexLastIndex.clear();
+    nextSameVertex.clear();
+    statementVertex.clear();
+    knownType.clear();
+    concludingOf.clear();
+    parentsOf.clear();
+    reasonUses.clear();
+    facts.clear();
+    reasonVertex.clear();
+    conclusionVertex.clear();
+    warrantVertex.clear();
+    warrantStatement.clear();
+    exceptionLinks.clear();
+    irregular = false;
+    dialecticalGraph.valid = argumentGraph.valid = false;
+    const int n = stage.Statements.Count();
+    if (statementSlots.size() < static_cast<std::size_t>(n)) statementSlots.resize(static_cast<std::size_t>(n), nullptr);
+    int i = 0;
+    for (TStatement* s : stage.Statements) AddStatement(i++, s);
+    int j = 0;
+    for (const TReasonConclusion* c : stage.ReasonConclusions) AddConnection(j++, c);
+    touches.clear();
+  }
+
+  // Takes in what changed since the stage last taken in, when the stage only adds to it
+  // as moves do; false when it must be taken in afresh.
+  bool Extend(const TArgumentationStage& stage) {
+    const auto statements = stage.Statements.SharedBuffer();
+    const auto connections = stage.ReasonConclusions.SharedBuffer();
+    const auto n = static_cast<std::size_t>(stage.Statements.Count());
+    const auto m = static_cast<std::size_t>(stage.ReasonConclusions.Count());
+    if (!known || irregular || knownStore != &stage.Store() || n < knownStatementCount || m < knownConnectionCount ||
+        (knownStatementCount > 0 && statements != knownStatements) ||
+        (knownConnectionCount > 0 && connections != knownConnections))
+      return false;
+    // The common prefix holds the same objects; types and exceptions may have changed in place.
+    for (std::size_t i = 0; i < knownStatementCount; ++i) {
+      const TStatement* s = (*statements)[i];
+      const TKnownSentence* hint = statementSlots[i];
+      if (!hint || hint->owner != s || !StillValid(*hint, s->Sentence)) return false;
+      if (s->StatementType != knownType[i]) {
+        knownType[i] = s->StatementType;
+        Touch(statementVertex[i], true);
+      }
+    }
+    for (std::size_t j = 0; j < knownConnectionCount; ++j) {
+      const TReasonConclusion* c = (*connections)[j];
+      const TConnectionFacts& f = *facts[j];
+      if (c->Reason != f.reason || c->Conclusion != f.conclusion || c->ConnectionKind != f.kind) return false;
+      const std::size_t had = exceptionLinks[j].size();
+      const auto count = static_cast<std::size_t>(c->Exceptions.Count());
+      if (count == had) continue;
+      if (count < had) return false;
+      for (std::size_t k = 0; k < had; ++k)
+        if (c->Exceptions[static_cast<int>(k)] != f.exceptions[k]) return false;
+      if (FactsOf(c, connectionSlots[j]).exceptions.size() != count || &FactsOf(c, connectionSlots[j]) != &f) return false;
+      for (std::size_t k = had; k < count; ++k) AddExceptionLink(static_cast<int>(j), k);
+      Touch(conclusionVertex[j], true);
+    }
+    if (statementSlots.size() < n) statementSlots.resize(n, nullptr);
+    for (std::size_t i = knownStatementCount; i < n; ++i) AddStatement(static_cast<int>(i), (*statements)[i]);
+    for (std::size_t j = knownConnectionCount; j < m; ++j) AddConnection(static_cast<int>(j), (*connections)[j]);
+    return !irregular;
+  }
+
+  // Brings the numbering and grouping to the stage.
+  void TakeIn(const TArgumentationStage& stage) {
+    if (!Extend(stage)) Prepare(stage);
+    known = true;
+    knownStore = &stage.Store();
+    knownStatements = stage.Statements.SharedBuffer();
+    knownConnections = stage.ReasonConclusions.SharedBuffer();
+    knownStatementCount = static_cast<std::size_t>(stage.Statements.Count());
+    knownConnectionCount = static_cast<std::size_t>(stage.ReasonConclusions.Count());
+    affectedMark.resize(VertexCount(), 0);
+    visitMark.resize(VertexCount(), 0);
+    // Both graphs have seen everything: the log can start again.
+    if (dialecticalGraph.consumed == touches.size() && argumentGraph.consumed == touches.size()) {
+      touches.clear();
+      dialecticalGraph.consumed = argumentGraph.consumed = 0;
+    }
+  }
+
+  // Everything kept about the last stage is dropped, as after a refusal half-way.
+  void Forget() {
+    known = false;
+    dialecticalGraph.valid = argumentGraph.valid = false;
+    knownStatements.reset();
+    knownConnections.reset();
+  }
+
+  // A fresh budget and no memos.
   void Restart(const TArgumentationStage& stage, std::size_t base) {
     work = 0;
     // Work in proportion to the stage is always allowed; the budget bounds what cycles add.
@@ -259,109 +522,52 @@ struct TEvaluationCache::TImpl {
     containedMemo.clear();
   }
 
-  // Numbers the stage's sentences and groups its connections by conclusion.
-  void Prepare(const TArgumentationStage& stage, std::size_t base) {
-    Restart(stage, base);
-    preparedStage = &stage;
-    for (int sentence : vertexSentence) localOfSentence[static_cast<std::size_t>(sentence)] = -1;
-    vertexSentence.clear();
-    vertexStatement.clear();
-    vertexFirstIndex.clear();
+  // ---------------------------------------------------------------- graphs
 
-    int index = 0;
-    statementVertex.clear();
-    if (statementSlots.size() < static_cast<std::size_t>(stage.Statements.Count()))
-      statementSlots.resize(static_cast<std::size_t>(stage.Statements.Count()), nullptr);
-    for (TStatement* s : stage.Statements) {
-      const int v = VertexOf(SentenceVia(s, statementSlots[static_cast<std::size_t>(index)]), s);
-      statementVertex.push_back(v);
-      if (vertexFirstIndex[static_cast<std::size_t>(v)] < 0) {
-        vertexFirstIndex[static_cast<std::size_t>(v)] = index;
-        vertexStatement[static_cast<std::size_t>(v)] = s;
-      }
-      ++index;
-    }
-    const int statementVertices = static_cast<int>(vertexSentence.size());
-    // Warrants count only when a statement of the stage carries them.
-    auto statementVertexOf = [&](int sentence) {
-      const int v = FindVertex(sentence);
-      return v >= 0 && v < statementVertices ? v : -1;
-    };
-
-    const int m = stage.ReasonConclusions.Count();
-    facts.assign(static_cast<std::size_t>(m), nullptr);
-    reasonVertex.assign(static_cast<std::size_t>(m), -1);
-    warrantVertex.assign(static_cast<std::size_t>(m), -1);
-    warrantStatement.assign(static_cast<std::size_t>(m), nullptr);
-    exceptionBegin.assign(static_cast<std::size_t>(m) + 1, 0);
-    exceptionVertex.clear();
-    undercutterWarrantVertex.clear();
-    undercutterWarrantStatement.clear();
-    conclusionVertex.assign(static_cast<std::size_t>(m), 0);
-    if (connectionSlots.size() < static_cast<std::size_t>(m)) connectionSlots.resize(static_cast<std::size_t>(m));
-    for (int j = 0; j < m; ++j) {
-      const TConnectionFacts& f = FactsOf(stage.ReasonConclusions[j], connectionSlots[static_cast<std::size_t>(j)]);
-      facts[static_cast<std::size_t>(j)] = &f;
-      warrantVertex[static_cast<std::size_t>(j)] = statementVertexOf(f.warrantSentence);
-      if (warrantVertex[static_cast<std::size_t>(j)] >= 0)
-        warrantStatement[static_cast<std::size_t>(j)] = vertexStatement[static_cast<std::size_t>(warrantVertex[static_cast<std::size_t>(j)])];
-      exceptionBegin[static_cast<std::size_t>(j)] = static_cast<int>(exceptionVertex.size());
-      for (std::size_t k = 0; k < f.exceptions.size(); ++k) {
-        const int uw = statementVertexOf(f.undercutterWarrantSentences[k]);
-        undercutterWarrantVertex.push_back(uw);
-        undercutterWarrantStatement.push_back(uw >= 0 ? vertexStatement[static_cast<std::size_t>(uw)] : nullptr);
-        exceptionVertex.push_back(-1);
+  template <class F>
+  void ForEachChildVertex(int v, bool dialectical, F&& f) const {
+    for (const int j : concludingOf[static_cast<std::size_t>(v)]) {
+      const auto sj = static_cast<std::size_t>(j);
+      f(reasonVertex[sj]);
+      if (!dialectical) continue;
+      if (warrantVertex[sj] >= 0) f(warrantVertex[sj]);
+      for (const TExceptionLink& link : exceptionLinks[sj]) {
+        f(link.vertex);
+        if (link.warrantVertex >= 0) f(link.warrantVertex);
       }
     }
-    exceptionBegin[static_cast<std::size_t>(m)] = static_cast<int>(exceptionVertex.size());
-    // Ends of connections that are not statements of the stage still get vertices.
-    for (int j = 0; j < m; ++j) {
-      const TConnectionFacts& f = *facts[static_cast<std::size_t>(j)];
-      conclusionVertex[static_cast<std::size_t>(j)] = VertexOf(f.conclusionSentence, f.conclusion);
-      reasonVertex[static_cast<std::size_t>(j)] = VertexOf(f.reasonSentence, f.reason);
-      for (std::size_t k = 0; k < f.exceptions.size(); ++k)
-        exceptionVertex[static_cast<std::size_t>(exceptionBegin[static_cast<std::size_t>(j)]) + k] =
-            VertexOf(f.exceptionSentences[k], f.exceptions[k]);
-    }
-    const std::size_t n = vertexSentence.size();
-    concludingBegin.assign(n + 1, 0);
-    for (int j = 0; j < m; ++j) ++concludingBegin[static_cast<std::size_t>(conclusionVertex[static_cast<std::size_t>(j)]) + 1];
-    for (std::size_t v = 0; v < n; ++v) concludingBegin[v + 1] += concludingBegin[v];
-    concluding.assign(static_cast<std::size_t>(m), 0);
-    std::vector<int>& fill = scratchI;
-    fill.assign(concludingBegin.begin(), concludingBegin.end() - 1);
-    for (int j = 0; j < m; ++j) concluding[static_cast<std::size_t>(fill[static_cast<std::size_t>(conclusionVertex[static_cast<std::size_t>(j)])]++)] = j;
   }
 
-  // The edges of the dialectical graph (reasons, warrants, exceptions, undercutter
-  // warrants) or of the argument graph (reasons only).
-  void BuildGraph(bool dialectical) {
-    const std::size_t n = vertexSentence.size();
+  // The whole graph anew: edges, strong components, levels and bits.
+  void BuildGraph(TGraph& graph) {
+    const std::size_t n = VertexCount();
     edgeBegin.assign(n + 1, 0);
     edges.clear();
     for (std::size_t v = 0; v < n; ++v) {
       edgeBegin[v] = static_cast<int>(edges.size());
-      for (int c = concludingBegin[v]; c < concludingBegin[v + 1]; ++c) {
-        const int j = concluding[static_cast<std::size_t>(c)];
-        edges.push_back(reasonVertex[static_cast<std::size_t>(j)]);
-        if (!dialectical) continue;
-        if (warrantVertex[static_cast<std::size_t>(j)] >= 0) edges.push_back(warrantVertex[static_cast<std::size_t>(j)]);
-        for (int k = exceptionBegin[static_cast<std::size_t>(j)]; k < exceptionBegin[static_cast<std::size_t>(j) + 1]; ++k) {
-          edges.push_back(exceptionVertex[static_cast<std::size_t>(k)]);
-          if (undercutterWarrantVertex[static_cast<std::size_t>(k)] >= 0) edges.push_back(undercutterWarrantVertex[static_cast<std::size_t>(k)]);
-        }
-      }
+      ForEachChildVertex(static_cast<int>(v), graph.dialectical, [&](int w) { edges.push_back(w); });
     }
     edgeBegin[n] = static_cast<int>(edges.size());
-    FindComponents();
+    FindComponents(graph);
+    graph.componentLevel.assign(graph.componentCyclic.size(), 0);
+    for (int v : componentOrder) {
+      const int c = graph.component[static_cast<std::size_t>(v)];
+      int& level = graph.componentLevel[static_cast<std::size_t>(c)];
+      for (int k = edgeBegin[static_cast<std::size_t>(v)]; k < edgeBegin[static_cast<std::size_t>(v) + 1]; ++k) {
+        const int d = graph.component[static_cast<std::size_t>(edges[static_cast<std::size_t>(k)])];
+        if (d != c) level = std::max(level, graph.componentLevel[static_cast<std::size_t>(d)] + 1);
+      }
+    }
+    graph.valid = true;
+    graph.consumed = touches.size();
   }
 
   // Strong components with an explicit stack (Tarjan), numbered children first.
-  void FindComponents() {
-    const std::size_t n = vertexSentence.size();
-    component.assign(n, -1);
+  void FindComponents(TGraph& graph) {
+    const std::size_t n = VertexCount();
+    graph.component.assign(n, -1);
+    graph.componentCyclic.clear();
     componentOrder.clear();
-    componentCyclic.clear();
     // Scratch kept between evaluations: a line's stages grow a little each time, and fresh
     // buffers of ever larger sizes would fragment the heap.
     std::vector<int>& low = scratchA;
@@ -397,20 +603,20 @@ struct TEvaluationCache::TImpl {
           continue;
         }
         if (low[sv] == number[sv]) {
-          const int c = static_cast<int>(componentCyclic.size());
+          const int c = static_cast<int>(graph.componentCyclic.size());
           int size = 0;
           int w;
           do {
             w = stack.back();
             stack.pop_back();
             onStack[static_cast<std::size_t>(w)] = 0;
-            component[static_cast<std::size_t>(w)] = c;
+            graph.component[static_cast<std::size_t>(w)] = c;
             componentOrder.push_back(w);
             ++size;
           } while (w != v);
           bool cyclic = size > 1;
           for (int k = edgeBegin[sv]; !cyclic && k < edgeBegin[sv + 1]; ++k) cyclic = edges[static_cast<std::size_t>(k)] == v;
-          componentCyclic.push_back(cyclic ? 1 : 0);
+          graph.componentCyclic.push_back(cyclic ? 1 : 0);
         }
         const int done = v;
         frames.pop_back();
@@ -420,22 +626,111 @@ struct TEvaluationCache::TImpl {
         }
       }
     }
+    graph.cyclicComponents = 0;
+    for (char cyclic : graph.componentCyclic) graph.cyclicComponents += cyclic;
     // Bits for the connections that conclude inside a cyclic component.
-    componentBits.assign(componentCyclic.size(), 0);
-    connectionBit.assign(facts.size(), -1);
+    graph.componentBits.assign(graph.componentCyclic.size(), 0);
+    graph.connectionBit.assign(facts.size(), -1);
     for (std::size_t v = 0; v < n; ++v) {
-      const auto c = static_cast<std::size_t>(component[v]);
-      if (!componentCyclic[c]) continue;
-      for (int k = concludingBegin[v]; k < concludingBegin[v + 1]; ++k)
-        connectionBit[static_cast<std::size_t>(concluding[static_cast<std::size_t>(k)])] = componentBits[c]++;
+      const auto c = static_cast<std::size_t>(graph.component[v]);
+      if (!graph.componentCyclic[c]) continue;
+      for (const int j : concludingOf[v]) graph.connectionBit[static_cast<std::size_t>(j)] = graph.componentBits[c]++;
     }
   }
 
+  // Takes the touch log into the graph: what reaches a touched vertex is collected, and put
+  // in an order with children first. False when a cycle passes through it; the graph must
+  // then be built anew. On success the vertices to rebuild are in `affected`.
+  bool UpdateGraph(TGraph& graph) {
+    const std::size_t n = VertexCount();
+    const auto fresh = graph.component.size();
+    for (std::size_t v = fresh; v < n; ++v) {
+      graph.component.push_back(static_cast<int>(graph.componentCyclic.size()));
+      graph.componentCyclic.push_back(0);
+      graph.componentBits.push_back(0);
+      graph.componentLevel.push_back(0);
+    }
+    graph.connectionBit.resize(facts.size(), -1);
+    const int stamp = ++affectedStamp;
+    touched.clear();
+    affected.clear();
+    std::vector<int>& queue = scratchQueue;
+    queue.clear();
+    for (std::size_t t = graph.consumed; t < touches.size(); ++t) {
+      const TTouch& touch = touches[t];
+      if (touch.dialecticalOnly && !graph.dialectical) continue;
+      if (affectedMark[static_cast<std::size_t>(touch.vertex)] == stamp) continue;
+      affectedMark[static_cast<std::size_t>(touch.vertex)] = stamp;
+      touched.push_back(touch.vertex);
+      queue.push_back(touch.vertex);
+    }
+    for (std::size_t head = 0; head < queue.size(); ++head) {
+      Spend(1);
+      for (const TParentLink& p : parentsOf[static_cast<std::size_t>(queue[head])]) {
+        if ((!graph.dialectical && !p.reason) || affectedMark[static_cast<std::size_t>(p.vertex)] == stamp) continue;
+        affectedMark[static_cast<std::size_t>(p.vertex)] = stamp;
+        queue.push_back(p.vertex);
+      }
+    }
+    // Depth first over the collected vertices; an edge back to one on the path is a cycle.
+    const int onPath = ++visitStamp;
+    const int done = ++visitStamp;
+    std::vector<std::pair<int, int>>& frames = scratchFrames;
+    std::vector<int>& children = scratchD;  // the path's vertices' children, each run in turn
+    std::vector<int>& childStart = scratchC;
+    std::vector<int>& childEnd = scratchE;
+    for (const int root : queue) {
+      if (visitMark[static_cast<std::size_t>(root)] == done) continue;
+      frames.clear();
+      children.clear();
+      childStart.clear();
+      childEnd.clear();
+      auto enter = [&](int v) {
+        visitMark[static_cast<std::size_t>(v)] = onPath;
+        const int begin = static_cast<int>(children.size());
+        ForEachChildVertex(v, graph.dialectical, [&](int w) {
+          if (affectedMark[static_cast<std::size_t>(w)] == stamp) children.push_back(w);
+        });
+        frames.emplace_back(v, begin);
+        childStart.push_back(begin);
+        childEnd.push_back(static_cast<int>(children.size()));
+      };
+      enter(root);
+      while (!frames.empty()) {
+        auto& [v, next] = frames.back();
+        if (next < childEnd.back()) {
+          const int w = children[static_cast<std::size_t>(next++)];
+          const int state = visitMark[static_cast<std::size_t>(w)];
+          if (state == onPath) return false;
+          if (state != done) enter(w);
+          continue;
+        }
+        visitMark[static_cast<std::size_t>(v)] = done;
+        affected.push_back(v);
+        children.resize(static_cast<std::size_t>(childStart.back()));
+        frames.pop_back();
+        childStart.pop_back();
+        childEnd.pop_back();
+      }
+    }
+    // No cycle through them: each is a component of its own, placed above what it reaches.
+    for (const int v : affected) {
+      const int c = graph.component[static_cast<std::size_t>(v)];
+      int level = 0;
+      ForEachChildVertex(v, graph.dialectical, [&](int w) {
+        level = std::max(level, graph.componentLevel[static_cast<std::size_t>(graph.component[static_cast<std::size_t>(w)])] + 1);
+      });
+      graph.componentLevel[static_cast<std::size_t>(c)] = level;
+    }
+    graph.consumed = touches.size();
+    return true;
+  }
+
   [[nodiscard]] bool Cyclic(int v) const {
-    return componentCyclic[static_cast<std::size_t>(component[static_cast<std::size_t>(v)])] != 0;
+    return g->componentCyclic[static_cast<std::size_t>(g->component[static_cast<std::size_t>(v)])] != 0;
   }
   [[nodiscard]] std::size_t MaskWords(int v) const {
-    return (static_cast<std::size_t>(componentBits[static_cast<std::size_t>(component[static_cast<std::size_t>(v)])]) + 63) / 64;
+    return (static_cast<std::size_t>(g->componentBits[static_cast<std::size_t>(g->component[static_cast<std::size_t>(v)])]) + 63) / 64;
   }
 
   // ---------------------------------------------------------------- dialectical arguments
@@ -478,7 +773,9 @@ struct TEvaluationCache::TImpl {
   }
 
   TDialecticalArgument* DialecticalFor(TStatement* object, int v, const TMask& mask, int depth) {
-    if (!Cyclic(v)) {
+    // Without used connections a statement's own dialectical argument is the one built for
+    // its vertex (cyclic or not); outside cycles the used connections do not matter.
+    if (mask.empty() || !Cyclic(v)) {
       TDialecticalArgument* top = topDialectical[static_cast<std::size_t>(v)];
       if (top && top->Conclusion == object) return top;
       return MemoDialectical(object, v, TMask(), depth);
@@ -510,14 +807,13 @@ struct TEvaluationCache::TImpl {
     std::vector<TUndercutterPlan> undercutters = std::move(undercutterScratch[sd]);
     steps.clear();
     undercutters.clear();
-    for (int c = concludingBegin[sv]; c < concludingBegin[sv + 1]; ++c) {
-      const int j = concluding[static_cast<std::size_t>(c)];
+    for (const int j : concludingOf[sv]) {
       const auto sj = static_cast<std::size_t>(j);
-      if (cyclic && HasBit(mask, connectionBit[sj])) continue;
+      if (cyclic && HasBit(mask, g->connectionBit[sj])) continue;
       Spend(1);
-      const TMask inner = cyclic ? WithBit(mask, connectionBit[sj], words) : TMask();
+      const TMask inner = cyclic ? WithBit(mask, g->connectionBit[sj], words) : TMask();
       auto child = [&](TStatement* o, int w) {
-        const bool same = component[static_cast<std::size_t>(w)] == component[sv];
+        const bool same = g->component[static_cast<std::size_t>(w)] == g->component[sv];
         return DialecticalFor(o, w, same ? inner : TMask(), depth + 1);
       };
       const TConnectionFacts& f = *facts[sj];
@@ -526,11 +822,10 @@ struct TEvaluationCache::TImpl {
       p.initial = child(f.reason, reasonVertex[sj]);
       if (warrantVertex[sj] >= 0) p.warrant = child(warrantStatement[sj], warrantVertex[sj]);
       for (int k = 0; k < p.undercutterCount; ++k) {
-        const auto sk = static_cast<std::size_t>(exceptionBegin[sj] + k);
+        const TExceptionLink& link = exceptionLinks[sj][static_cast<std::size_t>(k)];
         TUndercutterPlan q{f.exceptions[static_cast<std::size_t>(k)], nullptr, nullptr};
-        if (undercutterWarrantVertex[sk] >= 0)
-          q.warrant = child(undercutterWarrantStatement[sk], undercutterWarrantVertex[sk]);
-        q.undercutting = child(q.exception, exceptionVertex[sk]);
+        if (link.warrantVertex >= 0) q.warrant = child(link.warrantStatement, link.warrantVertex);
+        q.undercutting = child(q.exception, link.vertex);
         undercutters.push_back(q);
       }
       steps.push_back(p);
@@ -611,9 +906,9 @@ struct TEvaluationCache::TImpl {
     return d;
   }
 
+  // Every vertex's dialectical argument, after the graph was built anew.
   void BuildAllDialectical() {
-    BuildGraph(true);
-    topDialectical.assign(vertexSentence.size(), nullptr);
+    topDialectical.assign(VertexCount(), nullptr);
     for (int v : componentOrder) {
       TStatement* s = vertexStatement[static_cast<std::size_t>(v)];
       topDialectical[static_cast<std::size_t>(v)] = Cyclic(v) ? MemoDialectical(s, v, TMask(), 0) : BuildDialectical(s, v, TMask(), 0);
@@ -622,10 +917,10 @@ struct TEvaluationCache::TImpl {
 
   // ---------------------------------------------------------------- containment
 
-  // Vertices reachable from v come no later than v's component in componentOrder.
-  [[nodiscard]] int ComponentOfNode(const TDialecticalArgument* d) {
+  // A tree can contain a node only if its own level is higher, or equal within one component.
+  [[nodiscard]] int LevelOfNode(const TDialecticalArgument* d) {
     const int v = FindVertex(SentenceOf(d->Conclusion));
-    return v < 0 ? -1 : component[static_cast<std::size_t>(v)];
+    return v < 0 ? -1 : g->componentLevel[static_cast<std::size_t>(g->component[static_cast<std::size_t>(v)])];
   }
 
   template <class F>
@@ -692,7 +987,7 @@ struct TEvaluationCache::TImpl {
     const auto key = std::make_pair(static_cast<const void*>(d1), static_cast<const void*>(d2));
     const auto found = containedMemo.find(key);
     if (found != containedMemo.end()) return found->second;
-    const int target = ComponentOfNode(d1);
+    const int target = LevelOfNode(d1);
     bool result = false;
     std::unordered_set<const TDialecticalArgument*> seen;
     std::vector<const TDialecticalArgument*> stack{d2};
@@ -701,7 +996,7 @@ struct TEvaluationCache::TImpl {
       const TDialecticalArgument* n = stack.back();
       stack.pop_back();
       Spend(1);
-      const int here = ComponentOfNode(n);
+      const int here = LevelOfNode(n);
       if (target >= 0 && here >= 0 && here < target) continue;
       if (n == d1 || (n->Conclusion == d1->Conclusion && IsFinal(d1, n, depth + 1))) {
         result = true;
@@ -719,98 +1014,59 @@ struct TEvaluationCache::TImpl {
     return IsContainedIn(d1, d2, 0) && !IsContainedIn(d2, d1, 0);
   }
 
-  // Proper containment is a strict order (containment is reflexive and transitive), so
-  // the rule "not properly contained in a later one nor in a kept earlier one" keeps
-  // exactly those properly contained in none.
-  const std::vector<char>& SelectMaximal(const std::vector<TDialecticalArgument*>& tops, const std::vector<int>& vertexOfIndex) {
-    const std::size_t count = tops.size();
-    std::vector<char>& excluded = excludedScratch;
-    excluded.assign(count, 0);
-    // A statement whose own dialectical argument appears right inside another's, from
-    // another component (so it cannot contain that one), is properly contained in it.
-    auto exclude = [&](int u, int w, const TStatement* object) {
-      const auto sw = static_cast<std::size_t>(w);
-      if (component[static_cast<std::size_t>(u)] == component[sw] || object != vertexStatement[sw]) return;
-      const int i = vertexFirstIndex[sw];
-      if (i >= 0) excluded[static_cast<std::size_t>(i)] = 1;
-    };
-    for (std::size_t j = 0; j < facts.size(); ++j) {
-      const int u = conclusionVertex[j];
-      if (vertexFirstIndex[static_cast<std::size_t>(u)] < 0) continue;
-      exclude(u, reasonVertex[j], facts[j]->reason);
-      if (warrantVertex[j] >= 0) exclude(u, warrantVertex[j], warrantStatement[j]);
-      for (int k = exceptionBegin[j]; k < exceptionBegin[j + 1]; ++k) {
-        const auto sk = static_cast<std::size_t>(k);
-        exclude(u, exceptionVertex[sk], facts[j]->exceptions[sk - static_cast<std::size_t>(exceptionBegin[j])]);
-        if (undercutterWarrantVertex[sk] >= 0) exclude(u, undercutterWarrantVertex[sk], undercutterWarrantStatement[sk]);
+  // Whether statement i's dialectical argument is properly contained in another statement's,
+  // and how that was found. Proper containment is a strict order (containment is reflexive
+  // and transitive), so "properly contained in none" is what the plain rule keeps.
+  void Decide(int i, const std::vector<TDialecticalArgument*>& tops) {
+    const auto si = static_cast<std::size_t>(i);
+    const int v = statementVertex[si];
+    const auto sv = static_cast<std::size_t>(v);
+    const bool first = vertexFirstIndex[sv] == i;
+    // Its own dialectical argument appears right inside one of another component, which
+    // therefore cannot be contained in it.
+    if (first) {
+      for (const TParentLink& p : parentsOf[sv]) {
+        if (vertexFirstIndex[static_cast<std::size_t>(p.vertex)] >= 0 && p.object == vertexStatement[sv] &&
+            g->component[static_cast<std::size_t>(p.vertex)] != g->component[sv]) {
+          excluded[si] = 1;
+          decision[si] = kStructurallyBelow;
+          return;
+        }
       }
+    }
+    excluded[si] = 0;
+    // Nothing reaches it and no other statement shares its sentence: nothing contains it.
+    if (parentsOf[sv].empty() && first && nextSameVertex[si] < 0) {
+      decision[si] = kNothingAbove;
+      return;
     }
     // The rest: try the statements that reach it, nearest first.
-    const std::size_t n = vertexSentence.size();
-    std::vector<int>& sameVertexNext = scratchA;
-    std::vector<int>& firstOfVertex = scratchB;
-    std::vector<int>& lastOfVertex = scratchC;
-    sameVertexNext.assign(count, -1);
-    firstOfVertex.assign(n, -1);
-    lastOfVertex.assign(n, -1);
-    for (std::size_t i = 0; i < count; ++i) {
-      const auto v = static_cast<std::size_t>(vertexOfIndex[i]);
-      if (firstOfVertex[v] < 0) firstOfVertex[v] = static_cast<int>(i);
-      else sameVertexNext[static_cast<std::size_t>(lastOfVertex[v])] = static_cast<int>(i);
-      lastOfVertex[v] = static_cast<int>(i);
-    }
-    std::vector<int>& reverseBegin = scratchD;
-    std::vector<int>& reverse = scratchE;
-    reverseBegin.assign(n + 1, 0);
-    for (int w : edges) ++reverseBegin[static_cast<std::size_t>(w) + 1];
-    for (std::size_t k = 0; k < n; ++k) reverseBegin[k + 1] += reverseBegin[k];
-    bool reverseBuilt = false;
-    std::vector<int>& mark = scratchG;
-    std::vector<int>& queue = scratchH;
-    mark.assign(n, -1);
-    for (std::size_t i = 0; i < count; ++i) {
-      if (excluded[i]) continue;
-      const int v = vertexOfIndex[i];
-      const auto sv = static_cast<std::size_t>(v);
-      // Nothing reaches it and no other statement shares its sentence: nothing contains it.
-      if (reverseBegin[sv] == reverseBegin[sv + 1] && firstOfVertex[sv] == lastOfVertex[sv]) continue;
-      if (!reverseBuilt) {
-        reverseBuilt = true;
-        reverse.assign(edges.size(), 0);
-        std::vector<int>& fill = scratchF;
-        fill.assign(reverseBegin.begin(), reverseBegin.end() - 1);
-        for (std::size_t u = 0; u < n; ++u)
-          for (int k = edgeBegin[u]; k < edgeBegin[u + 1]; ++k)
-            reverse[static_cast<std::size_t>(fill[static_cast<std::size_t>(edges[static_cast<std::size_t>(k)])]++)] = static_cast<int>(u);
-      }
-      queue.assign(1, v);
-      mark[sv] = static_cast<int>(i);
-      for (std::size_t head = 0; head < queue.size() && !excluded[i]; ++head) {
-        const int u = queue[head];
-        Spend(1);
-        for (int j = firstOfVertex[static_cast<std::size_t>(u)]; j >= 0; j = sameVertexNext[static_cast<std::size_t>(j)]) {
-          if (static_cast<std::size_t>(j) == i) continue;
-          if (IsProperlyContainedIn(tops[i], tops[static_cast<std::size_t>(j)])) {
-            excluded[i] = 1;
-            break;
-          }
-        }
-        for (int k = reverseBegin[static_cast<std::size_t>(u)]; k < reverseBegin[static_cast<std::size_t>(u) + 1]; ++k) {
-          const int p = reverse[static_cast<std::size_t>(k)];
-          if (mark[static_cast<std::size_t>(p)] != static_cast<int>(i)) {
-            mark[static_cast<std::size_t>(p)] = static_cast<int>(i);
-            queue.push_back(p);
-          }
+    decision[si] = kByContainment;
+    const int stamp = ++visitStamp;
+    std::vector<int>& queue = scratchQueue;
+    queue.assign(1, v);
+    visitMark[sv] = stamp;
+    for (std::size_t head = 0; head < queue.size(); ++head) {
+      const int u = queue[head];
+      Spend(1);
+      for (int j = vertexFirstIndex[static_cast<std::size_t>(u)]; j >= 0; j = nextSameVertex[static_cast<std::size_t>(j)]) {
+        if (j != i && IsProperlyContainedIn(tops[si], tops[static_cast<std::size_t>(j)])) {
+          excluded[si] = 1;
+          return;
         }
       }
+      for (const TParentLink& p : parentsOf[static_cast<std::size_t>(u)]) {
+        if (visitMark[static_cast<std::size_t>(p.vertex)] == stamp) continue;
+        visitMark[static_cast<std::size_t>(p.vertex)] = stamp;
+        queue.push_back(p.vertex);
+      }
     }
-    return excluded;
   }
 
   // ---------------------------------------------------------------- arguments
 
   TArgument* ArgumentFor(TStatement* object, int v, const TMask& mask, int depth) {
-    if (!Cyclic(v)) {
+    if (mask.empty() || !Cyclic(v)) {
       TArgument* top = topArgument[static_cast<std::size_t>(v)];
       if (top && top->Conclusion == object) return top;
       return MemoArgument(object, v, TMask(), depth);
@@ -836,13 +1092,13 @@ struct TEvaluationCache::TImpl {
     const auto sv = static_cast<std::size_t>(v);
     std::vector<TArgument*> children = std::move(childScratch[sd]);
     children.clear();
-    for (int c = concludingBegin[sv]; c < concludingBegin[sv + 1]; ++c) {
-      const auto sj = static_cast<std::size_t>(concluding[static_cast<std::size_t>(c)]);
-      if (cyclic && HasBit(mask, connectionBit[sj])) continue;
+    for (const int j : concludingOf[sv]) {
+      const auto sj = static_cast<std::size_t>(j);
+      if (cyclic && HasBit(mask, g->connectionBit[sj])) continue;
       Spend(1);
       const int w = reasonVertex[sj];
-      const bool same = component[static_cast<std::size_t>(w)] == component[sv];
-      children.push_back(ArgumentFor(facts[sj]->reason, w, same ? WithBit(mask, connectionBit[sj], words) : TMask(),
+      const bool same = g->component[static_cast<std::size_t>(w)] == g->component[sv];
+      children.push_back(ArgumentFor(facts[sj]->reason, w, same ? WithBit(mask, g->connectionBit[sj], words) : TMask(),
                                      depth + 1));
     }
     Spend(1);
@@ -904,94 +1160,157 @@ TEvaluationCache::TEvaluationCache() : impl_(std::make_unique<TImpl>()) {}
 TEvaluationCache::~TEvaluationCache() = default;
 
 std::size_t TEvaluationCache::DialecticalArgumentCount() const { return impl_->nodes.DialecticalArgumentCount(); }
+std::size_t TEvaluationCache::PartialEvaluationCount() const { return impl_->partialEvaluations; }
 
 void TEvaluationCache::RecomputeDialecticalArguments(TArgumentationStage& stage, const TArgumentationStage* previous,
-                                                     std::size_t budget, bool unchangedSinceArguments) {
+                                                     std::size_t budget) {
   TImpl& m = *impl_;
-  m.store = &stage.Store();
-  if (unchangedSinceArguments && m.preparedStage == &stage &&
-      m.statementVertex.size() == static_cast<std::size_t>(stage.Statements.Count()) &&
-      m.facts.size() == static_cast<std::size_t>(stage.ReasonConclusions.Count()))
+  try {
+    m.store = &stage.Store();
     m.Restart(stage, budget);
-  else
-    m.Prepare(stage, budget);
-  m.BuildAllDialectical();
+    m.TakeIn(stage);
+    m.g = &m.dialecticalGraph;
+    TGraph& graph = m.dialecticalGraph;
+    // A move only changes the dialectical arguments of what reaches what it touched.
+    const bool incremental = graph.valid && !m.irregular && m.UpdateGraph(graph);
+    if (incremental) {
+      ++m.partialEvaluations;
+      m.topDialectical.resize(m.VertexCount(), nullptr);
+      for (const int v : m.affected)
+        m.topDialectical[static_cast<std::size_t>(v)] = m.BuildDialectical(m.vertexStatement[static_cast<std::size_t>(v)], v, TMask(), 0);
+    } else {
+      m.BuildGraph(graph);
+      m.BuildAllDialectical();
+    }
 
-  const int count = stage.Statements.Count();
-  std::vector<TDialecticalArgument*>& tops = m.topsScratch;
-  tops.assign(static_cast<std::size_t>(count), nullptr);
-  const std::vector<int>& vertexOfIndex = m.statementVertex;
-  for (int i = 0; i < count; ++i) {
-    TStatement* s = stage.Statements[i];
-    const int v = m.statementVertex[static_cast<std::size_t>(i)];
-    // A second statement with the same sentence gets a dialectical argument of its own.
-    tops[static_cast<std::size_t>(i)] = m.DialecticalFor(s, v, TMask(), 0);
-  }
-  const std::vector<char>& excluded = m.SelectMaximal(tops, vertexOfIndex);
-  std::vector<TDialecticalArgument*>& maximal = m.maximalScratch;
-  maximal.clear();
-  for (std::size_t i = 0; i < tops.size(); ++i)
-    if (!excluded[i]) maximal.push_back(tops[i]);
+    const int count = stage.Statements.Count();
+    std::vector<TDialecticalArgument*>& tops = m.topsScratch;
+    tops.resize(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+      // A second statement with the same sentence gets a dialectical argument of its own.
+      tops[static_cast<std::size_t>(i)] =
+          m.DialecticalFor((*m.knownStatements)[static_cast<std::size_t>(i)], m.statementVertex[static_cast<std::size_t>(i)], TMask(), 0);
+    }
 
-  // Nothing is changed before this point, so a refusal leaves the stage as it was.
-  FillSharing(stage.DialecticalArguments, tops, previous ? &previous->DialecticalArguments : nullptr);
-  FillSharing(stage.MaximalDialecticalArguments, maximal, previous ? &previous->MaximalDialecticalArguments : nullptr);
-  for (int i = 0; i < count; ++i) {
-    const std::uint8_t status = tops[static_cast<std::size_t>(i)]->Status;
-    if (status == kJustified || status == kUnjustified) stage.Statements[i]->Status = status;
+    // Whether one is properly contained in another changes only for what was rebuilt, what
+    // gained a parent, and what earlier needed containment tests; the rest keeps its answer.
+    m.excluded.resize(static_cast<std::size_t>(count), 0);
+    m.decision.resize(static_cast<std::size_t>(count), TImpl::kNothingAbove);
+    std::vector<int>& recheck = m.scratchA;
+    recheck.clear();
+    if (incremental) {
+      std::vector<char>& queued = m.scratchFlags;
+      queued.assign(static_cast<std::size_t>(count), 0);
+      auto statementsOf = [&](int v) {
+        for (int i = m.vertexFirstIndex[static_cast<std::size_t>(v)]; i >= 0; i = m.nextSameVertex[static_cast<std::size_t>(i)]) {
+          if (queued[static_cast<std::size_t>(i)]) continue;
+          queued[static_cast<std::size_t>(i)] = 1;
+          recheck.push_back(i);
+        }
+      };
+      for (const int v : m.affected) statementsOf(v);
+      for (const int v : m.touched) m.ForEachChildVertex(v, true, statementsOf);
+      for (const int i : m.containmentDecided) statementsOf(m.statementVertex[static_cast<std::size_t>(i)]);
+    } else {
+      for (int i = 0; i < count; ++i) recheck.push_back(i);
+    }
+    for (const int i : recheck) m.Decide(i, tops);
+    m.containmentDecided.clear();
+    for (const int i : recheck)
+      if (m.decision[static_cast<std::size_t>(i)] == TImpl::kByContainment) m.containmentDecided.push_back(i);
+    std::vector<TDialecticalArgument*>& maximal = m.maximalScratch;
+    maximal.clear();
+    for (std::size_t i = 0; i < tops.size(); ++i)
+      if (!m.excluded[i]) maximal.push_back(tops[i]);
+
+    // Nothing is changed before this point, so a refusal leaves the stage as it was.
+    FillSharing(stage.DialecticalArguments, tops, previous ? &previous->DialecticalArguments : nullptr);
+    FillSharing(stage.MaximalDialecticalArguments, maximal, previous ? &previous->MaximalDialecticalArguments : nullptr);
+    auto setStatus = [&](int i) {
+      const std::uint8_t status = tops[static_cast<std::size_t>(i)]->Status;
+      if (status == kJustified || status == kUnjustified) stage.Statements[i]->Status = status;
+    };
+    // Statuses live on the shared objects; only rebuilt ones can differ from what they hold.
+    if (incremental) {
+      for (const int v : m.affected)
+        for (int i = m.vertexFirstIndex[static_cast<std::size_t>(v)]; i >= 0; i = m.nextSameVertex[static_cast<std::size_t>(i)]) setStatus(i);
+    } else {
+      for (int i = 0; i < count; ++i) setStatus(i);
+    }
+  } catch (...) {
+    m.Forget();
+    throw;
   }
 }
 
 void TEvaluationCache::RecomputeArguments(TArgumentationStage& stage, const TArgumentationStage* previous,
                                           std::size_t budget) {
   TImpl& m = *impl_;
-  m.store = &stage.Store();
-  m.Prepare(stage, budget);
-  m.BuildGraph(false);
-  m.topArgument.assign(m.vertexSentence.size(), nullptr);
-  for (int v : m.componentOrder) {
-    TStatement* s = m.vertexStatement[static_cast<std::size_t>(v)];
-    m.topArgument[static_cast<std::size_t>(v)] = m.Cyclic(v) ? m.MemoArgument(s, v, TMask(), 0) : m.BuildArgument(s, v, TMask(), 0);
-  }
-
-  // A statement is a final conclusion when no connection has its sentence as reason.
-  const std::size_t n = m.vertexSentence.size();
-  std::vector<char> isReason(n, 0), occurs(n, 0);
-  for (int w : m.edges) isReason[static_cast<std::size_t>(w)] = 1;
-  std::vector<int> queue;
-  auto markReachable = [&](int from) {
-    if (occurs[static_cast<std::size_t>(from)]) return;
-    queue.assign(1, from);
-    occurs[static_cast<std::size_t>(from)] = 1;
-    for (std::size_t head = 0; head < queue.size(); ++head) {
-      const auto u = static_cast<std::size_t>(queue[head]);
-      for (int k = m.edgeBegin[u]; k < m.edgeBegin[u + 1]; ++k) {
-        const auto w = static_cast<std::size_t>(m.edges[static_cast<std::size_t>(k)]);
-        if (!occurs[w]) {
-          occurs[w] = 1;
-          queue.push_back(static_cast<int>(w));
-        }
+  try {
+    m.store = &stage.Store();
+    m.Restart(stage, budget);
+    m.TakeIn(stage);
+    m.g = &m.argumentGraph;
+    TGraph& graph = m.argumentGraph;
+    const bool incremental = graph.valid && !m.irregular && m.UpdateGraph(graph);
+    if (incremental) {
+      m.topArgument.resize(m.VertexCount(), nullptr);
+      for (const int v : m.affected)
+        m.topArgument[static_cast<std::size_t>(v)] = m.BuildArgument(m.vertexStatement[static_cast<std::size_t>(v)], v, TMask(), 0);
+    } else {
+      m.BuildGraph(graph);
+      m.topArgument.assign(m.VertexCount(), nullptr);
+      for (int v : m.componentOrder) {
+        TStatement* s = m.vertexStatement[static_cast<std::size_t>(v)];
+        m.topArgument[static_cast<std::size_t>(v)] = m.Cyclic(v) ? m.MemoArgument(s, v, TMask(), 0) : m.BuildArgument(s, v, TMask(), 0);
       }
     }
-  };
-  std::vector<TArgument*> roots;
-  std::vector<int> vertexOfIndex;
-  vertexOfIndex = m.statementVertex;
-  int index = 0;
-  for (TStatement* s : stage.Statements) {
-    const int v = vertexOfIndex[static_cast<std::size_t>(index++)];
-    if (isReason[static_cast<std::size_t>(v)]) continue;
-    roots.push_back(m.ArgumentFor(s, v, TMask(), 0));
-    markReachable(v);
+
+    // First the arguments of the final conclusions (statements no connection has as its
+    // reason), then those of statements none of them reaches.
+    const std::size_t n = m.VertexCount();
+    std::vector<TArgument*> roots;
+    const int count = stage.Statements.Count();
+    auto argumentOf = [&](int i) {
+      return m.ArgumentFor((*m.knownStatements)[static_cast<std::size_t>(i)], m.statementVertex[static_cast<std::size_t>(i)], TMask(), 0);
+    };
+    if (!m.irregular && graph.cyclicComponents == 0) {
+      // Without cycles, every statement lies below some final conclusion.
+      for (int i = 0; i < count; ++i)
+        if (m.reasonUses[static_cast<std::size_t>(m.statementVertex[static_cast<std::size_t>(i)])] == 0) roots.push_back(argumentOf(i));
+    } else {
+      std::vector<char> occurs(n, 0);
+      std::vector<int> queue;
+      auto markReachable = [&](int from) {
+        if (occurs[static_cast<std::size_t>(from)]) return;
+        queue.assign(1, from);
+        occurs[static_cast<std::size_t>(from)] = 1;
+        for (std::size_t head = 0; head < queue.size(); ++head) {
+          m.ForEachChildVertex(queue[head], false, [&](int w) {
+            if (occurs[static_cast<std::size_t>(w)]) return;
+            occurs[static_cast<std::size_t>(w)] = 1;
+            queue.push_back(w);
+          });
+        }
+      };
+      for (int i = 0; i < count; ++i) {
+        const int v = m.statementVertex[static_cast<std::size_t>(i)];
+        if (m.reasonUses[static_cast<std::size_t>(v)] > 0) continue;
+        roots.push_back(argumentOf(i));
+        markReachable(v);
+      }
+      for (int i = 0; i < count; ++i) {
+        const int v = m.statementVertex[static_cast<std::size_t>(i)];
+        if (occurs[static_cast<std::size_t>(v)]) continue;
+        roots.push_back(argumentOf(i));
+        markReachable(v);
+      }
+    }
+    FillSharing(stage.Arguments, roots, previous ? &previous->Arguments : nullptr);
+  } catch (...) {
+    m.Forget();
+    throw;
   }
-  index = 0;
-  for (TStatement* s : stage.Statements) {
-    const int v = vertexOfIndex[static_cast<std::size_t>(index++)];
-    if (occurs[static_cast<std::size_t>(v)]) continue;
-    roots.push_back(m.ArgumentFor(s, v, TMask(), 0));
-    markReachable(v);
-  }
-  FillSharing(stage.Arguments, roots, previous ? &previous->Arguments : nullptr);
 }
 
 }  // namespace korvane

@@ -20,7 +20,8 @@ class TArgumentationStage;
 inline constexpr std::size_t kEvaluationWorkBudget = 2'000'000;
 
 /// What the fast evaluation keeps for one document: sentence numbers, facts about each
-/// connection, and every dialectical argument and argument built so far.
+/// connection, every dialectical argument and argument built so far, and the grouping of
+/// the stage evaluated last.
 class TEvaluationCache {
 public:
   TEvaluationCache();
@@ -31,15 +32,17 @@ public:
   /// Fills the stage's two dialectical lists and every statement's Status. previous, when
   /// given, is the stage the move started from; lists equal to its own share storage.
   /// Throws TEvaluationLimitError, having changed nothing, when budget would be exceeded.
-  /// unchangedSinceArguments: RecomputeArguments was the last call, for this stage, and
-  /// nothing it reads has changed since; its numbering of the stage is then used again.
+  /// When the stage only adds to the one evaluated last, as a move's does, only what can
+  /// reach the additions is rebuilt.
   void RecomputeDialecticalArguments(TArgumentationStage& stage, const TArgumentationStage* previous,
-                                     std::size_t budget, bool unchangedSinceArguments = false);
+                                     std::size_t budget);
   /// Fills the stage's Arguments; throws like the above, having changed nothing.
   void RecomputeArguments(TArgumentationStage& stage, const TArgumentationStage* previous, std::size_t budget);
 
   /// Dialectical arguments held for all stages of the document.
   [[nodiscard]] std::size_t DialecticalArgumentCount() const;
+  /// Dialectical evaluations that rebuilt only what a change reaches, rather than the whole stage.
+  [[nodiscard]] std::size_t PartialEvaluationCount() const;
 
 private:
   struct TImpl;

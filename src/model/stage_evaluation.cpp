@@ -5,17 +5,14 @@
 namespace korvane {
 
 void TArgumentationStage::RecomputeDialecticalArguments() {
-  const bool prepared = prepared_;
-  prepared_ = false;
   if (literal_) {
     RecomputeDialecticalArgumentsLiterally();
     return;
   }
-  store_->EvaluationCache().RecomputeDialecticalArguments(*this, origin_, budget_, prepared);
+  store_->EvaluationCache().RecomputeDialecticalArguments(*this, origin_, budget_);
 }
 
 void TArgumentationStage::RecomputeArguments() {
-  prepared_ = false;
   if (literal_) {
     RecomputeArgumentsLiterally();
     return;

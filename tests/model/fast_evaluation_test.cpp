@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "model/argumentation_stage.h"
 #include "model/evaluation_limit.h"
+#include "model/fast_evaluation.h"
 #include "support/stage_generator.h"
 
 namespace korvane {
@@ -97,6 +99,33 @@ TEST(FastEvaluation, AgreesWithThePlainRulesOnGeneratedStages) {
     }
   }
   EXPECT_GT(compared, 60000);
+}
+
+// Long lines over more sentences, mostly tree-shaped with now and then a cycle, where most
+// evaluations rebuild only what a move reaches; now and then a move is made from an earlier
+// stage instead of the last, as after going back in a document.
+TEST(FastEvaluation, LongLinesEvaluatedMoveByMoveAgreeWithThePlainRules) {
+  std::size_t evaluations = 0, partial = 0;
+  for (std::uint32_t seed = 1; seed <= 300; ++seed) {
+    test::StageGenerator generator(seed * 31337, 8 + static_cast<int>(seed % 7));
+    generator.PreferDownwards(seed % 3 == 0 ? 15 : 40);
+    const auto moves = generator.Moves(20 + static_cast<int>(seed % 20));
+    Document fast(false), literal(true);
+    std::mt19937 branch(seed);
+    for (const auto& move : moves) {
+      std::size_t from = fast.stages.size() - 1;
+      if (from > 2 && branch() % 17 == 0) from -= 1 + branch() % 2;
+      fast.stages.push_back(test::Apply(*fast.stages[from], move));
+      literal.stages.push_back(test::Apply(*literal.stages[from], move));
+      ASSERT_EQ(Describe(*fast.stages.back()) + Statuses(*fast.stages.back()),
+                Describe(*literal.stages.back()) + Statuses(*literal.stages.back()))
+          << "seed " << seed << " move " << fast.stages.size() - 1;
+      ++evaluations;
+    }
+    partial += fast.stages.front()->Store().EvaluationCache().PartialEvaluationCount();
+  }
+  // Most moves were taken in partially, so that path is what was compared.
+  EXPECT_GT(partial, evaluations / 2) << partial << " of " << evaluations;
 }
 
 TEST(FastEvaluation, RecomputingAStageAgainGivesTheSameResult) {

@@ -3,6 +3,7 @@
 // undercutter warrants, cycles, defeating connections and overruled types all occur.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <random>
 #include <string>
@@ -26,6 +27,10 @@ public:
     for (int i = 0; i < baseSentences; ++i) base_.push_back(std::string(1, static_cast<char>('a' + i)));
   }
 
+  /// Connections then mostly run from a later sentence to an earlier one, as in a tree of
+  /// reasons, and only one in backEdgeOneIn runs the other way and may close a cycle.
+  void PreferDownwards(int backEdgeOneIn) { backEdgeOneIn_ = backEdgeOneIn; }
+
   std::vector<GeneratedMove> Moves(int count) {
     std::vector<GeneratedMove> moves;
     for (int i = 0; i < count; ++i) moves.push_back(Move());
@@ -41,14 +46,13 @@ public:
       m.type = Type();
     } else if (roll < 8) {
       m.kind = GeneratedMove::ReasonConclusion;
-      m.reason = Pick(8) == 0 ? Warrant() : Base();
-      m.conclusion = Base();
+      Pair(m.reason, m.conclusion);
+      if (Pick(8) == 0) m.reason = Warrant();
       m.connectionKind = Pick(5) == 0 ? kDefeating : kSupporting;
     } else {
       m.kind = GeneratedMove::Exception;
       m.sentence = Base();
-      m.reason = Base();
-      m.conclusion = Base();
+      Pair(m.reason, m.conclusion);
     }
     m.reasonType = Type();
     m.conclusionType = Type();
@@ -59,6 +63,16 @@ private:
   int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
   std::uint8_t Type() { return Pick(2) == 0 ? kIssue : kAssumption; }
   std::string Base() { return base_[static_cast<std::size_t>(Pick(static_cast<int>(base_.size())))]; }
+  void Pair(std::string& reason, std::string& conclusion) {
+    const int n = static_cast<int>(base_.size());
+    int r = Pick(n), c = Pick(n);
+    if (backEdgeOneIn_ > 0 && Pick(backEdgeOneIn_) != 0) {
+      if (r < c) std::swap(r, c);
+      if (r == c) r = std::min(n - 1, c + 1 + Pick(3));
+    }
+    reason = base_[static_cast<std::size_t>(r)];
+    conclusion = base_[static_cast<std::size_t>(c)];
+  }
   std::string Warrant() {
     const std::string r = Base(), c = Base();
     if (Pick(3) == 0) return UndercutterWarrantSentence(Base(), r, c);
@@ -67,6 +81,7 @@ private:
 
   std::mt19937 random_;
   std::vector<std::string> base_;
+  int backEdgeOneIn_ = 0;
 };
 
 /// Applies a generated move to stage, with objects from its store.
