@@ -1,6 +1,5 @@
 #include "argumentation_stage.h"
 
-#include <charconv>
 #include <vector>
 
 #include "fast_evaluation.h"
@@ -26,6 +25,8 @@ std::unique_ptr<TArgumentationStage> TArgumentationStage::CopyForMove() const {
   if (!statement_index_) statement_index_ = std::make_shared<TStatementIndex>();
   if (!connection_index_) connection_index_ = std::make_shared<TConnectionIndex>();
   next->statement_index_ = statement_index_;
+  if (!id_index_) id_index_ = std::make_shared<TIdIndex>();
+  next->id_index_ = id_index_;
   next->connection_index_ = connection_index_;
   return next;
 }
@@ -35,7 +36,7 @@ std::unique_ptr<TArgumentationStage> TArgumentationStage::DoStatementMove(TState
   auto next = CopyForMove();
   TStatement* existing = nullptr;
   if (IsNewStatement(s, existing)) {
-    GetNewId(s->Id);
+    s->Id = NextId();
     next->Arguments.Add(store_->NewArgument(s));
     next->Statements.Add(s);
   } else {
@@ -56,11 +57,11 @@ std::unique_ptr<TArgumentationStage> TArgumentationStage::DoReasonConclusionMove
   next = next->DoStatementMove(c->Conclusion);
   next = next->DoStatementMove(c->Reason);
   // Statements that existed before this move replace the ones passed in; new ones
-  // already are the objects that entered the stage.
-  for (TStatement* p : Statements) {
-    if (SameSentence(p->Sentence, c->Reason->Sentence)) c->Reason = p;
-    if (SameSentence(p->Sentence, c->Conclusion->Sentence)) c->Conclusion = p;
-  }
+  // already are the objects that entered the stage. (Sentences are unique in a stage.)
+  TStatement* existingReason = nullptr;
+  TStatement* existingConclusion = nullptr;
+  if (!IsNewStatement(c->Reason, existingReason)) c->Reason = existingReason;
+  if (!IsNewStatement(c->Conclusion, existingConclusion)) c->Conclusion = existingConclusion;
   TReasonConclusion* existing = nullptr;
   if (IsNewReasonConclusion(c, existing)) next->ReasonConclusions.Add(c);
   next->deferred_ = deferred_;
@@ -76,12 +77,10 @@ std::unique_ptr<TArgumentationStage> TArgumentationStage::DoExceptionMove(TReaso
   auto next = CopyForMove();
   next->deferred_ = true;
   next = next->DoStatementMove(given);
-  for (TStatement* p : Statements) {
-    if (SameSentence(p->Sentence, given->Sentence)) {
-      c->Exceptions.Delete(0);
-      c->Exceptions.Insert(0, p);
-      break;
-    }
+  TStatement* existingException = nullptr;
+  if (!IsNewStatement(given, existingException)) {
+    c->Exceptions.Delete(0);
+    c->Exceptions.Insert(0, existingException);
   }
   next = next->DoReasonConclusionMove(c);
   TReasonConclusion* existing = nullptr;
@@ -133,16 +132,18 @@ bool TArgumentationStage::SentenceIsStatementSentence(const std::string& text, T
   return true;
 }
 
+std::string TArgumentationStage::NextId() const {
+  if (!id_index_) id_index_ = std::make_shared<TIdIndex>();
+  return std::to_string(id_index_->LowestFree(Statements));
+}
+
 void TArgumentationStage::GetNewId(std::string& id) const {
   // The answer lies in 1 .. count + 1; mark which of those are taken.
   const int limit = Statements.Count() + 1;
   std::vector<bool> taken(static_cast<std::size_t>(limit) + 1, false);
   for (const TStatement* p : Statements) {
-    long long value = 0;
-    const char* first = p->Id.data();
-    const char* last = first + p->Id.size();
-    const auto [end, error] = std::from_chars(first, last, value);
-    if (error == std::errc() && end == last && value >= 1 && value <= limit) taken[static_cast<std::size_t>(value)] = true;
+    const long long value = TIdIndex::NumberOf(p->Id);
+    if (value >= 1 && value <= limit) taken[static_cast<std::size_t>(value)] = true;
   }
   int number = 1;
   while (number < limit && taken[static_cast<std::size_t>(number)]) ++number;

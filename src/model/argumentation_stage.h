@@ -9,6 +9,7 @@
 
 #include "argument.h"
 #include "dialectical_argument.h"
+#include "id_index.h"
 #include "model_store.h"
 #include "prefix_index.h"
 #include "reason_conclusion.h"
@@ -116,6 +117,8 @@ private:
   /// The last step of a move: evaluates, unless an enclosing move will evaluate its result.
   void FinishMove();
   [[nodiscard]] int FindStatement(const std::string& sentence) const;
+  /// What GetNewId finds, from an index that follows the list as moves extend it.
+  [[nodiscard]] std::string NextId() const;
 
   std::shared_ptr<TModelStore> store_;
   std::shared_ptr<TDialecticalStore> dialectical_store_;
@@ -127,6 +130,7 @@ private:
   // During a move, the stage it started from (lists equal to its own share storage).
   const TArgumentationStage* origin_ = nullptr;
   mutable std::shared_ptr<TStatementIndex> statement_index_;
+  mutable std::shared_ptr<TIdIndex> id_index_;
   mutable std::shared_ptr<TConnectionIndex> connection_index_;
 };
 

@@ -207,6 +207,10 @@ struct TEvaluationCache::TImpl {
   std::vector<char> excluded, decision;
   std::vector<int> containmentDecided;  // indexes decided by containment tests
   std::vector<int> affected, touched;   // of the last incremental graph update
+  // The last dialectical evaluation's results by index in Statements, and its two lists.
+  std::vector<TDialecticalArgument*> statementTops;
+  bool listsKnown = false;
+  TDialecticalArguments lastDialecticalList, lastMaximalList;
   std::size_t partialEvaluations = 0;
 
   // ---- one evaluation
@@ -225,7 +229,7 @@ struct TEvaluationCache::TImpl {
   int affectedStamp = 0, visitStamp = 0;
   std::vector<char> scratchFlags;
   std::vector<std::pair<int, int>> scratchFrames;
-  std::vector<TDialecticalArgument*> topsScratch, maximalScratch;
+  std::vector<TDialecticalArgument*> maximalScratch;
 
   void Spend(std::size_t units) {
     work += units;
@@ -454,11 +458,10 @@ struct TEvaluationCache::TImpl {
         (knownStatementCount > 0 && statements != knownStatements) ||
         (knownConnectionCount > 0 && connections != knownConnections))
       return false;
-    // The common prefix holds the same objects; types and exceptions may have changed in place.
+    // The common prefix holds the same objects with the same sentences (as the stage's own
+    // lookups assume); types and exceptions may have changed in place.
     for (std::size_t i = 0; i < knownStatementCount; ++i) {
       const TStatement* s = (*statements)[i];
-      const TKnownSentence* hint = statementSlots[i];
-      if (!hint || hint->owner != s || !StillValid(*hint, s->Sentence)) return false;
       if (s->StatementType != knownType[i]) {
         knownType[i] = s->StatementType;
         Touch(statementVertex[i], true);
@@ -505,6 +508,7 @@ struct TEvaluationCache::TImpl {
   // Everything kept about the last stage is dropped, as after a refusal half-way.
   void Forget() {
     known = false;
+    listsKnown = false;
     dialecticalGraph.valid = argumentGraph.valid = false;
     knownStatements.reset();
     knownConnections.reset();
@@ -1184,12 +1188,28 @@ void TEvaluationCache::RecomputeDialecticalArguments(TArgumentationStage& stage,
     }
 
     const int count = stage.Statements.Count();
-    std::vector<TDialecticalArgument*>& tops = m.topsScratch;
-    tops.resize(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) {
+    std::vector<TDialecticalArgument*>& tops = m.statementTops;
+    const std::size_t before = incremental && m.listsKnown ? tops.size() : 0;
+    // Whether the results at the positions the last evaluation had are all unchanged.
+    bool prefixKept = incremental && m.listsKnown && before <= static_cast<std::size_t>(count) &&
+                      m.lastDialecticalList.Count() == static_cast<int>(before);
+    auto topOf = [&](int i) {
       // A second statement with the same sentence gets a dialectical argument of its own.
-      tops[static_cast<std::size_t>(i)] =
-          m.DialecticalFor((*m.knownStatements)[static_cast<std::size_t>(i)], m.statementVertex[static_cast<std::size_t>(i)], TMask(), 0);
+      return m.DialecticalFor((*m.knownStatements)[static_cast<std::size_t>(i)], m.statementVertex[static_cast<std::size_t>(i)],
+                              TMask(), 0);
+    };
+    tops.resize(static_cast<std::size_t>(count), nullptr);
+    if (incremental && m.listsKnown) {
+      // New statements have new vertices, so they are among the rebuilt ones.
+      for (const int v : m.affected) {
+        for (int i = m.vertexFirstIndex[static_cast<std::size_t>(v)]; i >= 0; i = m.nextSameVertex[static_cast<std::size_t>(i)]) {
+          TDialecticalArgument* top = topOf(i);
+          if (static_cast<std::size_t>(i) < before && tops[static_cast<std::size_t>(i)] != top) prefixKept = false;
+          tops[static_cast<std::size_t>(i)] = top;
+        }
+      }
+    } else {
+      for (int i = 0; i < count; ++i) tops[static_cast<std::size_t>(i)] = topOf(i);
     }
 
     // Whether one is properly contained in another changes only for what was rebuilt, what
@@ -1214,18 +1234,38 @@ void TEvaluationCache::RecomputeDialecticalArguments(TArgumentationStage& stage,
     } else {
       for (int i = 0; i < count; ++i) recheck.push_back(i);
     }
-    for (const int i : recheck) m.Decide(i, tops);
+    bool maximalKept = prefixKept;
+    for (const int i : recheck) {
+      const char was = m.excluded[static_cast<std::size_t>(i)];
+      m.Decide(i, tops);
+      if (static_cast<std::size_t>(i) < before && was != m.excluded[static_cast<std::size_t>(i)]) maximalKept = false;
+    }
     m.containmentDecided.clear();
     for (const int i : recheck)
       if (m.decision[static_cast<std::size_t>(i)] == TImpl::kByContainment) m.containmentDecided.push_back(i);
-    std::vector<TDialecticalArgument*>& maximal = m.maximalScratch;
-    maximal.clear();
-    for (std::size_t i = 0; i < tops.size(); ++i)
-      if (!m.excluded[i]) maximal.push_back(tops[i]);
 
     // Nothing is changed before this point, so a refusal leaves the stage as it was.
-    FillSharing(stage.DialecticalArguments, tops, previous ? &previous->DialecticalArguments : nullptr);
-    FillSharing(stage.MaximalDialecticalArguments, maximal, previous ? &previous->MaximalDialecticalArguments : nullptr);
+    if (prefixKept) {
+      // Only statements were added: the lists of the last evaluation, extended.
+      stage.DialecticalArguments.Assign(m.lastDialecticalList);
+      for (std::size_t i = before; i < tops.size(); ++i) stage.DialecticalArguments.Add(tops[i]);
+    } else {
+      FillSharing(stage.DialecticalArguments, tops, previous ? &previous->DialecticalArguments : nullptr);
+    }
+    if (maximalKept) {
+      stage.MaximalDialecticalArguments.Assign(m.lastMaximalList);
+      for (std::size_t i = before; i < tops.size(); ++i)
+        if (!m.excluded[i]) stage.MaximalDialecticalArguments.Add(tops[i]);
+    } else {
+      std::vector<TDialecticalArgument*>& maximal = m.maximalScratch;
+      maximal.clear();
+      for (std::size_t i = 0; i < tops.size(); ++i)
+        if (!m.excluded[i]) maximal.push_back(tops[i]);
+      FillSharing(stage.MaximalDialecticalArguments, maximal, previous ? &previous->MaximalDialecticalArguments : nullptr);
+    }
+    m.lastDialecticalList.Assign(stage.DialecticalArguments);
+    m.lastMaximalList.Assign(stage.MaximalDialecticalArguments);
+    m.listsKnown = true;
     auto setStatus = [&](int i) {
       const std::uint8_t status = tops[static_cast<std::size_t>(i)]->Status;
       if (status == kJustified || status == kUnjustified) stage.Statements[i]->Status = status;
