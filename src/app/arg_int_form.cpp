@@ -322,7 +322,12 @@ void TArgIntForm::FormCreate() {
   session_ = std::make_unique<TSession>(asker_, *this);
   session_->Interactive = true;
   session_->RefreshViews = true;
-  session_->RefreshHook = [this] { ReshowCurrentView(); };
+  // The interpreter sets the flags back and refreshes once on every way out, errors
+  // included: that refresh ends the busy state.
+  session_->RefreshHook = [this] {
+    if (session_->Interactive) interpretation_.End();
+    ReshowCurrentView();
+  };
   NewDocument();
   ShowDialecticalDiagram();
   centralWidget()->layout()->activate();
@@ -351,6 +356,10 @@ void TArgIntForm::SetAboutAndOptions(TAboutForm* about, TOptionsForm* options) {
 bool TArgIntForm::ShowStructureOnlyChecked() const { return showStructureOnly_->isChecked(); }
 
 // Document commands.
+//
+// While a text of moves is interpreted, the user's own input waits in the window
+// system's queue; a command reached any other way meanwhile (a timer, a queued call, an
+// accessibility action) is refused, since it would act on a half-made document.
 
 void TArgIntForm::NewDocument() {
   session_->NewLine();
@@ -416,10 +425,12 @@ std::string TArgIntForm::ChooseFile(QFileDialog* dialog) {
 void TArgIntForm::ReportError(const TCommandError& error) { errorBox_.ReportError(error.what()); }
 
 void TArgIntForm::New1Click() {
+  if (Interpreting()) return;
   if (SaveChangesQuery() != TSaveAnswer::Cancel) NewDocument();
 }
 
 void TArgIntForm::Open1Click() {
+  if (Interpreting()) return;
   if (SaveChangesQuery() == TSaveAnswer::Cancel) return;
   const std::string path = ChooseFile(openDialog1_);
   if (path.empty()) return;
@@ -436,6 +447,7 @@ void TArgIntForm::Open1Click() {
 }
 
 void TArgIntForm::Append1Click() {
+  if (Interpreting()) return;
   const QString title = openDialog1_->windowTitle();
   openDialog1_->setWindowTitle(QStringLiteral("Append"));
   const std::string path = ChooseFile(openDialog1_);
@@ -449,10 +461,17 @@ void TArgIntForm::Append1Click() {
   }
 }
 
-void TArgIntForm::Save1Click() { SaveDocument(); }
+void TArgIntForm::Save1Click() {
+  if (Interpreting()) return;
+  SaveDocument();
+}
 
-void TArgIntForm::SaveAs1Click() { SaveDocumentAs(); }
+void TArgIntForm::SaveAs1Click() {
+  if (Interpreting()) return;
+  SaveDocumentAs();
+}
 
+// While a text is interpreted the close request is held and carried out afterwards.
 void TArgIntForm::Exit1Click() { close(); }
 
 void TArgIntForm::FormCloseQuery(bool& canClose) { canClose = SaveChangesQuery() != TSaveAnswer::Cancel; }
@@ -467,14 +486,17 @@ void TArgIntForm::closeEvent(QCloseEvent* event) {
 // Argue commands.
 
 void TArgIntForm::StatementButtonClick() {
+  if (Interpreting()) return;
   if (statementForm_ && !Line().FileName.empty()) statementForm_->exec();
 }
 
 void TArgIntForm::ReasonConclusionButtonClick() {
+  if (Interpreting()) return;
   if (reasonConclusionForm_ && !Line().FileName.empty()) reasonConclusionForm_->exec();
 }
 
 void TArgIntForm::ExceptionButtonClick() {
+  if (Interpreting()) return;
   if (exceptionForm_ && !Line().FileName.empty()) exceptionForm_->exec();
 }
 
@@ -503,6 +525,7 @@ bool TArgIntForm::DiagramButtonDown() const {
 }
 
 void TArgIntForm::ShowLineOfArgumentationView() {
+  if (Interpreting()) return;
   session_->ShowMovesText();
   lineOfArgumentationRichEdit_->show();
   scrollBox1_->Fill(lineOfArgumentationRichEdit_);
@@ -510,33 +533,39 @@ void TArgIntForm::ShowLineOfArgumentationView() {
 }
 
 void TArgIntForm::ShowStatementsDiagram() {
+  if (Interpreting()) return;
   dialArgsPaintBox_->ShowStatementsDiagram(*Line().CurrentStage, ShowStructureOnlyChecked(), WindowFont());
   ShowOnly(dialArgsPaintBox_, viewGroup_, viewStatements2SpeedButton_);
 }
 
 void TArgIntForm::ShowDialecticalDiagram() {
+  if (Interpreting()) return;
   dialArgsPaintBox_->ShowDialecticalDiagram(*Line().CurrentStage, ShowStructureOnlyChecked(), WindowFont(),
                                             scrollBox1_);
   ShowOnly(dialArgsPaintBox_, viewGroup_, viewDialArgsSpeedButton_);
 }
 
 void TArgIntForm::ShowStatementsList() {
+  if (Interpreting()) return;
   FillStatementsList(*statementsListView_, *Line().CurrentStage);
   ShowOnly(statementsListView_, hiddenViewGroup_, viewStatementsSpeedButton_);
 }
 
 void TArgIntForm::ShowReasonsList() {
+  if (Interpreting()) return;
   FillReasonsList(*reasonsListView_, *Line().CurrentStage);
   ShowOnly(reasonsListView_, hiddenViewGroup_, viewReasonsSpeedButton_);
 }
 
 void TArgIntForm::ShowArgumentsTree() {
+  if (Interpreting()) return;
   FillArgumentsTree(*argumentsTreeView_, *Line().CurrentStage, ArgumentsViewMode, StatusIconsImageList);
   ShowOnly(argumentsTreeView_, hiddenViewGroup_, viewArgumentsSpeedButton_);
 }
 
 // The paint box goes on painting the diagram of the visible group's pressed button.
 void TArgIntForm::ShowStepsView() {
+  if (Interpreting()) return;
   dialArgsPaintBox_->ShowStepsView(DiagramButtonDown());
   ShowOnly(dialArgsPaintBox_, hiddenViewGroup_, viewStepsSpeedButton_);
 }
@@ -553,19 +582,25 @@ void TArgIntForm::Button2Click() { ShowArgumentsTree(); }
 void TArgIntForm::Reasons1Click() { ShowReasonsList(); }
 
 void TArgIntForm::Button1Click() {
+  if (Interpreting()) return;
   auto* label = new QLabel(QStringLiteral("Kwaak"), buttonPanel_);
   label->setGeometry(75, 250, 200, 200);
   label->show();
 }
 
 // Triggering the check item inverts its mark and then redraws.
-void TArgIntForm::ShowStructureOnlyClick() { showStructureOnly_->trigger(); }
+void TArgIntForm::ShowStructureOnlyClick() {
+  if (Interpreting()) return;
+  showStructureOnly_->trigger();
+}
 
 void TArgIntForm::Options1Click() {
+  if (Interpreting()) return;
   if (optionsForm_) optionsForm_->exec();
 }
 
 void TArgIntForm::About1Click() {
+  if (Interpreting()) return;
   if (aboutForm_) aboutForm_->ShowAbout();
 }
 
@@ -584,6 +619,12 @@ void TArgIntForm::resizeEvent(QResizeEvent* event) {
 
 void TArgIntForm::FormResize() {
   if (!session_) return;
+  if (Interpreting()) {
+    // The progress text stays; the view is redrawn when the interpretation ends.
+    scrollBox1_->Fill(lineOfArgumentationRichEdit_);
+    scrollBox1_->UpdateExtent();
+    return;
+  }
   // Not guarded by RefreshViews: the text view is sized anew, the diagrams wrap anew.
   ReshowCurrentView();
 }
@@ -598,14 +639,14 @@ void TArgIntForm::SetTextLines(const std::vector<std::string>& lines) { lineOfAr
 
 void TArgIntForm::SetTextLine(int index, const std::string& line) { lineOfArgumentationRichEdit_->SetLine(index, line); }
 
+// Only the interpreter calls this, as it begins.
 void TArgIntForm::ShowTextInsteadOfDiagram() {
+  interpretation_.Begin();
   dialArgsPaintBox_->hide();
   lineOfArgumentationRichEdit_->show();
   scrollBox1_->Fill(lineOfArgumentationRichEdit_);
 }
 
-void TArgIntForm::KeepPainted() {
-  if (lineOfArgumentationRichEdit_->isVisible()) lineOfArgumentationRichEdit_->viewport()->repaint();
-}
+void TArgIntForm::KeepPainted() { interpretation_.KeepPainted(); }
 
 }  // namespace korvane

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/interpretation_guard.h"
 #include "app/message_boxes.h"
 #include "line/session.h"
 #include "views/status_icons.h"
@@ -80,6 +81,11 @@ public:
   void SetTextLine(int index, const std::string& line) override;
   void ShowTextInsteadOfDiagram() override;
   void KeepPainted() override;
+
+  /// True while a text of moves is interpreted: no command starts, the cursor waits.
+  [[nodiscard]] bool Interpreting() const { return interpretation_.Active(); }
+  /// The busy state kept while interpreting (how often it repaints, what it holds).
+  [[nodiscard]] TInterpretationGuard& InterpretationGuard() { return interpretation_; }
 
   /// The file dialogs, kept for the whole run so each remembers the last file chosen.
   [[nodiscard]] QFileDialog* OpenDialog1() const { return openDialog1_; }
@@ -175,6 +181,8 @@ private:
   QAction* showStructureOnly_ = nullptr;
   QFileDialog* openDialog1_ = nullptr;
   QFileDialog* saveDialog1_ = nullptr;
+
+  TInterpretationGuard interpretation_{*this};
 };
 
 }  // namespace korvane

@@ -124,6 +124,7 @@ struct TGraph {
   std::vector<int> componentLevel;  // above every component it reaches
   std::vector<int> connectionBit;   // connection number -> bit within its conclusion's component
   int cyclicComponents = 0;
+  std::vector<int> cyclicMembers;  // vertices in cyclic components, as the last full build found them
 };
 
 }  // namespace
@@ -632,6 +633,9 @@ struct TEvaluationCache::TImpl {
     }
     graph.cyclicComponents = 0;
     for (char cyclic : graph.componentCyclic) graph.cyclicComponents += cyclic;
+    graph.cyclicMembers.clear();
+    for (std::size_t v = 0; v < n; ++v)
+      if (graph.componentCyclic[static_cast<std::size_t>(graph.component[v])]) graph.cyclicMembers.push_back(static_cast<int>(v));
     // Bits for the connections that conclude inside a cyclic component.
     graph.componentBits.assign(graph.componentCyclic.size(), 0);
     graph.connectionBit.assign(facts.size(), -1);
@@ -728,6 +732,38 @@ struct TEvaluationCache::TImpl {
     }
     graph.consumed = touches.size();
     return true;
+  }
+
+  // Whether some cycle of the graph is entered from nowhere outside it. Incremental
+  // updates keep cycles as they are but may give them new parents, so this is asked anew.
+  [[nodiscard]] bool HasClosedCycle(const TGraph& graph) const {
+    std::vector<char> open(graph.componentCyclic.size(), 0);
+    for (const int v : graph.cyclicMembers) {
+      const int c = graph.component[static_cast<std::size_t>(v)];
+      for (const TParentLink& p : parentsOf[static_cast<std::size_t>(v)])
+        if ((graph.dialectical || p.reason) && graph.component[static_cast<std::size_t>(p.vertex)] != c) open[static_cast<std::size_t>(c)] = 1;
+    }
+    for (const int v : graph.cyclicMembers)
+      if (!open[static_cast<std::size_t>(graph.component[static_cast<std::size_t>(v)])]) return true;
+    return false;
+  }
+
+  // Whether a vertex in the last update's affected set reaches v.
+  [[nodiscard]] bool ReachedFromAffected(int v) {
+    const int stamp = ++visitStamp;
+    std::vector<int>& queue = scratchQueue;
+    queue.assign(1, v);
+    visitMark[static_cast<std::size_t>(v)] = stamp;
+    for (std::size_t head = 0; head < queue.size(); ++head) {
+      const int u = queue[head];
+      if (affectedMark[static_cast<std::size_t>(u)] == affectedStamp) return true;
+      for (const TParentLink& p : parentsOf[static_cast<std::size_t>(u)]) {
+        if (visitMark[static_cast<std::size_t>(p.vertex)] == stamp) continue;
+        visitMark[static_cast<std::size_t>(p.vertex)] = stamp;
+        queue.push_back(p.vertex);
+      }
+    }
+    return false;
   }
 
   [[nodiscard]] bool Cyclic(int v) const {
@@ -1217,7 +1253,9 @@ void TEvaluationCache::RecomputeDialecticalArguments(TArgumentationStage& stage,
     m.excluded.resize(static_cast<std::size_t>(count), 0);
     m.decision.resize(static_cast<std::size_t>(count), TImpl::kNothingAbove);
     std::vector<int>& recheck = m.scratchA;
+    std::vector<int>& keep = m.scratchB;
     recheck.clear();
+    keep.clear();
     if (incremental) {
       std::vector<char>& queued = m.scratchFlags;
       queued.assign(static_cast<std::size_t>(count), 0);
@@ -1230,7 +1268,12 @@ void TEvaluationCache::RecomputeDialecticalArguments(TArgumentationStage& stage,
       };
       for (const int v : m.affected) statementsOf(v);
       for (const int v : m.touched) m.ForEachChildVertex(v, true, statementsOf);
-      for (const int i : m.containmentDecided) statementsOf(m.statementVertex[static_cast<std::size_t>(i)]);
+      // Those found by containment tests keep their answer unless a rebuilt one reaches them.
+      for (const int i : m.containmentDecided) {
+        const int v = m.statementVertex[static_cast<std::size_t>(i)];
+        if (m.ReachedFromAffected(v)) statementsOf(v);
+        else keep.push_back(i);
+      }
     } else {
       for (int i = 0; i < count; ++i) recheck.push_back(i);
     }
@@ -1240,7 +1283,7 @@ void TEvaluationCache::RecomputeDialecticalArguments(TArgumentationStage& stage,
       m.Decide(i, tops);
       if (static_cast<std::size_t>(i) < before && was != m.excluded[static_cast<std::size_t>(i)]) maximalKept = false;
     }
-    m.containmentDecided.clear();
+    m.containmentDecided.swap(keep);
     for (const int i : recheck)
       if (m.decision[static_cast<std::size_t>(i)] == TImpl::kByContainment) m.containmentDecided.push_back(i);
 
@@ -1314,8 +1357,9 @@ void TEvaluationCache::RecomputeArguments(TArgumentationStage& stage, const TArg
     auto argumentOf = [&](int i) {
       return m.ArgumentFor((*m.knownStatements)[static_cast<std::size_t>(i)], m.statementVertex[static_cast<std::size_t>(i)], TMask(), 0);
     };
-    if (!m.irregular && graph.cyclicComponents == 0) {
-      // Without cycles, every statement lies below some final conclusion.
+    if (!m.irregular && (graph.cyclicComponents == 0 || !m.HasClosedCycle(graph))) {
+      // Every statement lies below some final conclusion: following connections upwards
+      // from one ends at a final conclusion unless it ends in a cycle entered from nowhere.
       for (int i = 0; i < count; ++i)
         if (m.reasonUses[static_cast<std::size_t>(m.statementVertex[static_cast<std::size_t>(i)])] == 0) roots.push_back(argumentOf(i));
     } else {
