@@ -49,9 +49,10 @@ void TLineOfArgumentation::Append(std::unique_ptr<TArgumentationStage> next, std
   move->PreStage = CurrentStage;
   move->PostStage = next.get();
   move->Move = std::move(lines);
-  // Room first, so that nothing below can fail once the line starts to change.
-  stages_.reserve(stages_.size() + 1);
-  moves_.reserve(moves_.size() + 1);
+  // Room first, so that nothing below can fail once the line starts to change; growing
+  // by half again keeps a long line's appends from copying every time.
+  if (stages_.size() == stages_.capacity()) stages_.reserve(stages_.size() + stages_.size() / 2 + 16);
+  if (moves_.size() == moves_.capacity()) moves_.reserve(moves_.size() + moves_.size() / 2 + 16);
   stages_.push_back(std::move(next));
   moves_.push_back(std::move(move));
   ArgumentationMoves.Add(moves_.back().get());

@@ -43,6 +43,7 @@ std::unique_ptr<TArgumentationStage> TArgumentationStage::DoStatementMove(TState
     // The new type overrules the old one on the shared object, in every stage holding it.
     existing->Sentence = s->Sentence;
     existing->StatementType = s->StatementType;
+    store_->NoteChanged(existing);
   }
   next->FinishMove();
   undo.Keep();
@@ -91,11 +92,15 @@ std::unique_ptr<TArgumentationStage> TArgumentationStage::DoExceptionMove(TReaso
     for (TStatement* x : existing->Exceptions) {
       if (SameSentence(x->Sentence, exception->Sentence)) {
         x->StatementType = given->StatementType;
+        store_->NoteChanged(x);
         known = true;
         break;
       }
     }
-    if (!known) existing->Exceptions.Add(exception);
+    if (!known) {
+      existing->Exceptions.Add(exception);
+      store_->NoteChanged(existing);
+    }
   }
   next->deferred_ = deferred_;
   next->FinishMove();

@@ -173,7 +173,8 @@ struct TEvaluationCache::TImpl {
   std::shared_ptr<const std::vector<TStatement*>> knownStatements;
   std::shared_ptr<const std::vector<TReasonConclusion*>> knownConnections;
   std::size_t knownStatementCount = 0, knownConnectionCount = 0;
-  std::vector<std::int32_t> knownType;     // index in Statements -> type when last seen
+  std::size_t changesSeen = 0;             // of the store's in-place changes
+  std::unordered_map<const TReasonConclusion*, int> connectionNumber;
   std::vector<int> localOfSentence;        // sentence number -> vertex, -1 when not in this stage
   std::vector<int> vertexSentence;         // vertex -> sentence number
   std::vector<TStatement*> vertexStatement;  // vertex -> first statement of the stage with it, or another object
@@ -339,7 +340,6 @@ struct TEvaluationCache::TImpl {
 
   void AddStatement(int i, TStatement* s) {
     const int sentence = SentenceVia(s, statementSlots[static_cast<std::size_t>(i)]);
-    knownType.push_back(s->StatementType);
     nextSameVertex.push_back(-1);
     int v = FindVertex(sentence);
     if (v >= 0) {
@@ -399,6 +399,7 @@ struct TEvaluationCache::TImpl {
     if (connectionSlots.size() <= static_cast<std::size_t>(j)) connectionSlots.resize(static_cast<std::size_t>(j) + 1);
     const TConnectionFacts& f = FactsOf(c, connectionSlots[static_cast<std::size_t>(j)]);
     facts.push_back(&f);
+    connectionNumber.emplace(c, j);
     const int cv = EndVertex(f.conclusionSentence, f.conclusion);
     const int rv = EndVertex(f.reasonSentence, f.reason);
     conclusionVertex.push_back(cv);
@@ -427,7 +428,7 @@ struct TEvaluationCache::TImpl {
     vertexLastIndex.clear();
     nextSameVertex.clear();
     statementVertex.clear();
-    knownType.clear();
+    connectionNumber.clear();
     concludingOf.clear();
     parentsOf.clear();
     reasonUses.clear();
@@ -446,6 +447,7 @@ struct TEvaluationCache::TImpl {
     int j = 0;
     for (const TReasonConclusion* c : stage.ReasonConclusions) AddConnection(j++, c);
     touches.clear();
+    changesSeen = stage.Store().Changes().size();
   }
 
   // Takes in what changed since the stage last taken in, when the stage only adds to it
@@ -459,26 +461,28 @@ struct TEvaluationCache::TImpl {
         (knownStatementCount > 0 && statements != knownStatements) ||
         (knownConnectionCount > 0 && connections != knownConnections))
       return false;
-    // The common prefix holds the same objects with the same sentences (as the stage's own
-    // lookups assume); types and exceptions may have changed in place.
-    for (std::size_t i = 0; i < knownStatementCount; ++i) {
-      const TStatement* s = (*statements)[i];
-      if (s->StatementType != knownType[i]) {
-        knownType[i] = s->StatementType;
-        Touch(statementVertex[i], true);
+    // The common prefix holds the same objects as they entered, but for what moves changed
+    // in place and noted: overruled types and added exceptions.
+    const auto& changes = stage.Store().Changes();
+    for (; changesSeen < changes.size(); ++changesSeen) {
+      const TModelStore::TInPlaceChange& change = changes[changesSeen];
+      if (change.statement) {
+        const int v = FindVertex(SentenceOf(change.statement));
+        if (v >= 0 && vertexStatement[static_cast<std::size_t>(v)] == change.statement) Touch(v, true);
+        continue;
       }
-    }
-    for (std::size_t j = 0; j < knownConnectionCount; ++j) {
-      const TReasonConclusion* c = (*connections)[j];
+      const auto found = connectionNumber.find(change.connection);
+      if (found == connectionNumber.end() || static_cast<std::size_t>(found->second) >= knownConnectionCount) continue;
+      const auto j = static_cast<std::size_t>(found->second);
+      const TReasonConclusion* c = change.connection;
       const TConnectionFacts& f = *facts[j];
-      if (c->Reason != f.reason || c->Conclusion != f.conclusion || c->ConnectionKind != f.kind) return false;
       const std::size_t had = exceptionLinks[j].size();
       const auto count = static_cast<std::size_t>(c->Exceptions.Count());
-      if (count == had) continue;
       if (count < had) return false;
       for (std::size_t k = 0; k < had; ++k)
         if (c->Exceptions[static_cast<int>(k)] != f.exceptions[k]) return false;
-      if (FactsOf(c, connectionSlots[j]).exceptions.size() != count || &FactsOf(c, connectionSlots[j]) != &f) return false;
+      if (count == had) continue;
+      if (&FactsOf(c, connectionSlots[j]) != &f || f.exceptions.size() != count) return false;
       for (std::size_t k = had; k < count; ++k) AddExceptionLink(static_cast<int>(j), k);
       Touch(conclusionVertex[j], true);
     }

@@ -8,6 +8,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "argument.h"
 #include "dialectical_argument.h"
@@ -56,6 +57,18 @@ public:
   }
 
   [[nodiscard]] std::size_t StatementCount() const { return statements_.Size(); }
+
+  /// A change a move made in place to an object that stages share: a statement's type
+  /// overruled, or exceptions added to a connection (or taken back by an undo).
+  struct TInPlaceChange {
+    TStatement* statement;
+    TReasonConclusion* connection;
+  };
+  /// Moves note every such change, so the evaluation need not look at every object to
+  /// find them; nothing else about an object changes once it is in a stage.
+  void NoteChanged(TStatement* s) { changes_.push_back({s, nullptr}); }
+  void NoteChanged(TReasonConclusion* c) { changes_.push_back({nullptr, c}); }
+  [[nodiscard]] const std::vector<TInPlaceChange>& Changes() const { return changes_; }
   [[nodiscard]] std::size_t ArgumentCount() const { return arguments_.Size(); }
 
   /// What the evaluation keeps for this document; it also owns the dialectical
@@ -64,6 +77,7 @@ public:
 
 private:
   std::shared_ptr<TEvaluationCache> evaluation_cache_;
+  std::vector<TInPlaceChange> changes_;
   TPool<TStatement> statements_;
   TPool<TReasonConclusion> connections_;
   TPool<TArgument> arguments_;

@@ -5,6 +5,7 @@ namespace korvane {
 TMoveUndo::TMoveUndo(const TArgumentationStage& receiver, std::vector<TStatement*> given, TReasonConclusion* connection) {
   if (receiver.deferred_) return;
   active_ = true;
+  store_ = &receiver.Store();
   // A move changes the type of a receiver's statement only where it has a given sentence,
   // and statuses only once its evaluation has succeeded; identifiers only of given objects.
   for (TStatement* s : given) {
@@ -33,13 +34,17 @@ TMoveUndo::~TMoveUndo() {
     if (it->hasId) it->statement->Id = it->id;
     it->statement->StatementType = it->type;
     it->statement->Status = it->status;
+    store_->NoteChanged(it->statement);
   }
   if (connection_) {
     connection_->Reason = reason_;
     connection_->Conclusion = conclusion_;
     connection_->Exceptions.Assign(exceptions_);
   }
-  if (extended_) extended_->Exceptions.Assign(extendedExceptions_);
+  if (extended_) {
+    extended_->Exceptions.Assign(extendedExceptions_);
+    store_->NoteChanged(extended_);
+  }
 }
 
 }  // namespace korvane

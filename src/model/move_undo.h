@@ -32,6 +32,7 @@ private:
     std::uint8_t status;
   };
   bool active_ = false;
+  TModelStore* store_ = nullptr;
   std::vector<TStatementState> statements_;
   TReasonConclusion* connection_ = nullptr;
   TStatement* reason_ = nullptr;
