@@ -325,7 +325,10 @@ void TArgIntForm::FormCreate() {
   // The interpreter sets the flags back and refreshes once on every way out, errors
   // included: that refresh ends the busy state.
   session_->RefreshHook = [this] {
-    if (session_->Interactive) interpretation_.End();
+    if (session_->Interactive) {
+      lineOfArgumentationRichEdit_->SetDeferring(false);
+      interpretation_.End();
+    }
     ReshowCurrentView();
   };
   NewDocument();
@@ -642,6 +645,7 @@ void TArgIntForm::SetTextLine(int index, const std::string& line) { lineOfArgume
 // Only the interpreter calls this, as it begins.
 void TArgIntForm::ShowTextInsteadOfDiagram() {
   interpretation_.Begin();
+  lineOfArgumentationRichEdit_->SetDeferring(true);
   dialArgsPaintBox_->hide();
   lineOfArgumentationRichEdit_->show();
   scrollBox1_->Fill(lineOfArgumentationRichEdit_);

@@ -2,6 +2,7 @@
 
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTimer>
 
 #include "views/sentence_text.h"
 
@@ -19,6 +20,7 @@ TLineOfArgumentationView::TLineOfArgumentationView(QWidget* parent) : QPlainText
 }
 
 void TLineOfArgumentationView::SetLines(const std::vector<std::string>& lines) {
+  pending_.clear();
   lines_ = lines;
   QStringList shown;
   shown.reserve(static_cast<qsizetype>(lines.size()));
@@ -29,15 +31,38 @@ void TLineOfArgumentationView::SetLines(const std::vector<std::string>& lines) {
 void TLineOfArgumentationView::SetLine(int index, const std::string& line) {
   if (index < 0 || static_cast<std::size_t>(index) > lines_.size()) return;
   if (static_cast<std::size_t>(index) == lines_.size()) {
+    ShowPendingLines();
     lines_.push_back(line);
     if (lines_.size() == 1) setPlainText(SentenceToDisplay(line));
     else appendPlainText(SentenceToDisplay(line));
     return;
   }
   lines_[static_cast<std::size_t>(index)] = line;
-  QTextCursor cursor(document()->findBlockByNumber(index));
-  cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-  cursor.insertText(SentenceToDisplay(line));
+  pending_[index] = line;
+  if (!deferring_) {
+    ShowPendingLines();
+    return;
+  }
+  if (showScheduled_) return;
+  showScheduled_ = true;
+  QTimer::singleShot(0, this, [this] {
+    showScheduled_ = false;
+    ShowPendingLines();
+  });
+}
+
+void TLineOfArgumentationView::SetDeferring(bool on) {
+  deferring_ = on;
+  if (!on) ShowPendingLines();
+}
+
+void TLineOfArgumentationView::ShowPendingLines() {
+  for (const auto& [index, line] : pending_) {
+    QTextCursor cursor(document()->findBlockByNumber(index));
+    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    cursor.insertText(SentenceToDisplay(line));
+  }
+  pending_.clear();
 }
 
 }  // namespace korvane

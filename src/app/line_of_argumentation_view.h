@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QPlainTextEdit>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -19,9 +20,19 @@ public:
   void SetLines(const std::vector<std::string>& lines);
   /// Replaces one existing line, or appends it when index is the line count.
   void SetLine(int index, const std::string& line);
+  /// While on, a line replaced in place reaches the screen only when control is back in an
+  /// event loop (Lines() has it at once): the interpreter's progress line grows by a dot
+  /// every few lines, and laying out the whole line each time would cost more than the
+  /// interpretation. Turning it off shows what is pending.
+  void SetDeferring(bool on);
+  /// Puts the pending replaced lines on the screen.
+  void ShowPendingLines();
 
 private:
   std::vector<std::string> lines_;
+  bool deferring_ = false;
+  bool showScheduled_ = false;
+  std::map<int, std::string> pending_;  // index -> bytes of a replaced line not shown yet
 };
 
 }  // namespace korvane

@@ -19,6 +19,11 @@ qsizetype FittingPrefix(const QString& word, int width, const QFontMetrics& metr
 }
 
 void WrapParagraph(const QString& paragraph, int width, const QFontMetrics& metrics, QStringList& lines) {
+  // Most sentences fit on one line: one measurement instead of one per word.
+  if (metrics.horizontalAdvance(paragraph) <= width) {
+    lines.append(paragraph);
+    return;
+  }
   QString line;
   bool open = false;       // line holds the start of a line
   bool wrapped = false;    // a line of this paragraph has already been finished

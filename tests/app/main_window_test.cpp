@@ -273,6 +273,33 @@ private slots:
     QCOMPARE(text->toPlainText(), QStringLiteral("caf\u00E9\n.\n\nappended"));
   }
 
+  void textViewShowsReplacedLinesLaterOnlyWhileDeferring() {
+    auto* text = Child<TLineOfArgumentationView>("LineOfArgumentationRichEdit");
+    text->SetLines({"Interpreting file", "."});
+    text->SetDeferring(true);
+    text->SetLine(1, "..");
+    text->SetLine(1, "...");
+    // The logical lines have it at once; the screen once the event loop runs.
+    QCOMPARE(text->Lines(), (std::vector<std::string>{"Interpreting file", "..."}));
+    QCOMPARE(text->toPlainText(), QStringLiteral("Interpreting file\n."));
+    QCoreApplication::processEvents();
+    QCOMPARE(text->toPlainText(), QStringLiteral("Interpreting file\n..."));
+    // An appended line comes after what is pending, and turning it off shows the rest.
+    text->SetLine(1, "....");
+    text->SetLine(2, "next");
+    QCOMPARE(text->toPlainText(), QStringLiteral("Interpreting file\n....\nnext"));
+    text->SetLine(2, "last");
+    text->SetDeferring(false);
+    QCOMPARE(text->toPlainText(), QStringLiteral("Interpreting file\n....\nlast"));
+    // A new text drops what was pending for the old one.
+    text->SetDeferring(true);
+    text->SetLine(0, "stale");
+    text->SetLines({"fresh"});
+    QCoreApplication::processEvents();
+    QCOMPARE(text->toPlainText(), QStringLiteral("fresh"));
+    text->SetDeferring(false);
+  }
+
   void textViewFillsTheScrollBoxAfterResize() {
     Button("ViewLineOfArgumentationSpeedButton")->click();
     auto* box = Child<TScrollBox>("ScrollBox1");
