@@ -8,6 +8,19 @@
 
 namespace korvane {
 
+namespace {
+
+// A line as the screen shows it: decoded, and cut after kShownCharacters with a note.
+QString Shown(const std::string& line) {
+  QString text = SentenceToDisplay(line);
+  qsizetype keep = TLineOfArgumentationView::kShownCharacters;
+  if (text.size() <= keep) return text;
+  if (text.at(keep - 1).isHighSurrogate()) --keep;
+  return text.left(keep) + QStringLiteral(" \u2026 [shown: the first %1 of %2 characters]").arg(keep).arg(text.size());
+}
+
+}  // namespace
+
 TLineOfArgumentationView::TLineOfArgumentationView(QWidget* parent) : QPlainTextEdit(parent) {
   setReadOnly(true);
   setFrameShape(QFrame::NoFrame);
@@ -24,7 +37,7 @@ void TLineOfArgumentationView::SetLines(const std::vector<std::string>& lines) {
   lines_ = lines;
   QStringList shown;
   shown.reserve(static_cast<qsizetype>(lines.size()));
-  for (const std::string& line : lines) shown.append(SentenceToDisplay(line));
+  for (const std::string& line : lines) shown.append(Shown(line));
   setPlainText(shown.join(QChar('\n')));
 }
 
@@ -33,8 +46,8 @@ void TLineOfArgumentationView::SetLine(int index, const std::string& line) {
   if (static_cast<std::size_t>(index) == lines_.size()) {
     ShowPendingLines();
     lines_.push_back(line);
-    if (lines_.size() == 1) setPlainText(SentenceToDisplay(line));
-    else appendPlainText(SentenceToDisplay(line));
+    if (lines_.size() == 1) setPlainText(Shown(line));
+    else appendPlainText(Shown(line));
     return;
   }
   lines_[static_cast<std::size_t>(index)] = line;
@@ -60,7 +73,7 @@ void TLineOfArgumentationView::ShowPendingLines() {
   for (const auto& [index, line] : pending_) {
     QTextCursor cursor(document()->findBlockByNumber(index));
     cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    cursor.insertText(SentenceToDisplay(line));
+    cursor.insertText(Shown(line));
   }
   pending_.clear();
 }

@@ -12,9 +12,14 @@ namespace korvane {
 class TLineOfArgumentationView : public QPlainTextEdit {
   Q_OBJECT
 public:
+  /// Characters of one line shown at most: laying out a line costs time growing with the
+  /// square of its length, and a sentence of megabytes would stop the window for hours.
+  static constexpr qsizetype kShownCharacters = 50000;
+
   explicit TLineOfArgumentationView(QWidget* parent = nullptr);
 
-  /// The logical lines, as bytes; wrapping on screen does not split them.
+  /// The logical lines, as bytes; wrapping on screen does not split them, and a line cut
+  /// for the screen is kept whole here.
   [[nodiscard]] const std::vector<std::string>& Lines() const { return lines_; }
   /// Replaces every line.
   void SetLines(const std::vector<std::string>& lines);

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTest>
+#include <QTextBlock>
 #include <QTreeWidget>
 #include <memory>
 
@@ -271,6 +272,22 @@ private slots:
     app_->Main().SetTextLine(3, "appended");
     QCOMPARE(app_->Main().TextLines(), (std::vector<std::string>{latin, ".", "", "appended"}));
     QCOMPARE(text->toPlainText(), QStringLiteral("caf\u00E9\n.\n\nappended"));
+  }
+
+  void textViewShowsAVeryLongLineCutButKeepsItWhole() {
+    auto* text = Child<TLineOfArgumentationView>("LineOfArgumentationRichEdit");
+    const std::string huge(3 * 1000 * 1000, 'w');
+    app_->Main().SetTextLines({"STATEMENT", "  !: " + huge, ""});
+    QCOMPARE(app_->Main().TextLines()[1].size(), huge.size() + 5);
+    const QString shown = text->document()->findBlockByNumber(1).text();
+    QCOMPARE(shown.size() < 50100, true);
+    QVERIFY(shown.startsWith(QStringLiteral("  !: www")));
+    QVERIFY(shown.endsWith(QStringLiteral("\u2026 [shown: the first 50000 of 3000005 characters]")));
+    // Replacing it in place cuts it the same way; a short line is shown whole.
+    app_->Main().SetTextLine(1, huge);
+    QVERIFY(text->document()->findBlockByNumber(1).text().endsWith(QStringLiteral("of 3000000 characters]")));
+    app_->Main().SetTextLine(1, std::string(50000, 'x'));
+    QCOMPARE(text->document()->findBlockByNumber(1).text(), QString(50000, QLatin1Char('x')));
   }
 
   void textViewShowsReplacedLinesLaterOnlyWhileDeferring() {
