@@ -1,13 +1,13 @@
 // How long moves take, fast and by the plain rules. Run:
 //   build-fast/bench/evaluation_bench --benchmark_counters_tabular=true
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "line_generator.h"
+#include "peak_memory.h"
 #include "model/argumentation_stage.h"
 #include "model/evaluation_limit.h"
 #include "model/fast_evaluation.h"
@@ -16,11 +16,7 @@
 namespace korvane {
 namespace {
 
-double PeakMegabytes() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
+using bench::PeakMegabytes;
 
 // A line keeps every stage, as a document does.
 struct Line {

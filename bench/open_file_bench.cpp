@@ -2,7 +2,6 @@
 // line, every move evaluated. Run:
 //   build-fast/bench/open_file_bench --benchmark_counters_tabular=true
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -11,15 +10,12 @@
 
 #include "line/session.h"
 #include "line_generator.h"
+#include "peak_memory.h"
 
 namespace korvane {
 namespace {
 
-double PeakMegabytes() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
+using bench::PeakMegabytes;
 
 // Interpreting asks nothing; anything asked while a file is made is answered as Escape would.
 class EscapeAsker : public TAsker {
@@ -43,11 +39,7 @@ std::string WriteGeneratedLine(int moves) {
       continue;
     }
     TReasonConclusion* c = line.NewReasonConclusion();
-    c->Reason->Sentence = m.reason;
-    c->Reason->StatementType = m.reasonType;
-    c->Conclusion->Sentence = m.conclusion;
-    c->Conclusion->StatementType = m.conclusionType;
-    c->ConnectionKind = m.connectionKind;
+    test::FillConnection(*c, m);
     if (m.kind == test::GeneratedMove::ReasonConclusion) {
       session.PerformReasonConclusionMove(c);
     } else {

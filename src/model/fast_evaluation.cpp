@@ -181,24 +181,36 @@ struct TEvaluationCache::TImpl : evaluation::TStageGraph {
     return h;
   }
 
-  TDialecticalArgument* DialecticalFor(TStatement* object, int v, const TMask& mask, int depth) {
-    // Without used connections a statement's own dialectical argument is the one built for
-    // its vertex (cyclic or not); outside cycles the used connections do not matter.
-    if (mask.empty() || !Cyclic(v)) {
-      TDialecticalArgument* top = topDialectical[static_cast<std::size_t>(v)];
-      if (top && top->Conclusion == object) return top;
-      return MemoDialectical(object, v, TMask(), depth);
-    }
-    return MemoDialectical(object, v, mask, depth);
+  // Built once per statement object, vertex and used connections during one evaluation.
+  template <class T, class Build>
+  T* Memoised(std::unordered_map<TMaskKey, T*, TMaskKeyHash>& memo, Build build, TStatement* object, int v,
+              const TMask& mask, int depth) {
+    TMaskKey key{object, v, mask};
+    const auto found = memo.find(key);
+    if (found != memo.end()) return found->second;
+    T* value = (this->*build)(object, v, mask, depth);
+    memo.emplace(std::move(key), value);
+    return value;
   }
 
+  // Without used connections a statement's own value is the one built for its vertex
+  // (cyclic or not); outside cycles the used connections do not matter.
+  template <class T, class Build>
+  T* ValueFor(const std::vector<T*>& tops, std::unordered_map<TMaskKey, T*, TMaskKeyHash>& memo, Build build,
+              TStatement* object, int v, const TMask& mask, int depth) {
+    if (mask.empty() || !Cyclic(v)) {
+      T* top = tops[static_cast<std::size_t>(v)];
+      if (top && top->Conclusion == object) return top;
+      return Memoised(memo, build, object, v, TMask(), depth);
+    }
+    return Memoised(memo, build, object, v, mask, depth);
+  }
+
+  TDialecticalArgument* DialecticalFor(TStatement* object, int v, const TMask& mask, int depth) {
+    return ValueFor(topDialectical, dialecticalMemo, &TImpl::BuildDialectical, object, v, mask, depth);
+  }
   TDialecticalArgument* MemoDialectical(TStatement* object, int v, const TMask& mask, int depth) {
-    TMaskKey key{object, v, mask};
-    const auto found = dialecticalMemo.find(key);
-    if (found != dialecticalMemo.end()) return found->second;
-    TDialecticalArgument* d = BuildDialectical(object, v, mask, depth);
-    dialecticalMemo.emplace(std::move(key), d);
-    return d;
+    return Memoised(dialecticalMemo, &TImpl::BuildDialectical, object, v, mask, depth);
   }
 
   TDialecticalArgument* BuildDialectical(TStatement* object, int v, const TMask& mask, int depth) {
@@ -458,11 +470,13 @@ struct TEvaluationCache::TImpl : evaluation::TStageGraph {
     for (std::size_t head = 0; head < queue.size(); ++head) {
       const int u = queue[head];
       Spend(1);
-      for (int j = vertexFirstIndex[static_cast<std::size_t>(u)]; j >= 0; j = nextSameVertex[static_cast<std::size_t>(j)]) {
-        if (j != i && IsProperlyContainedIn(tops[si], tops[static_cast<std::size_t>(j)])) {
-          excluded[si] = 1;
-          return;
-        }
+      bool contained = false;
+      ForEachStatementOf(u, [&](int j) {
+        contained = contained || (j != i && IsProperlyContainedIn(tops[si], tops[static_cast<std::size_t>(j)]));
+      });
+      if (contained) {
+        excluded[si] = 1;
+        return;
       }
       for (const TParentLink& p : parentsOf[static_cast<std::size_t>(u)]) {
         if (visitMark[static_cast<std::size_t>(p.vertex)] == stamp) continue;
@@ -475,21 +489,10 @@ struct TEvaluationCache::TImpl : evaluation::TStageGraph {
   // ---------------------------------------------------------------- arguments
 
   TArgument* ArgumentFor(TStatement* object, int v, const TMask& mask, int depth) {
-    if (mask.empty() || !Cyclic(v)) {
-      TArgument* top = topArgument[static_cast<std::size_t>(v)];
-      if (top && top->Conclusion == object) return top;
-      return MemoArgument(object, v, TMask(), depth);
-    }
-    return MemoArgument(object, v, mask, depth);
+    return ValueFor(topArgument, argumentMemo, &TImpl::BuildArgument, object, v, mask, depth);
   }
-
   TArgument* MemoArgument(TStatement* object, int v, const TMask& mask, int depth) {
-    TMaskKey key{object, v, mask};
-    const auto found = argumentMemo.find(key);
-    if (found != argumentMemo.end()) return found->second;
-    TArgument* a = BuildArgument(object, v, mask, depth);
-    argumentMemo.emplace(std::move(key), a);
-    return a;
+    return Memoised(argumentMemo, &TImpl::BuildArgument, object, v, mask, depth);
   }
 
   TArgument* BuildArgument(TStatement* object, int v, const TMask& mask, int depth) {
@@ -607,11 +610,11 @@ void TEvaluationCache::RecomputeDialecticalArguments(TArgumentationStage& stage,
     if (incremental && m.listsKnown) {
       // New statements have new vertices, so they are among the rebuilt ones.
       for (const int v : m.affected) {
-        for (int i = m.vertexFirstIndex[static_cast<std::size_t>(v)]; i >= 0; i = m.nextSameVertex[static_cast<std::size_t>(i)]) {
+        m.ForEachStatementOf(v, [&](int i) {
           TDialecticalArgument* top = topOf(i);
           if (static_cast<std::size_t>(i) < before && tops[static_cast<std::size_t>(i)] != top) prefixKept = false;
           tops[static_cast<std::size_t>(i)] = top;
-        }
+        });
       }
     } else {
       for (int i = 0; i < count; ++i) tops[static_cast<std::size_t>(i)] = topOf(i);
@@ -629,11 +632,11 @@ void TEvaluationCache::RecomputeDialecticalArguments(TArgumentationStage& stage,
       std::vector<char>& queued = m.scratchFlags;
       queued.assign(static_cast<std::size_t>(count), 0);
       auto statementsOf = [&](int v) {
-        for (int i = m.vertexFirstIndex[static_cast<std::size_t>(v)]; i >= 0; i = m.nextSameVertex[static_cast<std::size_t>(i)]) {
-          if (queued[static_cast<std::size_t>(i)]) continue;
+        m.ForEachStatementOf(v, [&](int i) {
+          if (queued[static_cast<std::size_t>(i)]) return;
           queued[static_cast<std::size_t>(i)] = 1;
           recheck.push_back(i);
-        }
+        });
       };
       for (const int v : m.affected) statementsOf(v);
       for (const int v : m.touched) m.ForEachChildVertex(v, true, statementsOf);
@@ -684,8 +687,7 @@ void TEvaluationCache::RecomputeDialecticalArguments(TArgumentationStage& stage,
     };
     // Statuses live on the shared objects; only rebuilt ones can differ from what they hold.
     if (incremental) {
-      for (const int v : m.affected)
-        for (int i = m.vertexFirstIndex[static_cast<std::size_t>(v)]; i >= 0; i = m.nextSameVertex[static_cast<std::size_t>(i)]) setStatus(i);
+      for (const int v : m.affected) m.ForEachStatementOf(v, setStatus);
     } else {
       for (int i = 0; i < count; ++i) setStatus(i);
     }

@@ -225,6 +225,12 @@ public:
   }
   [[nodiscard]] std::size_t VertexCount() const { return vertexSentence.size(); }
 
+  /// Calls f with the index in Statements of every statement of vertex v, in list order.
+  template <class F>
+  void ForEachStatementOf(int v, F&& f) const {
+    for (int i = vertexFirstIndex[static_cast<std::size_t>(v)]; i >= 0; i = nextSameVertex[static_cast<std::size_t>(i)]) f(i);
+  }
+
   int NewVertex(int sentence, TStatement* object) {
     if (static_cast<std::size_t>(sentence) >= localOfSentence.size()) localOfSentence.resize(static_cast<std::size_t>(sentence) + 1, -1);
     const int v = static_cast<int>(vertexSentence.size());

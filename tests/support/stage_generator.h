@@ -84,6 +84,15 @@ private:
   int backEdgeOneIn_ = 0;
 };
 
+/// Gives a new connection the ends, types and kind of a generated move.
+inline void FillConnection(TReasonConclusion& c, const GeneratedMove& m) {
+  c.Reason->Sentence = m.reason;
+  c.Reason->StatementType = m.reasonType;
+  c.Conclusion->Sentence = m.conclusion;
+  c.Conclusion->StatementType = m.conclusionType;
+  c.ConnectionKind = m.connectionKind;
+}
+
 /// Applies a generated move to stage, with objects from its store.
 inline std::unique_ptr<TArgumentationStage> Apply(const TArgumentationStage& stage, const GeneratedMove& m) {
   TModelStore& store = stage.Store();
@@ -93,11 +102,7 @@ inline std::unique_ptr<TArgumentationStage> Apply(const TArgumentationStage& sta
     case GeneratedMove::ReasonConclusion:
     case GeneratedMove::Exception: {
       TReasonConclusion* c = store.NewReasonConclusion();
-      c->Reason->Sentence = m.reason;
-      c->Reason->StatementType = m.reasonType;
-      c->Conclusion->Sentence = m.conclusion;
-      c->Conclusion->StatementType = m.conclusionType;
-      c->ConnectionKind = m.connectionKind;
+      FillConnection(*c, m);
       if (m.kind == GeneratedMove::ReasonConclusion) return stage.DoReasonConclusionMove(c);
       c->Exceptions.Add(store.NewStatement(m.sentence, m.type));
       return stage.DoExceptionMove(c);
