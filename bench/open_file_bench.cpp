@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "line/session.h"
+#include "document/session.h"
 #include "line_generator.h"
 #include "peak_memory.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "files/lin_syntax.h"
+#include "line/lin_syntax.h"
 #include "files/text_file.h"
 #include "fuzz_session.h"
 
@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   TFuzzSession first;
   Interpret(first, lines);
-  Check(first.Asker.Asked == 0, "interpreting asks nothing");
+  Check(first.Asker.Asked() == 0, "interpreting asks nothing");
   CheckLineShape(first.Session.Line());
   const std::vector<std::string> text = first.Session.Line().Text();
 
@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FailureContext() = "first text:\n" + Show(text);
   TFuzzSession second;
   Check(Interpret(second, reread), "a written text is interpreted to its end");
-  Check(second.Asker.Asked == 0, "interpreting a written text asks nothing");
+  Check(second.Asker.Asked() == 0, "interpreting a written text asks nothing");
   CheckLineShape(second.Session.Line());
   Check(second.Session.Line().ArgumentationMoves.Count() == first.Session.Line().ArgumentationMoves.Count(),
         "the same number of moves");

@@ -7,26 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "line/session.h"
+#include "document/headless_session.h"
 
 namespace korvane::fuzz {
 
-class TYesAsker : public TAsker {
-public:
-  int Asked = 0;
-  TAnswer Ask(const TMessage& message) override {
-    ++Asked;
-    for (TAnswer a : message.Buttons)
-      if (a == TAnswer::Yes) return TAnswer::Yes;
-    return message.Default;
-  }
-};
-
-struct TFuzzSession {
-  TYesAsker Asker;
-  TPlainTextHost Host;
-  TSession Session{Asker, Host};
-};
+/// A windowless session that answers Yes and counts what it was asked.
+using TFuzzSession = THeadlessSession<>;
 
 /// What a failure report shows besides its message: the texts involved.
 inline std::string& FailureContext() {

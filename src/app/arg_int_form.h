@@ -11,7 +11,7 @@
 
 #include "app/interpretation_guard.h"
 #include "app/message_boxes.h"
-#include "line/session.h"
+#include "document/session.h"
 #include "views/status_icons.h"
 
 class QAbstractButton;

@@ -2,7 +2,7 @@
 
 #include "app/arg_int_form.h"
 #include "app/window_font.h"
-#include "line/session.h"
+#include "document/session.h"
 #include "views/sentence_text.h"
 
 namespace korvane {

@@ -1,6 +1,6 @@
 #include "app/reason_conclusion_form.h"
 
-#include "line/session.h"
+#include "document/session.h"
 #include "model/warrant_sentences.h"
 
 namespace korvane {

@@ -1,6 +1,6 @@
 #include "app/statement_form.h"
 
-#include "line/session.h"
+#include "document/session.h"
 
 namespace korvane {
 

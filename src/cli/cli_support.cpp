@@ -10,12 +10,6 @@ namespace korvane::cli {
 
 namespace {
 
-bool Has(const std::vector<TAnswer>& buttons, TAnswer answer) {
-  for (TAnswer a : buttons)
-    if (a == answer) return true;
-  return false;
-}
-
 // Length of the valid UTF-8 sequence at i, or 0.
 std::size_t Utf8Length(const std::string& s, std::size_t i) {
   const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
@@ -109,11 +103,8 @@ void WriteArgument(std::ostream& out, const TArgumentationStage& stage, const TA
 
 }  // namespace
 
-TAnswer TYesAsker::Ask(const TMessage& message) {
-  if (Has(message.Buttons, TAnswer::Yes)) return TAnswer::Yes;
-  Notices.push_back(message.Text);
-  std::cerr << PlainText(message.Text) << '\n';
-  return TAnswer::OK;
+TCliSession::TCliSession() {
+  Asker.OnNotice = [](const std::string& text) { std::cerr << PlainText(text) << '\n'; };
 }
 
 std::string PlainText(const std::string& message) {
@@ -128,7 +119,7 @@ std::string PlainText(const std::string& message) {
 std::vector<std::string> ReadInput(const std::string& path) {
   if (path != "-") return ReadTextFile(path);
   std::string bytes((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
-  if (std::cin.bad()) throw TCommandError("Cannot open file -");
+  if (std::cin.bad()) throw CannotOpenFileError("-");
   return SplitLines(bytes);
 }
 

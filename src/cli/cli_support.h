@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "document/headless_session.h"
 #include "line/messages.h"
-#include "line/session.h"
 
 namespace korvane::cli {
 
@@ -19,19 +19,9 @@ inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitFile = 3;
 
-/// Answers every question Yes and passes every notice to standard error.
-class TYesAsker : public TAsker {
-public:
-  TAnswer Ask(const TMessage& message) override;
-  /// The notices shown (boxes without Yes), in order.
-  std::vector<std::string> Notices;
-};
-
-/// A session with a plain text view, answering Yes.
-struct TCliSession {
-  TYesAsker Asker;
-  TPlainTextHost Host;
-  TSession Session{Asker, Host};
+/// A windowless session answering Yes; its notices go to standard error.
+struct TCliSession : THeadlessSession<> {
+  TCliSession();
 };
 
 /// Thrown for wrong usage; the text goes to standard error with the usage line.

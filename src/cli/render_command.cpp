@@ -44,7 +44,7 @@ bool OptionValue(const std::vector<std::string>& args, std::size_t& i, const std
 // Fonts need a GUI application; without a display it runs on the offscreen platform.
 std::unique_ptr<QGuiApplication> StartDrawing() {
   if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return nullptr;
-  if (QCoreApplication::instance()) throw TCommandError("Cannot start drawing");
+  if (QCoreApplication::instance()) throw TCommandError(TCommandErrorKind::Other, "Cannot start drawing");
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   static int argc = 1;
   static char name[] = "korvane-cli";

@@ -3,8 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "files/lin_syntax.h"
-#include "line/session.h"
+#include "line/lin_syntax.h"
 #include "model/evaluation_limit.h"
 #include "model/list.h"
 #include "model/warrant_sentences.h"
@@ -15,7 +14,7 @@ namespace {
 
 class TInterpreter {
 public:
-  TInterpreter(TSession& session, std::vector<std::string> lines) : session_(session), lines_(std::move(lines)) {}
+  TInterpreter(TMoveTarget& target, const std::vector<std::string>& lines) : target_(target), lines_(lines) {}
 
   [[nodiscard]] std::size_t Count() const { return lines_.size(); }
 
@@ -29,15 +28,15 @@ public:
     if (first == kStepWarrantKeyword || first == kUndercutterWarrantKeyword) return i + 2;
     if (first == kIfKeyword) return Rule(i);
     const std::string sentence = Trim(first);
-    if (!sentence.empty()) session_.PerformStatementMove(Line().NewStatement(sentence, kAssumption));
+    if (!sentence.empty()) target_.PerformStatementMove(Line().NewStatement(sentence, kAssumption));
     return i + 1;
   }
 
 private:
-  TLineOfArgumentation& Line() const { return session_.Line(); }
+  TLineOfArgumentation& Line() const { return target_.Line(); }
 
   const std::string& At(std::size_t index) const {
-    if (index >= lines_.size()) throw TCommandError(kListIndexError);
+    if (index >= lines_.size()) throw TCommandError(TCommandErrorKind::Interpretation, kListIndexError);
     return lines_[index];
   }
 
@@ -45,7 +44,7 @@ private:
     const std::string& sentenceLine = At(i + 1);
     TStatement* s = Line().NewStatement(std::string(), kIssue);
     ReadSentenceLine(sentenceLine, *s);
-    session_.PerformStatementMove(s);
+    target_.PerformStatementMove(s);
     return i + 2;
   }
 
@@ -56,7 +55,7 @@ private:
     TReasonConclusion* c = Line().NewReasonConclusion();
     ReadSentenceLine(conclusion, *c->Conclusion);
     ReadSentenceLine(reason, *c->Reason);
-    session_.PerformReasonConclusionMove(c);
+    target_.PerformReasonConclusionMove(c);
     return i + 4;
   }
 
@@ -72,7 +71,7 @@ private:
     ReadSentenceLine(conclusion, *c->Conclusion);
     ReadSentenceLine(reason, *c->Reason);
     c->Exceptions.Add(e);
-    session_.PerformExceptionMove(c);
+    target_.PerformExceptionMove(c);
     return i + 6;
   }
 
@@ -89,7 +88,7 @@ private:
       const std::string exception = Trim(At(i + 5));
       TReasonConclusion* c = Connection(reason, conclusion, kSupporting);
       c->Exceptions.Add(Line().NewStatement(exception, kIssue));
-      session_.PerformExceptionMove(c);
+      target_.PerformExceptionMove(c);
       return i + 6;
     }
     RuleMoves(reason, conclusion, kSupporting);
@@ -98,8 +97,8 @@ private:
 
   // A rule without exception states its step warrant as an assumption, then connects.
   void RuleMoves(const std::string& reason, const std::string& conclusion, std::int32_t kind) {
-    session_.PerformStatementMove(Line().NewStatement(StepWarrantSentence(reason, conclusion, kind), kAssumption));
-    session_.PerformReasonConclusionMove(Connection(reason, conclusion, kind));
+    target_.PerformStatementMove(Line().NewStatement(StepWarrantSentence(reason, conclusion, kind), kAssumption));
+    target_.PerformReasonConclusionMove(Connection(reason, conclusion, kind));
   }
 
   TReasonConclusion* Connection(const std::string& reason, const std::string& conclusion, std::int32_t kind) {
@@ -112,43 +111,24 @@ private:
     return c;
   }
 
-  TSession& session_;
-  const std::vector<std::string> lines_;
+  TMoveTarget& target_;
+  const std::vector<std::string>& lines_;
 };
 
 }  // namespace
 
-void InterpretTextLines(TSession& session) {
-  session.Interactive = false;
-  session.RefreshViews = false;
-  TInterpreter interpreter(session, session.Host().TextLines());
-  TViewHost& host = session.Host();
-  const auto finish = [&session] {
-    session.Interactive = true;
-    session.RefreshViews = true;
-    session.RefreshCurrentView();
-  };
+void InterpretTextLines(const std::vector<std::string>& lines, TMoveTarget& target,
+                        const std::function<void()>& progress) {
+  TInterpreter interpreter(target, lines);
   try {
-    host.ShowTextInsteadOfDiagram();
-    host.SetTextLines({"Interpreting file", "."});
-    std::string progress = ".";
     std::size_t i = 0;
     while (i < interpreter.Count()) {
-      if (i % 10 == 0) {
-        progress += '.';
-        host.SetTextLine(1, progress);
-        host.KeepPainted();
-      }
+      if (i % 10 == 0) progress();
       i = interpreter.Block(i);
     }
   } catch (const TEvaluationLimitError& error) {
-    finish();
-    throw TCommandError(error.what());
-  } catch (...) {
-    finish();
-    throw;
+    throw TCommandError(TCommandErrorKind::Interpretation, error.what());
   }
-  finish();
 }
 
 }  // namespace korvane

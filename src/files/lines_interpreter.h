@@ -2,14 +2,19 @@
 // plain-text dialect of free sentences and rules (IF, THEN, IT IS DEFEATED THAT, UNLESS).
 #pragma once
 
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "files/move_target.h"
+
 namespace korvane {
 
-class TSession;
-
-/// Makes the moves that the session's text view describes on its current line, with
-/// Interactive and RefreshViews false, showing a progress line; sets both flags back
-/// and refreshes once at the end. Throws TCommandError for a block cut short by the end
-/// of the lines, or for a move too costly to evaluate; the moves made before stay.
-void InterpretTextLines(TSession& session);
+/// Makes the moves that lines describe through target's entry points, calling progress
+/// before every tenth line. Throws TCommandError (kind Interpretation) for a block cut
+/// short by the end of the lines, or for a move too costly to evaluate; the moves made
+/// before stay. Questions and refreshes are the target's affair.
+void InterpretTextLines(const std::vector<std::string>& lines, TMoveTarget& target,
+                        const std::function<void()>& progress);
 
 }  // namespace korvane

@@ -37,7 +37,7 @@ std::string JoinLines(const std::vector<std::string>& lines) {
 
 std::vector<std::string> ReadTextFile(const std::string& path, TFileSystem& fs) {
   std::string bytes;
-  if (!fs.ReadFile(path, bytes)) throw TCommandError("Cannot open file " + path);
+  if (!fs.ReadFile(path, bytes)) throw CannotOpenFileError(path);
   return SplitLines(bytes);
 }
 
@@ -47,7 +47,7 @@ void WriteTextFile(const std::string& path, const std::vector<std::string>& line
   const std::string target = fs.ResolveLinks(path);
   std::string temporary;
   const int handle = fs.CreateTemporary(target, temporary);
-  if (handle < 0) throw TCommandError("Cannot create file " + path);
+  if (handle < 0) throw CannotCreateFileError(path);
   bool ok = fs.Write(handle, bytes.data(), bytes.size());
   ok = ok && fs.CopyPermissions(handle, target);
   ok = ok && fs.Sync(handle);
@@ -56,7 +56,7 @@ void WriteTextFile(const std::string& path, const std::vector<std::string>& line
   ok = ok && fs.Rename(temporary, target);
   if (!ok) {
     fs.Remove(temporary);
-    throw TCommandError("Cannot create file " + path);
+    throw CannotCreateFileError(path);
   }
   fs.SyncFolderOf(target);
 }

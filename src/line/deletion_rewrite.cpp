@@ -1,6 +1,6 @@
 #include "deletion_rewrite.h"
 
-#include "files/lin_syntax.h"
+#include "line/lin_syntax.h"
 
 namespace korvane {
 

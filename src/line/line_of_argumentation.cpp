@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "line/lin_syntax.h"
+
 namespace korvane {
 
 namespace {
@@ -24,10 +26,6 @@ void AppendPart(std::string& text, const std::string& part) {
 }
 
 }  // namespace
-
-std::string SentenceLine(const TStatement& s) {
-  return (s.StatementType == kAssumption ? "  !: " : "  ?: ") + s.Sentence;
-}
 
 TLineOfArgumentation::TLineOfArgumentation(const bool& interactive, TAsker& asker)
     : interactive_(interactive), asker_(asker) {
@@ -74,7 +72,7 @@ bool TLineOfArgumentation::DoStatementMove(TStatement* s) {
     if (asker_.Ask(ConfirmationMessage(question)) != TAnswer::Yes) return false;
   }
   // The line is written from the statement passed in, before the stage may drop it.
-  std::vector<std::string> lines{"STATEMENT", SentenceLine(*s), ""};
+  std::vector<std::string> lines = StatementMoveLines(*s);
   // The stage is computed before anything changes here: if it fails, the line stays as it was.
   Append(CurrentStage->DoStatementMove(s), std::move(lines));
   return true;
@@ -90,7 +88,7 @@ void TLineOfArgumentation::DoReasonConclusionMove(TReasonConclusion* c) {
     if (asker_.Ask(ConfirmationMessage(text)) != TAnswer::Yes) return;
   }
   // Read before the stage replaces the ends by its own objects.
-  std::vector<std::string> lines{"CONCLUSION", SentenceLine(*c->Conclusion), "REASON", SentenceLine(*c->Reason), ""};
+  std::vector<std::string> lines = ReasonConclusionMoveLines(*c->Conclusion, *c->Reason);
   Append(CurrentStage->DoReasonConclusionMove(c), std::move(lines));
 }
 
@@ -105,8 +103,7 @@ void TLineOfArgumentation::DoExceptionMove(TReasonConclusion* c) {
     text += kLineBreak + std::string("Do you really want to add the ") + "exception, the reason and the conclusion?";
     if (asker_.Ask(ConfirmationMessage(text)) != TAnswer::Yes) return;
   }
-  std::vector<std::string> lines{"EXCEPTION", SentenceLine(*e), "CONCLUSION", SentenceLine(*c->Conclusion),
-                                 "REASON", SentenceLine(*c->Reason), ""};
+  std::vector<std::string> lines = ExceptionMoveLines(*e, *c->Conclusion, *c->Reason);
   Append(CurrentStage->DoExceptionMove(c), std::move(lines));
 }
 

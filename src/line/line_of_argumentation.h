@@ -64,7 +64,4 @@ private:
   std::vector<std::unique_ptr<TArgumentationMove>> moves_;
 };
 
-/// "  ?: " + sentence for an issue, "  !: " + sentence for an assumption.
-[[nodiscard]] std::string SentenceLine(const TStatement& s);
-
 }  // namespace korvane

@@ -34,4 +34,12 @@ TMessage ConfirmationMessage(std::string text) {
   return m;
 }
 
+TCommandError CannotOpenFileError(const std::string& path) {
+  return TCommandError(TCommandErrorKind::CannotOpen, "Cannot open file " + path);
+}
+
+TCommandError CannotCreateFileError(const std::string& path) {
+  return TCommandError(TCommandErrorKind::CannotCreate, "Cannot create file " + path);
+}
+
 }  // namespace korvane

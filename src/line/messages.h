@@ -39,18 +39,28 @@ public:
   virtual TAnswer Ask(const TMessage& message) = 0;
 };
 
-/// Shows the error that ended a command (the text without its final ".").
-class TErrorReporter {
-public:
-  virtual ~TErrorReporter() = default;
-  virtual void ReportError(const std::string& text) = 0;
+/// What kind of failure ended a command, so callers act on it without reading its text.
+enum class TCommandErrorKind {
+  CannotOpen,      ///< a file could not be read; nothing was changed
+  CannotCreate,    ///< a file could not be written; the old one is intact
+  Interpretation,  ///< a text of moves stopped part-way; the moves before stay
+  Other,
 };
 
 /// An error that ends a command: "Cannot create file ...", "Cannot open file ...",
 /// "List index out of bounds". The command stops; the program goes on.
 class TCommandError : public std::runtime_error {
 public:
-  using std::runtime_error::runtime_error;
+  TCommandError(TCommandErrorKind kind, const std::string& text) : std::runtime_error(text), kind_(kind) {}
+  [[nodiscard]] TCommandErrorKind Kind() const { return kind_; }
+
+private:
+  TCommandErrorKind kind_;
 };
+
+/// "Cannot open file " + path.
+[[nodiscard]] TCommandError CannotOpenFileError(const std::string& path);
+/// "Cannot create file " + path.
+[[nodiscard]] TCommandError CannotCreateFileError(const std::string& path);
 
 }  // namespace korvane

@@ -8,7 +8,7 @@
 
 #include "app/arg_int_form.h"
 #include "app/start_up.h"
-#include "line/session.h"
+#include "document/session.h"
 #include "model/statement.h"
 
 struct TApp {

@@ -18,7 +18,7 @@
 #include <thread>
 
 #include "support/file_bytes.h"
-#include "files/lin_syntax.h"
+#include "line/lin_syntax.h"
 #include "files/text_file.h"
 #include "support/session_fixture.h"
 

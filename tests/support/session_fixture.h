@@ -4,17 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "line/session.h"
+#include "document/headless_session.h"
 #include "support/scripted_asker.h"
 
 namespace korvane::test {
 
 inline constexpr const char* CRLF = "\r\n";
 
-struct SessionFixture {
-  ScriptedAsker Asker;
-  TPlainTextHost Host;
-  TSession Session{Asker, Host};
+struct SessionFixture : THeadlessSession<ScriptedAsker> {
   int Refreshes = 0;
 
   SessionFixture() {

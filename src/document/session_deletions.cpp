@@ -1,8 +1,8 @@
 // The three deletions: refuse what is not there, ask, then rewrite the text of the line
 // without the item and replay it on a new line.
-#include "deletion_rewrite.h"
-#include "session.h"
+#include "document/session.h"
 
+#include "line/deletion_rewrite.h"
 #include "model/warrant_sentences.h"
 
 namespace korvane {

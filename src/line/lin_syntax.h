@@ -1,7 +1,9 @@
-// The words and line forms of line-of-argumentation texts.
+// The words and line forms of line-of-argumentation texts: the one place the writer, the
+// interpreter and the deletion rewrite take them from.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "model/statement.h"
 
@@ -17,6 +19,15 @@ inline constexpr const char* kIfKeyword = "IF";
 inline constexpr const char* kThenKeyword = "THEN";
 inline constexpr const char* kDefeatedKeyword = "IT IS DEFEATED THAT";
 inline constexpr const char* kUnlessKeyword = "UNLESS";
+
+/// A sentence line as the writer puts it: "  ?: " for an issue, "  !: " for an assumption, then the sentence.
+[[nodiscard]] std::string SentenceLine(const TStatement& s);
+
+/// The lines a move of each kind writes, each ending with an empty line.
+[[nodiscard]] std::vector<std::string> StatementMoveLines(const TStatement& s);
+[[nodiscard]] std::vector<std::string> ReasonConclusionMoveLines(const TStatement& conclusion, const TStatement& reason);
+[[nodiscard]] std::vector<std::string> ExceptionMoveLines(const TStatement& exception, const TStatement& conclusion,
+                                                          const TStatement& reason);
 
 /// Removes every leading and trailing character whose code is 32 (blank) or less.
 [[nodiscard]] std::string Trim(const std::string& text);

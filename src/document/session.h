@@ -8,38 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "document/view_host.h"
+#include "files/move_target.h"
 #include "line/line_of_argumentation.h"
 #include "line/messages.h"
 
 namespace korvane {
 
-/// What the interpreter and the deletions need of the window: the text view as a list
-/// of logical lines, and the diagram to hide while a text is interpreted.
-class TViewHost {
-public:
-  virtual ~TViewHost() = default;
-  [[nodiscard]] virtual std::vector<std::string> TextLines() const = 0;
-  /// Clears the text view and puts these lines into it.
-  virtual void SetTextLines(const std::vector<std::string>& lines) = 0;
-  /// Replaces one line (the interpreter's progress line).
-  virtual void SetTextLine(int index, const std::string& line) = 0;
-  /// Hides the diagram and shows the text view.
-  virtual void ShowTextInsteadOfDiagram() = 0;
-  /// Called as the progress line grows, so a window can repaint without taking user input.
-  virtual void KeepPainted() {}
-};
-
-/// A text view that is only a list of lines, for use without a window.
-class TPlainTextHost : public TViewHost {
-public:
-  std::vector<std::string> Lines;
-  [[nodiscard]] std::vector<std::string> TextLines() const override { return Lines; }
-  void SetTextLines(const std::vector<std::string>& lines) override { Lines = lines; }
-  void SetTextLine(int index, const std::string& line) override;
-  void ShowTextInsteadOfDiagram() override {}
-};
-
-class TSession {
+class TSession : public TMoveTarget {
 public:
   TSession(TAsker& asker, TViewHost& host);
 
@@ -51,15 +27,15 @@ public:
   std::function<void()> RefreshHook;
 
   /// The current line of argumentation; there always is one.
-  [[nodiscard]] TLineOfArgumentation& Line() const { return *line_; }
+  [[nodiscard]] TLineOfArgumentation& Line() const override { return *line_; }
   /// Discards the current line and creates a new, empty one (FileName empty, Modified false).
   void NewLine();
 
   // Entry points: each applies its operation to the current line, then refreshes the
   // view whatever the result. Objects are made with Line().NewStatement/NewReasonConclusion.
-  bool PerformStatementMove(TStatement* s);
-  void PerformReasonConclusionMove(TReasonConclusion* c);
-  void PerformExceptionMove(TReasonConclusion* c);
+  bool PerformStatementMove(TStatement* s) override;
+  void PerformReasonConclusionMove(TReasonConclusion* c) override;
+  void PerformExceptionMove(TReasonConclusion* c) override;
   bool PerformDeleteStatement(TStatement* s);
   bool PerformDeleteReasonConclusion(TReasonConclusion* c);
   bool PerformDeleteException(TReasonConclusion* c);

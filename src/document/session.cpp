@@ -1,16 +1,10 @@
-#include "session.h"
+#include "document/session.h"
 
 #include "files/lines_interpreter.h"
 #include "files/text_file.h"
 #include "model/evaluation_limit.h"
 
 namespace korvane {
-
-void TPlainTextHost::SetTextLine(int index, const std::string& line) {
-  if (index < 0) return;
-  if (static_cast<std::size_t>(index) >= Lines.size()) Lines.resize(static_cast<std::size_t>(index) + 1);
-  Lines[static_cast<std::size_t>(index)] = line;
-}
 
 TSession::TSession(TAsker& asker, TViewHost& host)
     : asker_(asker), host_(host), line_(std::make_unique<TLineOfArgumentation>(Interactive, asker)) {}
@@ -84,7 +78,31 @@ void TSession::RefreshCurrentView() {
 
 void TSession::ShowMovesText() { host_.SetTextLines(line_->Text()); }
 
-void TSession::InterpretLines() { InterpretTextLines(*this); }
+void TSession::InterpretLines() {
+  Interactive = false;
+  RefreshViews = false;
+  const std::vector<std::string> lines = host_.TextLines();
+  // The flags come back and the view is redrawn once, however the interpretation ends.
+  const auto finish = [this] {
+    Interactive = true;
+    RefreshViews = true;
+    RefreshCurrentView();
+  };
+  try {
+    host_.ShowTextInsteadOfDiagram();
+    host_.SetTextLines({"Interpreting file", "."});
+    std::string progress = ".";
+    InterpretTextLines(lines, *this, [this, &progress] {
+      progress += '.';
+      host_.SetTextLine(1, progress);
+      host_.KeepPainted();
+    });
+  } catch (...) {
+    finish();
+    throw;
+  }
+  finish();
+}
 
 void TSession::OpenFile(const std::string& path) {
   // Read first: a file that cannot be read must not cost the user the current document.
