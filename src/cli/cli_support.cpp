@@ -244,15 +244,14 @@ std::string TakeOutputOption(std::vector<std::string>& args) {
 int RunDeletion(const std::string& file, const std::string& output, const std::function<bool(TSession&)>& deletion) {
   TCliSession cli;
   const std::string error = Interpret(cli.Session, ReadInput(file));
-  if (!error.empty()) {
-    std::cerr << error << ".\n";
-    WriteJson(std::cout, cli.Session.Line(), error);
-    return kExitFailed;
-  }
+  // As in the window after such an Open: the stage reached can still be worked on.
+  if (!error.empty()) std::cerr << error << ".\n";
   if (!deletion(cli.Session)) return kExitFailed;  // the refusal went to standard error
   if (!output.empty()) cli.Session.WriteFile(output);
+  // A rebuilt line is printed with the error of its own replay, and a failed replay
+  // has already put the old line back and refused.
   WriteJson(std::cout, cli.Session.Line(), std::string());
-  return kExitOk;
+  return error.empty() ? kExitOk : kExitFailed;
 }
 
 }  // namespace korvane::cli

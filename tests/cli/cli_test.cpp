@@ -260,6 +260,63 @@ TEST_F(Cli, SentencesAreShownReadablyAndControlCharactersEscaped) {
   EXPECT_NE(json.Out.find("\"why\": \"justified: the step from 'x\xc2\x85y' counts"), std::string::npos) << json.Out;
 }
 
+// Each sentence argument may be typed as the JSON shows it; the exact bytes win.
+TEST_F(Cli, SentenceArgumentsAsTheJsonShowsThem) {
+  const std::string latin = File("latin.lin", "EXCEPTION\r\n  ?: d\xe9j\xe0\r\nCONCLUSION\r\n  ?: caf\xe9\r\n"
+                                              "REASON\r\n  !: cr\xe8me\r\n\r\n");
+  const std::string cafe = "caf\xc3\xa9", creme = "cr\xc3\xa8me", deja = "d\xc3\xa9j\xc3\xa0";
+  const std::string out = (folder_ / "out.lin").string();
+
+  Result r = Run({"explain", latin, cafe});
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  EXPECT_EQ(r.Out.rfind(cafe + ": justified: the step from '" + creme + "' counts", 0), 0u) << r.Out;
+
+  r = Run({"delete-exception", latin, deja, creme, cafe, "--output", out});
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  EXPECT_EQ(ReadBytes(out), "STATEMENT\r\n  ?: d\xe9j\xe0\r\n\r\nCONCLUSION\r\n  ?: caf\xe9\r\nREASON\r\n  !: cr\xe8me\r\n\r\n");
+
+  r = Run({"delete-connection", latin, creme, cafe, "--output", out});
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  EXPECT_EQ(ReadBytes(out).find("CONCLUSION"), std::string::npos);
+
+  r = Run({"delete-statement", latin, cafe, "--output", out});
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  EXPECT_EQ(ReadBytes(out).find("caf"), std::string::npos);
+
+  // The Latin-1 bytes themselves still name it, and a sentence stored as UTF-8 is matched exactly first.
+  EXPECT_EQ(Run({"delete-statement", latin, "caf\xe9"}).Status, 0);
+  const std::string both = File("both.lin", "STATEMENT\r\n  ?: caf\xe9\r\n\r\nSTATEMENT\r\n  !: " + cafe + "\r\n\r\n");
+  r = Run({"delete-statement", both, cafe, "--output", out});
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  EXPECT_EQ(ReadBytes(out), "STATEMENT\r\n  ?: caf\xe9\r\n\r\n");
+
+  r = Run({"delete-statement", latin, "cafe"});
+  EXPECT_EQ(r.Status, 1);
+  EXPECT_EQ(r.Err, "The statement 'cafe' has not yet been made and cannot be deleted.\n");
+}
+
+TEST_F(Cli, DeletionOnAFileWhoseReadingStopped) {
+  const std::string cut = File("cut.lin", "STATEMENT\r\n  ?: x\r\n\r\nCONCLUSION\r\n  ?: x\r\nREASON\r\n  !: y\r\n\r\n"
+                                          "STATEMENT\r\n");
+  const std::string out = (folder_ / "out.lin").string();
+  Result r = Run({"delete-statement", cut, "x", "--output", out});
+  EXPECT_EQ(r.Status, 1);
+  EXPECT_EQ(r.Err, "List index out of bounds.\n");
+  EXPECT_EQ(r.Out.rfind("{\"error\": null,\n \"statements\": [\n  {\"id\": \"1\", \"sentence\": \"y\"", 0), 0u) << r.Out;
+  EXPECT_EQ(ReadBytes(out), "STATEMENT\r\n  !: y\r\n\r\n");
+
+  r = Run({"delete-connection", cut, "y", "x"});
+  EXPECT_EQ(r.Status, 1);
+  EXPECT_EQ(r.Err, "List index out of bounds.\n");
+  EXPECT_NE(r.Out.find("\"connections\": [],"), std::string::npos) << r.Out;
+
+  // A refusal after such a reading: both go to standard error, nothing to standard output.
+  r = Run({"delete-statement", cut, "z"});
+  EXPECT_EQ(r.Status, 1);
+  EXPECT_EQ(r.Err, "List index out of bounds.\nThe statement 'z' has not yet been made and cannot be deleted.\n");
+  EXPECT_EQ(r.Out, "");
+}
+
 TEST_F(Cli, OutputThatCannotBeWrittenExitsThree) {
   const Result r = Run({"delete-statement", Example("cycle.lin"), "the tenant pays the rent", "--output",
                         (folder_ / "no" / "such.lin").string()});
