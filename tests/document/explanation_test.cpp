@@ -102,13 +102,6 @@ INSTANTIATE_TEST_SUITE_P(
                   },
                   "c", kJustified, "from 'a' warrant '(IF a, THEN c)' holds reason + counts; ",
                   "justified: the step from 'a' counts (its warrant is stated and justified; no exception blocks it)"},
-        ShapeCase{"warrant stated as an issue that is justified",
-                  [](StageBuilder& b) {
-                    b.Connect("a", A, "c", I);
-                    b.Connect("g", A, kWarrantAC, I);
-                  },
-                  "c", kJustified, "from 'a' warrant '(IF a, THEN c)' holds reason + counts; ",
-                  "justified: the step from 'a' counts (its warrant is stated and justified; no exception blocks it)"},
         ShapeCase{"undercutter warrant fails, so the exception does not block",
                   [](StageBuilder& b) {
                     b.Except("e", A, "a", A, "c", I);
@@ -195,15 +188,6 @@ INSTANTIATE_TEST_SUITE_P(
                   },
                   "a", kUnjustified, "from 'b' warrant none holds reason - not; ",
                   "unjustified: its only step, from 'b', does not count, as its reason is not justified"},
-        ShapeCase{"a cycle with a way in",
-                  [](StageBuilder& b) {
-                    b.Connect("a", I, "b", I);
-                    b.Connect("b", I, "a", I);
-                    b.Connect("g", A, "a", I);
-                  },
-                  "a", kJustified,
-                  "from 'b' warrant none holds reason + counts; from 'g' warrant none holds reason + counts; ",
-                  "justified: both of its steps count, from 'b' and from 'g'"},
         ShapeCase{"an exception justified only through the step it blocks",
                   [](StageBuilder& b) {
                     b.Except("e", I, "a", A, "c", I);
