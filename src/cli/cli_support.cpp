@@ -159,13 +159,50 @@ std::string JsonString(const std::string& bytes) {
   return out;
 }
 
+std::string Utf8Reading(const std::string& bytes) {
+  if (IsValidUtf8(bytes)) return bytes;
+  std::string text;
+  for (char c : bytes) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b < 0x80) {
+      text += c;
+    } else {
+      text += static_cast<char>(0xC0 | (b >> 6));
+      text += static_cast<char>(0x80 | (b & 0x3F));
+    }
+  }
+  return text;
+}
+
+std::string TerminalText(const std::string& utf8) {
+  static const char* hex = "0123456789abcdef";
+  std::string text;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    auto code = static_cast<unsigned char>(utf8[i]);
+    // C1 controls are two bytes in UTF-8: C2 80 to C2 9F.
+    const bool c1 = code == 0xC2 && i + 1 < utf8.size() && (static_cast<unsigned char>(utf8[i + 1]) & 0xE0) == 0x80;
+    if (c1) code = static_cast<unsigned char>(utf8[++i]);
+    if (c1 || code < 0x20 || code == 0x7F) {
+      text += "\\u00";
+      text += hex[code >> 4];
+      text += hex[code & 15];
+    } else {
+      text += static_cast<char>(code);
+    }
+  }
+  return text;
+}
+
 void WriteJson(std::ostream& out, const TLineOfArgumentation& line, const std::string& error) {
   const TArgumentationStage& stage = *line.CurrentStage;
+  const std::vector<TStatementExplanation> explanations = ExplainStage(stage);
   out << "{\"error\": " << (error.empty() ? std::string("null") : JsonString(error)) << ",\n \"statements\": [";
   for (int i = 0; i < stage.Statements.Count(); ++i) {
     const TStatement* s = stage.Statements[i];
     out << (i ? ",\n  " : "\n  ") << "{\"id\": " << JsonString(s->Id) << ", \"sentence\": " << JsonString(s->Sentence)
-        << ", \"type\": \"" << TypeName(s->StatementType) << "\", \"status\": \"" << StatusName(s->Status) << "\"}";
+        << ", \"type\": \"" << TypeName(s->StatementType) << "\", \"status\": \"" << StatusName(s->Status) << '"';
+    WriteExplanationFields(out, explanations[static_cast<std::size_t>(i)]);
+    out << '}';
   }
   out << "],\n \"connections\": [";
   for (int i = 0; i < stage.ReasonConclusions.Count(); ++i) {
@@ -207,15 +244,14 @@ std::string TakeOutputOption(std::vector<std::string>& args) {
 int RunDeletion(const std::string& file, const std::string& output, const std::function<bool(TSession&)>& deletion) {
   TCliSession cli;
   const std::string error = Interpret(cli.Session, ReadInput(file));
-  if (!error.empty()) {
-    std::cerr << error << ".\n";
-    WriteJson(std::cout, cli.Session.Line(), error);
-    return kExitFailed;
-  }
+  // As in the window after such an Open: the stage reached can still be worked on.
+  if (!error.empty()) std::cerr << error << ".\n";
   if (!deletion(cli.Session)) return kExitFailed;  // the refusal went to standard error
   if (!output.empty()) cli.Session.WriteFile(output);
+  // A rebuilt line is printed with the error of its own replay, and a failed replay
+  // has already put the old line back and refused.
   WriteJson(std::cout, cli.Session.Line(), std::string());
-  return kExitOk;
+  return error.empty() ? kExitOk : kExitFailed;
 }
 
 }  // namespace korvane::cli

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "document/explanation.h"
 #include "document/headless_session.h"
 #include "line/messages.h"
 
@@ -36,11 +37,29 @@ public:
 /// Interprets lines on the session's new line; the error text, or empty when none.
 [[nodiscard]] std::string Interpret(TSession& session, const std::vector<std::string>& lines);
 
-/// One JSON object: error, statements, connections, maximal, arguments, text.
+/// One JSON object: error, statements (each with its steps and why), connections,
+/// maximal, arguments, text.
 void WriteJson(std::ostream& out, const TLineOfArgumentation& line, const std::string& error);
 
 /// A JSON string: UTF-8 when the bytes are valid UTF-8, otherwise each byte as Latin-1.
 [[nodiscard]] std::string JsonString(const std::string& bytes);
+
+/// The text a JSON string of these bytes stands for: the bytes when they are valid
+/// UTF-8, otherwise each byte read as Latin-1, in UTF-8.
+[[nodiscard]] std::string Utf8Reading(const std::string& bytes);
+
+/// UTF-8 text with its control characters written as \u00XX, fit for a terminal.
+[[nodiscard]] std::string TerminalText(const std::string& utf8);
+
+/// The stage's statement that a sentence argument names: the one with exactly these
+/// bytes, else the one whose sentence the JSON shows as this text; null when none.
+[[nodiscard]] const TStatement* FindSentence(const TArgumentationStage& stage, const std::string& argument);
+
+/// The sentence of the statement FindSentence finds, or the argument unchanged.
+[[nodiscard]] std::string SentenceArgument(const TArgumentationStage& stage, const std::string& argument);
+
+/// The JSON fields "steps" and "why" of one statement, each preceded by ", ".
+void WriteExplanationFields(std::ostream& out, const TStatementExplanation& explanation);
 
 /// A message as a terminal shows it: line breaks as line feeds.
 [[nodiscard]] std::string PlainText(const std::string& message);
@@ -55,8 +74,11 @@ int RunEval(TArgs args);
 int RunDeleteStatement(TArgs args);
 int RunDeleteConnection(TArgs args);
 int RunDeleteException(TArgs args);
+int RunExplain(TArgs args);
 
-/// Reads FILE, interprets it, runs the deletion, prints the JSON and writes --output.
+/// Reads FILE, interprets it, runs the deletion on the stage reached, prints the JSON of
+/// the rebuilt line and writes --output. A reading that stopped at an error is reported
+/// on standard error and makes the exit status 1, but does not prevent the deletion.
 int RunDeletion(const std::string& file, const std::string& output,
                 const std::function<bool(TSession&)>& deletion);
 

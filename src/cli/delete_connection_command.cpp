@@ -9,9 +9,10 @@ int RunDeleteConnection(TArgs args) {
   const std::string reason = args[1];
   const std::string conclusion = args[2];
   return RunDeletion(args[0], output, [&](TSession& session) {
+    const TArgumentationStage& stage = *session.Line().CurrentStage;
     TReasonConclusion* c = session.Line().NewReasonConclusion();
-    c->Reason->Sentence = reason;
-    c->Conclusion->Sentence = conclusion;
+    c->Reason->Sentence = SentenceArgument(stage, reason);
+    c->Conclusion->Sentence = SentenceArgument(stage, conclusion);
     return session.PerformDeleteReasonConclusion(c);
   });
 }

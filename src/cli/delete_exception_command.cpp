@@ -10,10 +10,11 @@ int RunDeleteException(TArgs args) {
   const std::string reason = args[2];
   const std::string conclusion = args[3];
   return RunDeletion(args[0], output, [&](TSession& session) {
+    const TArgumentationStage& stage = *session.Line().CurrentStage;
     TReasonConclusion* c = session.Line().NewReasonConclusion();
-    c->Reason->Sentence = reason;
-    c->Conclusion->Sentence = conclusion;
-    c->Exceptions.Add(session.Line().NewStatement(exception, kIssue));
+    c->Reason->Sentence = SentenceArgument(stage, reason);
+    c->Conclusion->Sentence = SentenceArgument(stage, conclusion);
+    c->Exceptions.Add(session.Line().NewStatement(SentenceArgument(stage, exception), kIssue));
     return session.PerformDeleteException(c);
   });
 }

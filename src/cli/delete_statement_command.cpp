@@ -8,7 +8,8 @@ int RunDeleteStatement(TArgs args) {
   if (args.size() != 2) throw TUsageError("delete-statement takes a file and a sentence");
   const std::string sentence = args[1];
   return RunDeletion(args[0], output, [&](TSession& session) {
-    return session.PerformDeleteStatement(session.Line().NewStatement(sentence, kIssue));
+    const std::string x = SentenceArgument(*session.Line().CurrentStage, sentence);
+    return session.PerformDeleteStatement(session.Line().NewStatement(x, kIssue));
   });
 }
 

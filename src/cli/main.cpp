@@ -22,6 +22,7 @@ struct TCommand {
 
 const TCommand kCommands[] = {
     {"eval", "eval FILE", RunEval},
+    {"explain", "explain FILE [SENTENCE]", RunExplain},
     {"delete-statement", "delete-statement FILE SENTENCE [--output OUT.lin]", RunDeleteStatement},
     {"delete-connection", "delete-connection FILE REASON CONCLUSION [--output OUT.lin]", RunDeleteConnection},
     {"delete-exception", "delete-exception FILE EXCEPTION REASON CONCLUSION [--output OUT.lin]", RunDeleteException},
@@ -33,12 +34,15 @@ const TCommand kCommands[] = {
 void PrintHelp(std::ostream& out) {
   out << "Usage: korvane-cli COMMAND ARGUMENTS\n"
          "Reads a line of argumentation (.lin, or - for standard input), makes its moves\n"
-         "and prints the evaluated line as one JSON object. Every question is answered Yes.\n\n"
+         "and prints the evaluated line as one JSON object. Every question is answered Yes.\n"
+         "explain prints instead, one line per statement, its sentence and why it has its\n"
+         "status; with SENTENCE only that statement's. Sentences given as arguments may be\n"
+         "typed as the JSON shows them.\n\n"
          "Commands:\n";
   for (const TCommand& command : kCommands) out << "  korvane-cli " << command.Usage << '\n';
   out << "  korvane-cli --help\n\n"
-         "Exit status: 0 done, 1 interpretation stopped or deletion refused,\n"
-         "2 wrong usage, 3 a file cannot be read or written.\n";
+         "Exit status: 0 done, 1 interpretation stopped, deletion refused or SENTENCE\n"
+         "not a statement, 2 wrong usage, 3 a file cannot be read or written.\n";
 }
 
 }  // namespace

@@ -1,0 +1,101 @@
+#include "document/explanation.h"
+
+#include <functional>
+#include <stdexcept>
+#include <unordered_map>
+
+namespace korvane {
+
+namespace {
+
+// The stage's statement with s's sentence: a connection's reason may be an object that
+// never entered the stage when reason and conclusion share a sentence.
+const TStatement* InStage(const TArgumentationStage& stage, const TStatement* s) {
+  TStatement* found = nullptr;
+  if (s && stage.SentenceIsStatementSentence(s->Sentence, found)) return found;
+  return s;
+}
+
+bool Justified(const TDialecticalArgument* d) { return d && d->Status == kJustified; }
+
+// The index of a statement in the stage's list, or -1.
+using TIndexOf = std::function<int(const TStatement*)>;
+
+bool JustifiedInStage(const TArgumentationStage& stage, const TIndexOf& indexOf, const TStatement* s) {
+  const int i = indexOf(s);
+  return i >= 0 && Justified(stage.DialecticalArguments[i]);
+}
+
+TUndercutterExplanation ExplainUndercutter(const TArgumentationStage& stage, const TIndexOf& indexOf, const TStep& step,
+                                           int k) {
+  const TUndercutter* u = step.Undercutters[k];
+  TUndercutterExplanation x;
+  x.Exception = InStage(stage, u->Exception);
+  if (u->WarrantingDialecticalArgument) x.Warrant = InStage(stage, u->WarrantingDialecticalArgument->Conclusion);
+  x.WarrantHolds = u->WarrantStatus == kWarrantHolds;
+  x.ExceptionJustified = Justified(step.UndercuttingDialecticalArguments[k]);
+  x.ExceptionJustifiedInStage = JustifiedInStage(stage, indexOf, x.Exception);
+  x.Blocks = x.WarrantHolds && x.ExceptionJustified;
+  return x;
+}
+
+TStepExplanation ExplainStep(const TArgumentationStage& stage, const TIndexOf& indexOf, const TDialecticalArgument& d,
+                             int i) {
+  const TStep* step = d.Steps[i];
+  TStepExplanation x;
+  x.Reason = InStage(stage, step->Reason);
+  x.ConnectionKind = step->ConnectionKind;
+  if (step->WarrantingDialecticalArgument) x.Warrant = InStage(stage, step->WarrantingDialecticalArgument->Conclusion);
+  x.WarrantHolds = step->WarrantStatus == kWarrantHolds;
+  x.ReasonJustified = Justified(d.InitialDialecticalArguments[i]);
+  x.ReasonJustifiedInStage = JustifiedInStage(stage, indexOf, x.Reason);
+  bool blocked = false;
+  for (int k = 0; k < step->Undercutters.Count(); ++k) {
+    x.Undercutters.push_back(ExplainUndercutter(stage, indexOf, *step, k));
+    blocked = blocked || x.Undercutters.back().Blocks;
+  }
+  x.Counts = x.WarrantHolds && x.ReasonJustified && !blocked;
+  return x;
+}
+
+TStatementExplanation Explain(const TArgumentationStage& stage, const TIndexOf& indexOf, int index) {
+  const TStatement* s = stage.Statements[index];
+  const TDialecticalArgument& d = *stage.DialecticalArguments[index];
+  TStatementExplanation x;
+  x.Statement = s;
+  x.StatementType = s->StatementType;
+  x.Status = d.Status;
+  for (int i = 0; i < d.Steps.Count(); ++i) x.Steps.push_back(ExplainStep(stage, indexOf, d, i));
+  return x;
+}
+
+void RequireEvaluated(const TArgumentationStage& stage) {
+  if (stage.DialecticalArguments.Count() != stage.Statements.Count())
+    throw std::logic_error("the stage has not been evaluated");
+}
+
+}  // namespace
+
+TStatementExplanation ExplainStatement(const TArgumentationStage& stage, const TStatement& statement) {
+  RequireEvaluated(stage);
+  const int index = stage.Statements.IndexOf(&statement);
+  if (index < 0) throw std::invalid_argument("'" + statement.Sentence + "' is not a statement of this stage");
+  return Explain(stage, [&](const TStatement* s) { return stage.Statements.IndexOf(s); }, index);
+}
+
+std::vector<TStatementExplanation> ExplainStage(const TArgumentationStage& stage) {
+  RequireEvaluated(stage);
+  // One pass over the list, so that a large stage is not searched once per step.
+  std::unordered_map<const TStatement*, int> indices;
+  for (int i = 0; i < stage.Statements.Count(); ++i) indices.emplace(stage.Statements[i], i);
+  const TIndexOf indexOf = [&](const TStatement* s) {
+    const auto found = indices.find(s);
+    return found == indices.end() ? -1 : found->second;
+  };
+  std::vector<TStatementExplanation> all;
+  all.reserve(static_cast<std::size_t>(stage.Statements.Count()));
+  for (int i = 0; i < stage.Statements.Count(); ++i) all.push_back(Explain(stage, indexOf, i));
+  return all;
+}
+
+}  // namespace korvane
