@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "fast_evaluation.h"
+#include "evaluation/evaluator.h"
 #include "move_undo.h"
 
 namespace korvane {

@@ -10,7 +10,7 @@
 
 #include "model/argumentation_stage.h"
 #include "model/evaluation_limit.h"
-#include "model/fast_evaluation.h"
+#include "model/evaluation/evaluator.h"
 #include "support/stage_generator.h"
 
 namespace korvane {
@@ -122,7 +122,7 @@ TEST(FastEvaluation, LongLinesEvaluatedMoveByMoveAgreeWithThePlainRules) {
           << "seed " << seed << " move " << fast.stages.size() - 1;
       ++evaluations;
     }
-    partial += fast.stages.front()->Store().EvaluationCache().PartialEvaluationCount();
+    partial += fast.stages.front()->Store().Evaluator().PartialEvaluationCount();
   }
   // Most moves were taken in partially, so that path is what was compared.
   EXPECT_GT(partial, evaluations / 2) << partial << " of " << evaluations;
