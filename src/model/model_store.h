@@ -59,7 +59,7 @@ public:
   [[nodiscard]] std::size_t StatementCount() const { return statements_.Size(); }
 
   /// A change a move made in place to an object that stages share: a statement's type
-  /// overruled, or exceptions added to a connection (or taken back by an undo).
+  /// overruled, or exceptions added to a connection (or taken back by a rollback).
   struct TInPlaceChange {
     TStatement* statement;
     TReasonConclusion* connection;

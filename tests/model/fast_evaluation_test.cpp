@@ -129,7 +129,7 @@ TEST(FastEvaluation, LongLinesEvaluatedMoveByMoveAgreeWithThePlainRules) {
 }
 
 // With a small budget some moves are refused half-way (after types were overruled or an
-// exception appended in place, which the undo takes back); the evaluation must then not
+// exception appended in place, which the rollback takes back); the evaluation must then not
 // trust what it kept from the refused stage.
 TEST(FastEvaluation, LinesWithRefusedMovesAgreeWithThePlainRulesAfterEachRefusal) {
   int refusals = 0;
@@ -291,7 +291,7 @@ TEST(FastEvaluation, AMoveBeyondTheBudgetIsRefusedAndChangesNothing) {
       for (int direction = 0; direction < 2 && !refused; ++direction) {
         const std::string& r = direction ? names[i] : names[j];
         const std::string& c = direction ? names[j] : names[i];
-        // Overruling a type on the way, so the undo of types is exercised.
+        // Overruling a type on the way, so the rollback of types is exercised.
         TReasonConclusion* q = connect(r, c, (i + j) % 2 ? kIssue : kAssumption);
         TStatement* const givenReason = q->Reason;
         TStatement* const givenConclusion = q->Conclusion;
