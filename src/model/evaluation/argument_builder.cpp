@@ -9,13 +9,15 @@ void TArgumentBuilder::BuildAll() {
   vertexValue_.assign(index_.VertexCount(), nullptr);
   for (const int v : graph_.ChildrenFirst()) {
     TStatement* s = index_.VertexStatement(v);
-    vertexValue_[static_cast<std::size_t>(v)] = graph_.IsCyclic(v) ? Memoised(s, v, TMask(), 0) : Build(s, v, TMask(), 0);
+    vertexValue_[static_cast<std::size_t>(v)] =
+        graph_.IsCyclic(v) ? Memoised(s, v, TMask(), 0) : Build(s, v, TMask(), 0);
   }
 }
 
 void TArgumentBuilder::Rebuild(const std::vector<int>& vertices) {
   vertexValue_.resize(index_.VertexCount(), nullptr);
-  for (const int v : vertices) vertexValue_[static_cast<std::size_t>(v)] = Build(index_.VertexStatement(v), v, TMask(), 0);
+  for (const int v : vertices)
+    vertexValue_[static_cast<std::size_t>(v)] = Build(index_.VertexStatement(v), v, TMask(), 0);
 }
 
 // As for dialectical arguments: without used connections, or outside cycles, a
@@ -38,7 +40,8 @@ TArgument* TArgumentBuilder::Memoised(TStatement* object, int v, const TMask& ma
   return value;
 }
 
-bool TArgumentBuilder::Matches(const TArgument* a, const TStatement* conclusion, const std::vector<TArgument*>& children) {
+bool TArgumentBuilder::Matches(const TArgument* a, const TStatement* conclusion,
+                               const std::vector<TArgument*>& children) {
   if (a->Conclusion != conclusion || a->InitialArguments.Count() != static_cast<int>(children.size())) return false;
   for (int k = 0; k < a->InitialArguments.Count(); ++k)
     if (a->InitialArguments[k] != children[static_cast<std::size_t>(k)]) return false;

@@ -40,7 +40,8 @@ private:
   TArgument* For(TStatement* object, int v, const TMask& mask, int depth);
   TArgument* Memoised(TStatement* object, int v, const TMask& mask, int depth);
   TArgument* Build(TStatement* object, int v, const TMask& mask, int depth);
-  [[nodiscard]] static bool Matches(const TArgument* a, const TStatement* conclusion, const std::vector<TArgument*>& children);
+  [[nodiscard]] static bool Matches(const TArgument* a, const TStatement* conclusion,
+                                    const std::vector<TArgument*>& children);
 
   const TStageIndex& index_;
   const TDependencyGraph& graph_;

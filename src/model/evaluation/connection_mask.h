@@ -33,6 +33,7 @@ using TMask = std::vector<std::uint64_t>;
 }
 
 /// What a value is built for: a statement object at a vertex, after these used connections.
+/// Plain key data; two keys are equal when all three are.
 struct TMaskKey {
   const void* object;
   int vertex;

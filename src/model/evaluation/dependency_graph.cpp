@@ -76,7 +76,8 @@ void TDependencyGraph::FindComponents() {
           ++size;
         } while (w != v);
         bool cyclic = size > 1;
-        for (int k = edgeBegin_[sv]; !cyclic && k < edgeBegin_[sv + 1]; ++k) cyclic = edges_[static_cast<std::size_t>(k)] == v;
+        for (int k = edgeBegin_[sv]; !cyclic && k < edgeBegin_[sv + 1]; ++k)
+          cyclic = edges_[static_cast<std::size_t>(k)] == v;
         componentCyclic_.push_back(cyclic ? 1 : 0);
       }
       const int done = v;
@@ -101,7 +102,8 @@ void TDependencyGraph::NumberCycleConnections() {
   for (std::size_t v = 0; v < component_.size(); ++v) {
     const auto c = static_cast<std::size_t>(component_[v]);
     if (!componentCyclic_[c]) continue;
-    for (const int j : index_.ConcludingOf(static_cast<int>(v))) connectionBit_[static_cast<std::size_t>(j)] = componentBits_[c]++;
+    for (const int j : index_.ConcludingOf(static_cast<int>(v)))
+      connectionBit_[static_cast<std::size_t>(j)] = componentBits_[c]++;
   }
 }
 

@@ -47,8 +47,12 @@ public:
   /// Whether a vertex of the last Update's affected set reaches v.
   [[nodiscard]] bool ReachedFromAffected(int v);
 
+  /// Whether v lies on a cycle of the graph.
   [[nodiscard]] bool IsCyclic(int v) const { return componentCyclic_[ComponentSlot(v)] != 0; }
-  [[nodiscard]] bool SameComponent(int v, int w) const { return component_[VertexSlot(v)] == component_[VertexSlot(w)]; }
+  /// Whether v and w lie in one strong component.
+  [[nodiscard]] bool SameComponent(int v, int w) const {
+    return component_[VertexSlot(v)] == component_[VertexSlot(w)];
+  }
   /// Above every component its own reaches; equal only within one component.
   [[nodiscard]] int Level(int v) const { return componentLevel_[ComponentSlot(v)]; }
   /// Words of a set of used connections of v's component.
@@ -57,6 +61,7 @@ public:
   }
   /// The bit of connection j within its conclusion's component, -1 outside cycles.
   [[nodiscard]] int ConnectionBit(int j) const { return connectionBit_[static_cast<std::size_t>(j)]; }
+  /// Whether the last Build found a cycle.
   [[nodiscard]] bool HasCycles() const { return cyclicComponents_ > 0; }
   /// Whether some cycle is entered from nowhere outside it. Updates keep cycles as they
   /// are but may give them new parents, so this is asked anew.

@@ -16,14 +16,16 @@ void TDialecticalBuilder::BuildAll() {
   vertexValue_.assign(index_.VertexCount(), nullptr);
   for (const int v : graph_.ChildrenFirst()) {
     TStatement* s = index_.VertexStatement(v);
-    vertexValue_[static_cast<std::size_t>(v)] = graph_.IsCyclic(v) ? Memoised(s, v, TMask(), 0) : Build(s, v, TMask(), 0);
+    vertexValue_[static_cast<std::size_t>(v)] =
+        graph_.IsCyclic(v) ? Memoised(s, v, TMask(), 0) : Build(s, v, TMask(), 0);
   }
 }
 
 void TDialecticalBuilder::Rebuild(const std::vector<int>& vertices) {
   vertexValue_.resize(index_.VertexCount(), nullptr);
   // An update fails on cycles through what it reaches, so none of these is in one.
-  for (const int v : vertices) vertexValue_[static_cast<std::size_t>(v)] = Build(index_.VertexStatement(v), v, TMask(), 0);
+  for (const int v : vertices)
+    vertexValue_[static_cast<std::size_t>(v)] = Build(index_.VertexStatement(v), v, TMask(), 0);
 }
 
 // Without used connections a statement's own value is the one built for its vertex (cyclic
@@ -55,7 +57,9 @@ void TDialecticalBuilder::PlanSteps(int v, const TMask& mask, int depth, TStepPl
     if (cyclic && HasBit(mask, graph_.ConnectionBit(j))) continue;
     work_.Spend(1);
     const TMask inner = cyclic ? WithBit(mask, graph_.ConnectionBit(j), words) : TMask();
-    auto child = [&](TStatement* o, int w) { return For(o, w, graph_.SameComponent(w, v) ? inner : TMask(), depth + 1); };
+    auto child = [&](TStatement* o, int w) {
+      return For(o, w, graph_.SameComponent(w, v) ? inner : TMask(), depth + 1);
+    };
     const TConnectionFacts& f = index_.Facts(j);
     TStepPlan p{f.reason, f.kind, nullptr, nullptr, static_cast<int>(undercutters.size()),
                 static_cast<int>(f.exceptions.size())};

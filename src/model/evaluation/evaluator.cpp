@@ -1,6 +1,5 @@
 #include "model/evaluation/evaluator.h"
 
-#include <cassert>
 #include <cstdint>
 #include <memory>
 
@@ -47,7 +46,7 @@ void TEvaluator::RecomputeArguments(TArgumentationStage& stage, const TArgumenta
                                     std::size_t budget) {
   try {
     TakeIn(stage, budget);
-    (void)RebuildArguments();
+    RebuildArguments();
     ChooseArgumentRoots(stage.Statements.Count());
     FillSharing(stage.Arguments, argumentRoots_, previous ? &previous->Arguments : nullptr);
   } catch (...) {
@@ -99,7 +98,8 @@ TEvaluator::TKeptPositions TEvaluator::UpdateStatementValues(int count, bool par
   kept.unchanged = extending && kept.count <= n && publishedDialectical_.Count() == static_cast<int>(kept.count);
   statementValues_.resize(n, nullptr);
   if (!extending) {
-    for (int i = 0; i < count; ++i) statementValues_[static_cast<std::size_t>(i)] = dialectical_.Of(index_.Statement(i), index_.StatementVertex(i));
+    for (int i = 0; i < count; ++i)
+      statementValues_[static_cast<std::size_t>(i)] = dialectical_.Of(index_.Statement(i), index_.StatementVertex(i));
     return kept;
   }
   // New statements have new vertices, so they are among the rebuilt ones.
@@ -119,7 +119,8 @@ void TEvaluator::PublishLists(TArgumentationStage& stage, const TArgumentationSt
   if (kept.unchanged) {
     // Only statements were added: the list of the last evaluation, extended.
     stage.DialecticalArguments.Assign(publishedDialectical_);
-    for (std::size_t i = kept.count; i < statementValues_.size(); ++i) stage.DialecticalArguments.Add(statementValues_[i]);
+    for (std::size_t i = kept.count; i < statementValues_.size(); ++i)
+      stage.DialecticalArguments.Add(statementValues_[i]);
   } else {
     FillSharing(stage.DialecticalArguments, statementValues_, previous ? &previous->DialecticalArguments : nullptr);
   }
@@ -153,15 +154,13 @@ void TEvaluator::SetStatuses(TArgumentationStage& stage, bool partial) const {
   }
 }
 
-bool TEvaluator::RebuildArguments() {
-  const bool partial = argumentGraph_.Valid() && !index_.Irregular() && argumentGraph_.Update();
-  if (partial) {
+void TEvaluator::RebuildArguments() {
+  if (argumentGraph_.Valid() && !index_.Irregular() && argumentGraph_.Update()) {
     arguments_.Rebuild(argumentGraph_.Affected());
   } else {
     argumentGraph_.Build();
     arguments_.BuildAll();
   }
-  return partial;
 }
 
 // First the arguments of the final conclusions (statements no connection has as its

@@ -61,7 +61,7 @@ private:
   void PublishLists(TArgumentationStage& stage, const TArgumentationStage* previous, TKeptPositions kept,
                     bool maximalUnchanged);
   void SetStatuses(TArgumentationStage& stage, bool partial) const;
-  [[nodiscard]] bool RebuildArguments();
+  void RebuildArguments();
   void ChooseArgumentRoots(int count);
   void Forget();
 

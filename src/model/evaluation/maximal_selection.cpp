@@ -82,7 +82,8 @@ void TMaximalSelection::DecideOne(int i, const std::vector<TDialecticalArgument*
     work_.Spend(1);
     bool contained = false;
     index_.ForEachStatementOf(u, [&](int j) {
-      contained = contained || (j != i && containment_.IsProperlyContainedIn(values[si], values[static_cast<std::size_t>(j)]));
+      contained =
+          contained || (j != i && containment_.IsProperlyContainedIn(values[si], values[static_cast<std::size_t>(j)]));
     });
     if (contained) {
       excluded_[si] = 1;

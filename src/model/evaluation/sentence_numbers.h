@@ -21,10 +21,10 @@ struct TConnectionFacts {
   std::int32_t kind = kSupporting;
   int reasonSentence = -1;
   int conclusionSentence = -1;
-  int warrantSentence = -1;
+  int warrantSentence = -1;  ///< of the step warrant
   std::vector<TStatement*> exceptions;
-  std::vector<int> exceptionSentences;
-  std::vector<int> undercutterWarrantSentences;
+  std::vector<int> exceptionSentences;           ///< parallel to exceptions
+  std::vector<int> undercutterWarrantSentences;  ///< parallel to exceptions
 };
 
 class TSentenceNumbers {

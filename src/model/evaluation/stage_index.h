@@ -56,6 +56,7 @@ public:
 
   // Vertices.
 
+  /// Vertices of the stage taken in last, numbered in the order they were met.
   [[nodiscard]] std::size_t VertexCount() const { return vertices_.size(); }
   /// The vertex of a sentence number, or -1 when the stage has none.
   [[nodiscard]] int FindVertex(int sentence) const {
@@ -64,6 +65,7 @@ public:
   }
   /// The vertex of a statement's sentence, or -1.
   [[nodiscard]] int VertexOfSentenceOf(const TStatement* s) { return FindVertex(numbers_.SentenceOf(s)); }
+  /// The sentence number of vertex v.
   [[nodiscard]] int VertexSentence(int v) const { return Vertex(v).sentence; }
   /// The first statement of the stage with the vertex's sentence, or the object that brought it in.
   [[nodiscard]] TStatement* VertexStatement(int v) const { return Vertex(v).statement; }
@@ -71,6 +73,7 @@ public:
   [[nodiscard]] int FirstStatementIndex(int v) const { return Vertex(v).firstIndex; }
   /// Connection numbers concluding the vertex, in list order.
   [[nodiscard]] const std::vector<int>& ConcludingOf(int v) const { return Vertex(v).concluding; }
+  /// The edges that make other vertices depend on v, in the order they were added.
   [[nodiscard]] const std::vector<TParentLink>& ParentsOf(int v) const { return Vertex(v).parents; }
   /// Connections with the vertex as reason.
   [[nodiscard]] int ReasonUses(int v) const { return Vertex(v).reasonUses; }
@@ -92,7 +95,9 @@ public:
 
   // Statements, by index in the stage's list.
 
+  /// The statement at index i.
   [[nodiscard]] TStatement* Statement(int i) const { return (*statements_)[static_cast<std::size_t>(i)]; }
+  /// The vertex of the statement at index i.
   [[nodiscard]] int StatementVertex(int i) const { return statementVertex_[static_cast<std::size_t>(i)]; }
   /// The next index whose statement has the same vertex, or -1.
   [[nodiscard]] int NextStatementOfVertex(int i) const { return nextSameVertex_[static_cast<std::size_t>(i)]; }
@@ -104,11 +109,15 @@ public:
 
   // Connections, by number in the stage's list.
 
+  /// Connections of the stage taken in last.
   [[nodiscard]] std::size_t ConnectionCount() const { return connections_.size(); }
+  /// What connection j joins, and the sentence numbers involved.
   [[nodiscard]] const TConnectionFacts& Facts(int j) const { return *Connection(j).facts; }
+  /// The vertex of connection j's reason.
   [[nodiscard]] int ReasonVertex(int j) const { return Connection(j).reasonVertex; }
   /// The vertex of the connection's step warrant, or -1 while no statement carries it.
   [[nodiscard]] int WarrantVertex(int j) const { return Connection(j).warrantVertex; }
+  /// The statement carrying connection j's step warrant, or null.
   [[nodiscard]] TStatement* WarrantStatement(int j) const { return Connection(j).warrantStatement; }
   /// One per exception, in order.
   [[nodiscard]] const std::vector<TExceptionLink>& ExceptionLinks(int j) const { return Connection(j).exceptionLinks; }

@@ -15,8 +15,11 @@ public:
     if (marks_.size() < count) marks_.resize(count, 0);
     return ++stamp_;
   }
+  /// Marks v with stamp.
   void Set(int v, int stamp) { marks_[Slot(v)] = stamp; }
+  /// The last stamp v was marked with, or 0.
   [[nodiscard]] int Get(int v) const { return marks_[Slot(v)]; }
+  /// Whether v is marked with stamp.
   [[nodiscard]] bool Has(int v, int stamp) const { return marks_[Slot(v)] == stamp; }
 
 private:
