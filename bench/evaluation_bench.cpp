@@ -10,7 +10,7 @@
 #include "peak_memory.h"
 #include "model/argumentation_stage.h"
 #include "model/evaluation_limit.h"
-#include "model/fast_evaluation.h"
+#include "model/evaluation/evaluator.h"
 #include "support/stage_generator.h"
 
 namespace korvane {

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "fast_evaluation.h"
-#include "move_undo.h"
+#include "evaluation/evaluator.h"
+#include "move_rollback.h"
 
 namespace korvane {
 
@@ -32,7 +32,7 @@ std::unique_ptr<TArgumentationStage> TArgumentationStage::CopyForMove() const {
 }
 
 std::unique_ptr<TArgumentationStage> TArgumentationStage::DoStatementMove(TStatement* s) const {
-  TMoveUndo undo(*this, {s}, nullptr);
+  TMoveRollback rollback(*this, {s}, nullptr);
   auto next = CopyForMove();
   TStatement* existing = nullptr;
   if (IsNewStatement(s, existing)) {
@@ -46,12 +46,12 @@ std::unique_ptr<TArgumentationStage> TArgumentationStage::DoStatementMove(TState
     store_->NoteChanged(existing);
   }
   next->FinishMove();
-  undo.Keep();
+  rollback.Keep();
   return next;
 }
 
 std::unique_ptr<TArgumentationStage> TArgumentationStage::DoReasonConclusionMove(TReasonConclusion* c) const {
-  TMoveUndo undo(*this, {c->Conclusion, c->Reason}, c);
+  TMoveRollback rollback(*this, {c->Conclusion, c->Reason}, c);
   auto next = CopyForMove();
   next->deferred_ = true;
   // The conclusion first, so that when both are new it gets the lower identifier.
@@ -68,13 +68,13 @@ std::unique_ptr<TArgumentationStage> TArgumentationStage::DoReasonConclusionMove
   next->deferred_ = deferred_;
   next->RecomputeArguments();
   next->FinishMove();
-  undo.Keep();
+  rollback.Keep();
   return next;
 }
 
 std::unique_ptr<TArgumentationStage> TArgumentationStage::DoExceptionMove(TReasonConclusion* c) const {
   TStatement* const given = c->Exceptions[0];
-  TMoveUndo undo(*this, {given, c->Conclusion, c->Reason}, c);
+  TMoveRollback rollback(*this, {given, c->Conclusion, c->Reason}, c);
   auto next = CopyForMove();
   next->deferred_ = true;
   next = next->DoStatementMove(given);
@@ -104,7 +104,7 @@ std::unique_ptr<TArgumentationStage> TArgumentationStage::DoExceptionMove(TReaso
   }
   next->deferred_ = deferred_;
   next->FinishMove();
-  undo.Keep();
+  rollback.Keep();
   return next;
 }
 

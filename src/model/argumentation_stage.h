@@ -100,7 +100,7 @@ public:
   [[nodiscard]] TDialecticalStore& DialecticalStore() { return *dialectical_store_; }
 
 private:
-  friend class TMoveUndo;
+  friend class TMoveRollback;
   struct TStatementKey {
     std::string operator()(const TStatement* s) const { return s->Sentence; }
   };

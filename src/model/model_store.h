@@ -17,7 +17,7 @@
 
 namespace korvane {
 
-class TEvaluationCache;
+class TEvaluator;
 
 /// A pool of objects of one class with stable addresses.
 template <class T>
@@ -59,7 +59,7 @@ public:
   [[nodiscard]] std::size_t StatementCount() const { return statements_.Size(); }
 
   /// A change a move made in place to an object that stages share: a statement's type
-  /// overruled, or exceptions added to a connection (or taken back by an undo).
+  /// overruled, or exceptions added to a connection (or taken back by a rollback).
   struct TInPlaceChange {
     TStatement* statement;
     TReasonConclusion* connection;
@@ -71,12 +71,12 @@ public:
   [[nodiscard]] const std::vector<TInPlaceChange>& Changes() const { return changes_; }
   [[nodiscard]] std::size_t ArgumentCount() const { return arguments_.Size(); }
 
-  /// What the evaluation keeps for this document; it also owns the dialectical
-  /// arguments that the stages of the document share.
-  [[nodiscard]] TEvaluationCache& EvaluationCache();
+  /// The evaluator of this document; it also owns the dialectical arguments that the
+  /// stages of the document share.
+  [[nodiscard]] TEvaluator& Evaluator();
 
 private:
-  std::shared_ptr<TEvaluationCache> evaluation_cache_;
+  std::shared_ptr<TEvaluator> evaluator_;
   std::vector<TInPlaceChange> changes_;
   TPool<TStatement> statements_;
   TPool<TReasonConclusion> connections_;

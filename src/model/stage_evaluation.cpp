@@ -1,6 +1,6 @@
 // Which evaluation a stage runs: the fast one, or the plain rules when asked for.
 #include "argumentation_stage.h"
-#include "fast_evaluation.h"
+#include "evaluation/evaluator.h"
 
 namespace korvane {
 
@@ -9,7 +9,7 @@ void TArgumentationStage::RecomputeDialecticalArguments() {
     RecomputeDialecticalArgumentsLiterally();
     return;
   }
-  store_->EvaluationCache().RecomputeDialecticalArguments(*this, origin_, budget_);
+  store_->Evaluator().RecomputeDialecticalArguments(*this, origin_, budget_);
 }
 
 void TArgumentationStage::RecomputeArguments() {
@@ -17,7 +17,7 @@ void TArgumentationStage::RecomputeArguments() {
     RecomputeArgumentsLiterally();
     return;
   }
-  store_->EvaluationCache().RecomputeArguments(*this, origin_, budget_);
+  store_->Evaluator().RecomputeArguments(*this, origin_, budget_);
 }
 
 void TArgumentationStage::FinishMove() {

@@ -10,7 +10,7 @@
 
 #include "model/argumentation_stage.h"
 #include "model/evaluation_limit.h"
-#include "model/fast_evaluation.h"
+#include "model/evaluation/evaluator.h"
 #include "support/stage_generator.h"
 
 namespace korvane {
@@ -122,14 +122,14 @@ TEST(FastEvaluation, LongLinesEvaluatedMoveByMoveAgreeWithThePlainRules) {
           << "seed " << seed << " move " << fast.stages.size() - 1;
       ++evaluations;
     }
-    partial += fast.stages.front()->Store().EvaluationCache().PartialEvaluationCount();
+    partial += fast.stages.front()->Store().Evaluator().PartialEvaluationCount();
   }
   // Most moves were taken in partially, so that path is what was compared.
   EXPECT_GT(partial, evaluations / 2) << partial << " of " << evaluations;
 }
 
 // With a small budget some moves are refused half-way (after types were overruled or an
-// exception appended in place, which the undo takes back); the evaluation must then not
+// exception appended in place, which the rollback takes back); the evaluation must then not
 // trust what it kept from the refused stage.
 TEST(FastEvaluation, LinesWithRefusedMovesAgreeWithThePlainRulesAfterEachRefusal) {
   int refusals = 0;
@@ -291,7 +291,7 @@ TEST(FastEvaluation, AMoveBeyondTheBudgetIsRefusedAndChangesNothing) {
       for (int direction = 0; direction < 2 && !refused; ++direction) {
         const std::string& r = direction ? names[i] : names[j];
         const std::string& c = direction ? names[j] : names[i];
-        // Overruling a type on the way, so the undo of types is exercised.
+        // Overruling a type on the way, so the rollback of types is exercised.
         TReasonConclusion* q = connect(r, c, (i + j) % 2 ? kIssue : kAssumption);
         TStatement* const givenReason = q->Reason;
         TStatement* const givenConclusion = q->Conclusion;

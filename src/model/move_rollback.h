@@ -11,16 +11,17 @@
 
 namespace korvane {
 
-class TMoveUndo {
+/// Restores, unless kept, what the move under way changed in place.
+class TMoveRollback {
 public:
   /// Records the receiver's statements, the statements and the connection a move is given,
   /// and the receiver's connection that the move may extend. Inactive inside a compound move.
-  TMoveUndo(const TArgumentationStage& receiver, std::vector<TStatement*> given, TReasonConclusion* connection);
-  TMoveUndo(const TMoveUndo&) = delete;
-  TMoveUndo& operator=(const TMoveUndo&) = delete;
+  TMoveRollback(const TArgumentationStage& receiver, std::vector<TStatement*> given, TReasonConclusion* connection);
+  TMoveRollback(const TMoveRollback&) = delete;
+  TMoveRollback& operator=(const TMoveRollback&) = delete;
   /// Restores everything recorded unless Keep was called.
-  ~TMoveUndo();
-  /// The move succeeded.
+  ~TMoveRollback();
+  /// The move succeeded: nothing is restored.
   void Keep() { active_ = false; }
 
 private:

@@ -1,8 +1,8 @@
-#include "move_undo.h"
+#include "move_rollback.h"
 
 namespace korvane {
 
-TMoveUndo::TMoveUndo(const TArgumentationStage& receiver, std::vector<TStatement*> given, TReasonConclusion* connection) {
+TMoveRollback::TMoveRollback(const TArgumentationStage& receiver, std::vector<TStatement*> given, TReasonConclusion* connection) {
   if (receiver.deferred_) return;
   active_ = true;
   store_ = &receiver.Store();
@@ -27,7 +27,7 @@ TMoveUndo::TMoveUndo(const TArgumentationStage& receiver, std::vector<TStatement
   }
 }
 
-TMoveUndo::~TMoveUndo() {
+TMoveRollback::~TMoveRollback() {
   if (!active_) return;
   // In reverse, so a statement recorded twice ends with its first recorded state.
   for (auto it = statements_.rbegin(); it != statements_.rend(); ++it) {

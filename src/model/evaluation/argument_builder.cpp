@@ -1,0 +1,98 @@
+#include "model/evaluation/argument_builder.h"
+
+#include <cassert>
+#include <utility>
+
+namespace korvane::evaluation {
+
+void TArgumentBuilder::BuildAll() {
+  vertexValue_.assign(index_.VertexCount(), nullptr);
+  for (const int v : graph_.ChildrenFirst()) {
+    TStatement* s = index_.VertexStatement(v);
+    vertexValue_[static_cast<std::size_t>(v)] =
+        graph_.IsCyclic(v) ? Memoised(s, v, TMask(), 0) : Build(s, v, TMask(), 0);
+  }
+}
+
+void TArgumentBuilder::Rebuild(const std::vector<int>& vertices) {
+  vertexValue_.resize(index_.VertexCount(), nullptr);
+  for (const int v : vertices)
+    vertexValue_[static_cast<std::size_t>(v)] = Build(index_.VertexStatement(v), v, TMask(), 0);
+}
+
+// As for dialectical arguments: without used connections, or outside cycles, a
+// statement's value is the one built for its vertex.
+TArgument* TArgumentBuilder::For(TStatement* object, int v, const TMask& mask, int depth) {
+  if (mask.empty() || !graph_.IsCyclic(v)) {
+    TArgument* top = vertexValue_[static_cast<std::size_t>(v)];
+    if (top && top->Conclusion == object) return top;
+    return Memoised(object, v, TMask(), depth);
+  }
+  return Memoised(object, v, mask, depth);
+}
+
+TArgument* TArgumentBuilder::Memoised(TStatement* object, int v, const TMask& mask, int depth) {
+  TMaskKey key{object, v, mask};
+  const auto found = built_.find(key);
+  if (found != built_.end()) return found->second;
+  TArgument* value = Build(object, v, mask, depth);
+  built_.emplace(std::move(key), value);
+  return value;
+}
+
+bool TArgumentBuilder::Matches(const TArgument* a, const TStatement* conclusion,
+                               const std::vector<TArgument*>& children) {
+  if (a->Conclusion != conclusion || a->InitialArguments.Count() != static_cast<int>(children.size())) return false;
+  for (int k = 0; k < a->InitialArguments.Count(); ++k)
+    if (a->InitialArguments[k] != children[static_cast<std::size_t>(k)]) return false;
+  return true;
+}
+
+TArgument* TArgumentBuilder::Build(TStatement* object, int v, const TMask& mask, int depth) {
+  assert(store_);
+  if (depth > kMaxNesting) Refuse();
+  const auto sd = static_cast<std::size_t>(depth);
+  if (childrenAtDepth_.size() <= sd) childrenAtDepth_.resize(sd + 1);
+  const bool cyclic = graph_.IsCyclic(v);
+  const std::size_t words = cyclic ? graph_.MaskWords(v) : 0;
+  // Taken out while deeper levels build, so those may grow the outer vector.
+  std::vector<TArgument*> children = std::move(childrenAtDepth_[sd]);
+  children.clear();
+  for (const int j : index_.ConcludingOf(v)) {
+    if (cyclic && HasBit(mask, graph_.ConnectionBit(j))) continue;
+    work_.Spend(1);
+    const int w = index_.ReasonVertex(j);
+    const TMask inner = graph_.SameComponent(w, v) ? WithBit(mask, graph_.ConnectionBit(j), words) : TMask();
+    children.push_back(For(index_.Facts(j).reason, w, inner, depth + 1));
+  }
+  work_.Spend(1);
+
+  TArgument* result = nullptr;
+  const auto sentence = static_cast<std::size_t>(index_.VertexSentence(v));
+  const bool plain = mask.empty();
+  if (plain && sentence < lastBySentence_.size()) {
+    TArgument* last = lastBySentence_[sentence];
+    if (last && Matches(last, object, children)) result = last;
+  }
+  std::size_t hash = 0;
+  if (!result) {
+    hash = PtrHash(object);
+    for (TArgument* a : children) hash = Mix(hash, PtrHash(a));
+    const auto range = byShape_.equal_range(hash);
+    for (auto it = range.first; it != range.second && !result; ++it)
+      if (Matches(it->second, object, children)) result = it->second;
+  }
+  if (!result) {
+    result = store_->NewArgument(object);
+    for (TArgument* a : children) result->InitialArguments.Add(a);
+    byShape_.emplace(hash, result);
+  }
+  if (plain) {
+    if (lastBySentence_.size() <= sentence) lastBySentence_.resize(sentence + 1, nullptr);
+    lastBySentence_[sentence] = result;
+  }
+  childrenAtDepth_[sd] = std::move(children);
+  return result;
+}
+
+}  // namespace korvane::evaluation

@@ -1,0 +1,61 @@
+// Builds the argument of every vertex of the stage index: the support tree of reasons
+// below a statement. Like the dialectical arguments, each is built once per evaluation,
+// and one equal to an argument built for an earlier stage is that earlier object.
+#pragma once
+
+#include <cstddef>
+#include <unordered_map>
+#include <vector>
+
+#include "model/argument.h"
+#include "model/evaluation/connection_mask.h"
+#include "model/evaluation/dependency_graph.h"
+#include "model/evaluation/stage_index.h"
+#include "model/evaluation/work_budget.h"
+#include "model/model_store.h"
+
+namespace korvane::evaluation {
+
+class TArgumentBuilder {
+public:
+  /// graph: the arguments' graph over index.
+  TArgumentBuilder(const TStageIndex& index, const TDependencyGraph& graph, TWorkBudget& work)
+      : index_(index), graph_(graph), work_(work) {}
+  TArgumentBuilder(const TArgumentBuilder&) = delete;
+  TArgumentBuilder& operator=(const TArgumentBuilder&) = delete;
+
+  /// Forgets what the last evaluation built for used connections; new arguments go to store.
+  void StartEvaluation(TModelStore& store) {
+    store_ = &store;
+    built_.clear();
+  }
+  /// After the graph was built anew: the argument of every vertex.
+  void BuildAll();
+  /// After the graph was updated: those of the given vertices, children first.
+  void Rebuild(const std::vector<int>& vertices);
+  /// The argument of a statement at vertex v.
+  [[nodiscard]] TArgument* Of(TStatement* object, int v) { return For(object, v, TMask(), 0); }
+
+private:
+  TArgument* For(TStatement* object, int v, const TMask& mask, int depth);
+  TArgument* Memoised(TStatement* object, int v, const TMask& mask, int depth);
+  TArgument* Build(TStatement* object, int v, const TMask& mask, int depth);
+  [[nodiscard]] static bool Matches(const TArgument* a, const TStatement* conclusion,
+                                    const std::vector<TArgument*>& children);
+
+  const TStageIndex& index_;
+  const TDependencyGraph& graph_;
+  TWorkBudget& work_;
+  TModelStore* store_ = nullptr;
+
+  // Kept for the document.
+  std::vector<TArgument*> lastBySentence_;  // the last built without used connections
+  std::unordered_multimap<std::size_t, TArgument*> byShape_;
+  std::vector<TArgument*> vertexValue_;  // vertex -> its statement's argument
+
+  // One evaluation.
+  TBuiltValues<TArgument> built_;
+  std::vector<std::vector<TArgument*>> childrenAtDepth_;  // children of the argument being built at each depth
+};
+
+}  // namespace korvane::evaluation

@@ -1,0 +1,55 @@
+// Whether one dialectical argument is properly contained in another, as the plain rules
+// define it, with what one evaluation has found remembered and trees walked only where
+// they can reach the argument looked for.
+#pragma once
+
+#include <cstddef>
+#include <unordered_map>
+#include <utility>
+
+#include "model/dialectical_argument.h"
+#include "model/evaluation/connection_mask.h"
+#include "model/evaluation/dependency_graph.h"
+#include "model/evaluation/stage_index.h"
+#include "model/evaluation/work_budget.h"
+
+namespace korvane::evaluation {
+
+class TContainment {
+public:
+  /// graph: the dialectical graph over index, whose levels bound the walks.
+  TContainment(TStageIndex& index, const TDependencyGraph& graph, TWorkBudget& work)
+      : index_(index), graph_(graph), work_(work) {}
+  TContainment(const TContainment&) = delete;
+  TContainment& operator=(const TContainment&) = delete;
+
+  /// Forgets the answers found during the last evaluation.
+  void StartEvaluation() {
+    final_.clear();
+    contained_.clear();
+  }
+  /// d1 is contained in d2 and d2 not in d1.
+  [[nodiscard]] bool IsProperlyContainedIn(const TDialecticalArgument* d1, const TDialecticalArgument* d2) {
+    return IsContainedIn(d1, d2, 0) && !IsContainedIn(d2, d1, 0);
+  }
+
+private:
+  struct TPairHash {
+    std::size_t operator()(const std::pair<const void*, const void*>& p) const {
+      return Mix(PtrHash(p.first), PtrHash(p.second));
+    }
+  };
+  using TAnswers = std::unordered_map<std::pair<const void*, const void*>, bool, TPairHash>;
+
+  [[nodiscard]] bool IsFinal(const TDialecticalArgument* d1, const TDialecticalArgument* d2, int depth);
+  [[nodiscard]] bool StepsMatch(const TStep* s1, const TStep* s2, int depth);
+  [[nodiscard]] bool IsContainedIn(const TDialecticalArgument* d1, const TDialecticalArgument* d2, int depth);
+  [[nodiscard]] int LevelOf(const TDialecticalArgument* d);
+
+  TStageIndex& index_;
+  const TDependencyGraph& graph_;
+  TWorkBudget& work_;
+  TAnswers final_, contained_;
+};
+
+}  // namespace korvane::evaluation

@@ -1,0 +1,227 @@
+#include "model/evaluation/dependency_graph.h"
+
+#include <algorithm>
+
+namespace korvane::evaluation {
+
+void TDependencyGraph::Build() {
+  CollectEdges();
+  FindComponents();
+  NumberCycleConnections();
+  componentLevel_.assign(componentCyclic_.size(), 0);
+  for (const int v : childrenFirst_) {
+    const auto sv = static_cast<std::size_t>(v);
+    const int c = component_[sv];
+    int& level = componentLevel_[static_cast<std::size_t>(c)];
+    for (int k = edgeBegin_[sv]; k < edgeBegin_[sv + 1]; ++k) {
+      const int d = component_[static_cast<std::size_t>(edges_[static_cast<std::size_t>(k)])];
+      if (d != c) level = std::max(level, componentLevel_[static_cast<std::size_t>(d)] + 1);
+    }
+  }
+  valid_ = true;
+  touchesTakenIn_ = index_.Touches().size();
+}
+
+void TDependencyGraph::CollectEdges() {
+  const std::size_t n = index_.VertexCount();
+  edgeBegin_.assign(n + 1, 0);
+  edges_.clear();
+  for (std::size_t v = 0; v < n; ++v) {
+    edgeBegin_[v] = static_cast<int>(edges_.size());
+    index_.ForEachChildVertex(static_cast<int>(v), dialectical_, [&](int w) { edges_.push_back(w); });
+  }
+  edgeBegin_[n] = static_cast<int>(edges_.size());
+}
+
+// Strong components with an explicit stack (Tarjan), numbered children first.
+void TDependencyGraph::FindComponents() {
+  const std::size_t n = index_.VertexCount();
+  component_.assign(n, -1);
+  componentCyclic_.clear();
+  childrenFirst_.clear();
+  lowLink_.assign(n, 0);
+  visitNumber_.assign(n, -1);
+  componentStack_.clear();
+  onComponentStack_.assign(n, 0);
+  searchFrames_.clear();
+  int counter = 0;
+  auto enter = [&](std::size_t v) {
+    visitNumber_[v] = lowLink_[v] = counter++;
+    componentStack_.push_back(static_cast<int>(v));
+    onComponentStack_[v] = 1;
+    searchFrames_.emplace_back(static_cast<int>(v), edgeBegin_[v]);
+  };
+  for (std::size_t root = 0; root < n; ++root) {
+    if (visitNumber_[root] >= 0) continue;
+    enter(root);
+    while (!searchFrames_.empty()) {
+      auto& [v, e] = searchFrames_.back();
+      const auto sv = static_cast<std::size_t>(v);
+      if (e < edgeBegin_[sv + 1]) {
+        const auto w = static_cast<std::size_t>(edges_[static_cast<std::size_t>(e++)]);
+        if (visitNumber_[w] < 0) enter(w);
+        else if (onComponentStack_[w]) lowLink_[sv] = std::min(lowLink_[sv], visitNumber_[w]);
+        continue;
+      }
+      if (lowLink_[sv] == visitNumber_[sv]) {
+        const int c = static_cast<int>(componentCyclic_.size());
+        int size = 0;
+        int w;
+        do {
+          w = componentStack_.back();
+          componentStack_.pop_back();
+          onComponentStack_[static_cast<std::size_t>(w)] = 0;
+          component_[static_cast<std::size_t>(w)] = c;
+          childrenFirst_.push_back(w);
+          ++size;
+        } while (w != v);
+        bool cyclic = size > 1;
+        for (int k = edgeBegin_[sv]; !cyclic && k < edgeBegin_[sv + 1]; ++k)
+          cyclic = edges_[static_cast<std::size_t>(k)] == v;
+        componentCyclic_.push_back(cyclic ? 1 : 0);
+      }
+      const int done = v;
+      searchFrames_.pop_back();
+      if (!searchFrames_.empty()) {
+        const auto parent = static_cast<std::size_t>(searchFrames_.back().first);
+        lowLink_[parent] = std::min(lowLink_[parent], lowLink_[static_cast<std::size_t>(done)]);
+      }
+    }
+  }
+  cyclicComponents_ = 0;
+  for (const char cyclic : componentCyclic_) cyclicComponents_ += cyclic;
+  cyclicMembers_.clear();
+  for (std::size_t v = 0; v < n; ++v)
+    if (componentCyclic_[static_cast<std::size_t>(component_[v])]) cyclicMembers_.push_back(static_cast<int>(v));
+}
+
+// Bits for the connections that conclude inside a cyclic component.
+void TDependencyGraph::NumberCycleConnections() {
+  componentBits_.assign(componentCyclic_.size(), 0);
+  connectionBit_.assign(index_.ConnectionCount(), -1);
+  for (std::size_t v = 0; v < component_.size(); ++v) {
+    const auto c = static_cast<std::size_t>(component_[v]);
+    if (!componentCyclic_[c]) continue;
+    for (const int j : index_.ConcludingOf(static_cast<int>(v)))
+      connectionBit_[static_cast<std::size_t>(j)] = componentBits_[c]++;
+  }
+}
+
+bool TDependencyGraph::Update() {
+  assert(valid_);
+  AddNewVertices();
+  CollectReaching();
+  if (!OrderChildrenFirst()) return false;
+  // No cycle through them: each is a component of its own, placed above what it reaches.
+  for (const int v : affected_) {
+    int level = 0;
+    index_.ForEachChildVertex(v, dialectical_, [&](int w) { level = std::max(level, Level(w) + 1); });
+    componentLevel_[ComponentSlot(v)] = level;
+  }
+  touchesTakenIn_ = index_.Touches().size();
+  return true;
+}
+
+// Vertices added since the last build are components of their own, outside cycles.
+void TDependencyGraph::AddNewVertices() {
+  for (std::size_t v = component_.size(); v < index_.VertexCount(); ++v) {
+    component_.push_back(static_cast<int>(componentCyclic_.size()));
+    componentCyclic_.push_back(0);
+    componentBits_.push_back(0);
+    componentLevel_.push_back(0);
+  }
+  connectionBit_.resize(index_.ConnectionCount(), -1);
+}
+
+// The touched vertices not taken in yet, and every vertex reaching them, marked affected.
+void TDependencyGraph::CollectReaching() {
+  const int stamp = affectedStamp_ = affectedMarks_.NewStamp(index_.VertexCount());
+  touched_.clear();
+  affected_.clear();
+  reachingQueue_.clear();
+  const auto& touches = index_.Touches();
+  for (std::size_t t = touchesTakenIn_; t < touches.size(); ++t) {
+    const TTouch& touch = touches[t];
+    if ((touch.dialecticalOnly && !dialectical_) || affectedMarks_.Has(touch.vertex, stamp)) continue;
+    affectedMarks_.Set(touch.vertex, stamp);
+    touched_.push_back(touch.vertex);
+    reachingQueue_.push_back(touch.vertex);
+  }
+  for (std::size_t head = 0; head < reachingQueue_.size(); ++head) {
+    work_.Spend(1);
+    for (const TParentLink& p : index_.ParentsOf(reachingQueue_[head])) {
+      if (!Follows(p) || affectedMarks_.Has(p.vertex, stamp)) continue;
+      affectedMarks_.Set(p.vertex, stamp);
+      reachingQueue_.push_back(p.vertex);
+    }
+  }
+}
+
+// Depth first over the collected vertices into affected_, children first; an edge back to
+// one on the path is a cycle, and false.
+bool TDependencyGraph::OrderChildrenFirst() {
+  const int onPath = walkMarks_.NewStamp(index_.VertexCount());
+  const int done = walkMarks_.NewStamp(index_.VertexCount());
+  auto enter = [&](int v) {
+    walkMarks_.Set(v, onPath);
+    searchFrames_.emplace_back(v, static_cast<int>(pathChildren_.size()));
+    index_.ForEachChildVertex(v, dialectical_, [&](int w) {
+      if (affectedMarks_.Has(w, affectedStamp_)) pathChildren_.push_back(w);
+    });
+    pathChildEnd_.push_back(static_cast<int>(pathChildren_.size()));
+  };
+  for (const int root : reachingQueue_) {
+    if (walkMarks_.Has(root, done)) continue;
+    searchFrames_.clear();
+    pathChildren_.clear();
+    pathChildEnd_.clear();
+    enter(root);
+    while (!searchFrames_.empty()) {
+      auto& [v, next] = searchFrames_.back();
+      if (next < pathChildEnd_.back()) {
+        const int w = pathChildren_[static_cast<std::size_t>(next++)];
+        const int state = walkMarks_.Get(w);
+        if (state == onPath) return false;
+        if (state != done) enter(w);
+        continue;
+      }
+      walkMarks_.Set(v, done);
+      affected_.push_back(v);
+      searchFrames_.pop_back();
+      pathChildEnd_.pop_back();
+      // The children of a vertex on the path follow those of its parent.
+      pathChildren_.resize(pathChildEnd_.empty() ? 0 : static_cast<std::size_t>(pathChildEnd_.back()));
+    }
+  }
+  return true;
+}
+
+bool TDependencyGraph::HasClosedCycle() const {
+  std::vector<char> open(componentCyclic_.size(), 0);
+  for (const int v : cyclicMembers_) {
+    const int c = component_[VertexSlot(v)];
+    for (const TParentLink& p : index_.ParentsOf(v))
+      if (Follows(p) && component_[VertexSlot(p.vertex)] != c) open[static_cast<std::size_t>(c)] = 1;
+  }
+  for (const int v : cyclicMembers_)
+    if (!open[ComponentSlot(v)]) return true;
+  return false;
+}
+
+bool TDependencyGraph::ReachedFromAffected(int v) {
+  const int stamp = walkMarks_.NewStamp(index_.VertexCount());
+  reachingQueue_.assign(1, v);
+  walkMarks_.Set(v, stamp);
+  for (std::size_t head = 0; head < reachingQueue_.size(); ++head) {
+    const int u = reachingQueue_[head];
+    if (affectedMarks_.Has(u, affectedStamp_)) return true;
+    for (const TParentLink& p : index_.ParentsOf(u)) {
+      if (walkMarks_.Has(p.vertex, stamp)) continue;
+      walkMarks_.Set(p.vertex, stamp);
+      reachingQueue_.push_back(p.vertex);
+    }
+  }
+  return false;
+}
+
+}  // namespace korvane::evaluation

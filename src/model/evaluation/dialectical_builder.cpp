@@ -1,0 +1,204 @@
+#include "model/evaluation/dialectical_builder.h"
+
+#include <utility>
+
+namespace korvane::evaluation {
+
+namespace {
+
+std::uint8_t WarrantStatusOf(const TDialecticalArgument* w) {
+  return (!w || w->Status == kJustified) ? kWarrantHolds : kWarrantFails;
+}
+
+}  // namespace
+
+void TDialecticalBuilder::BuildAll() {
+  vertexValue_.assign(index_.VertexCount(), nullptr);
+  for (const int v : graph_.ChildrenFirst()) {
+    TStatement* s = index_.VertexStatement(v);
+    vertexValue_[static_cast<std::size_t>(v)] =
+        graph_.IsCyclic(v) ? Memoised(s, v, TMask(), 0) : Build(s, v, TMask(), 0);
+  }
+}
+
+void TDialecticalBuilder::Rebuild(const std::vector<int>& vertices) {
+  vertexValue_.resize(index_.VertexCount(), nullptr);
+  // An update fails on cycles through what it reaches, so none of these is in one.
+  for (const int v : vertices)
+    vertexValue_[static_cast<std::size_t>(v)] = Build(index_.VertexStatement(v), v, TMask(), 0);
+}
+
+// Without used connections a statement's own value is the one built for its vertex (cyclic
+// or not); outside cycles the used connections do not matter.
+TDialecticalArgument* TDialecticalBuilder::For(TStatement* object, int v, const TMask& mask, int depth) {
+  if (mask.empty() || !graph_.IsCyclic(v)) {
+    TDialecticalArgument* top = vertexValue_[static_cast<std::size_t>(v)];
+    if (top && top->Conclusion == object) return top;
+    return Memoised(object, v, TMask(), depth);
+  }
+  return Memoised(object, v, mask, depth);
+}
+
+TDialecticalArgument* TDialecticalBuilder::Memoised(TStatement* object, int v, const TMask& mask, int depth) {
+  TMaskKey key{object, v, mask};
+  const auto found = built_.find(key);
+  if (found != built_.end()) return found->second;
+  TDialecticalArgument* value = Build(object, v, mask, depth);
+  built_.emplace(std::move(key), value);
+  return value;
+}
+
+// The children of each step first; in a cycle they may be built now, one level deeper.
+void TDialecticalBuilder::PlanSteps(int v, const TMask& mask, int depth, TStepPlans& steps,
+                                    TUndercutterPlans& undercutters) {
+  const bool cyclic = graph_.IsCyclic(v);
+  const std::size_t words = cyclic ? graph_.MaskWords(v) : 0;
+  for (const int j : index_.ConcludingOf(v)) {
+    if (cyclic && HasBit(mask, graph_.ConnectionBit(j))) continue;
+    work_.Spend(1);
+    const TMask inner = cyclic ? WithBit(mask, graph_.ConnectionBit(j), words) : TMask();
+    auto child = [&](TStatement* o, int w) {
+      return For(o, w, graph_.SameComponent(w, v) ? inner : TMask(), depth + 1);
+    };
+    const TConnectionFacts& f = index_.Facts(j);
+    TStepPlan p{f.reason, f.kind, nullptr, nullptr, static_cast<int>(undercutters.size()),
+                static_cast<int>(f.exceptions.size())};
+    p.initial = child(f.reason, index_.ReasonVertex(j));
+    if (index_.WarrantVertex(j) >= 0) p.warrant = child(index_.WarrantStatement(j), index_.WarrantVertex(j));
+    const std::vector<TExceptionLink>& links = index_.ExceptionLinks(j);
+    for (int k = 0; k < p.undercutterCount; ++k) {
+      const TExceptionLink& link = links[static_cast<std::size_t>(k)];
+      TUndercutterPlan q{f.exceptions[static_cast<std::size_t>(k)], nullptr, nullptr};
+      if (link.warrantVertex >= 0) q.warrant = child(link.warrantStatement, link.warrantVertex);
+      q.undercutting = child(q.exception, link.vertex);
+      undercutters.push_back(q);
+    }
+    steps.push_back(p);
+  }
+}
+
+std::uint8_t TDialecticalBuilder::StatusOf(const TStatement* object, const TStepPlans& steps,
+                                           const TUndercutterPlans& undercutters) {
+  if (object->StatementType == kAssumption) return kJustified;
+  if (object->StatementType != kIssue) return kUnevaluated;
+  for (const TStepPlan& p : steps) {
+    if (WarrantStatusOf(p.warrant) != kWarrantHolds || p.initial->Status != kJustified) continue;
+    bool blocked = false;
+    for (int k = 0; k < p.undercutterCount && !blocked; ++k) {
+      const TUndercutterPlan& q = undercutters[static_cast<std::size_t>(p.firstUndercutter + k)];
+      blocked = WarrantStatusOf(q.warrant) == kWarrantHolds && q.undercutting->Status == kJustified;
+    }
+    if (!blocked) return kJustified;
+  }
+  return kUnjustified;
+}
+
+TDialecticalArgument* TDialecticalBuilder::Build(TStatement* object, int v, const TMask& mask, int depth) {
+  if (depth > kMaxNesting) Refuse();
+  const auto sd = static_cast<std::size_t>(depth);
+  if (stepsAtDepth_.size() <= sd) {
+    stepsAtDepth_.resize(sd + 1);
+    undercuttersAtDepth_.resize(sd + 1);
+  }
+  // Taken out while deeper levels build, so those may grow the outer vectors.
+  TStepPlans steps = std::move(stepsAtDepth_[sd]);
+  TUndercutterPlans undercutters = std::move(undercuttersAtDepth_[sd]);
+  steps.clear();
+  undercutters.clear();
+  PlanSteps(v, mask, depth, steps, undercutters);
+  work_.Spend(1);
+  const std::uint8_t status = StatusOf(object, steps, undercutters);
+
+  TDialecticalArgument* result = nullptr;
+  const auto sentence = static_cast<std::size_t>(index_.VertexSentence(v));
+  const bool plain = mask.empty();
+  if (plain && sentence < lastBySentence_.size()) {
+    TDialecticalArgument* last = lastBySentence_[sentence];
+    if (last && Matches(last, object, status, steps, undercutters)) result = last;
+  }
+  std::size_t hash = 0;
+  if (!result) {
+    hash = ShapeHash(object, status, steps, undercutters);
+    const auto range = byShape_.equal_range(hash);
+    for (auto it = range.first; it != range.second && !result; ++it)
+      if (Matches(it->second, object, status, steps, undercutters)) result = it->second;
+  }
+  if (!result) {
+    result = Materialise(object, status, steps, undercutters);
+    byShape_.emplace(hash, result);
+  }
+  if (plain) {
+    if (lastBySentence_.size() <= sentence) lastBySentence_.resize(sentence + 1, nullptr);
+    lastBySentence_[sentence] = result;
+  }
+  stepsAtDepth_[sd] = std::move(steps);
+  undercuttersAtDepth_[sd] = std::move(undercutters);
+  return result;
+}
+
+bool TDialecticalBuilder::Matches(const TDialecticalArgument* d, TStatement* conclusion, std::uint8_t status,
+                                  const TStepPlans& steps, const TUndercutterPlans& undercutters) {
+  if (d->Conclusion != conclusion || d->Status != status || d->Steps.Count() != static_cast<int>(steps.size()))
+    return false;
+  for (int i = 0; i < d->Steps.Count(); ++i) {
+    const TStep* s = d->Steps[i];
+    const TStepPlan& p = steps[static_cast<std::size_t>(i)];
+    if (s->Conclusion != conclusion || s->Reason != p.reason || s->ConnectionKind != p.kind ||
+        s->WarrantingDialecticalArgument != p.warrant || s->WarrantStatus != WarrantStatusOf(p.warrant) ||
+        d->InitialDialecticalArguments[i] != p.initial || s->Undercutters.Count() != p.undercutterCount)
+      return false;
+    for (int k = 0; k < p.undercutterCount; ++k) {
+      const TUndercutter* u = s->Undercutters[k];
+      const TUndercutterPlan& q = undercutters[static_cast<std::size_t>(p.firstUndercutter + k)];
+      if (u->Exception != q.exception || u->Conclusion != conclusion || u->Reason != p.reason ||
+          u->WarrantingDialecticalArgument != q.warrant || u->WarrantStatus != WarrantStatusOf(q.warrant) ||
+          s->UndercuttingDialecticalArguments[k] != q.undercutting)
+        return false;
+    }
+  }
+  return true;
+}
+
+std::size_t TDialecticalBuilder::ShapeHash(TStatement* conclusion, std::uint8_t status, const TStepPlans& steps,
+                                           const TUndercutterPlans& undercutters) {
+  std::size_t h = Mix(PtrHash(conclusion), status);
+  for (const TStepPlan& p : steps) {
+    h = Mix(Mix(Mix(h, PtrHash(p.reason)), PtrHash(p.initial)), PtrHash(p.warrant));
+    h = Mix(h, static_cast<std::size_t>(p.kind));
+    for (int k = 0; k < p.undercutterCount; ++k) {
+      const TUndercutterPlan& q = undercutters[static_cast<std::size_t>(p.firstUndercutter + k)];
+      h = Mix(Mix(Mix(h, PtrHash(q.exception)), PtrHash(q.warrant)), PtrHash(q.undercutting));
+    }
+  }
+  return h;
+}
+
+TDialecticalArgument* TDialecticalBuilder::Materialise(TStatement* conclusion, std::uint8_t status,
+                                                       const TStepPlans& steps, const TUndercutterPlans& undercutters) {
+  TDialecticalArgument* d = nodes_.NewDialecticalArgument(conclusion);
+  d->Status = status;
+  for (const TStepPlan& p : steps) {
+    TStep* s = nodes_.NewStep();
+    s->Conclusion = conclusion;
+    s->Reason = p.reason;
+    s->ConnectionKind = p.kind;
+    s->WarrantingDialecticalArgument = p.warrant;
+    s->WarrantStatus = WarrantStatusOf(p.warrant);
+    for (int k = 0; k < p.undercutterCount; ++k) {
+      const TUndercutterPlan& q = undercutters[static_cast<std::size_t>(p.firstUndercutter + k)];
+      TUndercutter* u = nodes_.NewUndercutter();
+      u->Exception = q.exception;
+      u->Conclusion = conclusion;
+      u->Reason = p.reason;
+      u->WarrantingDialecticalArgument = q.warrant;
+      u->WarrantStatus = WarrantStatusOf(q.warrant);
+      s->Undercutters.Add(u);
+      s->UndercuttingDialecticalArguments.Add(q.undercutting);
+    }
+    d->Steps.Add(s);
+    d->InitialDialecticalArguments.Add(p.initial);
+  }
+  return d;
+}
+
+}  // namespace korvane::evaluation

@@ -1,0 +1,85 @@
+// Builds the dialectical argument of every vertex of the stage index. Each value is built
+// once per evaluation, and a value equal to one built for an earlier stage is that earlier
+// object; built values are never changed, so sharing them is not observable.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+#include "model/dialectical_argument.h"
+#include "model/evaluation/connection_mask.h"
+#include "model/evaluation/dependency_graph.h"
+#include "model/evaluation/stage_index.h"
+#include "model/evaluation/work_budget.h"
+#include "model/model_store.h"
+
+namespace korvane::evaluation {
+
+class TDialecticalBuilder {
+public:
+  /// graph: the dialectical graph over index.
+  TDialecticalBuilder(const TStageIndex& index, const TDependencyGraph& graph, TWorkBudget& work)
+      : index_(index), graph_(graph), work_(work) {}
+  TDialecticalBuilder(const TDialecticalBuilder&) = delete;
+  TDialecticalBuilder& operator=(const TDialecticalBuilder&) = delete;
+
+  /// Forgets what the last evaluation built for used connections.
+  void StartEvaluation() { built_.clear(); }
+  /// After the graph was built anew: the dialectical argument of every vertex.
+  void BuildAll();
+  /// After the graph was updated: those of the given vertices, children first.
+  void Rebuild(const std::vector<int>& vertices);
+  /// The dialectical argument of a statement at vertex v. A second statement with the
+  /// vertex's sentence gets one of its own.
+  [[nodiscard]] TDialecticalArgument* Of(TStatement* object, int v) { return For(object, v, TMask(), 0); }
+
+private:
+  // One step as it is about to be built.
+  struct TStepPlan {
+    TStatement* reason;
+    std::int32_t kind;
+    TDialecticalArgument* warrant;
+    TDialecticalArgument* initial;
+    int firstUndercutter;
+    int undercutterCount;
+  };
+  struct TUndercutterPlan {
+    TStatement* exception;
+    TDialecticalArgument* warrant;
+    TDialecticalArgument* undercutting;
+  };
+  using TStepPlans = std::vector<TStepPlan>;
+  using TUndercutterPlans = std::vector<TUndercutterPlan>;
+
+  TDialecticalArgument* For(TStatement* object, int v, const TMask& mask, int depth);
+  TDialecticalArgument* Memoised(TStatement* object, int v, const TMask& mask, int depth);
+  TDialecticalArgument* Build(TStatement* object, int v, const TMask& mask, int depth);
+  void PlanSteps(int v, const TMask& mask, int depth, TStepPlans& steps, TUndercutterPlans& undercutters);
+  [[nodiscard]] static std::uint8_t StatusOf(const TStatement* object, const TStepPlans& steps,
+                                             const TUndercutterPlans& undercutters);
+  [[nodiscard]] static bool Matches(const TDialecticalArgument* d, TStatement* conclusion, std::uint8_t status,
+                                    const TStepPlans& steps, const TUndercutterPlans& undercutters);
+  [[nodiscard]] static std::size_t ShapeHash(TStatement* conclusion, std::uint8_t status, const TStepPlans& steps,
+                                             const TUndercutterPlans& undercutters);
+  TDialecticalArgument* Materialise(TStatement* conclusion, std::uint8_t status, const TStepPlans& steps,
+                                    const TUndercutterPlans& undercutters);
+
+  const TStageIndex& index_;
+  const TDependencyGraph& graph_;
+  TWorkBudget& work_;
+
+  // Kept for the document.
+  TDialecticalStore nodes_;
+  std::vector<TDialecticalArgument*> lastBySentence_;  // the last built without used connections
+  std::unordered_multimap<std::size_t, TDialecticalArgument*> byShape_;
+  std::vector<TDialecticalArgument*> vertexValue_;  // vertex -> its statement's dialectical argument
+
+  // One evaluation.
+  TBuiltValues<TDialecticalArgument> built_;
+  std::vector<TStepPlans> stepsAtDepth_;  // plans of the value being built at each nesting depth
+  std::vector<TUndercutterPlans> undercuttersAtDepth_;
+};
+
+}  // namespace korvane::evaluation

@@ -1,0 +1,223 @@
+#include "model/evaluation/evaluator.h"
+
+#include <cstdint>
+#include <memory>
+
+#include "model/model_store.h"
+
+namespace korvane {
+
+namespace {
+
+// Fills list with items, sharing the buffer of previous where items extend it.
+template <class T>
+void FillSharing(TList<T>& list, const std::vector<T*>& items, const TList<T>* previous) {
+  bool prefix = previous && previous->Count() <= static_cast<int>(items.size());
+  for (int i = 0; prefix && i < previous->Count(); ++i) prefix = (*previous)[i] == items[static_cast<std::size_t>(i)];
+  if (prefix) {
+    list.Assign(*previous);
+    for (std::size_t i = static_cast<std::size_t>(previous->Count()); i < items.size(); ++i) list.Add(items[i]);
+    return;
+  }
+  list.Clear();
+  list.Reserve(static_cast<int>(items.size()));
+  for (T* item : items) list.Add(item);
+}
+
+}  // namespace
+
+void TEvaluator::RecomputeDialecticalArguments(TArgumentationStage& stage, const TArgumentationStage* previous,
+                                               std::size_t budget) {
+  try {
+    TakeIn(stage, budget);
+    const bool partial = RebuildDialectical();
+    const TKeptPositions kept = UpdateStatementValues(stage.Statements.Count(), partial);
+    const bool maximalUnchanged = maximal_.Decide(statementValues_, partial, kept.count) && kept.unchanged;
+    // Nothing is changed before this point, so a refusal leaves the stage as it was.
+    PublishLists(stage, previous, kept, maximalUnchanged);
+    SetStatuses(stage, partial);
+  } catch (...) {
+    Forget();
+    throw;
+  }
+}
+
+void TEvaluator::RecomputeArguments(TArgumentationStage& stage, const TArgumentationStage* previous,
+                                    std::size_t budget) {
+  try {
+    TakeIn(stage, budget);
+    RebuildArguments();
+    ChooseArgumentRoots(stage.Statements.Count());
+    FillSharing(stage.Arguments, argumentRoots_, previous ? &previous->Arguments : nullptr);
+  } catch (...) {
+    Forget();
+    throw;
+  }
+}
+
+// A fresh budget, nothing built for used connections, and the index brought to the stage.
+void TEvaluator::TakeIn(const TArgumentationStage& stage, std::size_t budget) {
+  work_.Reset(budget, static_cast<std::size_t>(stage.Statements.Count()) +
+                          static_cast<std::size_t>(stage.ReasonConclusions.Count()));
+  dialectical_.StartEvaluation();
+  arguments_.StartEvaluation(stage.Store());
+  containment_.StartEvaluation();
+  if (!index_.TakeIn(stage)) {
+    dialecticalGraph_.Invalidate();
+    argumentGraph_.Invalidate();
+  }
+  // Both graphs have seen the whole touch log: it can start again.
+  const std::size_t touches = index_.Touches().size();
+  if (dialecticalGraph_.TouchesTakenIn() == touches && argumentGraph_.TouchesTakenIn() == touches) {
+    index_.ClearTouches();
+    dialecticalGraph_.RestartTouchLog();
+    argumentGraph_.RestartTouchLog();
+  }
+}
+
+// A move only changes the dialectical arguments of what reaches what it touched. True when
+// only those were rebuilt.
+bool TEvaluator::RebuildDialectical() {
+  const bool partial = dialecticalGraph_.Valid() && !index_.Irregular() && dialecticalGraph_.Update();
+  if (partial) {
+    ++partialEvaluations_;
+    dialectical_.Rebuild(dialecticalGraph_.Affected());
+  } else {
+    dialecticalGraph_.Build();
+    dialectical_.BuildAll();
+  }
+  return partial;
+}
+
+// Each statement's dialectical argument, by index in Statements.
+TEvaluator::TKeptPositions TEvaluator::UpdateStatementValues(int count, bool partial) {
+  const auto n = static_cast<std::size_t>(count);
+  const bool extending = partial && listsKnown_;
+  TKeptPositions kept;
+  kept.count = extending ? statementValues_.size() : 0;
+  kept.unchanged = extending && kept.count <= n && publishedDialectical_.Count() == static_cast<int>(kept.count);
+  statementValues_.resize(n, nullptr);
+  if (!extending) {
+    for (int i = 0; i < count; ++i)
+      statementValues_[static_cast<std::size_t>(i)] = dialectical_.Of(index_.Statement(i), index_.StatementVertex(i));
+    return kept;
+  }
+  // New statements have new vertices, so they are among the rebuilt ones.
+  for (const int v : dialecticalGraph_.Affected()) {
+    index_.ForEachStatementOf(v, [&](int i) {
+      const auto si = static_cast<std::size_t>(i);
+      TDialecticalArgument* value = dialectical_.Of(index_.Statement(i), v);
+      if (si < kept.count && statementValues_[si] != value) kept.unchanged = false;
+      statementValues_[si] = value;
+    });
+  }
+  return kept;
+}
+
+void TEvaluator::PublishLists(TArgumentationStage& stage, const TArgumentationStage* previous, TKeptPositions kept,
+                              bool maximalUnchanged) {
+  if (kept.unchanged) {
+    // Only statements were added: the list of the last evaluation, extended.
+    stage.DialecticalArguments.Assign(publishedDialectical_);
+    for (std::size_t i = kept.count; i < statementValues_.size(); ++i)
+      stage.DialecticalArguments.Add(statementValues_[i]);
+  } else {
+    FillSharing(stage.DialecticalArguments, statementValues_, previous ? &previous->DialecticalArguments : nullptr);
+  }
+  if (maximalUnchanged) {
+    stage.MaximalDialecticalArguments.Assign(publishedMaximal_);
+    for (std::size_t i = kept.count; i < statementValues_.size(); ++i)
+      if (maximal_.IsMaximal(i)) stage.MaximalDialecticalArguments.Add(statementValues_[i]);
+  } else {
+    maximalValues_.clear();
+    for (std::size_t i = 0; i < statementValues_.size(); ++i)
+      if (maximal_.IsMaximal(i)) maximalValues_.push_back(statementValues_[i]);
+    FillSharing(stage.MaximalDialecticalArguments, maximalValues_,
+                previous ? &previous->MaximalDialecticalArguments : nullptr);
+  }
+  publishedDialectical_.Assign(stage.DialecticalArguments);
+  publishedMaximal_.Assign(stage.MaximalDialecticalArguments);
+  listsKnown_ = true;
+}
+
+// Statuses live on the shared objects; after a partial evaluation only rebuilt ones can
+// differ from what they hold.
+void TEvaluator::SetStatuses(TArgumentationStage& stage, bool partial) const {
+  auto setStatus = [&](int i) {
+    const std::uint8_t status = statementValues_[static_cast<std::size_t>(i)]->Status;
+    if (status == kJustified || status == kUnjustified) stage.Statements[i]->Status = status;
+  };
+  if (partial) {
+    for (const int v : dialecticalGraph_.Affected()) index_.ForEachStatementOf(v, setStatus);
+  } else {
+    for (int i = 0; i < stage.Statements.Count(); ++i) setStatus(i);
+  }
+}
+
+void TEvaluator::RebuildArguments() {
+  if (argumentGraph_.Valid() && !index_.Irregular() && argumentGraph_.Update()) {
+    arguments_.Rebuild(argumentGraph_.Affected());
+  } else {
+    argumentGraph_.Build();
+    arguments_.BuildAll();
+  }
+}
+
+// First the arguments of the final conclusions (statements no connection has as its
+// reason), then those of statements none of them reaches.
+void TEvaluator::ChooseArgumentRoots(int count) {
+  argumentRoots_.clear();
+  auto argumentOf = [&](int i) { return arguments_.Of(index_.Statement(i), index_.StatementVertex(i)); };
+  if (!index_.Irregular() && (!argumentGraph_.HasCycles() || !argumentGraph_.HasClosedCycle())) {
+    // Every statement lies below some final conclusion: following connections upwards
+    // from one ends at a final conclusion unless it ends in a cycle entered from nowhere.
+    for (int i = 0; i < count; ++i)
+      if (index_.ReasonUses(index_.StatementVertex(i)) == 0) argumentRoots_.push_back(argumentOf(i));
+    return;
+  }
+  std::vector<char> occurs(index_.VertexCount(), 0);
+  std::vector<int> queue;
+  auto markReachable = [&](int from) {
+    if (occurs[static_cast<std::size_t>(from)]) return;
+    queue.assign(1, from);
+    occurs[static_cast<std::size_t>(from)] = 1;
+    for (std::size_t head = 0; head < queue.size(); ++head) {
+      index_.ForEachChildVertex(queue[head], false, [&](int w) {
+        if (occurs[static_cast<std::size_t>(w)]) return;
+        occurs[static_cast<std::size_t>(w)] = 1;
+        queue.push_back(w);
+      });
+    }
+  };
+  for (int i = 0; i < count; ++i) {
+    const int v = index_.StatementVertex(i);
+    if (index_.ReasonUses(v) > 0) continue;
+    argumentRoots_.push_back(argumentOf(i));
+    markReachable(v);
+  }
+  for (int i = 0; i < count; ++i) {
+    const int v = index_.StatementVertex(i);
+    if (occurs[static_cast<std::size_t>(v)]) continue;
+    argumentRoots_.push_back(argumentOf(i));
+    markReachable(v);
+  }
+}
+
+// Everything kept about the last stage is dropped, as after a refusal half-way.
+void TEvaluator::Forget() {
+  index_.Forget();
+  dialecticalGraph_.Invalidate();
+  argumentGraph_.Invalidate();
+  listsKnown_ = false;
+}
+
+}  // namespace korvane
+
+namespace korvane {
+
+TEvaluator& TModelStore::Evaluator() {
+  if (!evaluator_) evaluator_ = std::make_shared<TEvaluator>();
+  return *evaluator_;
+}
+
+}  // namespace korvane

@@ -1,0 +1,87 @@
+// The evaluation a move runs: the same dialectical arguments, statuses, maximal list and
+// arguments as the plain rules give, built without the repetition.
+//
+// A dialectical argument depends only on its statement and on the connections still
+// reachable from it. Outside cycles that is one value per statement, and inside a
+// cycle one per statement and set of used connections of that cycle; each such value
+// is built once and shared, and a value equal to one built for an earlier stage is that
+// earlier object. Built values are never changed, so sharing them is not observable.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "model/argumentation_stage.h"
+#include "model/evaluation/argument_builder.h"
+#include "model/evaluation/containment.h"
+#include "model/evaluation/dependency_graph.h"
+#include "model/evaluation/dialectical_builder.h"
+#include "model/evaluation/maximal_selection.h"
+#include "model/evaluation/stage_index.h"
+#include "model/evaluation/work_budget.h"
+
+namespace korvane {
+
+/// Work allowed for one evaluation: nodes built plus containment tests made. Cycles make
+/// the exact result grow exponentially; beyond this a move is refused.
+inline constexpr std::size_t kEvaluationWorkBudget = 2'000'000;
+
+/// Evaluates the stages of one document. It keeps the numbering and grouping of the stage
+/// evaluated last, and every dialectical argument and argument built so far.
+class TEvaluator {
+public:
+  TEvaluator() = default;
+  TEvaluator(const TEvaluator&) = delete;
+  TEvaluator& operator=(const TEvaluator&) = delete;
+
+  /// Fills the stage's two dialectical lists and every statement's Status. previous, when
+  /// given, is the stage the move started from; lists equal to its own share storage.
+  /// Throws TEvaluationLimitError, having changed nothing, when budget would be exceeded.
+  /// When the stage only adds to the one evaluated last, as a move's does, only what can
+  /// reach the additions is rebuilt.
+  void RecomputeDialecticalArguments(TArgumentationStage& stage, const TArgumentationStage* previous,
+                                     std::size_t budget);
+  /// Fills the stage's Arguments; throws like the above, having changed nothing.
+  void RecomputeArguments(TArgumentationStage& stage, const TArgumentationStage* previous, std::size_t budget);
+
+  /// Dialectical evaluations that rebuilt only what a change reaches, rather than the whole
+  /// stage: what shows that comparing results along a line compared that path.
+  [[nodiscard]] std::size_t PartialEvaluationCount() const { return partialEvaluations_; }
+
+private:
+  // Which of the last published lists' positions still hold.
+  struct TKeptPositions {
+    std::size_t count = 0;   // positions the last dialectical evaluation had
+    bool unchanged = false;  // those positions hold the same values, and the list can be extended
+  };
+
+  void TakeIn(const TArgumentationStage& stage, std::size_t budget);
+  [[nodiscard]] bool RebuildDialectical();
+  [[nodiscard]] TKeptPositions UpdateStatementValues(int count, bool partial);
+  void PublishLists(TArgumentationStage& stage, const TArgumentationStage* previous, TKeptPositions kept,
+                    bool maximalUnchanged);
+  void SetStatuses(TArgumentationStage& stage, bool partial) const;
+  void RebuildArguments();
+  void ChooseArgumentRoots(int count);
+  void Forget();
+
+  evaluation::TWorkBudget work_;
+  evaluation::TStageIndex index_;
+  evaluation::TDependencyGraph dialecticalGraph_{index_, work_, true};
+  evaluation::TDependencyGraph argumentGraph_{index_, work_, false};
+  evaluation::TDialecticalBuilder dialectical_{index_, dialecticalGraph_, work_};
+  evaluation::TArgumentBuilder arguments_{index_, argumentGraph_, work_};
+  evaluation::TContainment containment_{index_, dialecticalGraph_, work_};
+  evaluation::TMaximalSelection maximal_{index_, dialecticalGraph_, containment_, work_};
+
+  // The last dialectical evaluation: its values by index in Statements, and its two lists.
+  std::vector<TDialecticalArgument*> statementValues_;
+  bool listsKnown_ = false;
+  TDialecticalArguments publishedDialectical_, publishedMaximal_;
+  std::size_t partialEvaluations_ = 0;
+
+  std::vector<TDialecticalArgument*> maximalValues_;  // the maximal list being published
+  std::vector<TArgument*> argumentRoots_;             // the Arguments list being published
+};
+
+}  // namespace korvane

@@ -1,0 +1,100 @@
+#include "model/evaluation/maximal_selection.h"
+
+namespace korvane::evaluation {
+
+bool TMaximalSelection::Decide(const std::vector<TDialecticalArgument*>& values, bool partial, std::size_t kept) {
+  const std::size_t count = values.size();
+  excluded_.resize(count, 0);
+  how_.resize(count, THow::kNothingAbove);
+  CollectStatementsToDecide(partial, count);
+  bool unchanged = true;
+  for (const int i : toDecide_) {
+    const char was = excluded_[static_cast<std::size_t>(i)];
+    DecideOne(i, values);
+    if (static_cast<std::size_t>(i) < kept && was != excluded_[static_cast<std::size_t>(i)]) unchanged = false;
+  }
+  decidedByContainment_.swap(keptByContainment_);
+  for (const int i : toDecide_)
+    if (how_[static_cast<std::size_t>(i)] == THow::kByContainment) decidedByContainment_.push_back(i);
+  return unchanged;
+}
+
+void TMaximalSelection::QueueStatementsOf(int v) {
+  index_.ForEachStatementOf(v, [&](int i) {
+    if (queued_[static_cast<std::size_t>(i)]) return;
+    queued_[static_cast<std::size_t>(i)] = 1;
+    toDecide_.push_back(i);
+  });
+}
+
+// Whether one is properly contained in another changes only for what was rebuilt, what
+// gained a parent, and what earlier needed containment tests; the rest keeps its answer.
+void TMaximalSelection::CollectStatementsToDecide(bool partial, std::size_t count) {
+  toDecide_.clear();
+  keptByContainment_.clear();
+  if (!partial) {
+    for (std::size_t i = 0; i < count; ++i) toDecide_.push_back(static_cast<int>(i));
+    return;
+  }
+  queued_.assign(count, 0);
+  for (const int v : graph_.Affected()) QueueStatementsOf(v);
+  for (const int v : graph_.Touched()) index_.ForEachChildVertex(v, true, [&](int w) { QueueStatementsOf(w); });
+  // Those found by containment tests keep their answer unless a rebuilt one reaches them.
+  for (const int i : decidedByContainment_) {
+    const int v = index_.StatementVertex(i);
+    if (graph_.ReachedFromAffected(v)) QueueStatementsOf(v);
+    else keptByContainment_.push_back(i);
+  }
+}
+
+// Whether statement i's dialectical argument is properly contained in another statement's,
+// and how that was found. Proper containment is a strict order (containment is reflexive
+// and transitive), so "properly contained in none" is what the plain rule keeps.
+void TMaximalSelection::DecideOne(int i, const std::vector<TDialecticalArgument*>& values) {
+  const auto si = static_cast<std::size_t>(i);
+  const int v = index_.StatementVertex(i);
+  const bool first = index_.FirstStatementIndex(v) == i;
+  // Its own dialectical argument appears right inside one of another component, which
+  // therefore cannot be contained in it.
+  if (first) {
+    for (const TParentLink& p : index_.ParentsOf(v)) {
+      if (index_.FirstStatementIndex(p.vertex) >= 0 && p.object == index_.VertexStatement(v) &&
+          !graph_.SameComponent(p.vertex, v)) {
+        excluded_[si] = 1;
+        how_[si] = THow::kStructurallyBelow;
+        return;
+      }
+    }
+  }
+  excluded_[si] = 0;
+  // Nothing reaches it and no other statement shares its sentence: nothing contains it.
+  if (index_.ParentsOf(v).empty() && first && index_.NextStatementOfVertex(i) < 0) {
+    how_[si] = THow::kNothingAbove;
+    return;
+  }
+  // The rest: try the statements that reach it, nearest first.
+  how_[si] = THow::kByContainment;
+  const int stamp = walkMarks_.NewStamp(index_.VertexCount());
+  reachingQueue_.assign(1, v);
+  walkMarks_.Set(v, stamp);
+  for (std::size_t head = 0; head < reachingQueue_.size(); ++head) {
+    const int u = reachingQueue_[head];
+    work_.Spend(1);
+    bool contained = false;
+    index_.ForEachStatementOf(u, [&](int j) {
+      contained =
+          contained || (j != i && containment_.IsProperlyContainedIn(values[si], values[static_cast<std::size_t>(j)]));
+    });
+    if (contained) {
+      excluded_[si] = 1;
+      return;
+    }
+    for (const TParentLink& p : index_.ParentsOf(u)) {
+      if (walkMarks_.Has(p.vertex, stamp)) continue;
+      walkMarks_.Set(p.vertex, stamp);
+      reachingQueue_.push_back(p.vertex);
+    }
+  }
+}
+
+}  // namespace korvane::evaluation

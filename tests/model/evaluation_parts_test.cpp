@@ -1,0 +1,79 @@
+// The stage index and the dependency graph on their own: when the index may extend what
+// it took in last, and what an update of the graph names for rebuilding.
+#include <gtest/gtest.h>
+
+#include "model/evaluation/dependency_graph.h"
+#include "model/evaluation/stage_index.h"
+#include "model/evaluation/work_budget.h"
+#include "model/stage_builder.h"
+
+namespace korvane::evaluation {
+namespace {
+
+TEST(StageIndex, ExtendsTheStageTakenInLastAndStartsAfreshOtherwise) {
+  test::StageBuilder line;
+  line.Connect("b", kAssumption, "a", kIssue);
+  line.Connect("c", kAssumption, "b", kIssue);
+  TStageIndex index;
+  EXPECT_FALSE(index.TakeIn(line.Stage(1)));
+  EXPECT_TRUE(index.TakeIn(line.Stage(2)));
+  EXPECT_FALSE(index.Irregular());
+  ASSERT_EQ(index.VertexCount(), 3U);
+  const int a = index.VertexOfSentenceOf(line.Find("a"));
+  const int b = index.VertexOfSentenceOf(line.Find("b"));
+  EXPECT_EQ(index.ReasonUses(a), 0);
+  EXPECT_EQ(index.ReasonUses(b), 1);
+  ASSERT_EQ(index.ConcludingOf(a).size(), 1U);
+  EXPECT_EQ(index.ReasonVertex(index.ConcludingOf(a)[0]), b);
+
+  // The same objects in another order are not an extension, nor is an earlier stage.
+  TArgumentationStage reversed(line.Stage(2).SharedStore());
+  for (int i = line.Stage(2).Statements.Count() - 1; i >= 0; --i) reversed.Statements.Add(line.Stage(2).Statements[i]);
+  reversed.ReasonConclusions.Assign(line.Stage(2).ReasonConclusions);
+  EXPECT_FALSE(index.TakeIn(reversed));
+  EXPECT_FALSE(index.TakeIn(line.Stage(1)));
+
+  // A sentence stated twice makes the stage irregular, evaluated in full every time.
+  TArgumentationStage twice(line.Stage(2).SharedStore());
+  twice.Statements.Assign(line.Stage(2).Statements);
+  twice.Statements.Add(line.NewStatement("a", kIssue));
+  EXPECT_FALSE(index.TakeIn(twice));
+  EXPECT_TRUE(index.Irregular());
+}
+
+TEST(DependencyGraph, AnUpdateNamesWhatReachesTheChangeAndGivesUpOnACycleThroughIt) {
+  test::StageBuilder line;
+  line.Connect("b", kAssumption, "a", kIssue);
+  line.Connect("c", kAssumption, "b", kIssue);
+  line.Connect("a", kIssue, "c", kIssue);
+  TStageIndex index;
+  TWorkBudget work;
+  work.Reset(1000000, 0);
+  TDependencyGraph graph(index, work, true);
+  (void)index.TakeIn(line.Stage(1));
+  graph.Build();
+  EXPECT_FALSE(graph.HasCycles());
+
+  ASSERT_TRUE(index.TakeIn(line.Stage(2)));
+  ASSERT_TRUE(graph.Update());
+  const int a = index.VertexOfSentenceOf(line.Find("a"));
+  const int b = index.VertexOfSentenceOf(line.Find("b"));
+  const int c = index.VertexOfSentenceOf(line.Find("c"));
+  // Children first: the new reason, then what it supports, up to the top.
+  EXPECT_EQ(graph.Affected(), (std::vector<int>{c, b, a}));
+  EXPECT_LT(graph.Level(c), graph.Level(b));
+  EXPECT_LT(graph.Level(b), graph.Level(a));
+
+  // a as a reason of c closes a cycle through the change: the graph must be built anew.
+  ASSERT_TRUE(index.TakeIn(line.Stage(3)));
+  EXPECT_FALSE(graph.Update());
+  graph.Build();
+  EXPECT_TRUE(graph.IsCyclic(a));
+  EXPECT_TRUE(graph.SameComponent(a, c));
+  EXPECT_EQ(graph.Level(a), graph.Level(c));
+  // Nothing outside the cycle depends on it.
+  EXPECT_TRUE(graph.HasClosedCycle());
+}
+
+}  // namespace
+}  // namespace korvane::evaluation
