@@ -47,6 +47,8 @@ void WriteJson(std::ostream& out, const TLineOfArgumentation& line, const std::s
 
 /// Splits off "--output PATH" from the arguments; empty when absent.
 [[nodiscard]] std::string TakeOutputOption(std::vector<std::string>& args);
+/// Splits off "NAME VALUE" from the arguments; empty when absent.
+[[nodiscard]] std::string TakeOption(std::vector<std::string>& args, const std::string& name);
 
 /// The arguments of a subcommand: what is left after its name.
 using TArgs = std::vector<std::string>;
@@ -55,6 +57,8 @@ int RunEval(TArgs args);
 int RunDeleteStatement(TArgs args);
 int RunDeleteConnection(TArgs args);
 int RunDeleteException(TArgs args);
+int RunExport(TArgs args);
+int RunImport(TArgs args);
 
 /// Reads FILE, interprets it, runs the deletion, prints the JSON and writes --output.
 int RunDeletion(const std::string& file, const std::string& output,
