@@ -162,7 +162,16 @@ private:
       const TElement parent = stack_.back().second;
       const TElement child = Element(rest.substr(start));
       stack_.push_back({indent, child});
-      relations_.push_back({op.Outgoing ? parent : child, op.Outgoing ? child : parent, op.Type, Where()});
+      const TElement& from = op.Outgoing ? parent : child;
+      const TElement& to = op.Outgoing ? child : parent;
+      relations_.push_back({from, to, op.Type, Where()});
+      if (from.Argument && (op.Type == TRelation::Undercut || op.Type == TRelation::Attack))
+        graph_.Inferences()[static_cast<std::size_t>(arguments_.at(from.Title).Main)].MayBeEmpty = true;
+      if (op.Type == TRelation::Attack && from.Argument && !to.Argument) {
+        // Made here, so the connection keeps its place among the others.
+        TArgumentInfo& a = arguments_.at(from.Title);
+        if (a.Defeating < 0) a.Defeating = graph_.AddInference({{}, {}, kDefeating, {}, a.Where, true});
+      }
       return true;
     }
     return false;
@@ -242,8 +251,7 @@ private:
       } else if (r.Type == TRelation::Support && r.From.Argument && !r.To.Argument) {
         inferences[static_cast<std::size_t>(arguments_.at(r.From.Title).Main)].Conclusions.push_back(text(r.To));
       } else if (r.Type == TRelation::Attack && r.From.Argument && !r.To.Argument) {
-        TArgumentInfo& a = arguments_.at(r.From.Title);
-        if (a.Defeating < 0) a.Defeating = graph_.AddInference({{}, {}, kDefeating, {}, a.Where});
+        const TArgumentInfo& a = arguments_.at(r.From.Title);
         inferences[static_cast<std::size_t>(a.Defeating)].Conclusions.push_back(text(r.To));
       }
     }

@@ -28,6 +28,8 @@ struct TImportInference {
   /// Premises the file marks as the step warrant rather than a reason.
   std::vector<int> Warrants;
   std::string Where;
+  /// Empty without a word: an argument that only undercuts or attacks concludes nothing.
+  bool MayBeEmpty = false;
 };
 
 struct TImportConflict {

@@ -1,5 +1,7 @@
 #include "interchange/importer.h"
 
+#include <stdexcept>
+
 #include "document/headless_session.h"
 #include "interchange/aif_import.h"
 #include "interchange/argdown_import.h"
@@ -29,8 +31,9 @@ void Replay(const TImportedLine& line) {
     throw TImportError(std::string("the imported moves could not be made: ") + error.what());
   }
   const TArgumentationStage& stage = *headless.Session.Line().CurrentStage;
+  // Not the file's fault but ours: the moves do not say what the graph said.
   if (stage.Statements.Count() != line.Statements || stage.ReasonConclusions.Count() != line.Connections)
-    throw TImportError("the imported moves made " + std::to_string(stage.Statements.Count()) + " statements and " +
+    throw std::logic_error("the imported moves made " + std::to_string(stage.Statements.Count()) + " statements and " +
                        std::to_string(stage.ReasonConclusions.Count()) + " connections instead of " +
                        std::to_string(line.Statements) + " and " + std::to_string(line.Connections));
 }

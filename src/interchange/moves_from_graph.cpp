@@ -85,7 +85,7 @@ private:
         made.push_back(Connect(Of(premise), conclusion, inference.Kind, inference.Where));
       }
     }
-    if (made.empty())
+    if (made.empty() && !(inference.MayBeEmpty && inference.Conclusions.empty()))
       notices_.push_back(inference.Where + ": an inference without a reason and a conclusion; left out");
     made_.push_back(std::move(made));
   }
