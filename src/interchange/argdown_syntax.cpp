@@ -65,6 +65,9 @@ TArgdownText ReadArgdownText(const std::string& raw) {
   TArgdownText result;
   std::size_t tail_tags = 0;  // where the run of tags at the end begins, in chars
   bool only_tags_since = false;
+  // A data block "{...}" can only close at the text's last "}", with nothing but blanks after it.
+  const std::size_t last_close = raw.rfind('}');
+  const bool data_can_end = last_close != std::string::npos && raw.find_first_not_of(" \t", last_close + 1) == std::string::npos;
   for (std::size_t i = 0; i < raw.size(); ++i) {
     const char c = raw[i];
     if (c == '\\' && i + 1 < raw.size()) {
@@ -92,9 +95,7 @@ TArgdownText ReadArgdownText(const std::string& raw) {
       i = end - 1;
       continue;
     }
-    if (c == '{' && raw.find('}', i) != std::string::npos && raw.find_first_not_of(" \t", raw.rfind('}') + 1) == std::string::npos) {
-      break;  // a data block ends the element
-    }
+    if (c == '{' && data_can_end && i < last_close) break;  // a data block ends the element
     if ((c == '*' || c == '_')) {
       // Emphasis marks touch a word on their inner side; a lone mark between blanks is text.
       const bool before = i > 0 && raw[i - 1] != ' ' && raw[i - 1] != '\t';

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <unordered_map>
 
 #include "interchange/import_error.h"
@@ -63,25 +64,20 @@ private:
   const std::string& Sentence(int statement) const { return sentences_[static_cast<std::size_t>(statement)]; }
 
   // A premise is the step warrant when the file marks it, or when its sentence is the
-  // warrant of another premise and the conclusion: that is what makes a warrant.
-  bool IsStepWarrant(const TImportInference& inference, int premise, int conclusion) const {
-    if (std::find(inference.Warrants.begin(), inference.Warrants.end(), premise) != inference.Warrants.end())
-      return true;
-    for (int other : inference.Premises) {
-      if (Of(other) == Of(premise)) continue;
-      if (Sentence(Of(premise)) == StepWarrantSentence(Sentence(Of(other)), Sentence(conclusion), inference.Kind))
-        return true;
-    }
-    return false;
-  }
-
+  // warrant of another premise and the conclusion: that is what makes a warrant. The
+  // candidate warrants are gathered once, so a large inference costs no more than its size.
   void Inference(const TImportInference& inference) {
     std::vector<int> made;
+    const std::set<int> marked_warrants(inference.Warrants.begin(), inference.Warrants.end());
     for (int conclusionText : inference.Conclusions) {
       const int conclusion = Of(conclusionText);
       concluded_[static_cast<std::size_t>(conclusion)] = true;
+      std::unordered_map<std::string, int> warrants;  // sentence -> the premise it is the warrant of
+      for (int premise : inference.Premises)
+        warrants.emplace(StepWarrantSentence(Sentence(Of(premise)), Sentence(conclusion), inference.Kind), Of(premise));
       for (int premise : inference.Premises) {
-        if (IsStepWarrant(inference, premise, conclusion)) continue;
+        const auto it = warrants.find(Sentence(Of(premise)));
+        if (marked_warrants.count(premise) || (it != warrants.end() && it->second != Of(premise))) continue;
         made.push_back(Connect(Of(premise), conclusion, inference.Kind, inference.Where));
       }
     }
@@ -104,39 +100,37 @@ private:
   }
 
   void Conflict(const TImportConflict& conflict) {
+    if (concluding_.empty())
+      for (std::size_t k = 0; k < connections_.size(); ++k)
+        concluding_[connections_[k].Conclusion].push_back(static_cast<int>(k));
     std::vector<int> targets;
     if (conflict.AimsAtInference) {
       targets = made_[static_cast<std::size_t>(conflict.Target)];
     } else {
       const int target = Of(conflict.Target);
       concluded_[static_cast<std::size_t>(target)] = true;
-      for (std::size_t k = 0; k < connections_.size(); ++k)
-        if (connections_[k].Conclusion == target) targets.push_back(static_cast<int>(k));
-      if (targets.empty()) {
+      const auto it = concluding_.find(target);
+      if (it == concluding_.end()) {
         notices_.push_back(conflict.Where + ": the attacked statement (" + where_[static_cast<std::size_t>(target)] +
                            ") has no support an exception could block; the attack is left out");
         return;
       }
+      targets = it->second;
     }
-    for (int source : conflict.Sources) {
-      for (int k : targets) {
-        TConnection& c = connections_[static_cast<std::size_t>(k)];
-        if (IsUndercutterWarrant(conflict, source, c)) continue;
-        if (std::find(c.Exceptions.begin(), c.Exceptions.end(), Of(source)) == c.Exceptions.end())
-          c.Exceptions.push_back(Of(source));
+    const std::set<int> marked_warrants(conflict.Warrants.begin(), conflict.Warrants.end());
+    for (int k : targets) {
+      TConnection& c = connections_[static_cast<std::size_t>(k)];
+      // A source whose sentence is the undercutter warrant of another source for this connection.
+      std::unordered_map<std::string, int> warrants;
+      for (int source : conflict.Sources)
+        warrants.emplace(UndercutterWarrantSentence(Sentence(Of(source)), Sentence(c.Reason), Sentence(c.Conclusion)),
+                         Of(source));
+      for (int source : conflict.Sources) {
+        const auto it = warrants.find(Sentence(Of(source)));
+        if (marked_warrants.count(source) || (it != warrants.end() && it->second != Of(source))) continue;
+        if (exception_index_.insert({k, Of(source)}).second) c.Exceptions.push_back(Of(source));
       }
     }
-  }
-
-  bool IsUndercutterWarrant(const TImportConflict& conflict, int source, const TConnection& c) const {
-    if (std::find(conflict.Warrants.begin(), conflict.Warrants.end(), source) != conflict.Warrants.end()) return true;
-    for (int other : conflict.Sources) {
-      if (Of(other) == Of(source)) continue;
-      if (Sentence(Of(source)) ==
-          UndercutterWarrantSentence(Sentence(Of(other)), Sentence(c.Reason), Sentence(c.Conclusion)))
-        return true;
-    }
-    return false;
   }
 
   // Unless the file says, what is argued for or attacked is an issue, the rest is assumed.
@@ -206,6 +200,9 @@ private:
   std::vector<int> of_text_;
   std::vector<TConnection> connections_;
   std::map<std::pair<int, int>, int> connection_index_;
+  // The connections concluding each statement, once all are made; the exceptions made.
+  std::unordered_map<int, std::vector<int>> concluding_;
+  std::set<std::pair<int, int>> exception_index_;
   // The connections each inference made, by inference index.
   std::vector<std::vector<int>> made_;
 };
