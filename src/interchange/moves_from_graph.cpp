@@ -1,6 +1,7 @@
 #include "interchange/moves_from_graph.h"
 
 #include <algorithm>
+#include <deque>
 #include <map>
 #include <set>
 #include <unordered_map>
@@ -166,28 +167,95 @@ private:
       Append(lines, StatementMoveLines(Statement(i)));
   }
 
+  void ConnectionMove(std::vector<std::string>& lines, const TConnection& c) {
+    if (c.Kind == kDefeating && CanWriteDefeating(c)) return DefeatingRule(lines, c);
+    if (c.Kind == kDefeating)
+      notices_.push_back("the defeating connection from " + where_[static_cast<std::size_t>(c.Reason)] + " to " +
+                         where_[static_cast<std::size_t>(c.Conclusion)] +
+                         " is kept as supporting: a line keeps the kind only with its warrant stated");
+    Append(lines, ReasonConclusionMoveLines(Statement(c.Conclusion), Statement(c.Reason)));
+  }
+
+  // Every move costs in proportion to the stage it is made on, so the line grows as a person
+  // would make it: each connection (in order) and each exception (in order per connection)
+  // as soon as the statements it needs are there, and a move states its new statements
+  // itself when they are the next ones in order, as the move that made them did. Statements
+  // keep their order, and so their identifiers.
   TImportedLine Lines() {
     TImportedLine line;
-    for (std::size_t i = 0; i < sentences_.size(); ++i)
-      Append(line.Lines, StatementMoveLines(Statement(static_cast<int>(i))));
-    for (const TConnection& c : connections_) {
-      if (c.Kind == kDefeating && CanWriteDefeating(c)) {
-        DefeatingRule(line.Lines, c);
+    const int statements = static_cast<int>(sentences_.size());
+    // Exceptions whose connection and earlier exceptions are made, by the statement they wait for.
+    std::vector<std::vector<std::pair<int, int>>> waiting(sentences_.size());
+    std::deque<std::pair<int, int>> ready;
+    int stated = 0;
+    std::size_t next = 0;
+    const auto queue = [&](int k, int e) {
+      const std::vector<int>& exceptions = connections_[static_cast<std::size_t>(k)].Exceptions;
+      if (e >= static_cast<int>(exceptions.size())) return;
+      const int needs = exceptions[static_cast<std::size_t>(e)];
+      if (needs < stated) ready.push_back({k, e});
+      else waiting[static_cast<std::size_t>(needs)].push_back({k, e});
+    };
+    const auto exception = [&](std::pair<int, int> m) {
+      const TConnection& c = connections_[static_cast<std::size_t>(m.first)];
+      Append(line.Lines, ExceptionMoveLines(Statement(c.Exceptions[static_cast<std::size_t>(m.second)]),
+                                            Statement(c.Conclusion), Statement(c.Reason)));
+      queue(m.first, m.second + 1);
+    };
+    while (stated < statements || next < connections_.size() || !ready.empty()) {
+      if (!ready.empty()) {
+        const auto m = ready.front();
+        ready.pop_front();
+        exception(m);
         continue;
       }
-      if (c.Kind == kDefeating)
-        notices_.push_back("the defeating connection from " + where_[static_cast<std::size_t>(c.Reason)] + " to " +
-                           where_[static_cast<std::size_t>(c.Conclusion)] +
-                           " is kept as supporting: a line keeps the kind only with its warrant stated");
-      Append(line.Lines, ReasonConclusionMoveLines(Statement(c.Conclusion), Statement(c.Reason)));
+      if (next < connections_.size()) {
+        const TConnection& c = connections_[next];
+        const int introduced = Introduces(c, stated);
+        if (introduced >= 0) {
+          ConnectionMove(line.Lines, c);
+          for (int i = stated; i < stated + introduced; ++i) {
+            std::vector<std::pair<int, int>>& now = waiting[static_cast<std::size_t>(i)];
+            ready.insert(ready.end(), now.begin(), now.end());
+          }
+          stated += introduced;
+          queue(static_cast<int>(next++), 0);
+          continue;
+        }
+      }
+      // The next statement: made by the first exception waiting for it, or on its own.
+      std::vector<std::pair<int, int>>& here = waiting[static_cast<std::size_t>(stated)];
+      ++stated;
+      if (here.empty()) {
+        Append(line.Lines, StatementMoveLines(Statement(stated - 1)));
+      } else {
+        ready.insert(ready.end(), here.begin() + 1, here.end());
+        exception(here.front());
+      }
     }
-    for (const TConnection& c : connections_)
-      for (int e : c.Exceptions)
-        Append(line.Lines, ExceptionMoveLines(Statement(e), Statement(c.Conclusion), Statement(c.Reason)));
     line.Notices = std::move(notices_);
-    line.Statements = static_cast<int>(sentences_.size());
+    line.Statements = statements;
     line.Connections = static_cast<int>(connections_.size());
     return line;
+  }
+
+  // How many new statements the move for c would state (conclusion first, then reason), or
+  // -1 when it cannot be made yet without stating them out of order. A connection from a
+  // sentence to itself states nothing: made on a new sentence, its reason would not be the
+  // stage's statement.
+  int Introduces(const TConnection& c, int stated) const {
+    if (c.Kind == kDefeating && CanWriteDefeating(c)) {
+      const int w = sentence_index_.at(StepWarrantSentence(Sentence(c.Reason), Sentence(c.Conclusion), kDefeating));
+      return std::max({w, c.Reason, c.Conclusion}) < stated ? 0 : -1;
+    }
+    if (c.Reason == c.Conclusion) return c.Reason < stated ? 0 : -1;
+    int introduced = 0;
+    for (int i : {c.Conclusion, c.Reason}) {
+      if (i < stated + introduced) continue;
+      if (i != stated + introduced) return -1;
+      ++introduced;
+    }
+    return introduced;
   }
 
   const TImportGraph& graph_;

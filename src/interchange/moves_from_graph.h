@@ -1,6 +1,6 @@
 // Turns what an imported file says into the text of a line of argumentation: a statement
-// move per distinct text, then a move per connection, then a move per exception, in the
-// line forms the writer uses, so the line opens and saves like any other.
+// move per distinct text in order, each connection and exception right after the statements
+// it needs, in the line forms the writer uses, so the line opens and saves like any other.
 #pragma once
 
 #include <string>

@@ -109,6 +109,9 @@ struct TBad {
   std::string Message;
 };
 
+// What ctest shows of a case.
+void PrintTo(const TBad& c, std::ostream* os) { *os << c.Name; }
+
 class AifImportRejects : public ::testing::TestWithParam<TBad> {};
 
 TEST_P(AifImportRejects, NamingWhatAndWhere) {

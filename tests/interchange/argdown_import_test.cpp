@@ -39,6 +39,9 @@ struct TCase {
   int Notices;
 };
 
+// What ctest shows of a case.
+void PrintTo(const TCase& c, std::ostream* os) { *os << c.Name; }
+
 class ArgdownImport : public ::testing::TestWithParam<TCase> {};
 
 TEST_P(ArgdownImport, MakesTheseConnections) {
@@ -81,6 +84,8 @@ struct TBad {
   std::string Text;
   std::string Message;
 };
+
+void PrintTo(const TBad& c, std::ostream* os) { *os << c.Name; }
 
 class ArgdownImportRejects : public ::testing::TestWithParam<TBad> {};
 

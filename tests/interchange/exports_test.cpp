@@ -54,6 +54,14 @@ struct TEscape {
   std::string Written;
 };
 
+// What ctest shows of a case.
+void PrintTo(const TEscape& c, std::ostream* os) { *os << c.Written; }
+
+std::string EscapeCaseName(const ::testing::TestParamInfo<TEscape>& info) {
+  static const char* kNames[] = {"Aif", "Argdown", "Dot", "GraphMl", "Aspic"};
+  return kNames[static_cast<int>(info.param.Format)] + std::to_string(info.index);
+}
+
 class ExportEscapes : public ::testing::TestWithParam<TEscape> {};
 
 TEST_P(ExportEscapes, WhatTheFormatReserves) {
@@ -70,7 +78,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TEscape{TExportFormat::Argdown, "caf\xE9", "[s1]: caf\xC3\xA9 #issue #unjustified #latin1"},
                       TEscape{TExportFormat::Dot, "say \"hi\" \\n", "label=\"1: say \\\"hi\\\" \\\\n\\nissue, unjustified\""},
                       TEscape{TExportFormat::GraphMl, "a<b & \"c\" \x01", "a&lt;b &amp; &quot;c&quot; \xE2\x90\x81"},
-                      TEscape{TExportFormat::Aspic, "x", "\"claims\": [\"s1\"]"}));
+                      TEscape{TExportFormat::Aspic, "x", "\"claims\": [\"s1\"]"}),
+    EscapeCaseName);
 
 TEST(Exports, AspicNamesRulesAfterConnectionsAndUndercutsByName) {
   const TJsonValue aspic = ParseJson(Exported(kLine, TExportFormat::Aspic));

@@ -21,6 +21,9 @@ struct TBroken {
   const char* Message;
 };
 
+// What ctest shows of a case.
+void PrintTo(const TBroken& c, std::ostream* os) { *os << c.Message; }
+
 class JsonReaderRejects : public ::testing::TestWithParam<TBroken> {};
 
 TEST_P(JsonReaderRejects, NamingLineAndColumn) {

@@ -75,6 +75,21 @@ TEST(RoundTrip, GeneratedLinesComeBack) {
   EXPECT_GE(tried, 25);
 }
 
+// Each move states its own new statements when they come next, so a line made without
+// repeats comes back move for move.
+TEST(RoundTrip, ALineWithoutRepeatsComesBackMoveForMove) {
+  const std::vector<std::string> lines = {
+      "CONCLUSION", "  ?: c", "REASON", "  !: a", "",  //
+      "EXCEPTION", "  !: e", "CONCLUSION", "  ?: c", "REASON", "  !: a", "",
+      "STATEMENT", "  ?: loose", "",  //
+      "CONCLUSION", "  !: a", "REASON", "  ?: b", "",  //
+      "EXCEPTION", "  ?: f", "CONCLUSION", "  !: a", "REASON", "  ?: b", ""};
+  for (const TRoute& route : kRoutes) {
+    SCOPED_TRACE(route.Name);
+    EXPECT_EQ(ThereAndBack(lines, route.Out, route.In).Lines, lines);
+  }
+}
+
 TEST(RoundTrip, ADetachedReasonIsTheOneThingThatChanges) {
   // "a" enters as an assumption conclusion; the connection's own reason object is an issue.
   const std::vector<std::string> lines = {"CONCLUSION", "  !: a", "REASON", "  ?: a", "", "STATEMENT", "  ?: b", ""};
