@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Korvane needs, only those that are missing.
-# Usage: scripts/deps.sh [build|test]   (test also brings the fuzzing and screenshot tools)
+# Usage: scripts/deps.sh [build|test]   (test also brings the fuzzing and screenshot tools, and
+# the tools the interop tests read exports with)
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-dejavu-core
           googletest libgtest-dev libgmock-dev libbenchmark-dev)
 if [ "${1:-build}" = test ]; then
-  packages+=(clang clang-14 libclang-rt-14-dev)
+  packages+=(clang clang-14 libclang-rt-14-dev graphviz python3-networkx nodejs)
+  # Some Node.js builds bring npm along; Debian's own would clash with them.
+  command -v npm >/dev/null || packages+=(npm)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Builds Korvane and runs every test: the normal build, then the same suite built with
 # AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer, then each fuzz target for
-# a bounded time (KORVANE_FUZZ_SECONDS, default 60; scripts/fuzz.sh runs them longer).
+# a bounded time (KORVANE_FUZZ_SECONDS, default 30; scripts/fuzz.sh runs them longer).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh test
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
+# Argdown's own parser for the interop tests, into tests/interop/node_modules, as locked.
+npm ci --prefix tests/interop --no-audit --no-fund >/dev/null
 
 # Runs ctest in a build tree and keeps its output, so the counts can be added up at the end.
 run_ctest() {
@@ -32,7 +34,7 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 run_ctest build-sanitize
 
 echo "== fuzz build"
-scripts/fuzz.sh "${KORVANE_FUZZ_SECONDS:-60}"
+scripts/fuzz.sh "${KORVANE_FUZZ_SECONDS:-30}"
 
 # Every stage above stops the run on a failure, so reaching here means none failed.
 echo "tests: $(( $(passed_in build) + $(passed_in build-sanitize) )) passed, 0 failed"

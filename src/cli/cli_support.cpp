@@ -5,59 +5,11 @@
 #include <sstream>
 
 #include "files/text_file.h"
+#include "interchange/json_text.h"
 
 namespace korvane::cli {
 
 namespace {
-
-// Length of the valid UTF-8 sequence at i, or 0.
-std::size_t Utf8Length(const std::string& s, std::size_t i) {
-  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
-  const unsigned char b = byte(i);
-  std::size_t n;
-  unsigned min;
-  unsigned cp;
-  if (b < 0x80) return 1;
-  if ((b & 0xE0) == 0xC0) { n = 2; cp = b & 0x1F; min = 0x80; }
-  else if ((b & 0xF0) == 0xE0) { n = 3; cp = b & 0x0F; min = 0x800; }
-  else if ((b & 0xF8) == 0xF0) { n = 4; cp = b & 0x07; min = 0x10000; }
-  else return 0;
-  if (i + n > s.size()) return 0;
-  for (std::size_t k = 1; k < n; ++k) {
-    if ((byte(i + k) & 0xC0) != 0x80) return 0;
-    cp = (cp << 6) | (byte(i + k) & 0x3F);
-  }
-  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-  return n;
-}
-
-bool IsValidUtf8(const std::string& s) {
-  for (std::size_t i = 0; i < s.size();) {
-    const std::size_t n = Utf8Length(s, i);
-    if (n == 0) return false;
-    i += n;
-  }
-  return true;
-}
-
-void AppendEscaped(std::string& out, unsigned char c) {
-  static const char* hex = "0123456789abcdef";
-  switch (c) {
-    case '"': out += "\\\""; return;
-    case '\\': out += "\\\\"; return;
-    case '\n': out += "\\n"; return;
-    case '\r': out += "\\r"; return;
-    case '\t': out += "\\t"; return;
-    default: break;
-  }
-  if (c < 0x20 || c == 0x7F) {
-    out += "\\u00";
-    out += hex[c >> 4];
-    out += hex[c & 15];
-  } else {
-    out += static_cast<char>(c);
-  }
-}
 
 const char* TypeName(std::uint8_t type) { return type == kAssumption ? "assumption" : "issue"; }
 
@@ -134,30 +86,7 @@ std::string Interpret(TSession& session, const std::vector<std::string>& lines) 
   return {};
 }
 
-std::string JsonString(const std::string& bytes) {
-  std::string out = "\"";
-  if (IsValidUtf8(bytes)) {
-    for (char c : bytes) AppendEscaped(out, static_cast<unsigned char>(c));
-  } else {
-    for (char c : bytes) {
-      const auto b = static_cast<unsigned char>(c);
-      if (b < 0x80) {
-        AppendEscaped(out, b);
-      } else if (b < 0xA0) {
-        // C1 control characters are escaped like the C0 ones.
-        static const char* hex = "0123456789abcdef";
-        out += "\\u00";
-        out += hex[b >> 4];
-        out += hex[b & 15];
-      } else {
-        out += static_cast<char>(0xC0 | (b >> 6));
-        out += static_cast<char>(0x80 | (b & 0x3F));
-      }
-    }
-  }
-  out += '"';
-  return out;
-}
+std::string JsonString(const std::string& bytes) { return interchange::JsonString(bytes); }
 
 std::string Utf8Reading(const std::string& bytes) {
   if (IsValidUtf8(bytes)) return bytes;
@@ -239,6 +168,19 @@ std::string TakeOutputOption(std::vector<std::string>& args) {
     --i;
   }
   return output;
+}
+
+std::string TakeOption(std::vector<std::string>& args, const std::string& name) {
+  std::string value;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] != name) continue;
+    if (i + 1 >= args.size() || args[i + 1].empty()) throw TUsageError(name + " needs a value");
+    if (!value.empty()) throw TUsageError(name + " given twice");
+    value = args[i + 1];
+    args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i + 2));
+    --i;
+  }
+  return value;
 }
 
 int RunDeletion(const std::string& file, const std::string& output, const std::function<bool(TSession&)>& deletion) {

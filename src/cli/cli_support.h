@@ -66,6 +66,8 @@ void WriteExplanationFields(std::ostream& out, const TStatementExplanation& expl
 
 /// Splits off "--output PATH" from the arguments; empty when absent.
 [[nodiscard]] std::string TakeOutputOption(std::vector<std::string>& args);
+/// Splits off "NAME VALUE" from the arguments; empty when absent.
+[[nodiscard]] std::string TakeOption(std::vector<std::string>& args, const std::string& name);
 
 /// The arguments of a subcommand: what is left after its name.
 using TArgs = std::vector<std::string>;
@@ -75,6 +77,8 @@ int RunDeleteStatement(TArgs args);
 int RunDeleteConnection(TArgs args);
 int RunDeleteException(TArgs args);
 int RunExplain(TArgs args);
+int RunExport(TArgs args);
+int RunImport(TArgs args);
 
 /// Reads FILE, interprets it, runs the deletion on the stage reached, prints the JSON of
 /// the rebuilt line and writes --output. A reading that stopped at an error is reported

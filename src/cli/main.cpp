@@ -26,6 +26,8 @@ const TCommand kCommands[] = {
     {"delete-statement", "delete-statement FILE SENTENCE [--output OUT.lin]", RunDeleteStatement},
     {"delete-connection", "delete-connection FILE REASON CONCLUSION [--output OUT.lin]", RunDeleteConnection},
     {"delete-exception", "delete-exception FILE EXCEPTION REASON CONCLUSION [--output OUT.lin]", RunDeleteException},
+    {"export", "export FILE --format aif|argdown|dot|graphml|aspic [--output OUT]", RunExport},
+    {"import", "import FILE.json|FILE.argdown --output OUT.lin [--format aif|argdown]", RunImport},
 #ifdef KORVANE_RENDER
     {"render", kRenderUsage, RunRender},
 #endif

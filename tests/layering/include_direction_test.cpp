@@ -22,8 +22,9 @@ const std::map<std::string, std::set<std::string>> kMayInclude = {
     {"files", {"model", "line"}},
     {"document", {"model", "line", "files"}},
     {"views", {"model", "line", "files", "document"}},
-    {"app", {"model", "line", "files", "document", "views"}},
-    {"cli", {"model", "line", "files", "document", "views"}},
+    {"interchange", {"model", "line", "files", "document"}},
+    {"app", {"model", "line", "files", "document", "views", "interchange"}},
+    {"cli", {"model", "line", "files", "document", "views", "interchange"}},
 };
 const std::set<std::string> kCore = {"model", "line", "files", "document"};
 

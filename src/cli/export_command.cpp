@@ -1,0 +1,29 @@
+// korvane-cli export FILE --format aif|argdown|dot|graphml|aspic [--output OUT]
+#include <iostream>
+
+#include "cli_support.h"
+#include "interchange/argument_graph.h"
+#include "interchange/exports.h"
+#include "interchange/safe_write.h"
+
+namespace korvane::cli {
+
+int RunExport(TArgs args) {
+  const std::string output = TakeOutputOption(args);
+  const std::string name = TakeOption(args, "--format");
+  interchange::TExportFormat format;
+  if (name.empty()) throw TUsageError("export needs --format");
+  if (!interchange::ParseExportFormat(name, format))
+    throw TUsageError("unknown format '" + name + "' (aif, argdown, dot, graphml or aspic)");
+  if (args.size() != 1) throw TUsageError("export takes one file");
+  TCliSession cli;
+  const std::string error = Interpret(cli.Session, ReadInput(args[0]));
+  // The stage reached is exported even when the interpretation stopped.
+  if (!error.empty()) std::cerr << error << ".\n";
+  const std::string text = interchange::Export(interchange::TArgumentGraph(*cli.Session.Line().CurrentStage), format);
+  if (output.empty()) std::cout << text << std::flush;
+  else interchange::WriteBytesFile(output, text);
+  return error.empty() ? kExitOk : kExitFailed;
+}
+
+}  // namespace korvane::cli
