@@ -88,21 +88,6 @@ std::string Interpret(TSession& session, const std::vector<std::string>& lines) 
 
 std::string JsonString(const std::string& bytes) { return interchange::JsonString(bytes); }
 
-std::string Utf8Reading(const std::string& bytes) {
-  if (IsValidUtf8(bytes)) return bytes;
-  std::string text;
-  for (char c : bytes) {
-    const auto b = static_cast<unsigned char>(c);
-    if (b < 0x80) {
-      text += c;
-    } else {
-      text += static_cast<char>(0xC0 | (b >> 6));
-      text += static_cast<char>(0x80 | (b & 0x3F));
-    }
-  }
-  return text;
-}
-
 std::string TerminalText(const std::string& utf8) {
   static const char* hex = "0123456789abcdef";
   std::string text;

@@ -10,6 +10,7 @@
 
 #include "document/explanation.h"
 #include "document/headless_session.h"
+#include "interchange/unicode_text.h"
 #include "line/messages.h"
 
 namespace korvane::cli {
@@ -43,10 +44,6 @@ void WriteJson(std::ostream& out, const TLineOfArgumentation& line, const std::s
 
 /// A JSON string: UTF-8 when the bytes are valid UTF-8, otherwise each byte as Latin-1.
 [[nodiscard]] std::string JsonString(const std::string& bytes);
-
-/// The text a JSON string of these bytes stands for: the bytes when they are valid
-/// UTF-8, otherwise each byte read as Latin-1, in UTF-8.
-[[nodiscard]] std::string Utf8Reading(const std::string& bytes);
 
 /// UTF-8 text with its control characters written as \u00XX, fit for a terminal.
 [[nodiscard]] std::string TerminalText(const std::string& utf8);

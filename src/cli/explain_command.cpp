@@ -9,8 +9,8 @@ namespace korvane::cli {
 namespace {
 
 void PrintExplanation(const TStatementExplanation& explanation) {
-  std::cout << TerminalText(Utf8Reading(explanation.Statement->Sentence)) << ": "
-            << TerminalText(WhySentence(explanation, Utf8Reading)) << '\n';
+  std::cout << TerminalText(interchange::AsUtf8(explanation.Statement->Sentence)) << ": "
+            << TerminalText(WhySentence(explanation, interchange::AsUtf8)) << '\n';
 }
 
 }  // namespace
@@ -27,7 +27,7 @@ int RunExplain(TArgs args) {
   } else {
     const TStatement* statement = FindSentence(stage, args[1]);
     if (!statement) {
-      std::cerr << "korvane-cli: '" << TerminalText(Utf8Reading(args[1])) << "' is not a statement of the line\n";
+      std::cerr << "korvane-cli: '" << TerminalText(interchange::AsUtf8(args[1])) << "' is not a statement of the line\n";
       return kExitFailed;
     }
     PrintExplanation(ExplainStatement(stage, *statement));

@@ -34,7 +34,7 @@ void WriteExplanationFields(std::ostream& out, const TStatementExplanation& expl
     }
     out << "], \"counts\": " << Bool(step.Counts) << '}';
   }
-  out << "], \"why\": " << JsonString(WhySentence(explanation, Utf8Reading));
+  out << "], \"why\": " << JsonString(WhySentence(explanation, interchange::AsUtf8));
 }
 
 }  // namespace korvane::cli

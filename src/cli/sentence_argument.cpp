@@ -8,9 +8,9 @@ const TStatement* FindSentence(const TArgumentationStage& stage, const std::stri
   TStatement* exact = nullptr;
   if (stage.SentenceIsStatementSentence(argument, exact)) return exact;
   // Bytes that are not UTF-8 can only have been meant exactly.
-  if (Utf8Reading(argument) != argument) return nullptr;
+  if (interchange::AsUtf8(argument) != argument) return nullptr;
   for (const TStatement* s : stage.Statements)
-    if (Utf8Reading(s->Sentence) == argument) return s;
+    if (interchange::AsUtf8(s->Sentence) == argument) return s;
   return nullptr;
 }
 
