@@ -20,15 +20,15 @@
 #include "app/about_form.h"
 #include "app/document_caption.h"
 #include "app/exception_form.h"
-#include "app/line_of_argumentation_view.h"
 #include "app/options_form.h"
 #include "app/reason_conclusion_form.h"
-#include "app/scroll_box.h"
-#include "app/speed_button_group.h"
 #include "app/statement_form.h"
+#include "app/widgets/scroll_box.h"
+#include "app/widgets/speed_button_group.h"
 #include "app/window_font.h"
 #include "views/arguments_tree.h"
 #include "views/diagram_paint_box.h"
+#include "views/line_of_argumentation_view.h"
 #include "views/statement_lists.h"
 
 namespace korvane {
