@@ -74,13 +74,9 @@ void TArgIntForm::FormCreate() {
   session_ = std::make_unique<TSession>(asker_, *this);
   session_->Interactive = true;
   session_->RefreshViews = true;
-  // The interpreter sets the flags back and refreshes once on every way out, errors
-  // included: that refresh ends the busy state.
+  // The interpreter's closing refresh ends its busy state.
   session_->RefreshHook = [this] {
-    if (session_->Interactive) {
-      ui_.LineOfArgumentationRichEdit->SetDeferring(false);
-      interpretation_.End();
-    }
+    if (Interpreting()) EndInterpretation();
     ReshowCurrentView();
   };
   NewDocument();
@@ -233,13 +229,23 @@ void TArgIntForm::SetTextLine(int index, const std::string& line) {
 
 // Only the interpreter calls this, as it begins.
 void TArgIntForm::ShowTextInsteadOfDiagram() {
-  interpretation_.Begin();
-  ui_.LineOfArgumentationRichEdit->SetDeferring(true);
+  BeginInterpretation();
   ui_.DialArgsPaintBox->hide();
   ui_.LineOfArgumentationRichEdit->show();
   ui_.ScrollBox1->Fill(ui_.LineOfArgumentationRichEdit);
 }
 
 void TArgIntForm::KeepPainted() { interpretation_.KeepPainted(); }
+
+// While busy, the progress line is redrawn when events are next delivered, not at every change.
+void TArgIntForm::BeginInterpretation() {
+  interpretation_.Begin();
+  ui_.LineOfArgumentationRichEdit->SetDeferring(true);
+}
+
+void TArgIntForm::EndInterpretation() {
+  ui_.LineOfArgumentationRichEdit->SetDeferring(false);
+  interpretation_.End();
+}
 
 }  // namespace korvane

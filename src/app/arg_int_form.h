@@ -141,9 +141,17 @@ private:
   void FormResize();
   void ScrollBox1Resize();
 
+  /// The one place that names the document: its file name (kNewFileName for a new
+  /// one), whether it has unsaved changes, and the caption that shows the name.
+  void SetCurrentFile(const std::string& path, bool modified);
   /// A file dialog's chosen path, or empty when it was cancelled.
   [[nodiscard]] static std::string ChooseFile(QFileDialog* dialog);
   void ReportError(const TCommandError& error);
+
+  /// The busy state of one interpretation: the interpreter begins it as it starts and
+  /// the refresh it makes on every way out, errors included, ends it.
+  void BeginInterpretation();
+  void EndInterpretation();
 
   /// Redraws the view of the visible group's pressed button.
   void ReshowCurrentView();

@@ -15,11 +15,25 @@
 
 namespace korvane {
 
+namespace {
+
+// The file could not be read at all, as opposed to read and then not interpreted to its end.
+bool IsOpenFailure(const TCommandError& error) {
+  return std::string_view(error.what()).rfind("Cannot open file ", 0) == 0;
+}
+
+}  // namespace
+
+void TArgIntForm::SetCurrentFile(const std::string& path, bool modified) {
+  Line().FileName = path;
+  Line().Modified = modified;
+  setWindowTitle(path == kNewFileName ? NewDocumentCaption() : DocumentCaption(path));
+}
+
 void TArgIntForm::NewDocument() {
   session_->NewLine();
   RefreshCurrentView();
-  setWindowTitle(NewDocumentCaption());
-  Line().FileName = kNewFileName;
+  SetCurrentFile(kNewFileName, false);
 }
 
 TSaveAnswer TArgIntForm::SaveChangesQuery() {
@@ -31,7 +45,7 @@ TSaveAnswer TArgIntForm::SaveChangesQuery() {
     case TAnswer::Yes:
       // A file that cannot be written stops the command that asked.
       return SaveDocument() ? TSaveAnswer::Yes : TSaveAnswer::Cancel;
-    case TAnswer::No: Line().Modified = false; return TSaveAnswer::No;
+    case TAnswer::No: SetCurrentFile(Line().FileName, false); return TSaveAnswer::No;
     default: return TSaveAnswer::Cancel;
   }
 }
@@ -45,7 +59,7 @@ bool TArgIntForm::SaveDocument() {
     ReportError(error);
     return false;
   }
-  Line().Modified = false;
+  SetCurrentFile(Line().FileName, false);
   return true;
 }
 
@@ -58,9 +72,7 @@ bool TArgIntForm::SaveDocumentAs() {
     ReportError(error);
     return false;
   }
-  Line().FileName = path;
-  Line().Modified = false;
-  setWindowTitle(DocumentCaption(path));
+  SetCurrentFile(path, false);
   return true;
 }
 
@@ -92,12 +104,12 @@ void TArgIntForm::Open1Click() {
     session_->OpenFile(path);
   } catch (const TCommandError& error) {
     // A file that was read names the document even when its interpretation failed;
-    // one that could not be opened leaves the caption of the previous document.
-    if (std::string_view(error.what()).rfind("Cannot open file ", 0) != 0) setWindowTitle(DocumentCaption(path));
+    // one that could not be opened leaves the previous document as it was.
+    if (!IsOpenFailure(error)) SetCurrentFile(path, Line().Modified);
     ReportError(error);
     return;
   }
-  setWindowTitle(DocumentCaption(path));
+  SetCurrentFile(path, false);
 }
 
 void TArgIntForm::Append1Click() {
