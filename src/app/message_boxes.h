@@ -22,9 +22,9 @@ public:
 };
 
 /// Error box: the application's title, the error icon, OK, the text followed by ".".
-class TErrorBox : public TErrorReporter {
+class TErrorBox {
 public:
-  void ReportError(const std::string& text) override;
+  void ReportError(const std::string& text);
 };
 
 }  // namespace korvane
