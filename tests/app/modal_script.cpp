@@ -20,7 +20,7 @@ bool Holds(const std::vector<QPointer<QWidget>>& windows, const QWidget* w) {
 
 }  // namespace
 
-TModalScript::TModalScript(int timeoutMs) : timeoutMs_(timeoutMs) {
+TModalScript::TModalScript(int timeoutMs) : timeoutMs_(timeoutMs), before_(QApplication::activeModalWidget()) {
   qApp->installEventFilter(this);
   deadline_.setSingleShot(true);
   deadline_.setInterval(timeoutMs_);
@@ -145,17 +145,19 @@ void TModalScript::Act(QWidget* modal) {
 
 void TModalScript::TimedOut() {
   QWidget* modal = QApplication::activeModalWidget();
+  if (modal && !modal->isVisible()) modal = nullptr;
   if (!steps_.empty()) {
     QString what = QStringLiteral("never shown: %1").arg(steps_.front().What);
     if (modal) what += QStringLiteral(" (showing %1)").arg(Describe(modal));
     Failures << what;
     steps_.clear();
+  } else if (modal && modal != before_) {
+    Failures << QStringLiteral("still open after the last step: %1").arg(Describe(modal));
+  } else {
+    return;
   }
-  // Still the active modal widget after its step: closed, so that the command returns.
-  if (acted_ && acted_->isVisible() && modal == acted_) {
-    Failures << QStringLiteral("still open after its step: %1").arg(Describe(modal));
-    Dismiss(modal);
-  }
+  // No step will answer it any more: closed, so that the command returns.
+  if (modal && modal != before_) Dismiss(modal);
 }
 
 void TModalScript::Record(QWidget* w) {

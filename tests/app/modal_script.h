@@ -40,8 +40,8 @@ struct TSeenFileDialog {
 class TModalScript : public QObject {
   Q_OBJECT
 public:
-  /// timeoutMs: how long a step may wait for its window, and how long a window may stay
-  /// open after the last step acted on it, before that counts as a failure.
+  /// timeoutMs: how long a step may wait for its window, and how long a modal window
+  /// may stay open after the last step, before that counts as a failure.
   explicit TModalScript(int timeoutMs = 30000);
   ~TModalScript() override;
 
@@ -87,6 +87,8 @@ private:
   bool checkQueued_ = false;
   /// An action is posted and has not started yet.
   bool actionPending_ = false;
+  /// The active modal widget when the script began; not the script's to close.
+  QPointer<QWidget> before_;
   /// The window the last step acted on.
   QPointer<QWidget> acted_;
   /// Modal windows shown since the last step acted.
