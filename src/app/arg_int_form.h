@@ -1,6 +1,9 @@
 // The main window: one line of argumentation, the button panel, the menu, and one
 // view of the current stage at a time in the scroll box. The document logic lives in
 // the session; the window forwards to it and shows what it reports.
+//
+// arg_int_form_ui.cpp builds the controls, arg_int_form_document.cpp holds the File
+// commands, arg_int_form_dialogs.cpp the dialogs the window owns and opens.
 #pragma once
 
 #include <QFileDialog>
@@ -9,25 +12,18 @@
 #include <string>
 #include <vector>
 
+#include "app/arg_int_form_ui.h"
 #include "app/interpretation_guard.h"
 #include "app/message_boxes.h"
 #include "document/session.h"
 #include "views/status_icons.h"
 
 class QAbstractButton;
-class QAction;
-class QPushButton;
-class QTextEdit;
-class QTreeWidget;
 
 namespace korvane {
 
 class TAboutForm;
-class TDiagramPaintBox;
-class TLineOfArgumentationView;
 class TOptionsForm;
-class TScrollBox;
-class TSpeedButtonGroup;
 class TStatementForm;
 class TReasonConclusionForm;
 class TExceptionForm;
@@ -35,16 +31,26 @@ class TExceptionForm;
 /// The answer of the save question; GoOn when nothing had to be asked.
 enum class TSaveAnswer { GoOn, Yes, No, Cancel };
 
+/// The windows the main window opens: its children, each made once with it.
+struct TArgIntFormDialogs {
+  /// Kept for the whole run so each remembers the last file chosen.
+  QFileDialog* Open = nullptr;
+  QFileDialog* Save = nullptr;
+  TStatementForm* Statement = nullptr;
+  TExceptionForm* Exception = nullptr;
+  TReasonConclusionForm* ReasonConclusion = nullptr;
+  /// Shown modelessly.
+  TAboutForm* About = nullptr;
+  TOptionsForm* Options = nullptr;
+};
+
 class TArgIntForm : public QMainWindow, public TViewHost {
   Q_OBJECT
 public:
   explicit TArgIntForm(QWidget* parent = nullptr);
   ~TArgIntForm() override;
 
-  /// The dialogs the Argue commands and the View and Help menus open; created after the window.
-  void SetMoveDialogs(TStatementForm* statement, TReasonConclusionForm* reasonConclusion, TExceptionForm* exception);
-  /// The About box (shown modelessly) and the Options dialog (modal).
-  void SetAboutAndOptions(TAboutForm* about, TOptionsForm* options);
+  [[nodiscard]] const TArgIntFormDialogs& Dialogs() const { return dialogs_; }
 
   [[nodiscard]] TSession& Session() const { return *session_; }
   /// The current line of argumentation.
@@ -88,8 +94,8 @@ public:
   [[nodiscard]] TInterpretationGuard& InterpretationGuard() { return interpretation_; }
 
   /// The file dialogs, kept for the whole run so each remembers the last file chosen.
-  [[nodiscard]] QFileDialog* OpenDialog1() const { return openDialog1_; }
-  [[nodiscard]] QFileDialog* SaveDialog1() const { return saveDialog1_; }
+  [[nodiscard]] QFileDialog* OpenDialog1() const { return dialogs_.Open; }
+  [[nodiscard]] QFileDialog* SaveDialog1() const { return dialogs_.Save; }
 
 public slots:
   void New1Click();
@@ -125,16 +131,27 @@ protected:
   void resizeEvent(QResizeEvent* event) override;
 
 private:
-  void FormCreate();
-  void CreateButtonPanel();
-  void CreateViewControls();
-  void CreateHiddenControls();
-  void CreateMenu();
+  void ConnectUi();
   void CreateFileDialogs();
+  void FormCreate();
+  /// The move dialogs, the About box and the Options dialog, in that order, after the window.
+  void CreateDialogs();
 
   void FormCloseQuery(bool& canClose);
   void FormResize();
   void ScrollBox1Resize();
+
+  /// The one place that names the document: its file name (kNewFileName for a new
+  /// one), whether it has unsaved changes, and the caption that shows the name.
+  void SetCurrentFile(const std::string& path, bool modified);
+  /// A file dialog's chosen path, or empty when it was cancelled.
+  [[nodiscard]] static std::string ChooseFile(QFileDialog* dialog);
+  void ReportError(const TCommandError& error);
+
+  /// The busy state of one interpretation: the interpreter begins it as it starts and
+  /// the refresh it makes on every way out, errors included, ends it.
+  void BeginInterpretation();
+  void EndInterpretation();
 
   /// Redraws the view of the visible group's pressed button.
   void ReshowCurrentView();
@@ -142,46 +159,12 @@ private:
   void ShowOnly(QWidget* control, TSpeedButtonGroup* group, QAbstractButton* button);
   /// True when the visible group's pressed button shows one of the diagrams.
   [[nodiscard]] bool DiagramButtonDown() const;
-  /// A file dialog's chosen path, or empty when it was cancelled.
-  [[nodiscard]] static std::string ChooseFile(QFileDialog* dialog);
-  void ReportError(const TCommandError& error);
 
   TMessageBoxAsker asker_;
   TErrorBox errorBox_;
   std::unique_ptr<TSession> session_;
-
-  TStatementForm* statementForm_ = nullptr;
-  TReasonConclusionForm* reasonConclusionForm_ = nullptr;
-  TExceptionForm* exceptionForm_ = nullptr;
-  TAboutForm* aboutForm_ = nullptr;
-  TOptionsForm* optionsForm_ = nullptr;
-
-  QWidget* buttonPanel_ = nullptr;
-  QPushButton* statementButton_ = nullptr;
-  TSpeedButtonGroup* viewGroup_ = nullptr;
-  TSpeedButtonGroup* hiddenViewGroup_ = nullptr;
-  QPushButton* viewLineOfArgumentationSpeedButton_ = nullptr;
-  QPushButton* viewStatements2SpeedButton_ = nullptr;
-  QPushButton* viewDialArgsSpeedButton_ = nullptr;
-  QPushButton* viewStatementsSpeedButton_ = nullptr;
-  QPushButton* viewReasonsSpeedButton_ = nullptr;
-  QPushButton* viewArgumentsSpeedButton_ = nullptr;
-  QPushButton* viewStepsSpeedButton_ = nullptr;
-  QPushButton* viewUndercuttersSpeedButton_ = nullptr;
-
-  TScrollBox* scrollBox1_ = nullptr;
-  TDiagramPaintBox* dialArgsPaintBox_ = nullptr;
-  TLineOfArgumentationView* lineOfArgumentationRichEdit_ = nullptr;
-  QTreeWidget* statementsListView_ = nullptr;
-  QTreeWidget* reasonsListView_ = nullptr;
-  QTreeWidget* argumentsTreeView_ = nullptr;
-  QTextEdit* dialArgsRichEdit_ = nullptr;
-  std::vector<QWidget*> viewControls_;
-
-  QAction* showStructureOnly_ = nullptr;
-  QFileDialog* openDialog1_ = nullptr;
-  QFileDialog* saveDialog1_ = nullptr;
-
+  TArgIntFormUi ui_;
+  TArgIntFormDialogs dialogs_;
   TInterpretationGuard interpretation_{*this};
 };
 

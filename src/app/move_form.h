@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <string>
 
-#include "app/sentence_combo_box.h"
-#include "app/type_radio_group.h"
+#include "app/widgets/sentence_combo_box.h"
+#include "app/widgets/type_radio_group.h"
 
 namespace korvane {
 

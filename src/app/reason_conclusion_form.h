@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/move_form.h"
-#include "app/warrant_group_box.h"
+#include "app/widgets/warrant_group_box.h"
 
 namespace korvane {
 

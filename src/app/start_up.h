@@ -12,7 +12,8 @@ class TStatementForm;
 class TExceptionForm;
 class TReasonConclusionForm;
 
-/// The windows of one run. The dialogs are children of the main window and go with it.
+/// The windows of one run. The dialogs are the main window's own: its children, made
+/// with it, gone with it.
 struct TForms {
   std::unique_ptr<TArgIntForm> ArgIntForm;
   TStatementForm* StatementForm = nullptr;
@@ -25,8 +26,8 @@ struct TForms {
 /// Sets the application's title, "Korvane".
 void InitApplication();
 
-/// Creates the main window, then the statement, exception and reason/conclusion
-/// dialogs, the About box and the Options dialog, all hidden.
+/// Creates the main window, which then makes the statement, exception and
+/// reason/conclusion dialogs, the About box and the Options dialog, all hidden.
 [[nodiscard]] TForms CreateForms();
 
 }  // namespace korvane

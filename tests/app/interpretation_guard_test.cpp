@@ -297,7 +297,7 @@ private slots:
   void commandsReachedOtherwiseAreRefused() {
     QFETCH(QString, slot);
     TInterpretationWatch watch(Main(), [this, slot] { QMetaObject::invokeMethod(&Main(), qPrintable(slot)); });
-    TModalScript script(300);
+    TModalScript script;
     const QString path = File(PlainLines(1000));
     script.ChooseFile(path);
     Main().Open1Click();

@@ -15,14 +15,14 @@
 
 #include "app/about_form.h"
 #include "app/exception_form.h"
-#include "app/line_of_argumentation_view.h"
 #include "app/options_form.h"
 #include "app/reason_conclusion_form.h"
-#include "app/scroll_box.h"
 #include "app/statement_form.h"
+#include "app/widgets/scroll_box.h"
 #include "app/window_font.h"
 #include "app_fixture.h"
 #include "modal_script.h"
+#include "views/line_of_argumentation_view.h"
 
 using namespace korvane;
 

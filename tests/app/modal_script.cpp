@@ -1,6 +1,7 @@
 #include "modal_script.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -8,21 +9,28 @@
 
 namespace {
 
-constexpr int kTickMs = 20;
-
 QString Describe(QWidget* w) {
   if (auto* box = qobject_cast<QMessageBox*>(w)) return QStringLiteral("message box '%1': %2").arg(box->windowTitle(), box->text());
   return QStringLiteral("%1 '%2'").arg(QString::fromLatin1(w->metaObject()->className()), w->windowTitle());
 }
 
-}  // namespace
-
-TModalScript::TModalScript(int timeoutMs) : timeoutMs_(timeoutMs) {
-  connect(&timer_, &QTimer::timeout, this, &TModalScript::Tick);
-  timer_.start(kTickMs);
+bool Holds(const std::vector<QPointer<QWidget>>& windows, const QWidget* w) {
+  return std::find(windows.begin(), windows.end(), w) != windows.end();
 }
 
-TModalScript::~TModalScript() { timer_.stop(); }
+}  // namespace
+
+TModalScript::TModalScript(int timeoutMs) : timeoutMs_(timeoutMs), before_(QApplication::activeModalWidget()) {
+  qApp->installEventFilter(this);
+  deadline_.setSingleShot(true);
+  deadline_.setInterval(timeoutMs_);
+  connect(&deadline_, &QTimer::timeout, this, &TModalScript::TimedOut);
+  deadline_.start();
+  // A box may be up already.
+  QueueCheck();
+}
+
+TModalScript::~TModalScript() { qApp->removeEventFilter(this); }
 
 TModalScript& TModalScript::Click(const QString& caption) {
   return Do("QMessageBox", [caption, this](QWidget* w) {
@@ -64,6 +72,94 @@ QString TModalScript::Report() const {
   return all.join(QStringLiteral("; "));
 }
 
+// Modal windows are judged as they are shown: the next step's kind or unexpected. The
+// window that stays open under a box is never judged again, so a command still busy in
+// it after the last step is not taken for a new window.
+bool TModalScript::eventFilter(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  if (type != QEvent::Show && type != QEvent::Hide && type != QEvent::WindowActivate &&
+      type != QEvent::WindowDeactivate)
+    return false;
+  if (!watched->isWidgetType() || !static_cast<QWidget*>(watched)->isWindow()) return false;
+  auto* w = static_cast<QWidget*>(watched);
+  if (type == QEvent::Show && w->isModal()) {
+    if (steps_.empty() || !w->inherits(steps_.front().ClassName)) {
+      Failures << QStringLiteral("unexpected %1").arg(Describe(w));
+      unexpected_.push_back(w);
+    } else {
+      shown_.push_back(w);
+    }
+  }
+  QueueCheck();
+  return false;
+}
+
+void TModalScript::QueueCheck() {
+  if (checkQueued_) return;
+  checkQueued_ = true;
+  // Never inside the event itself: the window is not yet on the modal stack while its
+  // show event is delivered.
+  QMetaObject::invokeMethod(this, &TModalScript::Check, Qt::QueuedConnection);
+}
+
+void TModalScript::Check() {
+  checkQueued_ = false;
+  QWidget* modal = QApplication::activeModalWidget();
+  if (!modal || !modal->isVisible()) return;
+  if (Holds(unexpected_, modal)) {
+    unexpected_.erase(std::find(unexpected_.begin(), unexpected_.end(), modal));
+    Dismiss(modal);
+    return;
+  }
+  if (!steps_.empty() && !actionPending_ && ReadyFor(modal)) Act(modal);
+}
+
+bool TModalScript::ReadyFor(QWidget* modal) const {
+  if (!modal->inherits(steps_.front().ClassName)) return false;
+  // Newly shown: once it is the active window, so that focus is where a user finds it.
+  if (Holds(shown_, modal)) return modal->isActiveWindow();
+  // Open before, under the box the last step answered: once that box is gone.
+  return modal != acted_ && (!acted_ || !acted_->isVisible());
+}
+
+void TModalScript::Act(QWidget* modal) {
+  TStep step = std::move(steps_.front());
+  steps_.pop_front();
+  Record(modal);
+  acted_ = modal;
+  shown_.clear();
+  actionPending_ = true;
+  deadline_.start();
+  // Outside this check, so that a box the action opens is seen while it runs.
+  QPointer<QWidget> target = modal;
+  QMetaObject::invokeMethod(
+      this,
+      [this, target, what = step.What, action = std::move(step.Action)] {
+        actionPending_ = false;
+        if (target) action(target);
+        else Failures << QStringLiteral("closed before its step: %1").arg(what);
+        QueueCheck();
+      },
+      Qt::QueuedConnection);
+}
+
+void TModalScript::TimedOut() {
+  QWidget* modal = QApplication::activeModalWidget();
+  if (modal && !modal->isVisible()) modal = nullptr;
+  if (!steps_.empty()) {
+    QString what = QStringLiteral("never shown: %1").arg(steps_.front().What);
+    if (modal) what += QStringLiteral(" (showing %1)").arg(Describe(modal));
+    Failures << what;
+    steps_.clear();
+  } else if (modal && modal != before_) {
+    Failures << QStringLiteral("still open after the last step: %1").arg(Describe(modal));
+  } else {
+    return;
+  }
+  // No step will answer it any more: closed, so that the command returns.
+  if (modal && modal != before_) Dismiss(modal);
+}
+
 void TModalScript::Record(QWidget* w) {
   if (auto* box = qobject_cast<QMessageBox*>(w)) {
     TSeenBox seen;
@@ -94,44 +190,4 @@ void TModalScript::Record(QWidget* w) {
 void TModalScript::Dismiss(QWidget* w) {
   if (auto* dialog = qobject_cast<QDialog*>(w)) dialog->reject();
   else w->close();
-}
-
-void TModalScript::Tick() {
-  QWidget* w = QApplication::activeModalWidget();
-  if (w && w == acted_ && busy_) {
-    // The action has not run yet or is still running.
-    actedWaitMs_ += kTickMs;
-    if (actedWaitMs_ > timeoutMs_) {
-      Failures << QStringLiteral("still open after its step: %1").arg(Describe(w));
-      Dismiss(w);
-    }
-    return;
-  }
-  if (!w || !w->isVisible()) {
-    if (!steps_.empty()) {
-      waitedMs_ += kTickMs;
-      if (waitedMs_ > timeoutMs_) {
-        Failures << QStringLiteral("never shown: %1").arg(steps_.front().What);
-        steps_.clear();
-      }
-    }
-    return;
-  }
-  waitedMs_ = 0;
-  if (steps_.empty() || !w->inherits(steps_.front().ClassName)) {
-    Failures << QStringLiteral("unexpected %1").arg(Describe(w));
-    Dismiss(w);
-    return;
-  }
-  TStep step = std::move(steps_.front());
-  steps_.pop_front();
-  Record(w);
-  acted_ = w;
-  actedWaitMs_ = 0;
-  busy_ = true;
-  // Run outside this timer, so that a box the action opens is seen by the next tick.
-  QTimer::singleShot(0, w, [this, w, action = std::move(step.Action)] {
-    action(w);
-    busy_ = false;
-  });
 }

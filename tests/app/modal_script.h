@@ -1,6 +1,10 @@
-// Answers the modal boxes and dialogs that a command opens, in a set order, from a
-// timer. Whatever it was not told to expect, and whatever does not come, is a failure;
-// an unexpected window is closed so that the command returns instead of hanging.
+// Answers the modal boxes and dialogs that a command opens, in a set order. A step acts
+// only once its window is the active modal widget: a newly shown window when it has
+// become the active window, a window that stays open under a box once the box is gone.
+// Everything is driven by the windows' own show, hide and activation events; the
+// timeout only limits how long a step may wait before the script gives up.
+// Whatever it was not told to expect is a failure; an unexpected window is closed so
+// that the command returns instead of hanging.
 #pragma once
 
 #include <QFileDialog>
@@ -36,7 +40,9 @@ struct TSeenFileDialog {
 class TModalScript : public QObject {
   Q_OBJECT
 public:
-  explicit TModalScript(int timeoutMs = 4000);
+  /// timeoutMs: how long a step may wait for its window, and how long a modal window
+  /// may stay open after the last step, before that counts as a failure.
+  explicit TModalScript(int timeoutMs = 30000);
   ~TModalScript() override;
 
   /// A message box: click the button with this caption.
@@ -58,21 +64,35 @@ public:
   std::vector<TSeenBox> Boxes;
   std::vector<TSeenFileDialog> FileDialogs;
 
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
   struct TStep {
     QString What;
     const char* ClassName;
     std::function<void(QWidget*)> Action;
   };
-  void Tick();
+  void QueueCheck();
+  void Check();
+  [[nodiscard]] bool ReadyFor(QWidget* modal) const;
+  void Act(QWidget* modal);
+  void TimedOut();
   void Record(QWidget* w);
   static void Dismiss(QWidget* w);
 
   std::deque<TStep> steps_;
-  QTimer timer_;
   int timeoutMs_;
-  int waitedMs_ = 0;
+  QTimer deadline_;
+  bool checkQueued_ = false;
+  /// An action is posted and has not started yet.
+  bool actionPending_ = false;
+  /// The active modal widget when the script began; not the script's to close.
+  QPointer<QWidget> before_;
+  /// The window the last step acted on.
   QPointer<QWidget> acted_;
-  int actedWaitMs_ = 0;
-  bool busy_ = false;
+  /// Modal windows shown since the last step acted.
+  std::vector<QPointer<QWidget>> shown_;
+  /// Modal windows no step expected; closed once they are the active modal widget.
+  std::vector<QPointer<QWidget>> unexpected_;
 };

@@ -8,9 +8,9 @@
 #include <QTest>
 #include <memory>
 
-#include "app/line_of_argumentation_view.h"
 #include "app_fixture.h"
 #include "modal_script.h"
+#include "views/line_of_argumentation_view.h"
 
 using namespace korvane;
 

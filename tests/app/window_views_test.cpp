@@ -11,7 +11,7 @@
 
 #include "app/about_form.h"
 #include "app/options_form.h"
-#include "app/scroll_box.h"
+#include "app/widgets/scroll_box.h"
 #include "app_fixture.h"
 #include "modal_script.h"
 #include "views/arguments_tree.h"

@@ -1,4 +1,4 @@
-#include "app/speed_button_group.h"
+#include "app/widgets/speed_button_group.h"
 
 namespace korvane {
 

@@ -8,7 +8,7 @@
 
 #include "app/about_form.h"
 #include "app/options_form.h"
-#include "view_fixtures.h"
+#include "views/view_fixtures.h"
 
 using namespace korvane;
 

@@ -1,4 +1,4 @@
-#include "app/warrant_group_box.h"
+#include "app/widgets/warrant_group_box.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/sentence_combo_box.h"
+#include "app/widgets/sentence_combo_box.h"
 
 #include <QFocusEvent>
 #include <QLineEdit>

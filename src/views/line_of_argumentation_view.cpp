@@ -1,4 +1,4 @@
-#include "app/line_of_argumentation_view.h"
+#include "views/line_of_argumentation_view.h"
 
 #include <QTextBlock>
 #include <QTextCursor>

@@ -1,4 +1,4 @@
-#include "app/scroll_box.h"
+#include "app/widgets/scroll_box.h"
 
 #include <QChildEvent>
 #include <QEvent>

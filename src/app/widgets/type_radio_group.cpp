@@ -1,4 +1,4 @@
-#include "app/type_radio_group.h"
+#include "app/widgets/type_radio_group.h"
 
 #include "model/statement.h"
 
