@@ -128,6 +128,23 @@ private slots:
     QVERIFY(!script.Succeeded());
     QVERIFY(script.Report().contains(QStringLiteral("nobody answers")));
   }
+
+  // The other way round: a dialog the last step left open, still busy after the box it
+  // asked was answered, is neither new nor unexpected.
+  void aDialogBusyAfterTheLastStepIsNotUnexpected() {
+    QDialog dialog;
+    TMessageBoxAsker asker;
+    TModalScript script;
+    script.Do("QDialog", [&](QWidget*) {
+      asker.Ask(WarningMessage("a question", {TAnswer::OK}));
+      // The command goes on for a while, delivering events as the interpreter does.
+      QTest::qWait(200);
+      dialog.accept();
+    });
+    script.Click(QStringLiteral("OK"));
+    QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+    QVERIFY2(script.Succeeded(), qPrintable(script.Report()));
+  }
 };
 
 QTEST_MAIN(MessageBoxesTest)
