@@ -74,11 +74,7 @@ void TArgIntForm::FormCreate() {
   session_ = std::make_unique<TSession>(asker_, *this);
   session_->Interactive = true;
   session_->RefreshViews = true;
-  // The interpreter's closing refresh ends its busy state.
-  session_->RefreshHook = [this] {
-    if (Interpreting()) EndInterpretation();
-    ReshowCurrentView();
-  };
+  session_->RefreshHook = [this] { ReshowCurrentView(); };
   NewDocument();
   ShowDialecticalDiagram();
   centralWidget()->layout()->activate();
@@ -227,9 +223,7 @@ void TArgIntForm::SetTextLine(int index, const std::string& line) {
   ui_.LineOfArgumentationRichEdit->SetLine(index, line);
 }
 
-// Only the interpreter calls this, as it begins.
 void TArgIntForm::ShowTextInsteadOfDiagram() {
-  BeginInterpretation();
   ui_.DialArgsPaintBox->hide();
   ui_.LineOfArgumentationRichEdit->show();
   ui_.ScrollBox1->Fill(ui_.LineOfArgumentationRichEdit);
@@ -238,12 +232,12 @@ void TArgIntForm::ShowTextInsteadOfDiagram() {
 void TArgIntForm::KeepPainted() { interpretation_.KeepPainted(); }
 
 // While busy, the progress line is redrawn when events are next delivered, not at every change.
-void TArgIntForm::BeginInterpretation() {
+void TArgIntForm::InterpretationBegins() {
   interpretation_.Begin();
   ui_.LineOfArgumentationRichEdit->SetDeferring(true);
 }
 
-void TArgIntForm::EndInterpretation() {
+void TArgIntForm::InterpretationEnds() {
   ui_.LineOfArgumentationRichEdit->SetDeferring(false);
   interpretation_.End();
 }

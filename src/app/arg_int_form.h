@@ -87,6 +87,9 @@ public:
   void SetTextLine(int index, const std::string& line) override;
   void ShowTextInsteadOfDiagram() override;
   void KeepPainted() override;
+  /// The busy state of one interpretation, which the session begins and ends on every way out.
+  void InterpretationBegins() override;
+  void InterpretationEnds() override;
 
   /// True while a text of moves is interpreted: no command starts, the cursor waits.
   [[nodiscard]] bool Interpreting() const { return interpretation_.Active(); }
@@ -147,11 +150,6 @@ private:
   /// A file dialog's chosen path, or empty when it was cancelled.
   [[nodiscard]] static std::string ChooseFile(QFileDialog* dialog);
   void ReportError(const TCommandError& error);
-
-  /// The busy state of one interpretation: the interpreter begins it as it starts and
-  /// the refresh it makes on every way out, errors included, ends it.
-  void BeginInterpretation();
-  void EndInterpretation();
 
   /// Redraws the view of the visible group's pressed button.
   void ReshowCurrentView();

@@ -86,9 +86,11 @@ void TSession::InterpretLines() {
   const auto finish = [this] {
     Interactive = true;
     RefreshViews = true;
+    host_.InterpretationEnds();
     RefreshCurrentView();
   };
   try {
+    host_.InterpretationBegins();
     host_.ShowTextInsteadOfDiagram();
     host_.SetTextLines({"Interpreting file", "."});
     std::string progress = ".";

@@ -19,6 +19,10 @@ public:
   virtual void SetTextLine(int index, const std::string& line) = 0;
   /// Hides the diagram and shows the text view.
   virtual void ShowTextInsteadOfDiagram() = 0;
+  /// An interpretation starts: a window holds back other commands until it ends.
+  virtual void InterpretationBegins() {}
+  /// The interpretation has ended, however it ended; the flags are already back.
+  virtual void InterpretationEnds() {}
   /// Called as the progress line grows, so a window can repaint without taking user input.
   virtual void KeepPainted() {}
 };

@@ -89,5 +89,29 @@ TEST_F(SessionFiles, WriteFileLeavesNameAndModifiedAlone) {
   EXPECT_EQ(ReadTextFile(path), (Lines{"STATEMENT", "  ?: s", ""}));
 }
 
+// The window's busy state hangs on these two calls: each interpretation makes exactly one of
+// each, the end after the flags are back and before the one refresh, also when it stops.
+TEST(SessionInterpretation, BeginsAndEndsOnceOnEveryWayOut) {
+  struct TRecordingHost : TPlainTextHost {
+    std::vector<std::string> Calls;
+    void InterpretationBegins() override { Calls.push_back("begins"); }
+    void InterpretationEnds() override { Calls.push_back("ends"); }
+  };
+  for (const Lines& text : {Lines{"a", "b"}, Lines{"a", "CONCLUSION", "  ?: c"}}) {
+    ScriptedAsker asker;
+    TRecordingHost host;
+    TSession session(asker, host);
+    session.RefreshHook = [&] {
+      EXPECT_TRUE(session.Interactive && session.RefreshViews);
+      host.Calls.push_back("refresh");
+    };
+    host.Lines = text;
+    const bool stopped = text.size() == 3;
+    if (stopped) EXPECT_THROW(session.InterpretLines(), TCommandError);
+    else session.InterpretLines();
+    EXPECT_EQ(host.Calls, (Lines{"begins", "ends", "refresh"}));
+  }
+}
+
 }  // namespace
 }  // namespace korvane::test
