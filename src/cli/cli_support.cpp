@@ -5,21 +5,15 @@
 #include <sstream>
 
 #include "files/text_file.h"
+#include "interchange/argument_graph.h"
 #include "interchange/json_text.h"
 
 namespace korvane::cli {
 
 namespace {
 
-const char* TypeName(std::uint8_t type) { return type == kAssumption ? "assumption" : "issue"; }
-
-const char* StatusName(std::uint8_t status) {
-  switch (status) {
-    case kJustified: return "justified";
-    case kUnjustified: return "unjustified";
-    default: return "unevaluated";
-  }
-}
+using interchange::StatusName;
+using interchange::TypeName;
 
 // The identifier the stage gives a sentence (the object a connection holds may be one
 // that never entered the stage, when reason and conclusion share a sentence).

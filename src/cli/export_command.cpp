@@ -2,9 +2,9 @@
 #include <iostream>
 
 #include "cli_support.h"
+#include "files/text_file.h"
 #include "interchange/argument_graph.h"
 #include "interchange/exports.h"
-#include "interchange/safe_write.h"
 
 namespace korvane::cli {
 
@@ -22,7 +22,7 @@ int RunExport(TArgs args) {
   if (!error.empty()) std::cerr << error << ".\n";
   const std::string text = interchange::Export(interchange::TArgumentGraph(*cli.Session.Line().CurrentStage), format);
   if (output.empty()) std::cout << text << std::flush;
-  else interchange::WriteBytesFile(output, text);
+  else WriteBytesFile(output, text);
   return error.empty() ? kExitOk : kExitFailed;
 }
 

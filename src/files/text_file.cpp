@@ -42,7 +42,10 @@ std::vector<std::string> ReadTextFile(const std::string& path, TFileSystem& fs) 
 }
 
 void WriteTextFile(const std::string& path, const std::vector<std::string>& lines, TFileSystem& fs) {
-  const std::string bytes = JoinLines(lines);
+  WriteBytesFile(path, JoinLines(lines), fs);
+}
+
+void WriteBytesFile(const std::string& path, const std::string& bytes, TFileSystem& fs) {
   // Through a link, the file it names is replaced, not the link.
   const std::string target = fs.ResolveLinks(path);
   std::string temporary;

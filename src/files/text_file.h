@@ -22,5 +22,7 @@ namespace korvane {
 /// over it. Throws TCommandError("Cannot create file " + path); the old file is then intact.
 void WriteTextFile(const std::string& path, const std::vector<std::string>& lines,
                    TFileSystem& fs = SystemFileSystem());
+/// The same for bytes as they are, no line ends added (exports).
+void WriteBytesFile(const std::string& path, const std::string& bytes, TFileSystem& fs = SystemFileSystem());
 
 }  // namespace korvane
