@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "line_generator.h"
-#include "peak_memory.h"
 #include "model/argumentation_stage.h"
-#include "model/evaluation_limit.h"
 #include "model/evaluation/evaluator.h"
+#include "model/evaluation_limit.h"
+#include "peak_memory.h"
 #include "support/stage_generator.h"
 
 namespace korvane {
@@ -57,8 +57,9 @@ void OneMove(benchmark::State& state, bool literal) {
     c->Reason->StatementType = kAssumption;
     c->Conclusion->Sentence = stage.Statements[n % stage.Statements.Count()]->Sentence;
     c->Conclusion->StatementType = kIssue;
-    auto next = state.range(0) == 0 ? stage.DoStatementMove(store.NewStatement("a new claim " + std::to_string(n), kIssue))
-                                    : stage.DoReasonConclusionMove(c);
+    auto next = state.range(0) == 0
+                    ? stage.DoStatementMove(store.NewStatement("a new claim " + std::to_string(n), kIssue))
+                    : stage.DoReasonConclusionMove(c);
     benchmark::DoNotOptimize(next.get());
   }
   state.counters["statements"] = stage.Statements.Count();

@@ -57,7 +57,8 @@ private:
       return m;
     }
     int conclusion = Existing();
-    for (int tries = 0; tries < 8 && depth_[static_cast<std::size_t>(conclusion)] >= 12; ++tries) conclusion = Existing();
+    for (int tries = 0; tries < 8 && depth_[static_cast<std::size_t>(conclusion)] >= 12; ++tries)
+      conclusion = Existing();
     int reason;
     if (!connections_.empty() && Pick(400) == 0) {
       // A short cycle: a reason also supported by its conclusion.
@@ -83,7 +84,8 @@ private:
       const Connection& c = connections_[static_cast<std::size_t>(Pick(static_cast<int>(connections_.size())))];
       m.reason = sentences_[static_cast<std::size_t>(c.reason)];
       m.conclusion = sentences_[static_cast<std::size_t>(c.conclusion)];
-      m.sentence = sentences_[static_cast<std::size_t>(NewSentence(depth_[static_cast<std::size_t>(c.conclusion)] + 1))];
+      m.sentence =
+          sentences_[static_cast<std::size_t>(NewSentence(depth_[static_cast<std::size_t>(c.conclusion)] + 1))];
       m.type = Type();
       m.conclusionType = kIssue;
     }

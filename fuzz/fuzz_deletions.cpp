@@ -50,8 +50,7 @@ std::string Sentence(FuzzedDataProvider& in) {
       s.erase(std::remove_if(s.begin(), s.end(), [](char ch) { return ch == '\r' || ch == '\n'; }), s.end());
       return s;
     }
-    default:
-      return Word(in);
+    default: return Word(in);
   }
 }
 
@@ -142,7 +141,8 @@ void Compare(const TSnapshot& expected, const TSnapshot& actual, const std::set<
     if (kept != exceptions) Fail("exceptions changed: '" + key.first + "' -> '" + key.second + "'");
   }
   for (const auto& [key, exceptions] : actual.Connections)
-    if (!expected.Connections.count(key) && !isLoose(key.first) && !isLoose(key.second)) Fail("connection not deleted: '" + key.first + "' -> '" + key.second + "'");
+    if (!expected.Connections.count(key) && !isLoose(key.first) && !isLoose(key.second))
+      Fail("connection not deleted: '" + key.first + "' -> '" + key.second + "'");
 }
 
 }  // namespace

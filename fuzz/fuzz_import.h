@@ -54,8 +54,7 @@ int FuzzImport(const std::uint8_t* data, std::size_t size, interchange::TImportF
   const std::string bytes(reinterpret_cast<const char*>(data), size);
   try {
     if (interchange::MovesFromGraph(readGraph(bytes)).Connections > kMaxConnections) return -1;
-  } catch (const interchange::TImportError&) {
-  }
+  } catch (const interchange::TImportError&) {}
   interchange::TImportResult first;
   try {
     first = interchange::ImportArgumentation(bytes, format);

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "line/lin_syntax.h"
 #include "files/text_file.h"
 #include "fuzz_session.h"
+#include "line/lin_syntax.h"
 
 namespace {
 

@@ -78,9 +78,9 @@ void TArgIntForm::FormCreate() {
   NewDocument();
   ShowDialecticalDiagram();
   centralWidget()->layout()->activate();
-  for (QWidget* w : {static_cast<QWidget*>(ui_.LineOfArgumentationRichEdit), static_cast<QWidget*>(ui_.StatementsListView),
-                     static_cast<QWidget*>(ui_.ReasonsListView), static_cast<QWidget*>(ui_.ArgumentsTreeView),
-                     static_cast<QWidget*>(ui_.DialArgsRichEdit)})
+  for (QWidget* w : {static_cast<QWidget*>(ui_.LineOfArgumentationRichEdit),
+                     static_cast<QWidget*>(ui_.StatementsListView), static_cast<QWidget*>(ui_.ReasonsListView),
+                     static_cast<QWidget*>(ui_.ArgumentsTreeView), static_cast<QWidget*>(ui_.DialArgsRichEdit)})
     ui_.ScrollBox1->Fill(w);
   ui_.DialArgsPaintBox->resize(ui_.ScrollBox1->width() - 7, ui_.DialArgsPaintBox->height());
   StatusIconsImageList.SetOverlay(kSmallAssumptionIcon, 0);
@@ -96,9 +96,12 @@ void TArgIntForm::RefreshCurrentView() { session_->RefreshCurrentView(); }
 
 void TArgIntForm::ReshowCurrentView() {
   QAbstractButton* down = ui_.ViewGroup->Down();
-  if (down == ui_.ViewStatements2SpeedButton) ShowStatementsDiagram();
-  else if (down == ui_.ViewDialArgsSpeedButton) ShowDialecticalDiagram();
-  else if (down == ui_.ViewLineOfArgumentationSpeedButton) ShowLineOfArgumentationView();
+  if (down == ui_.ViewStatements2SpeedButton)
+    ShowStatementsDiagram();
+  else if (down == ui_.ViewDialArgsSpeedButton)
+    ShowDialecticalDiagram();
+  else if (down == ui_.ViewLineOfArgumentationSpeedButton)
+    ShowLineOfArgumentationView();
 }
 
 void TArgIntForm::ShowOnly(QWidget* control, TSpeedButtonGroup* group, QAbstractButton* button) {

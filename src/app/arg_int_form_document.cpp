@@ -28,9 +28,9 @@ void TArgIntForm::NewDocument() {
 
 TSaveAnswer TArgIntForm::SaveChangesQuery() {
   if (!Line().Modified) return TSaveAnswer::GoOn;
-  const TMessage question = WarningMessage(std::string("Do you want to save the changes ") + kLineBreak +
-                                               "to the current line of argumentation?",
-                                           {TAnswer::Yes, TAnswer::No, TAnswer::Cancel});
+  const TMessage question = WarningMessage(
+      std::string("Do you want to save the changes ") + kLineBreak + "to the current line of argumentation?",
+      {TAnswer::Yes, TAnswer::No, TAnswer::Cancel});
   switch (asker_.Ask(question)) {
     case TAnswer::Yes:
       // A file that cannot be written stops the command that asked.
@@ -135,8 +135,10 @@ void TArgIntForm::FormCloseQuery(bool& canClose) { canClose = SaveChangesQuery()
 void TArgIntForm::closeEvent(QCloseEvent* event) {
   bool canClose = true;
   FormCloseQuery(canClose);
-  if (canClose) event->accept();
-  else event->ignore();
+  if (canClose)
+    event->accept();
+  else
+    event->ignore();
 }
 
 }  // namespace korvane

@@ -111,13 +111,15 @@ void TArgIntFormUi::CreateButtonPanel(QMainWindow& window) {
   ButtonPanel->setObjectName(QStringLiteral("ButtonPanel"));
   ButtonPanel->setFixedWidth(137);
 
-  QGroupBox* argue = NewGroupBox(QStringLiteral("ArgueGroupBox"), QStringLiteral("Argue"), ButtonPanel, {8, 8, 121, 113});
+  QGroupBox* argue =
+      NewGroupBox(QStringLiteral("ArgueGroupBox"), QStringLiteral("Argue"), ButtonPanel, {8, 8, 121, 113});
   StatementButton = NewButton(QStringLiteral("StatementButton"), QStringLiteral("Statement"), argue, {8, 16, 105, 25});
-  ReasonConclusionButton = NewButton(QStringLiteral("ReasonConclusionButton"), QStringLiteral("Reason/conclusion"),
-                                     argue, {8, 48, 105, 25});
+  ReasonConclusionButton =
+      NewButton(QStringLiteral("ReasonConclusionButton"), QStringLiteral("Reason/conclusion"), argue, {8, 48, 105, 25});
   ExceptionButton = NewButton(QStringLiteral("ExceptionButton"), QStringLiteral("Exception"), argue, {8, 80, 105, 25});
 
-  QGroupBox* view = NewGroupBox(QStringLiteral("ViewGroupBox"), QStringLiteral("View"), ButtonPanel, {8, 128, 121, 113});
+  QGroupBox* view =
+      NewGroupBox(QStringLiteral("ViewGroupBox"), QStringLiteral("View"), ButtonPanel, {8, 128, 121, 113});
   ViewGroup = new TSpeedButtonGroup(&window);
   ViewLineOfArgumentationSpeedButton = NewSpeedButton(ViewGroup, QStringLiteral("ViewLineOfArgumentationSpeedButton"),
                                                       QStringLiteral("&Line of arg."), view, {8, 16, 105, 25});
@@ -178,8 +180,8 @@ void TArgIntFormUi::CreateHiddenControls(QMainWindow& window) {
       {ViewUndercuttersSpeedButton, "ViewUndercuttersSpeedButton", "Undercutters", 376},
   };
   for (const THidden& h : hidden) {
-    h.Button = NewSpeedButton(HiddenViewGroup, QString::fromLatin1(h.Name), QString::fromLatin1(h.Caption),
-                              ButtonPanel, {16, h.Top, 105, 25});
+    h.Button = NewSpeedButton(HiddenViewGroup, QString::fromLatin1(h.Name), QString::fromLatin1(h.Caption), ButtonPanel,
+                              {16, h.Top, 105, 25});
     h.Button->hide();
   }
 
@@ -230,7 +232,8 @@ void TArgIntFormUi::CreateMenu(QMainWindow& window) {
   AddItem(argue, QStringLiteral("Forward1"), QStringLiteral("&Forward"), false);
 
   QMenu* view = AddMenu(bar, QStringLiteral("View1"), QStringLiteral("&View"));
-  Lineofargumentation1 = AddItem(view, QStringLiteral("Lineofargumentation1"), QStringLiteral("&Line of argumentation"));
+  Lineofargumentation1 =
+      AddItem(view, QStringLiteral("Lineofargumentation1"), QStringLiteral("&Line of argumentation"));
   Statements1 = AddItem(view, QStringLiteral("Statements1"), QStringLiteral("&Statements"));
   Reasons1 = AddItem(view, QStringLiteral("Reasons1"), QStringLiteral("&Reasons"), false);
   Arguments1 = AddItem(view, QStringLiteral("Arguments1"), QStringLiteral("&Arguments"));

@@ -20,8 +20,8 @@ TExceptionForm::TExceptionForm(TArgIntForm& main) : TMoveForm(main, QStringLiter
   reasonComboBox_ = NewComboBox(QStringLiteral("ReasonComboBox"), 8, 272, 489, 21);
   reasonTypeRadioGroup_ =
       NewRadioGroup(QStringLiteral("ReasonTypeRadioGroup"), QStringLiteral("&Reason type"), 8, 304, 489, 49);
-  undercutterWarrantGroupBox_ =
-      new TWarrantGroupBox(QStringLiteral("Undercutter warrant"), QStringLiteral("AddUndercutterWarrant"), QRect(256, 368, 241, 57), this);
+  undercutterWarrantGroupBox_ = new TWarrantGroupBox(
+      QStringLiteral("Undercutter warrant"), QStringLiteral("AddUndercutterWarrant"), QRect(256, 368, 241, 57), this);
   undercutterWarrantGroupBox_->setObjectName(QStringLiteral("UndercutterWarrantGroupBox"));
   NewButtons(400);
 
@@ -71,7 +71,8 @@ void TExceptionForm::ReasonComboBoxChange() { FollowType(reasonComboBox_, reason
 void TExceptionForm::OKButtonClick() {
   TReasonConclusion* c =
       NewConnection(reasonComboBox_, reasonTypeRadioGroup_, conclusionComboBox_, conclusionTypeRadioGroup_);
-  TStatement* e = Session().Line().NewStatement(Sentence(exceptionComboBox_), exceptionTypeRadioGroup_->StatementType());
+  TStatement* e =
+      Session().Line().NewStatement(Sentence(exceptionComboBox_), exceptionTypeRadioGroup_->StatementType());
   c->Exceptions.Add(e);
   const std::string warrant = UndercutterWarrantSentence(e->Sentence, c->Reason->Sentence, c->Conclusion->Sentence);
   const bool asIssue = undercutterWarrantGroupBox_->AsIssue()->isChecked();

@@ -15,8 +15,7 @@ constexpr int kFrameHeight = 27;
 
 }  // namespace
 
-TMoveForm::TMoveForm(TArgIntForm& main, const QString& caption, int width, int height)
-    : QDialog(&main), main_(main) {
+TMoveForm::TMoveForm(TArgIntForm& main, const QString& caption, int width, int height) : QDialog(&main), main_(main) {
   setWindowTitle(caption);
   setFont(WindowFont());
   setFixedSize(width - kFrameWidth, height - kFrameHeight);
@@ -84,8 +83,8 @@ void TMoveForm::FollowType(const TSentenceComboBox* box, TTypeRadioGroup* group)
 }
 
 TReasonConclusion* TMoveForm::NewConnection(const TSentenceComboBox* reasonBox, const TTypeRadioGroup* reasonGroup,
-                                             const TSentenceComboBox* conclusionBox,
-                                             const TTypeRadioGroup* conclusionGroup) const {
+                                            const TSentenceComboBox* conclusionBox,
+                                            const TTypeRadioGroup* conclusionGroup) const {
   TReasonConclusion* c = Session().Line().NewReasonConclusion();
   c->Reason->Sentence = Sentence(reasonBox);
   c->Reason->StatementType = reasonGroup->StatementType();

@@ -33,8 +33,8 @@ protected:
 
   [[nodiscard]] QLabel* NewLabel(const QString& name, const QString& text, int left, int top);
   [[nodiscard]] TSentenceComboBox* NewComboBox(const QString& name, int left, int top, int width, int height);
-  [[nodiscard]] TTypeRadioGroup* NewRadioGroup(const QString& name, const QString& title, int left, int top,
-                                               int width, int height);
+  [[nodiscard]] TTypeRadioGroup* NewRadioGroup(const QString& name, const QString& title, int left, int top, int width,
+                                               int height);
   /// OK, Delete and Cancel in a row at top; OK is the default button, Cancel answers Esc.
   void NewButtons(int top);
 

@@ -18,8 +18,8 @@ TReasonConclusionForm::TReasonConclusionForm(TArgIntForm& main)
   reasonComboBox_->SelectAllOnEnter = true;
   reasonTypeRadioGroup_ =
       NewRadioGroup(QStringLiteral("ReasonTypeRadioGroup"), QStringLiteral("&Reason type"), 8, 192, 489, 49);
-  stepWarrantGroupBox_ =
-      new TWarrantGroupBox(QStringLiteral("Step warrant"), QStringLiteral("AddStepWarrant"), QRect(256, 248, 241, 57), this);
+  stepWarrantGroupBox_ = new TWarrantGroupBox(QStringLiteral("Step warrant"), QStringLiteral("AddStepWarrant"),
+                                              QRect(256, 248, 241, 57), this);
   stepWarrantGroupBox_->setObjectName(QStringLiteral("StepWarrantGroupBox"));
   NewButtons(280);
 

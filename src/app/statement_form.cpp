@@ -37,7 +37,8 @@ void TStatementForm::StatementComboBoxChange() { FollowType(statementComboBox_, 
 void TStatementForm::StatementComboBoxExit() { FollowType(statementComboBox_, statementTypeRadioGroup_); }
 
 void TStatementForm::OKButtonClick() {
-  TStatement* s = Session().Line().NewStatement(Sentence(statementComboBox_), statementTypeRadioGroup_->StatementType());
+  TStatement* s =
+      Session().Line().NewStatement(Sentence(statementComboBox_), statementTypeRadioGroup_->StatementType());
   Session().PerformStatementMove(s);
   CloseForm();
 }

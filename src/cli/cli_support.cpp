@@ -117,8 +117,7 @@ void WriteJson(std::ostream& out, const TLineOfArgumentation& line, const std::s
     const TReasonConclusion* c = stage.ReasonConclusions[i];
     out << (i ? ",\n  " : "\n  ") << "{\"reason\": " << JsonString(IdOf(stage, c->Reason))
         << ", \"conclusion\": " << JsonString(IdOf(stage, c->Conclusion)) << ", \"exceptions\": [";
-    for (int k = 0; k < c->Exceptions.Count(); ++k)
-      out << (k ? ", " : "") << JsonString(IdOf(stage, c->Exceptions[k]));
+    for (int k = 0; k < c->Exceptions.Count(); ++k) out << (k ? ", " : "") << JsonString(IdOf(stage, c->Exceptions[k]));
     out << "]}";
   }
   out << "],\n \"maximal\": [";

@@ -80,7 +80,6 @@ int RunImport(TArgs args);
 /// Reads FILE, interprets it, runs the deletion on the stage reached, prints the JSON of
 /// the rebuilt line and writes --output. A reading that stopped at an error is reported
 /// on standard error and makes the exit status 1, but does not prevent the deletion.
-int RunDeletion(const std::string& file, const std::string& output,
-                const std::function<bool(TSession&)>& deletion);
+int RunDeletion(const std::string& file, const std::string& output, const std::function<bool(TSession&)>& deletion);
 
 }  // namespace korvane::cli

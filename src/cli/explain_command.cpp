@@ -27,7 +27,8 @@ int RunExplain(TArgs args) {
   } else {
     const TStatement* statement = FindSentence(stage, args[1]);
     if (!statement) {
-      std::cerr << "korvane-cli: '" << TerminalText(interchange::AsUtf8(args[1])) << "' is not a statement of the line\n";
+      std::cerr << "korvane-cli: '" << TerminalText(interchange::AsUtf8(args[1]))
+                << "' is not a statement of the line\n";
       return kExitFailed;
     }
     PrintExplanation(ExplainStatement(stage, *statement));

@@ -21,8 +21,10 @@ int RunExport(TArgs args) {
   // The stage reached is exported even when the interpretation stopped.
   if (!error.empty()) std::cerr << error << ".\n";
   const std::string text = interchange::Export(interchange::TArgumentGraph(*cli.Session.Line().CurrentStage), format);
-  if (output.empty()) std::cout << text << std::flush;
-  else WriteBytesFile(output, text);
+  if (output.empty())
+    std::cout << text << std::flush;
+  else
+    WriteBytesFile(output, text);
   return error.empty() ? kExitOk : kExitFailed;
 }
 

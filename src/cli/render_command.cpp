@@ -81,8 +81,8 @@ TRenderRequest ParseRenderArguments(const std::vector<std::string>& args) {
   int value = 0;
   const auto [end, ec] = std::from_chars(width.data(), width.data() + width.size(), value);
   if (ec != std::errc() || end != width.data() + width.size() || value < 1 || value > kMaximumWidth)
-    throw TUsageError("--width must be a whole number of pixels from 1 to " + std::to_string(kMaximumWidth) +
-                      ", not " + width);
+    throw TUsageError("--width must be a whole number of pixels from 1 to " + std::to_string(kMaximumWidth) + ", not " +
+                      width);
   request.Width = value;
   if (request.Output.empty()) throw TUsageError("--output is missing");
   if (!ExportFormatOf(QString::fromStdString(request.Output)))
@@ -100,8 +100,8 @@ int RunRender(std::vector<std::string> args) {
 
   const TArgumentationStage& stage = *cli.Session.Line().CurrentStage;
   const QFont font = DiagramFont();
-  const TDiagramLayout layout =
-      request.View == "dialectical" ? LayoutDialecticalDiagram(stage, request.Width, font, request.StructureOnly)
+  const TDiagramLayout layout = request.View == "dialectical"
+                                    ? LayoutDialecticalDiagram(stage, request.Width, font, request.StructureOnly)
                                     : LayoutStatementsDiagram(stage, request.Width, font, request.StructureOnly);
   const TStatusIconsImageList icons;
   QString failure;

@@ -80,7 +80,8 @@ TStatementExplanation ExplainStatement(const TArgumentationStage& stage, const T
   RequireEvaluated(stage);
   const int index = stage.Statements.IndexOf(&statement);
   if (index < 0) throw std::invalid_argument("'" + statement.Sentence + "' is not a statement of this stage");
-  return Explain(stage, [&](const TStatement* s) { return stage.Statements.IndexOf(s); }, index);
+  return Explain(
+      stage, [&](const TStatement* s) { return stage.Statements.IndexOf(s); }, index);
 }
 
 std::vector<TStatementExplanation> ExplainStage(const TArgumentationStage& stage) {

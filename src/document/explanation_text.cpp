@@ -72,8 +72,7 @@ private:
       if (u.Blocks) blocking.push_back(u.Exception);
     std::vector<std::string> causes;
     if (!step.WarrantHolds) causes.push_back("its warrant is stated but not justified");
-    if (!step.ReasonJustified)
-      causes.push_back("its reason " + NotJustified(step.ReasonJustifiedInStage));
+    if (!step.ReasonJustified) causes.push_back("its reason " + NotJustified(step.ReasonJustifiedInStage));
     if (causes.empty()) return "is blocked by " + Exceptions(blocking);
     if (!blocking.empty()) causes.push_back("it is blocked by " + Exceptions(blocking));
     std::string text = "does not count, as ";
@@ -103,10 +102,10 @@ private:
       if (total > 2) text += ", though its other " + std::to_string(total - 1) + " steps do not";
       return text;
     }
-    std::string text = counting.size() < total ? std::to_string(counting.size()) + " of its " +
-                                                     std::to_string(total) + " steps count, "
-                       : total == 2            ? std::string("both of its steps count, ")
-                                               : "all " + std::to_string(total) + " of its steps count, ";
+    std::string text = counting.size() < total
+                           ? std::to_string(counting.size()) + " of its " + std::to_string(total) + " steps count, "
+                       : total == 2 ? std::string("both of its steps count, ")
+                                    : "all " + std::to_string(total) + " of its steps count, ";
     for (std::size_t i = 0; i < counting.size(); ++i) {
       if (i > 0) text += i + 1 == counting.size() ? " and " : ", ";
       text += "from " + Quoted(counting[i]->Reason);

@@ -58,8 +58,8 @@ bool TSession::DeleteStatement(const TStatement* s) {
     asker_.Ask(WarningMessage("The statement '" + x + "' has not yet been made and cannot be deleted.", {TAnswer::OK}));
     return false;
   }
-  const TMessage question =
-      WarningMessage("Do you want to delete the statement '" + x + "' and all its occurrences?", {TAnswer::Yes, TAnswer::No});
+  const TMessage question = WarningMessage("Do you want to delete the statement '" + x + "' and all its occurrences?",
+                                           {TAnswer::Yes, TAnswer::No});
   if (asker_.Ask(question) != TAnswer::Yes) return false;
   const std::string sentence = x;  // s may belong to the line that is replaced
   Transaction([&] { RebuildWithoutStatement(sentence); });
@@ -71,14 +71,14 @@ bool TSession::DeleteReasonConclusion(const TReasonConclusion* c) {
   const std::string k = c->Conclusion->Sentence;
   TReasonConclusion* existing = nullptr;
   if (line_->CurrentStage->IsNewReasonConclusion(c, existing)) {
-    asker_.Ask(WarningMessage("The statement '" + r + "' is not yet a reason for the statement '" + k + "'.",
-                              {TAnswer::OK}));
+    asker_.Ask(
+        WarningMessage("The statement '" + r + "' is not yet a reason for the statement '" + k + "'.", {TAnswer::OK}));
     return false;
   }
-  const TMessage question = WarningMessage("Do you want to delete the connection" + std::string(kLineBreak) +
-                                               "between the reason '" + r + "'" + kLineBreak + "and the conclusion '" +
-                                               k + "'?",
-                                           {TAnswer::Yes, TAnswer::No});
+  const TMessage question =
+      WarningMessage("Do you want to delete the connection" + std::string(kLineBreak) + "between the reason '" + r +
+                         "'" + kLineBreak + "and the conclusion '" + k + "'?",
+                     {TAnswer::Yes, TAnswer::No});
   if (asker_.Ask(question) != TAnswer::Yes) return false;
   Transaction([&] {
     // The step warrant goes first, whatever kind the connection is.
@@ -97,15 +97,15 @@ bool TSession::DeleteException(const TReasonConclusion* c) {
   TReasonConclusion* existing = nullptr;
   const bool found = !line_->CurrentStage->IsNewReasonConclusion(c, existing) && HasExceptionSentence(*existing, e);
   if (!found) {
-    asker_.Ask(WarningMessage("The statement '" + e + "'" + kLineBreak + "is not yet an exception blocking the connection" +
-                                  kLineBreak + "between the reason '" + r + "'" + kLineBreak + "and the conclusion " +
-                                  k + "'.",
+    asker_.Ask(WarningMessage("The statement '" + e + "'" + kLineBreak +
+                                  "is not yet an exception blocking the connection" + kLineBreak +
+                                  "between the reason '" + r + "'" + kLineBreak + "and the conclusion " + k + "'.",
                               {TAnswer::OK}));
     return false;
   }
   const TMessage question = WarningMessage("Do you want to delete the exception '" + e + "'" + kLineBreak +
-                                               "blocking the connection between the reason '" + r + "'" +
-                                               kLineBreak + "and the conclusion " + k + "'?",
+                                               "blocking the connection between the reason '" + r + "'" + kLineBreak +
+                                               "and the conclusion " + k + "'?",
                                            {TAnswer::Yes, TAnswer::No});
   if (asker_.Ask(question) != TAnswer::Yes) return false;
   Transaction([&] {

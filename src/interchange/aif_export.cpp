@@ -39,8 +39,8 @@ public:
         Edge(id, ra);
       }
     }
-    return "{\"nodes\": [" + nodes_ + "\n],\n\"edges\": [" + edges_ + "\n],\n\"locutions\": [],\n\"korvane\": " +
-           Extra() + "}\n";
+    return "{\"nodes\": [" + nodes_ + "\n],\n\"edges\": [" + edges_ +
+           "\n],\n\"locutions\": [],\n\"korvane\": " + Extra() + "}\n";
   }
 
 private:

@@ -26,7 +26,8 @@ public:
   explicit TAifReader(const TJsonValue& root) : root_(root) {}
 
   TImportGraph Read() {
-    if (!root_.Is(TKind::Object)) throw TImportError("the file is " + std::string(root_.KindName()) + ", not an AIF object");
+    if (!root_.Is(TKind::Object))
+      throw TImportError("the file is " + std::string(root_.KindName()) + ", not an AIF object");
     Nodes(Member(root_, "nodes", TKind::Array, "the file"));
     Edges(Member(root_, "edges", TKind::Array, "the file"));
     if (const TJsonValue* extra = root_.Find("korvane")) Extra(*extra);
@@ -39,7 +40,8 @@ private:
     const TJsonValue* v = object.Find(name);
     if (!v) throw TImportError(where + " has no \"" + name + "\"");
     if (!v->Is(kind)) {
-      throw TImportError(where + ": \"" + name + "\" is " + v->KindName() + " (line " + std::to_string(v->Line()) + ")");
+      throw TImportError(where + ": \"" + name + "\" is " + v->KindName() + " (line " + std::to_string(v->Line()) +
+                         ")");
     }
     return *v;
   }
@@ -102,12 +104,17 @@ private:
       if (from.Index < 0 || to.Index < 0) continue;  // dialogue, rephrase and preference nodes
       const std::string pair = from.Type + "->" + to.Type;
       auto& inferences = graph_.Inferences();
-      if (pair == "I->RA") inferences[static_cast<std::size_t>(to.Index)].Premises.push_back(from.Index);
-      else if (pair == "RA->I") inferences[static_cast<std::size_t>(from.Index)].Conclusions.push_back(to.Index);
-      else if (pair == "I->CA") conflicts_[static_cast<std::size_t>(to.Index)].Sources.push_back(from.Index);
-      else if (pair == "CA->I" || pair == "CA->RA") conflict_targets_[static_cast<std::size_t>(from.Index)].push_back(&to);
-      else graph_.AddNotice(where + ": an edge from " + from.Type + " to " + to.Type + " (" + from.Where + " to " +
-                            to.Where + ") has no counterpart in a line of argumentation; left out");
+      if (pair == "I->RA")
+        inferences[static_cast<std::size_t>(to.Index)].Premises.push_back(from.Index);
+      else if (pair == "RA->I")
+        inferences[static_cast<std::size_t>(from.Index)].Conclusions.push_back(to.Index);
+      else if (pair == "I->CA")
+        conflicts_[static_cast<std::size_t>(to.Index)].Sources.push_back(from.Index);
+      else if (pair == "CA->I" || pair == "CA->RA")
+        conflict_targets_[static_cast<std::size_t>(from.Index)].push_back(&to);
+      else
+        graph_.AddNotice(where + ": an edge from " + from.Type + " to " + to.Type + " (" + from.Where + " to " +
+                         to.Where + ") has no counterpart in a line of argumentation; left out");
     }
   }
 
@@ -157,7 +164,8 @@ private:
       for (std::size_t k = 0; k < list->Items().size(); ++k) {
         const std::string where = at + ", connection " + std::to_string(k + 1);
         const TJsonValue& entry = list->Items()[k];
-        TImportInference& inference = graph_.Inferences()[static_cast<std::size_t>(ExtraNode(entry, where, "RA").Index)];
+        TImportInference& inference =
+            graph_.Inferences()[static_cast<std::size_t>(ExtraNode(entry, where, "RA").Index)];
         if (const auto kind = Text(entry, "kind", where)) {
           if (*kind != "supporting" && *kind != "defeating")
             throw TImportError(where + ": kind \"" + *kind + "\" is neither supporting nor defeating");
@@ -180,7 +188,8 @@ private:
   void Build() {
     for (const auto& [type, count] : left_out_)
       graph_.AddNotice(std::to_string(count) + " " + type + " node" + (count == 1 ? "" : "s") +
-                       (type == "MA" ? " (rephrases)" : " (preferences)") + " left out: a line of argumentation has none");
+                       (type == "MA" ? " (rephrases)" : " (preferences)") +
+                       " left out: a line of argumentation has none");
     for (std::size_t k = 0; k < conflicts_.size(); ++k) {
       TImportConflict& conflict = conflicts_[k];
       if (conflict.Sources.empty() || conflict_targets_[k].empty()) {

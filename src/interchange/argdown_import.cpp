@@ -93,8 +93,10 @@ private:
       while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) ++pos;
       const bool defines = pos < text.size() && text[pos] == ':';
       const TArgdownText body = ReadArgdownText(defines ? text.substr(pos + 1) : text.substr(pos));
-      if (e.Argument) Argument(e.Title, body.Tags);
-      else Statement(e.Title, defines ? &body : nullptr, body.Tags);
+      if (e.Argument)
+        Argument(e.Title, body.Tags);
+      else
+        Statement(e.Title, defines ? &body : nullptr, body.Tags);
       return e;
     }
     const TArgdownText body = ReadArgdownText(text);
@@ -119,8 +121,10 @@ private:
       last_text_ = -1;
     }
     for (const std::string& tag : tags) {
-      if (tag == "issue") t.Type = kIssue;
-      else if (tag == "assumption") t.Type = kAssumption;
+      if (tag == "issue")
+        t.Type = kIssue;
+      else if (tag == "assumption")
+        t.Type = kAssumption;
     }
     return it->second;
   }
@@ -147,11 +151,11 @@ private:
       const char* Op;
       TRelation Type;
       bool Outgoing;
-    } kOps[] = {{"<+", TRelation::Support, false},  {"<-", TRelation::Attack, false},
-                {"<_", TRelation::Undercut, false}, {"+>", TRelation::Support, true},
-                {"->", TRelation::Attack, true},    {"_>", TRelation::Undercut, true},
+    } kOps[] = {{"<+", TRelation::Support, false},      {"<-", TRelation::Attack, false},
+                {"<_", TRelation::Undercut, false},     {"+>", TRelation::Support, true},
+                {"->", TRelation::Attack, true},        {"_>", TRelation::Undercut, true},
                 {"><", TRelation::Contradiction, true}, {"+", TRelation::Support, false},
-                {"-", TRelation::Attack, false},    {"_", TRelation::Undercut, false}};
+                {"-", TRelation::Attack, false},        {"_", TRelation::Undercut, false}};
     for (const auto& op : kOps) {
       const std::size_t n = std::char_traits<char>::length(op.Op);
       if (rest.compare(0, n, op.Op) != 0 || n >= rest.size() || (rest[n] != ' ' && rest[n] != '\t')) continue;
@@ -181,11 +185,11 @@ private:
   // named just before it.
   bool PcsItem(const std::string& rest, std::size_t indent) {
     const std::size_t close = rest.find(')');
-    if (indent != 0 || close == std::string::npos || close == 1 ||
-        rest.find_first_not_of("0123456789", 1) != close)
+    if (indent != 0 || close == std::string::npos || close == 1 || rest.find_first_not_of("0123456789", 1) != close)
       return false;
     if (pcs_ < 0) {
-      if (last_argument_.empty() || arguments_.at(last_argument_).HasPcs) last_argument_ = "\x01untitled argument " + std::to_string(++untitled_);
+      if (last_argument_.empty() || arguments_.at(last_argument_).HasPcs)
+        last_argument_ = "\x01untitled argument " + std::to_string(++untitled_);
       TArgumentInfo& a = Argument(last_argument_, {});
       a.HasPcs = true;
       pcs_ = a.Main;
@@ -257,7 +261,8 @@ private:
     }
     for (auto& [title, a] : arguments_)
       if (a.Defeating >= 0)
-        inferences[static_cast<std::size_t>(a.Defeating)].Premises = inferences[static_cast<std::size_t>(a.Main)].Premises;
+        inferences[static_cast<std::size_t>(a.Defeating)].Premises =
+            inferences[static_cast<std::size_t>(a.Main)].Premises;
     for (const TRelationLine& r : relations_) {
       if (r.Type == TRelation::Attack && !r.From.Argument && !r.To.Argument) {
         graph_.AddConflict({{text(r.From)}, {}, text(r.To), false, r.Where});
@@ -271,9 +276,11 @@ private:
         graph_.AddNotice(r.Where + ": a contradiction has no counterpart in a line of argumentation; left out");
       } else if (r.Type != TRelation::Support && !(r.Type == TRelation::Attack && r.From.Argument && !r.To.Argument)) {
         graph_.AddNotice(r.Where + ": an " + (r.Type == TRelation::Attack ? "attack" : "undercut") + " on " +
-                         (r.To.Argument ? "an argument" : "a statement") + " has no counterpart in a line of argumentation; left out");
+                         (r.To.Argument ? "an argument" : "a statement") +
+                         " has no counterpart in a line of argumentation; left out");
       } else if (r.Type == TRelation::Support && r.From.Argument && r.To.Argument) {
-        graph_.AddNotice(r.Where + ": support between two arguments has no counterpart in a line of argumentation; left out");
+        graph_.AddNotice(r.Where +
+                         ": support between two arguments has no counterpart in a line of argumentation; left out");
       }
     }
     for (const auto& [title, index] : statements_) {

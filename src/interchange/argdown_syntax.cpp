@@ -31,7 +31,8 @@ std::string WithoutComments(const std::string& input) {
   const std::size_t first = text.find_first_not_of(" \t\r\n");
   if (first != std::string::npos && text.compare(first, 3, "===") == 0) {
     const std::size_t end = text.find("\n===", first + 3);
-    if (end == std::string::npos) throw TImportError("line " + std::to_string(LineOf(text, first)) + ": front matter (===) is not closed");
+    if (end == std::string::npos)
+      throw TImportError("line " + std::to_string(LineOf(text, first)) + ": front matter (===) is not closed");
     const std::size_t stop = text.find('\n', end + 1);
     i = stop == std::string::npos ? text.size() : stop;
     Blank(text, 0, i);
@@ -67,7 +68,8 @@ TArgdownText ReadArgdownText(const std::string& raw) {
   bool only_tags_since = false;
   // A data block "{...}" can only close at the text's last "}", with nothing but blanks after it.
   const std::size_t last_close = raw.rfind('}');
-  const bool data_can_end = last_close != std::string::npos && raw.find_first_not_of(" \t", last_close + 1) == std::string::npos;
+  const bool data_can_end =
+      last_close != std::string::npos && raw.find_first_not_of(" \t", last_close + 1) == std::string::npos;
   for (std::size_t i = 0; i < raw.size(); ++i) {
     const char c = raw[i];
     if (c == '\\' && i + 1 < raw.size()) {

@@ -25,8 +25,8 @@ TArgumentGraph::TArgumentGraph(const TArgumentationStage& stage) {
     g.Kind = c->ConnectionKind;
     g.Warrant = find(StepWarrantSentence(c->Reason->Sentence, c->Conclusion->Sentence, c->ConnectionKind));
     for (const TStatement* e : c->Exceptions)
-      g.Exceptions.push_back(
-          {find(e->Sentence), find(UndercutterWarrantSentence(e->Sentence, c->Reason->Sentence, c->Conclusion->Sentence))});
+      g.Exceptions.push_back({find(e->Sentence), find(UndercutterWarrantSentence(e->Sentence, c->Reason->Sentence,
+                                                                                 c->Conclusion->Sentence))});
     connections_.push_back(std::move(g));
   }
 }

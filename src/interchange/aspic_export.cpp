@@ -30,8 +30,8 @@ std::string ExportAspic(const TArgumentGraph& graph) {
   for (std::size_t i = 0; i < graph.Statements().size(); ++i) {
     const TGraphStatement& s = graph.Statements()[i];
     const std::string literal = Literal(static_cast<int>(i));
-    language += (i ? ",\n  " : "\n  ") + std::string("{\"literal\": ") + literal + ", \"text\": " +
-                JsonString(s.Sentence) + ", \"status\": \"" + StatusName(s.Status) + "\"}";
+    language += (i ? ",\n  " : "\n  ") + std::string("{\"literal\": ") + literal +
+                ", \"text\": " + JsonString(s.Sentence) + ", \"status\": \"" + StatusName(s.Status) + "\"}";
     (s.Type == kAssumption ? axioms : claims).push_back(literal);
   }
   std::string rules;
@@ -47,12 +47,14 @@ std::string ExportAspic(const TArgumentGraph& graph) {
     for (const TGraphException& e : c.Exceptions) {
       std::vector<std::string> premises{Literal(e.Statement)};
       if (e.Warrant != kNone) premises.push_back(Literal(e.Warrant));
-      rules += ",\n  {\"name\": \"x" + std::to_string(++x) + "\", \"type\": \"defeasible\", \"antecedents\": " +
-               List(premises) + ", \"consequent\": \"~" + name + "\", \"undercuts\": \"" + name + "\"}";
+      rules += ",\n  {\"name\": \"x" + std::to_string(++x) +
+               "\", \"type\": \"defeasible\", \"antecedents\": " + List(premises) + ", \"consequent\": \"~" + name +
+               "\", \"undercuts\": \"" + name + "\"}";
     }
   }
-  return "{\"language\": [" + language + "],\n\"axioms\": " + List(axioms) + ",\n\"premises\": [],\n\"claims\": " +
-         List(claims) + ",\n\"rules\": [" + rules + "],\n\"contraries\": [],\n\"preferences\": []}\n";
+  return "{\"language\": [" + language + "],\n\"axioms\": " + List(axioms) +
+         ",\n\"premises\": [],\n\"claims\": " + List(claims) + ",\n\"rules\": [" + rules +
+         "],\n\"contraries\": [],\n\"preferences\": []}\n";
 }
 
 }  // namespace korvane::interchange

@@ -14,9 +14,12 @@ std::string DotString(const std::string& bytes) {
   std::string out = "\"";
   for (char c : AsUtf8(bytes)) {
     if (c == '"' || c == '\\') out += '\\';
-    if (c == '\n') out += "\\n";
-    else if (c == '\r') out += "\\r";
-    else out += c;
+    if (c == '\n')
+      out += "\\n";
+    else if (c == '\r')
+      out += "\\r";
+    else
+      out += c;
   }
   return out + "\"";
 }
@@ -34,10 +37,11 @@ std::string ExportDot(const TArgumentGraph& graph) {
   for (std::size_t i = 0; i < graph.Statements().size(); ++i) {
     const TGraphStatement& s = graph.Statements()[i];
     const std::string id = S(static_cast<int>(i));
-    out += "  " + id + " [shape=box, style=\"" + (s.Type == kAssumption ? "rounded,filled" : "filled") +
-           "\", fillcolor=white, color=\"" + Colour(s.Status) + "\", label=" +
-           DotString(std::to_string(i + 1) + ": " + s.Sentence + "\n" + TypeName(s.Type) + ", " + StatusName(s.Status)) +
-           ", type=" + TypeName(s.Type) + ", status=" + StatusName(s.Status) + "];\n";
+    out +=
+        "  " + id + " [shape=box, style=\"" + (s.Type == kAssumption ? "rounded,filled" : "filled") +
+        "\", fillcolor=white, color=\"" + Colour(s.Status) + "\", label=" +
+        DotString(std::to_string(i + 1) + ": " + s.Sentence + "\n" + TypeName(s.Type) + ", " + StatusName(s.Status)) +
+        ", type=" + TypeName(s.Type) + ", status=" + StatusName(s.Status) + "];\n";
   }
   int x = 0;
   for (std::size_t k = 0; k < graph.Connections().size(); ++k) {

@@ -25,8 +25,10 @@ std::string Xml(const std::string& bytes) {
       case '\n': out += "&#10;"; break;
       case '\r': out += "&#13;"; break;
       default:
-        if (c < 0x20) AppendUtf8(out, 0x2400 + c);
-        else out += ch;
+        if (c < 0x20)
+          AppendUtf8(out, 0x2400 + c);
+        else
+          out += ch;
     }
   }
   return out;
@@ -57,8 +59,9 @@ std::string ExportGraphMl(const TArgumentGraph& graph) {
       "  <graph id=\"korvane\" edgedefault=\"directed\">\n";
   for (std::size_t i = 0; i < graph.Statements().size(); ++i) {
     const TGraphStatement& s = graph.Statements()[i];
-    out += "    <node id=\"" + S(static_cast<int>(i)) + "\">" + Data("element", "statement") + Data("text", s.Sentence) +
-           Data("type", TypeName(s.Type)) + Data("status", StatusName(s.Status)) + "</node>\n";
+    out += "    <node id=\"" + S(static_cast<int>(i)) + "\">" + Data("element", "statement") +
+           Data("text", s.Sentence) + Data("type", TypeName(s.Type)) + Data("status", StatusName(s.Status)) +
+           "</node>\n";
   }
   std::string edges;
   int x = 0;

@@ -34,23 +34,29 @@ void Replay(const TImportedLine& line) {
   // Not the file's fault but ours: the moves do not say what the graph said.
   if (stage.Statements.Count() != line.Statements || stage.ReasonConclusions.Count() != line.Connections)
     throw std::logic_error("the imported moves made " + std::to_string(stage.Statements.Count()) + " statements and " +
-                       std::to_string(stage.ReasonConclusions.Count()) + " connections instead of " +
-                       std::to_string(line.Statements) + " and " + std::to_string(line.Connections));
+                           std::to_string(stage.ReasonConclusions.Count()) + " connections instead of " +
+                           std::to_string(line.Statements) + " and " + std::to_string(line.Connections));
 }
 
 }  // namespace
 
 bool ParseImportFormat(const std::string& name, TImportFormat& format) {
-  if (name == "aif") format = TImportFormat::Aif;
-  else if (name == "argdown") format = TImportFormat::Argdown;
-  else return false;
+  if (name == "aif")
+    format = TImportFormat::Aif;
+  else if (name == "argdown")
+    format = TImportFormat::Argdown;
+  else
+    return false;
   return true;
 }
 
 bool ImportFormatOfPath(const std::string& path, TImportFormat& format) {
-  if (EndsWith(path, ".json")) format = TImportFormat::Aif;
-  else if (EndsWith(path, ".argdown") || EndsWith(path, ".ad")) format = TImportFormat::Argdown;
-  else return false;
+  if (EndsWith(path, ".json"))
+    format = TImportFormat::Aif;
+  else if (EndsWith(path, ".argdown") || EndsWith(path, ".ad"))
+    format = TImportFormat::Argdown;
+  else
+    return false;
   return true;
 }
 

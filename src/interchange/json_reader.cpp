@@ -149,8 +149,10 @@ private:
       while (Peek() >= '0' && Peek() <= '9') Advance();
     };
     if (Peek() == '-') Advance();
-    if (Peek() == '0') Advance();
-    else digits();
+    if (Peek() == '0')
+      Advance();
+    else
+      digits();
     if (Peek() == '.') {
       Advance();
       digits();
@@ -169,10 +171,14 @@ private:
     for (int k = 0; k < 4; ++k) {
       const char c = Peek();
       unsigned d;
-      if (c >= '0' && c <= '9') d = static_cast<unsigned>(c - '0');
-      else if (c >= 'a' && c <= 'f') d = static_cast<unsigned>(c - 'a' + 10);
-      else if (c >= 'A' && c <= 'F') d = static_cast<unsigned>(c - 'A' + 10);
-      else Fail("expected four hexadecimal digits after \\u");
+      if (c >= '0' && c <= '9')
+        d = static_cast<unsigned>(c - '0');
+      else if (c >= 'a' && c <= 'f')
+        d = static_cast<unsigned>(c - 'a' + 10);
+      else if (c >= 'A' && c <= 'F')
+        d = static_cast<unsigned>(c - 'A' + 10);
+      else
+        Fail("expected four hexadecimal digits after \\u");
       value = value * 16 + d;
       Advance();
     }

@@ -23,8 +23,10 @@ void AppendEscaped(std::string& out, unsigned char c) {
     case '\t': out += "\\t"; return;
     default: break;
   }
-  if (c < 0x20 || c == 0x7F) AppendControl(out, c);
-  else out += static_cast<char>(c);
+  if (c < 0x20 || c == 0x7F)
+    AppendControl(out, c);
+  else
+    out += static_cast<char>(c);
 }
 
 }  // namespace
@@ -36,9 +38,12 @@ std::string JsonString(const std::string& bytes) {
   } else {
     for (char c : bytes) {
       const auto b = static_cast<unsigned char>(c);
-      if (b < 0x80) AppendEscaped(out, b);
-      else if (b < 0xA0) AppendControl(out, b);  // C1 controls, escaped like the C0 ones
-      else AppendUtf8(out, b);
+      if (b < 0x80)
+        AppendEscaped(out, b);
+      else if (b < 0xA0)
+        AppendControl(out, b);  // C1 controls, escaped like the C0 ones
+      else
+        AppendUtf8(out, b);
     }
   }
   out += '"';

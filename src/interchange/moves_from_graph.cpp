@@ -163,8 +163,7 @@ private:
     // The rule states the warrant as an assumption and both ends as issues: the types the
     // file gave come back.
     const std::string warrant = StepWarrantSentence(Sentence(c.Reason), Sentence(c.Conclusion), kDefeating);
-    for (int i : {sentence_index_.at(warrant), c.Conclusion, c.Reason})
-      Append(lines, StatementMoveLines(Statement(i)));
+    for (int i : {sentence_index_.at(warrant), c.Conclusion, c.Reason}) Append(lines, StatementMoveLines(Statement(i)));
   }
 
   void ConnectionMove(std::vector<std::string>& lines, const TConnection& c) {
@@ -193,8 +192,10 @@ private:
       const std::vector<int>& exceptions = connections_[static_cast<std::size_t>(k)].Exceptions;
       if (e >= static_cast<int>(exceptions.size())) return;
       const int needs = exceptions[static_cast<std::size_t>(e)];
-      if (needs < stated) ready.push_back({k, e});
-      else waiting[static_cast<std::size_t>(needs)].push_back({k, e});
+      if (needs < stated)
+        ready.push_back({k, e});
+      else
+        waiting[static_cast<std::size_t>(needs)].push_back({k, e});
     };
     const auto exception = [&](std::pair<int, int> m) {
       const TConnection& c = connections_[static_cast<std::size_t>(m.first)];

@@ -9,10 +9,20 @@ std::size_t Utf8Length(const std::string& s, std::size_t i) {
   unsigned min;
   unsigned cp;
   if (b < 0x80) return 1;
-  if ((b & 0xE0) == 0xC0) { n = 2; cp = b & 0x1F; min = 0x80; }
-  else if ((b & 0xF0) == 0xE0) { n = 3; cp = b & 0x0F; min = 0x800; }
-  else if ((b & 0xF8) == 0xF0) { n = 4; cp = b & 0x07; min = 0x10000; }
-  else return 0;
+  if ((b & 0xE0) == 0xC0) {
+    n = 2;
+    cp = b & 0x1F;
+    min = 0x80;
+  } else if ((b & 0xF0) == 0xE0) {
+    n = 3;
+    cp = b & 0x0F;
+    min = 0x800;
+  } else if ((b & 0xF8) == 0xF0) {
+    n = 4;
+    cp = b & 0x07;
+    min = 0x10000;
+  } else
+    return 0;
   if (i + n > s.size()) return 0;
   for (std::size_t k = 1; k < n; ++k) {
     if ((byte(i + k) & 0xC0) != 0x80) return 0;

@@ -20,8 +20,13 @@ std::vector<std::string> ReasonConclusionMoveLines(const TStatement& conclusion,
 
 std::vector<std::string> ExceptionMoveLines(const TStatement& exception, const TStatement& conclusion,
                                             const TStatement& reason) {
-  return {kExceptionKeyword, SentenceLine(exception), kConclusionKeyword, SentenceLine(conclusion),
-          kReasonKeyword,    SentenceLine(reason),    ""};
+  return {kExceptionKeyword,
+          SentenceLine(exception),
+          kConclusionKeyword,
+          SentenceLine(conclusion),
+          kReasonKeyword,
+          SentenceLine(reason),
+          ""};
 }
 
 std::string Trim(const std::string& text) {
@@ -34,8 +39,10 @@ std::string Trim(const std::string& text) {
 
 void ReadSentenceLine(const std::string& line, TStatement& s) {
   if (line.size() >= 3) {
-    if (line[2] == '!') s.StatementType = kAssumption;
-    else if (line[2] == '?') s.StatementType = kIssue;
+    if (line[2] == '!')
+      s.StatementType = kAssumption;
+    else if (line[2] == '?')
+      s.StatementType = kIssue;
   }
   s.Sentence = line.size() > 5 ? line.substr(5) : std::string();
 }

@@ -25,7 +25,8 @@ inline constexpr const char* kUnlessKeyword = "UNLESS";
 
 /// The lines a move of each kind writes, each ending with an empty line.
 [[nodiscard]] std::vector<std::string> StatementMoveLines(const TStatement& s);
-[[nodiscard]] std::vector<std::string> ReasonConclusionMoveLines(const TStatement& conclusion, const TStatement& reason);
+[[nodiscard]] std::vector<std::string> ReasonConclusionMoveLines(const TStatement& conclusion,
+                                                                 const TStatement& reason);
 [[nodiscard]] std::vector<std::string> ExceptionMoveLines(const TStatement& exception, const TStatement& conclusion,
                                                           const TStatement& reason);
 

@@ -80,7 +80,8 @@ bool TLineOfArgumentation::DoStatementMove(TStatement* s) {
 
 void TLineOfArgumentation::DoReasonConclusionMove(TReasonConclusion* c) {
   std::string text;
-  if (ExistsWithOtherType(*CurrentStage, c->Reason)) AppendPart(text, OverruledPart("The reason '", c->Reason->Sentence));
+  if (ExistsWithOtherType(*CurrentStage, c->Reason))
+    AppendPart(text, OverruledPart("The reason '", c->Reason->Sentence));
   if (ExistsWithOtherType(*CurrentStage, c->Conclusion))
     AppendPart(text, OverruledPart("The conclusion '", c->Conclusion->Sentence));
   if (!text.empty() && interactive_) {
@@ -96,7 +97,8 @@ void TLineOfArgumentation::DoExceptionMove(TReasonConclusion* c) {
   TStatement* const e = c->Exceptions.First();
   std::string text;
   if (ExistsWithOtherType(*CurrentStage, e)) AppendPart(text, OverruledPart("The exception '", e->Sentence));
-  if (ExistsWithOtherType(*CurrentStage, c->Reason)) AppendPart(text, OverruledPart("The reason '", c->Reason->Sentence));
+  if (ExistsWithOtherType(*CurrentStage, c->Reason))
+    AppendPart(text, OverruledPart("The reason '", c->Reason->Sentence));
   if (ExistsWithOtherType(*CurrentStage, c->Conclusion))
     AppendPart(text, OverruledPart("The conclusion '", c->Conclusion->Sentence));
   if (!text.empty() && interactive_) {
@@ -109,7 +111,8 @@ void TLineOfArgumentation::DoExceptionMove(TReasonConclusion* c) {
 
 std::vector<std::string> TLineOfArgumentation::Text() const {
   std::vector<std::string> text;
-  for (const TArgumentationMove* move : ArgumentationMoves) text.insert(text.end(), move->Move.begin(), move->Move.end());
+  for (const TArgumentationMove* move : ArgumentationMoves)
+    text.insert(text.end(), move->Move.begin(), move->Move.end());
   return text;
 }
 

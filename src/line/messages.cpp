@@ -21,9 +21,12 @@ TMessage WarningMessage(std::string text, std::vector<TAnswer> buttons) {
   for (TAnswer a : {TAnswer::Yes, TAnswer::No, TAnswer::OK, TAnswer::Cancel})
     if (Has(buttons, a)) m.Buttons.push_back(a);
   m.Default = Has(m.Buttons, TAnswer::OK) ? TAnswer::OK : TAnswer::Yes;
-  if (Has(m.Buttons, TAnswer::Cancel)) m.Escape = TAnswer::Cancel;
-  else if (Has(m.Buttons, TAnswer::No)) m.Escape = TAnswer::No;
-  else m.Escape = TAnswer::OK;
+  if (Has(m.Buttons, TAnswer::Cancel))
+    m.Escape = TAnswer::Cancel;
+  else if (Has(m.Buttons, TAnswer::No))
+    m.Escape = TAnswer::No;
+  else
+    m.Escape = TAnswer::OK;
   return m;
 }
 

@@ -10,7 +10,9 @@ namespace korvane {
 TArgumentationStage::TArgumentationStage() : TArgumentationStage(std::make_shared<TModelStore>()) {}
 
 TArgumentationStage::TArgumentationStage(std::shared_ptr<TModelStore> store)
-    : store_(std::move(store)), dialectical_store_(std::make_shared<TDialecticalStore>()), budget_(kEvaluationWorkBudget) {}
+    : store_(std::move(store)),
+      dialectical_store_(std::make_shared<TDialecticalStore>()),
+      budget_(kEvaluationWorkBudget) {}
 
 std::unique_ptr<TArgumentationStage> TArgumentationStage::CopyForMove() const {
   auto next = std::make_unique<TArgumentationStage>(store_);

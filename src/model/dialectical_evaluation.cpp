@@ -18,8 +18,7 @@ void TArgumentationStage::RecomputeDialecticalArgumentsLiterally() {
   for (int i = 0; i < count; ++i) {
     TDialecticalArgument* di = DialecticalArguments[i];
     bool excluded = false;
-    for (int j = i + 1; j < count && !excluded; ++j)
-      excluded = IsProperlyContainedIn(di, DialecticalArguments[j]);
+    for (int j = i + 1; j < count && !excluded; ++j) excluded = IsProperlyContainedIn(di, DialecticalArguments[j]);
     for (int k = 0; k < MaximalDialecticalArguments.Count() && !excluded; ++k)
       excluded = IsProperlyContainedIn(di, MaximalDialecticalArguments[k]);
     if (!excluded) MaximalDialecticalArguments.Add(di);

@@ -101,16 +101,30 @@ public:
     const_iterator() = default;
     const_iterator(const TList* list, std::size_t index) : list_(list), index_(index) {}
     T* operator*() const { return (*list_->items_)[index_]; }
-    const_iterator& operator++() { ++index_; return *this; }
-    const_iterator operator++(int) { auto copy = *this; ++index_; return copy; }
-    const_iterator& operator--() { --index_; return *this; }
-    const_iterator& operator+=(difference_type n) { index_ += n; return *this; }
+    const_iterator& operator++() {
+      ++index_;
+      return *this;
+    }
+    const_iterator operator++(int) {
+      auto copy = *this;
+      ++index_;
+      return copy;
+    }
+    const_iterator& operator--() {
+      --index_;
+      return *this;
+    }
+    const_iterator& operator+=(difference_type n) {
+      index_ += n;
+      return *this;
+    }
     const_iterator operator+(difference_type n) const { return {list_, index_ + n}; }
     difference_type operator-(const const_iterator& other) const {
       return static_cast<difference_type>(index_) - static_cast<difference_type>(other.index_);
     }
     bool operator==(const const_iterator& other) const { return index_ == other.index_; }
     bool operator!=(const const_iterator& other) const { return index_ != other.index_; }
+
   private:
     const TList* list_ = nullptr;
     std::size_t index_ = 0;
@@ -124,7 +138,8 @@ private:
     if (!items_) {
       items_ = std::make_shared<std::vector<T*>>();
     } else if (items_.use_count() > 1) {
-      items_ = std::make_shared<std::vector<T*>>(items_->begin(), items_->begin() + static_cast<std::ptrdiff_t>(count_));
+      items_ =
+          std::make_shared<std::vector<T*>>(items_->begin(), items_->begin() + static_cast<std::ptrdiff_t>(count_));
     } else if (items_->size() != count_) {
       items_->resize(count_);
     }

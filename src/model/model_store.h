@@ -25,6 +25,7 @@ class TPool {
 public:
   T* Make() { return &items_.emplace_back(); }
   [[nodiscard]] std::size_t Size() const { return items_.size(); }
+
 private:
   std::deque<T> items_;
 };

@@ -2,7 +2,8 @@
 
 namespace korvane {
 
-TMoveRollback::TMoveRollback(const TArgumentationStage& receiver, std::vector<TStatement*> given, TReasonConclusion* connection) {
+TMoveRollback::TMoveRollback(const TArgumentationStage& receiver, std::vector<TStatement*> given,
+                             TReasonConclusion* connection) {
   if (receiver.deferred_) return;
   active_ = true;
   store_ = &receiver.Store();
@@ -11,7 +12,8 @@ TMoveRollback::TMoveRollback(const TArgumentationStage& receiver, std::vector<TS
   for (TStatement* s : given) {
     statements_.push_back({s, true, s->Id, s->StatementType, s->Status});
     TStatement* existing = nullptr;
-    if (!receiver.IsNewStatement(s, existing)) statements_.push_back({existing, false, {}, existing->StatementType, existing->Status});
+    if (!receiver.IsNewStatement(s, existing))
+      statements_.push_back({existing, false, {}, existing->StatementType, existing->Status});
   }
   if (connection) {
     connection_ = connection;

@@ -9,7 +9,7 @@ std::string StepWarrantSentence(const std::string& reason, const std::string& co
 }
 
 std::string UndercutterWarrantSentence(const std::string& exception, const std::string& reason,
-                                    const std::string& conclusion) {
+                                       const std::string& conclusion) {
   return "(THAT " + exception + ", IS AN EXCEPTION TO THE RULE THAT, IF " + reason + ", THEN " + conclusion + ")";
 }
 

@@ -40,7 +40,7 @@ QIcon TArgumentsTreeFiller::NodeIcon(int image, int overlay) {
 }
 
 void TArgumentsTreeFiller::AddArgumentNode(const TArgumentationStage& stage, const TArgument* argument,
-                                         QTreeWidgetItem* parent) {
+                                           QTreeWidgetItem* parent) {
   // Work list of (argument, parent node): a deep argument must not deepen the call stack.
   std::vector<std::pair<const TArgument*, QTreeWidgetItem*>> work{{argument, parent}};
   while (!work.empty()) {
@@ -109,8 +109,10 @@ void TArgumentsTreeFiller::ShowArgumentsTree(const TArgumentationStage& stage, i
     for (const TArgument* a : stage.Arguments) AddArgumentNode(stage, a, nullptr);
   }
   if (truncated_)
-    new QTreeWidgetItem(&tree_, QStringList{QStringLiteral("... the tree is too large: only its first %1 nodes are shown")
-                                                .arg(kMaximumTreeNodes)});
+    new QTreeWidgetItem(
+        &tree_,
+        QStringList{
+            QStringLiteral("... the tree is too large: only its first %1 nodes are shown").arg(kMaximumTreeNodes)});
   tree_.expandAll();
 }
 

@@ -124,8 +124,10 @@ void TDiagramBuilder::StartArgument(const TTask& task, std::vector<TTask>& tasks
   const int n = a->Steps.Count();
   // A status other than justified or unjustified keeps the pen and font in use.
   TPaintStyle style = TPaintStyle::Keep;
-  if (a->Status == kJustified) style = TPaintStyle::Justified;
-  else if (a->Status == kUnjustified) style = TPaintStyle::Unjustified;
+  if (a->Status == kJustified)
+    style = TPaintStyle::Justified;
+  else if (a->Status == kUnjustified)
+    style = TPaintStyle::Unjustified;
   DrawBox(a->Conclusion, row, column, a->InitialDialecticalArguments.Count(), style);
   const int yc = (row - 1) * d_ + 24;
   for (int i = n - 1; i >= 0; --i) {
@@ -176,7 +178,8 @@ void TDiagramBuilder::DrawStepConnector(const TDialecticalArgument* argument, in
   if (s->WarrantStatus == kWarrantHolds) {
     bool blocked = false;
     for (int j = 0; j < s->Undercutters.Count(); ++j)
-      if (s->Undercutters[j]->WarrantStatus == kWarrantHolds && s->UndercuttingDialecticalArguments[j]->Status == kJustified)
+      if (s->Undercutters[j]->WarrantStatus == kWarrantHolds &&
+          s->UndercuttingDialecticalArguments[j]->Status == kJustified)
         blocked = true;
     SetPen(reason->Status != kJustified || blocked ? UnjustifiedColour() : JustifiedColour(), TPenStyle::Solid);
   } else {
@@ -246,8 +249,7 @@ void TDiagramBuilder::DrawBox(const TStatement* statement, int& row, int column,
   for (int k = 0; k < count; ++k)
     layout_.Texts.push_back({QPoint(column * kColumnWidth + t + 5, top + slack / 2 + (th_ + 3) * k), lines[k],
                              fontColour_, bold_, italic_});
-  if (!structureOnly_)
-    layout_.Icons.push_back({icon, QPoint(column * kColumnWidth + 5, top + (bottom - top) / 2 - 8)});
+  if (!structureOnly_) layout_.Icons.push_back({icon, QPoint(column * kColumnWidth + 5, top + (bottom - top) / 2 - 8)});
   row = next;
 }
 

@@ -101,10 +101,10 @@ private:
 
 /// The dialectical-arguments diagram of stage for a paint box of this width, starting
 /// from height 0.
-[[nodiscard]] TDiagramLayout LayoutDialecticalDiagram(const TArgumentationStage& stage, int width,
-                                                      const QFont& font, bool structureOnly);
+[[nodiscard]] TDiagramLayout LayoutDialecticalDiagram(const TArgumentationStage& stage, int width, const QFont& font,
+                                                      bool structureOnly);
 /// The statements diagram of stage; the paint box keeps at least the height it had.
-[[nodiscard]] TDiagramLayout LayoutStatementsDiagram(const TArgumentationStage& stage, int width,
-                                                     const QFont& font, bool structureOnly, int height = 0);
+[[nodiscard]] TDiagramLayout LayoutStatementsDiagram(const TArgumentationStage& stage, int width, const QFont& font,
+                                                     bool structureOnly, int height = 0);
 
 }  // namespace korvane

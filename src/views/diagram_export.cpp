@@ -16,9 +16,7 @@ namespace {
 // Pixels of the diagram per inch in vector files, the density the window lays out for.
 constexpr int kPixelsPerInch = 96;
 
-QSize PictureSize(const TDiagramLayout& layout) {
-  return {std::max(layout.Width, 1), std::max(layout.Height, 1)};
-}
+QSize PictureSize(const TDiagramLayout& layout) { return {std::max(layout.Width, 1), std::max(layout.Height, 1)}; }
 
 bool WriteSvg(const TDiagramLayout& layout, const TStatusIconsImageList& icons, QSaveFile& file) {
   QSvgGenerator svg;
@@ -38,8 +36,8 @@ bool WritePdf(const TDiagramLayout& layout, const TStatusIconsImageList& icons, 
   pdf.setResolution(kPixelsPerInch);
   const QSize size = PictureSize(layout);
   const double points = 72.0 / kPixelsPerInch;
-  pdf.setPageSize(QPageSize(QSizeF(size.width() * points, size.height() * points), QPageSize::Point,
-                            QString(), QPageSize::ExactMatch));
+  pdf.setPageSize(QPageSize(QSizeF(size.width() * points, size.height() * points), QPageSize::Point, QString(),
+                            QPageSize::ExactMatch));
   pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
   pdf.setCreator(QStringLiteral("Korvane"));
   pdf.setTitle(QStringLiteral("Korvane diagram"));

@@ -22,7 +22,7 @@ enum class TExportFormat { Png, Svg, Pdf };
 
 /// Writes layout to path in the format of its extension. Returns true when the file
 /// is complete; otherwise false with error saying why.
-[[nodiscard]] bool ExportDiagram(const TDiagramLayout& layout, const TStatusIconsImageList& icons,
-                                 const QString& path, QString& error);
+[[nodiscard]] bool ExportDiagram(const TDiagramLayout& layout, const TStatusIconsImageList& icons, const QString& path,
+                                 QString& error);
 
 }  // namespace korvane

@@ -1,7 +1,7 @@
 #include "views/diagram_paint_box.h"
 
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 
 #include "views/diagram_builder.h"
 #include "views/diagram_painter.h"
@@ -16,8 +16,8 @@ TDiagramPaintBox::TDiagramPaintBox(QWidget* parent) : QWidget(parent) {
   resize(width(), 0);
 }
 
-void TDiagramPaintBox::ShowDialecticalDiagram(const TArgumentationStage& stage, bool structureOnly,
-                                              const QFont& font, const QScrollArea* scrollBox) {
+void TDiagramPaintBox::ShowDialecticalDiagram(const TArgumentationStage& stage, bool structureOnly, const QFont& font,
+                                              const QScrollArea* scrollBox) {
   resize(width(), 0);
   setVisible(true);
   Take(LayoutDialecticalDiagram(stage, width(), font, structureOnly));
@@ -30,8 +30,7 @@ void TDiagramPaintBox::ShowDialecticalDiagram(const TArgumentationStage& stage, 
   }
 }
 
-void TDiagramPaintBox::ShowStatementsDiagram(const TArgumentationStage& stage, bool structureOnly,
-                                             const QFont& font) {
+void TDiagramPaintBox::ShowStatementsDiagram(const TArgumentationStage& stage, bool structureOnly, const QFont& font) {
   setVisible(true);
   Take(LayoutStatementsDiagram(stage, width(), font, structureOnly, height()));
 }

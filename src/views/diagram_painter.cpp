@@ -47,8 +47,10 @@ void PaintDiagram(QPainter& painter, const TDiagramLayout& layout, const TStatus
     // The end point is not part of the line.
     const QPoint last(line.To.x() - Sign(line.To.x() - line.From.x()), line.To.y() - Sign(line.To.y() - line.From.y()));
     painter.setPen(DiagramPen(line.Pen, line.PenStyle));
-    if (last == line.From) painter.drawPoint(QPointF(line.From) + mid);
-    else painter.drawLine(QPointF(line.From) + mid, QPointF(last) + mid);
+    if (last == line.From)
+      painter.drawPoint(QPointF(line.From) + mid);
+    else
+      painter.drawLine(QPointF(line.From) + mid, QPointF(last) + mid);
   }
 
   for (const TDiagramText& text : layout.Texts) {

@@ -46,8 +46,10 @@ void TLineOfArgumentationView::SetLine(int index, const std::string& line) {
   if (static_cast<std::size_t>(index) == lines_.size()) {
     ShowPendingLines();
     lines_.push_back(line);
-    if (lines_.size() == 1) setPlainText(Shown(line));
-    else appendPlainText(Shown(line));
+    if (lines_.size() == 1)
+      setPlainText(Shown(line));
+    else
+      appendPlainText(Shown(line));
     return;
   }
   lines_[static_cast<std::size_t>(index)] = line;

@@ -37,8 +37,8 @@ QImage ExclamationMark() {  // 12 pixels high
 QImage QuestionMark() {  // 12 pixels high
   QImage image = Blank();
   Pixels(image, 5, 2,
-         {".XXXX.", "XX..XX", "XX..XX", "....XX", "...XX.", "..XX..", "..XX..", "..XX..", "......", "......",
-          "..XX..", "..XX.."},
+         {".XXXX.", "XX..XX", "XX..XX", "....XX", "...XX.", "..XX..", "..XX..", "..XX..", "......", "......", "..XX..",
+          "..XX.."},
          kBlack);
   return image;
 }
@@ -104,8 +104,8 @@ void CheckIndex(int index) {
 }  // namespace
 
 TStatusIconsImageList::TStatusIconsImageList()
-    : images_{ExclamationMark(), QuestionMark(),         Cross(),          Plus(kGreen),
-              Ring(),            PlusMinus(),            SmallExclamationMark(), SmallQuestionMark()} {}
+    : images_{ExclamationMark(),      QuestionMark(),     Cross(), Plus(kGreen), Ring(), PlusMinus(),
+              SmallExclamationMark(), SmallQuestionMark()} {}
 
 const QImage& TStatusIconsImageList::Image(int index) const {
   CheckIndex(index);

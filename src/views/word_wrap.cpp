@@ -34,8 +34,10 @@ qsizetype FittingPrefix(const QString& word, qsizetype start, int width, const Q
   for (;;) {
     const qsizetype middle = whole(fitting + (tooLong - fitting) / 2);
     if (middle <= fitting || middle >= tooLong) return fitting;
-    if (fits(middle)) fitting = middle;
-    else tooLong = middle;
+    if (fits(middle))
+      fitting = middle;
+    else
+      tooLong = middle;
   }
 }
 
@@ -47,8 +49,8 @@ void WrapParagraph(const QString& paragraph, int width, const QFontMetrics& metr
     return;
   }
   QString line;
-  bool open = false;       // line holds the start of a line
-  bool wrapped = false;    // a line of this paragraph has already been finished
+  bool open = false;     // line holds the start of a line
+  bool wrapped = false;  // a line of this paragraph has already been finished
   const auto place = [&](const QString& word) {
     // A word wider than the box is cut into pieces that fit, the last one starting a line.
     qsizetype start = 0;

@@ -67,11 +67,16 @@ private slots:
   void captionRule_data() {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("name");
-    QTest::newRow("backslashes") << "C:\\work\\case.lin" << "case.lin";
-    QTest::newRow("drive only") << "C:case.lin" << "case.lin";
-    QTest::newRow("slashes") << "/home/u/lines/case.lin" << "case.lin";
-    QTest::newRow("mixed, last wins") << "/a\\b:c/d.lin" << "d.lin";
-    QTest::newRow("no folder") << "case.lin" << "case.lin";
+    QTest::newRow("backslashes") << "C:\\work\\case.lin"
+                                 << "case.lin";
+    QTest::newRow("drive only") << "C:case.lin"
+                                << "case.lin";
+    QTest::newRow("slashes") << "/home/u/lines/case.lin"
+                             << "case.lin";
+    QTest::newRow("mixed, last wins") << "/a\\b:c/d.lin"
+                                      << "d.lin";
+    QTest::newRow("no folder") << "case.lin"
+                               << "case.lin";
     QTest::newRow("long name") << QString(300, 'n') << QString(255, 'n');
   }
   void captionRule() {
@@ -271,7 +276,8 @@ private slots:
     TModalScript quiet(300);
     Main().Save1Click();
     QVERIFY2(quiet.Succeeded(), qPrintable(quiet.Report()));
-    QCOMPARE(ReadAll(own), QByteArray("STATEMENT\r\n  ?: A\r\n\r\nSTATEMENT\r\n  ?: A\r\n\r\nSTATEMENT\r\n  !: B\r\n\r\n"));
+    QCOMPARE(ReadAll(own),
+             QByteArray("STATEMENT\r\n  ?: A\r\n\r\nSTATEMENT\r\n  ?: A\r\n\r\nSTATEMENT\r\n  !: B\r\n\r\n"));
     QCOMPARE(ReadAll(more), QByteArray("STATEMENT\r\n  ?: A\r\n\r\nSTATEMENT\r\n  !: B\r\n\r\n"));
     QVERIFY(!Main().Line().Modified);
   }
@@ -285,8 +291,10 @@ private slots:
     QFETCH(bool, cancelled);
     {
       TModalScript script;
-      if (cancelled) script.CancelFile();
-      else script.ChooseFile(Path("missing.lin")).Click(QStringLiteral("OK"));
+      if (cancelled)
+        script.CancelFile();
+      else
+        script.ChooseFile(Path("missing.lin")).Click(QStringLiteral("OK"));
       Main().Append1Click();
       QVERIFY2(script.Succeeded(), qPrintable(script.Report()));
       QCOMPARE(script.FileDialogs.front().Title, QStringLiteral("Append"));
@@ -340,8 +348,7 @@ private slots:
     TModalScript quiet(300);
     Main().Save1Click();
     QVERIFY2(quiet.Succeeded(), qPrintable(quiet.Report()));
-    QCOMPARE(ReadAll(path),
-             QByteArray("STATEMENT\r\n  ?: the goods are defective\r\n\r\nSTATEMENT\r\n  !: B\r\n\r\n"));
+    QCOMPARE(ReadAll(path), QByteArray("STATEMENT\r\n  ?: the goods are defective\r\n\r\nSTATEMENT\r\n  !: B\r\n\r\n"));
   }
 
   void saveAsAsksBeforeReplacingAFile() {

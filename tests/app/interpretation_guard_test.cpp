@@ -45,7 +45,8 @@ void WriteLines(const QString& path, const std::vector<std::string>& lines) {
 class TInterpretationWatch : public QObject {
 public:
   TInterpretationWatch(TArgIntForm& window, std::function<void()> action)
-      : window_(window), action_(std::move(action)),
+      : window_(window),
+        action_(std::move(action)),
         text_(window.findChild<QPlainTextEdit*>(QStringLiteral("LineOfArgumentationRichEdit"))),
         diagram_(window.findChild<QWidget*>(QStringLiteral("DialArgsPaintBox"))),
         box_(window.findChild<QScrollArea*>(QStringLiteral("ScrollBox1"))) {
@@ -152,8 +153,10 @@ private slots:
     QFETCH(bool, resize);
     Main().InterpretationGuard().SetInterval(0ms);
     TInterpretationWatch watch(Main(), [this, resize] {
-      if (resize) Main().resize(Main().width() + 80, Main().height() + 40);
-      else Main().menuBar()->update();
+      if (resize)
+        Main().resize(Main().width() + 80, Main().height() + 40);
+      else
+        Main().menuBar()->update();
     });
     TModalScript script;
     Open(File(PlainLines(3000)), script);
@@ -206,8 +209,10 @@ private slots:
         shown = static_cast<QMessageBox*>(w)->text();
         static_cast<QMessageBox*>(w)->accept();
       });
-    if (append) Main().Append1Click();
-    else Main().Open1Click();
+    if (append)
+      Main().Append1Click();
+    else
+      Main().Open1Click();
     QVERIFY2(script.Succeeded(), qPrintable(script.Report()));
     QVERIFY(watch.ActionRanInside);
     QVERIFY(watch.CursorWaited);
@@ -236,9 +241,12 @@ private slots:
     // A round at every call, so that the posted request arrives inside.
     Main().InterpretationGuard().SetInterval(0ms);
     TInterpretationWatch watch(Main(), [this, how] {
-      if (how == QStringLiteral("window system")) QCoreApplication::postEvent(Main().windowHandle(), new QCloseEvent);
-      else if (how == QStringLiteral("close")) Main().close();
-      else Main().findChild<QAction*>(QStringLiteral("Exit1"))->trigger();
+      if (how == QStringLiteral("window system"))
+        QCoreApplication::postEvent(Main().windowHandle(), new QCloseEvent);
+      else if (how == QStringLiteral("close"))
+        Main().close();
+      else
+        Main().findChild<QAction*>(QStringLiteral("Exit1"))->trigger();
     });
     TModalScript script;
     script.ChooseFile(File(PlainLines(2000)));
@@ -249,8 +257,10 @@ private slots:
         for (QAbstractButton* b : static_cast<QMessageBox*>(w)->buttons())
           if (b->text() == QStringLiteral("&No")) b->click();
       });
-    if (append) Main().Append1Click();
-    else Main().Open1Click();
+    if (append)
+      Main().Append1Click();
+    else
+      Main().Open1Click();
     QVERIFY(watch.ActionRanInside);
     QCOMPARE(Moves(), 2000);
     QVERIFY(Main().isVisible());
@@ -269,8 +279,10 @@ private slots:
   void inputIsActedOnAfterwards() {
     QFETCH(bool, key);
     TInterpretationWatch watch(Main(), [this, key] {
-      if (key) QTest::keyClick(StatementButton(), Qt::Key_Space);
-      else QTest::mouseClick(StatementButton(), Qt::LeftButton);
+      if (key)
+        QTest::keyClick(StatementButton(), Qt::Key_Space);
+      else
+        QTest::mouseClick(StatementButton(), Qt::LeftButton);
     });
     TModalScript script;
     bool commandReturned = false;
@@ -289,9 +301,9 @@ private slots:
   // Commands reached by a timer or a queued call meanwhile are refused.
   void commandsReachedOtherwiseAreRefused_data() {
     QTest::addColumn<QString>("slot");
-    for (const char* slot : {"New1Click", "Open1Click", "Append1Click", "Save1Click", "SaveAs1Click",
-                             "StatementButtonClick", "ViewLineOfArgumentationSpeedButtonClick",
-                             "ViewStatements2SpeedButtonClick", "Options1Click", "About1Click"})
+    for (const char* slot :
+         {"New1Click", "Open1Click", "Append1Click", "Save1Click", "SaveAs1Click", "StatementButtonClick",
+          "ViewLineOfArgumentationSpeedButtonClick", "ViewStatements2SpeedButtonClick", "Options1Click", "About1Click"})
       QTest::newRow(slot) << QString::fromLatin1(slot);
   }
   void commandsReachedOtherwiseAreRefused() {
@@ -319,12 +331,12 @@ private slots:
     std::vector<std::string> lines;
     for (int i = 0; i < 150; ++i) {
       const std::string n = std::to_string(i % 40);
-      const std::vector<std::string> block = {"IF", "r" + n, "THEN", "c" + n, "UNLESS", "e" + n,
-                                              "IF", "c" + n, "THEN", "IT IS DEFEATED THAT", "r" + n,
-                                              "STATEMENT", "  ?: r" + n, "", "  plain " + n + "  ",
-                                              "CONCLUSION", "  !: c" + n, "REASON", "  ?: e" + n, ""};
-      for (const std::string& l : block)
-        lines.push_back(l);
+      const std::vector<std::string> block = {
+          "IF",         "r" + n,      "THEN",       "c" + n,      "UNLESS",
+          "e" + n,      "IF",         "c" + n,      "THEN",       "IT IS DEFEATED THAT",
+          "r" + n,      "STATEMENT",  "  ?: r" + n, "",           "  plain " + n + "  ",
+          "CONCLUSION", "  !: c" + n, "REASON",     "  ?: e" + n, ""};
+      for (const std::string& l : block) lines.push_back(l);
     }
     TNoQuestions asker;
     TPlainTextHost host;

@@ -82,7 +82,8 @@ private slots:
     QStringList order;
     for (QObject* o : app_->Main().children())
       if (qobject_cast<QDialog*>(o) && !qobject_cast<QFileDialog*>(o)) order << o->objectName();
-    QCOMPARE(order, (QStringList{"StatementForm", "ExceptionForm", "ReasonConclusionForm", "AboutForm", "OptionsForm"}));
+    QCOMPARE(order,
+             (QStringList{"StatementForm", "ExceptionForm", "ReasonConclusionForm", "AboutForm", "OptionsForm"}));
     for (QWidget* d : {static_cast<QWidget*>(f.StatementForm), static_cast<QWidget*>(f.ExceptionForm),
                        static_cast<QWidget*>(f.ReasonConclusionForm), static_cast<QWidget*>(f.AboutForm),
                        static_cast<QWidget*>(f.OptionsForm)})
@@ -104,17 +105,21 @@ private slots:
     QTest::addColumn<bool>("visible");
     QTest::newRow("Argue box") << "ArgueGroupBox" << QRect(8, 8, 121, 113) << "Argue" << true;
     QTest::newRow("Statement") << "StatementButton" << QRect(8, 16, 105, 25) << "Statement" << true;
-    QTest::newRow("Reason/conclusion") << "ReasonConclusionButton" << QRect(8, 48, 105, 25) << "Reason/conclusion" << true;
+    QTest::newRow("Reason/conclusion") << "ReasonConclusionButton" << QRect(8, 48, 105, 25) << "Reason/conclusion"
+                                       << true;
     QTest::newRow("Exception") << "ExceptionButton" << QRect(8, 80, 105, 25) << "Exception" << true;
     QTest::newRow("View box") << "ViewGroupBox" << QRect(8, 128, 121, 113) << "View" << true;
-    QTest::newRow("Line of arg.") << "ViewLineOfArgumentationSpeedButton" << QRect(8, 16, 105, 25) << "&Line of arg." << true;
+    QTest::newRow("Line of arg.") << "ViewLineOfArgumentationSpeedButton" << QRect(8, 16, 105, 25) << "&Line of arg."
+                                  << true;
     QTest::newRow("Statements") << "ViewStatements2SpeedButton" << QRect(8, 48, 105, 25) << "&Statements" << true;
     QTest::newRow("Arguments") << "ViewDialArgsSpeedButton" << QRect(8, 80, 105, 25) << "&Arguments" << true;
-    QTest::newRow("hidden Statements") << "ViewStatementsSpeedButton" << QRect(16, 248, 105, 25) << "Statements" << false;
+    QTest::newRow("hidden Statements") << "ViewStatementsSpeedButton" << QRect(16, 248, 105, 25) << "Statements"
+                                       << false;
     QTest::newRow("hidden Reasons") << "ViewReasonsSpeedButton" << QRect(16, 280, 105, 25) << "Reasons" << false;
     QTest::newRow("hidden Arguments") << "ViewArgumentsSpeedButton" << QRect(16, 312, 105, 25) << "Arguments" << false;
     QTest::newRow("hidden Steps") << "ViewStepsSpeedButton" << QRect(16, 348, 105, 25) << "Steps" << false;
-    QTest::newRow("hidden Undercutters") << "ViewUndercuttersSpeedButton" << QRect(16, 376, 105, 25) << "Undercutters" << false;
+    QTest::newRow("hidden Undercutters") << "ViewUndercuttersSpeedButton" << QRect(16, 376, 105, 25) << "Undercutters"
+                                         << false;
     QTest::newRow("Button1") << "Button1" << QRect(30, 72, 75, 25) << "Button1" << false;
     QTest::newRow("Button2") << "Button2" << QRect(280, 112, 75, 25) << "Button2" << false;
     QTest::newRow("Pros and cons") << "ProsConsButton" << QRect(264, 144, 105, 25) << "Pros && cons" << false;
@@ -148,8 +153,8 @@ private slots:
   void menuBar() {
     // Caption, or "-" for a separator; a leading "[" marks a hidden item.
     const QList<QStringList> expected{
-        {"&File", "&New", "&Open...", "&Append...", "-", "&Save", "Save &As...", "[-", "[&Print...",
-         "[P&rint Setup...", "-", "E&xit"},
+        {"&File", "&New", "&Open...", "&Append...", "-", "&Save", "Save &As...", "[-", "[&Print...", "[P&rint Setup...",
+         "-", "E&xit"},
         {"A&rgue", "&Statement", "&Reason/conclusion", "&Exception", "[&Pros && cons", "[-", "[&Back", "[&Forward"},
         {"&View", "&Line of argumentation", "&Statements", "[&Reasons", "&Arguments", "[-", "[&Options"},
         {"&Options", "&Show structure only"},
@@ -172,9 +177,12 @@ private slots:
   void visibleButtonsShowTheirViews_data() {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("view");
-    QTest::newRow("line of arg.") << "ViewLineOfArgumentationSpeedButton" << "LineOfArgumentationRichEdit";
-    QTest::newRow("statements") << "ViewStatements2SpeedButton" << "DialArgsPaintBox";
-    QTest::newRow("arguments") << "ViewDialArgsSpeedButton" << "DialArgsPaintBox";
+    QTest::newRow("line of arg.") << "ViewLineOfArgumentationSpeedButton"
+                                  << "LineOfArgumentationRichEdit";
+    QTest::newRow("statements") << "ViewStatements2SpeedButton"
+                                << "DialArgsPaintBox";
+    QTest::newRow("arguments") << "ViewDialArgsSpeedButton"
+                               << "DialArgsPaintBox";
   }
   void visibleButtonsShowTheirViews() {
     QFETCH(QString, button);
@@ -190,11 +198,16 @@ private slots:
   void hiddenControlsKeepTheVisibleGroup_data() {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("view");
-    QTest::newRow("statements list") << "ViewStatementsSpeedButton" << "StatementsListView";
-    QTest::newRow("reasons list") << "ViewReasonsSpeedButton" << "ReasonsListView";
-    QTest::newRow("arguments tree") << "ViewArgumentsSpeedButton" << "ArgumentsTreeView";
-    QTest::newRow("steps") << "ViewStepsSpeedButton" << "DialArgsPaintBox";
-    QTest::newRow("Button2") << "Button2" << "ArgumentsTreeView";
+    QTest::newRow("statements list") << "ViewStatementsSpeedButton"
+                                     << "StatementsListView";
+    QTest::newRow("reasons list") << "ViewReasonsSpeedButton"
+                                  << "ReasonsListView";
+    QTest::newRow("arguments tree") << "ViewArgumentsSpeedButton"
+                                    << "ArgumentsTreeView";
+    QTest::newRow("steps") << "ViewStepsSpeedButton"
+                           << "DialArgsPaintBox";
+    QTest::newRow("Button2") << "Button2"
+                             << "ArgumentsTreeView";
   }
   void hiddenControlsKeepTheVisibleGroup() {
     QFETCH(QString, button);
@@ -224,9 +237,12 @@ private slots:
   void viewMenuItems_data() {
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("down");
-    QTest::newRow("line") << "Lineofargumentation1" << "ViewLineOfArgumentationSpeedButton";
-    QTest::newRow("statements") << "Statements1" << "ViewStatements2SpeedButton";
-    QTest::newRow("arguments") << "Arguments1" << "ViewDialArgsSpeedButton";
+    QTest::newRow("line") << "Lineofargumentation1"
+                          << "ViewLineOfArgumentationSpeedButton";
+    QTest::newRow("statements") << "Statements1"
+                                << "ViewStatements2SpeedButton";
+    QTest::newRow("arguments") << "Arguments1"
+                               << "ViewDialArgsSpeedButton";
   }
   void viewMenuItems() {
     QFETCH(QString, item);
@@ -370,12 +386,18 @@ private slots:
   void argueCommandsOpenTheirDialogs_data() {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("dialog");
-    QTest::newRow("Statement button") << "StatementButton" << "StatementForm";
-    QTest::newRow("Reason/conclusion button") << "ReasonConclusionButton" << "ReasonConclusionForm";
-    QTest::newRow("Exception button") << "ExceptionButton" << "ExceptionForm";
-    QTest::newRow("Statement item") << "Statement1" << "StatementForm";
-    QTest::newRow("Reason/conclusion item") << "ReasonConclusion1" << "ReasonConclusionForm";
-    QTest::newRow("Exception item") << "Exception1" << "ExceptionForm";
+    QTest::newRow("Statement button") << "StatementButton"
+                                      << "StatementForm";
+    QTest::newRow("Reason/conclusion button") << "ReasonConclusionButton"
+                                              << "ReasonConclusionForm";
+    QTest::newRow("Exception button") << "ExceptionButton"
+                                      << "ExceptionForm";
+    QTest::newRow("Statement item") << "Statement1"
+                                    << "StatementForm";
+    QTest::newRow("Reason/conclusion item") << "ReasonConclusion1"
+                                            << "ReasonConclusionForm";
+    QTest::newRow("Exception item") << "Exception1"
+                                    << "ExceptionForm";
   }
   void argueCommandsOpenTheirDialogs() {
     QFETCH(QString, control);
@@ -386,8 +408,10 @@ private slots:
       seen = w->objectName();
       static_cast<QDialog*>(w)->reject();
     });
-    if (auto* b = app_->Main().findChild<QPushButton*>(control)) b->click();
-    else app_->Main().findChild<QAction*>(control)->trigger();
+    if (auto* b = app_->Main().findChild<QPushButton*>(control))
+      b->click();
+    else
+      app_->Main().findChild<QAction*>(control)->trigger();
     QVERIFY2(script.Succeeded(), qPrintable(script.Report()));
     QCOMPARE(seen, dialog);
     QCOMPARE(app_->Main().Line().ArgumentationMoves.Count(), 0);

@@ -22,13 +22,16 @@ private slots:
     QTest::addColumn<QStringList>("shown");
     QTest::addColumn<QString>("defaultButton");
     QTest::addColumn<QString>("escapeButton");
-    QTest::newRow("OK") << std::vector<TAnswer>{TAnswer::OK} << QStringList{"OK"} << "OK" << "OK";
+    QTest::newRow("OK") << std::vector<TAnswer>{TAnswer::OK} << QStringList{"OK"} << "OK"
+                        << "OK";
     QTest::newRow("Yes, No") << std::vector<TAnswer>{TAnswer::No, TAnswer::Yes} << QStringList{"&Yes", "&No"} << "&Yes"
                              << "&No";
     QTest::newRow("Yes, No, Cancel") << std::vector<TAnswer>{TAnswer::Cancel, TAnswer::Yes, TAnswer::No}
-                                     << QStringList{"&Yes", "&No", "Cancel"} << "&Yes" << "Cancel";
+                                     << QStringList{"&Yes", "&No", "Cancel"} << "&Yes"
+                                     << "Cancel";
     QTest::newRow("OK, Cancel") << std::vector<TAnswer>{TAnswer::Cancel, TAnswer::OK} << QStringList{"OK", "Cancel"}
-                                << "OK" << "Cancel";
+                                << "OK"
+                                << "Cancel";
   }
   void warningButtons() {
     QFETCH(std::vector<TAnswer>, buttons);
@@ -58,9 +61,8 @@ private slots:
                                    << TAnswer::Yes;
     QTest::newRow("Escape, Yes No") << int(Qt::Key_Escape) << std::vector<TAnswer>{TAnswer::Yes, TAnswer::No}
                                     << TAnswer::No;
-    QTest::newRow("Escape, Yes No Cancel") << int(Qt::Key_Escape)
-                                           << std::vector<TAnswer>{TAnswer::Yes, TAnswer::No, TAnswer::Cancel}
-                                           << TAnswer::Cancel;
+    QTest::newRow("Escape, Yes No Cancel")
+        << int(Qt::Key_Escape) << std::vector<TAnswer>{TAnswer::Yes, TAnswer::No, TAnswer::Cancel} << TAnswer::Cancel;
     QTest::newRow("Escape, OK") << int(Qt::Key_Escape) << std::vector<TAnswer>{TAnswer::OK} << TAnswer::OK;
   }
   void keysGiveTheDefaultAndTheEscapeAnswer() {

@@ -10,7 +10,8 @@
 namespace {
 
 QString Describe(QWidget* w) {
-  if (auto* box = qobject_cast<QMessageBox*>(w)) return QStringLiteral("message box '%1': %2").arg(box->windowTitle(), box->text());
+  if (auto* box = qobject_cast<QMessageBox*>(w))
+    return QStringLiteral("message box '%1': %2").arg(box->windowTitle(), box->text());
   return QStringLiteral("%1 '%2'").arg(QString::fromLatin1(w->metaObject()->className()), w->windowTitle());
 }
 
@@ -136,8 +137,10 @@ void TModalScript::Act(QWidget* modal) {
       this,
       [this, target, what = step.What, action = std::move(step.Action)] {
         actionPending_ = false;
-        if (target) action(target);
-        else Failures << QStringLiteral("closed before its step: %1").arg(what);
+        if (target)
+          action(target);
+        else
+          Failures << QStringLiteral("closed before its step: %1").arg(what);
         QueueCheck();
       },
       Qt::QueuedConnection);
@@ -188,6 +191,8 @@ void TModalScript::Record(QWidget* w) {
 }
 
 void TModalScript::Dismiss(QWidget* w) {
-  if (auto* dialog = qobject_cast<QDialog*>(w)) dialog->reject();
-  else w->close();
+  if (auto* dialog = qobject_cast<QDialog*>(w))
+    dialog->reject();
+  else
+    w->close();
 }

@@ -22,9 +22,7 @@ QStringList Items(const QComboBox* box) {
 }
 
 // Chooses an entry of the list as a click in the drop-down would.
-void Choose(QComboBox* box, const QString& text) {
-  box->setCurrentIndex(box->findText(text));
-}
+void Choose(QComboBox* box, const QString& text) { box->setCurrentIndex(box->findText(text)); }
 
 void TypeInto(QComboBox* box, const QString& text) {
   box->setFocus();
@@ -69,21 +67,36 @@ private slots:
     QTest::addColumn<QString>("dialog");
     QTest::addColumn<QString>("control");
     QTest::addColumn<QRect>("bounds");
-    QTest::newRow("statement size") << "StatementForm" << "" << QRect(0, 0, 505, 162);
-    QTest::newRow("statement box") << "StatementForm" << "StatementComboBox" << QRect(8, 32, 489, 21);
-    QTest::newRow("statement type") << "StatementForm" << "StatementTypeRadioGroup" << QRect(8, 64, 489, 49);
-    QTest::newRow("statement OK") << "StatementForm" << "OKButton" << QRect(8, 128, 75, 25);
-    QTest::newRow("statement Delete") << "StatementForm" << "DeleteButton" << QRect(88, 128, 75, 25);
-    QTest::newRow("statement Cancel") << "StatementForm" << "CancelButton" << QRect(168, 128, 75, 25);
-    QTest::newRow("r/c size") << "ReasonConclusionForm" << "" << QRect(0, 0, 505, 314);
-    QTest::newRow("r/c reason") << "ReasonConclusionForm" << "ReasonComboBox" << QRect(8, 160, 489, 21);
-    QTest::newRow("r/c reason type") << "ReasonConclusionForm" << "ReasonTypeRadioGroup" << QRect(8, 192, 489, 49);
-    QTest::newRow("r/c warrant") << "ReasonConclusionForm" << "StepWarrantGroupBox" << QRect(256, 248, 241, 57);
-    QTest::newRow("r/c OK") << "ReasonConclusionForm" << "OKButton" << QRect(8, 280, 75, 25);
-    QTest::newRow("exception size") << "ExceptionForm" << "" << QRect(0, 0, 505, 434);
-    QTest::newRow("exception reason") << "ExceptionForm" << "ReasonComboBox" << QRect(8, 272, 489, 21);
-    QTest::newRow("exception warrant") << "ExceptionForm" << "UndercutterWarrantGroupBox" << QRect(256, 368, 241, 57);
-    QTest::newRow("exception Cancel") << "ExceptionForm" << "CancelButton" << QRect(168, 400, 75, 25);
+    QTest::newRow("statement size") << "StatementForm"
+                                    << "" << QRect(0, 0, 505, 162);
+    QTest::newRow("statement box") << "StatementForm"
+                                   << "StatementComboBox" << QRect(8, 32, 489, 21);
+    QTest::newRow("statement type") << "StatementForm"
+                                    << "StatementTypeRadioGroup" << QRect(8, 64, 489, 49);
+    QTest::newRow("statement OK") << "StatementForm"
+                                  << "OKButton" << QRect(8, 128, 75, 25);
+    QTest::newRow("statement Delete") << "StatementForm"
+                                      << "DeleteButton" << QRect(88, 128, 75, 25);
+    QTest::newRow("statement Cancel") << "StatementForm"
+                                      << "CancelButton" << QRect(168, 128, 75, 25);
+    QTest::newRow("r/c size") << "ReasonConclusionForm"
+                              << "" << QRect(0, 0, 505, 314);
+    QTest::newRow("r/c reason") << "ReasonConclusionForm"
+                                << "ReasonComboBox" << QRect(8, 160, 489, 21);
+    QTest::newRow("r/c reason type") << "ReasonConclusionForm"
+                                     << "ReasonTypeRadioGroup" << QRect(8, 192, 489, 49);
+    QTest::newRow("r/c warrant") << "ReasonConclusionForm"
+                                 << "StepWarrantGroupBox" << QRect(256, 248, 241, 57);
+    QTest::newRow("r/c OK") << "ReasonConclusionForm"
+                            << "OKButton" << QRect(8, 280, 75, 25);
+    QTest::newRow("exception size") << "ExceptionForm"
+                                    << "" << QRect(0, 0, 505, 434);
+    QTest::newRow("exception reason") << "ExceptionForm"
+                                      << "ReasonComboBox" << QRect(8, 272, 489, 21);
+    QTest::newRow("exception warrant") << "ExceptionForm"
+                                       << "UndercutterWarrantGroupBox" << QRect(256, 368, 241, 57);
+    QTest::newRow("exception Cancel") << "ExceptionForm"
+                                      << "CancelButton" << QRect(168, 400, 75, 25);
   }
   void geometry() {
     QFETCH(QString, dialog);
@@ -91,20 +104,31 @@ private slots:
     QFETCH(QRect, bounds);
     auto* d = app_->Main().findChild<QDialog*>(dialog);
     QVERIFY(d);
-    if (control.isEmpty()) QCOMPARE(QRect(QPoint(0, 0), d->size()), bounds);
-    else QCOMPARE(d->findChild<QWidget*>(control)->geometry(), bounds);
+    if (control.isEmpty())
+      QCOMPARE(QRect(QPoint(0, 0), d->size()), bounds);
+    else
+      QCOMPARE(d->findChild<QWidget*>(control)->geometry(), bounds);
   }
 
   void captionsAndLabels_data() {
     QTest::addColumn<QString>("dialog");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QStringList>("texts");
-    QTest::newRow("statement") << "StatementForm" << "Statement"
-                               << QStringList{"Type or choose a statement:", "&Statement type", "&OK", "&Delete", "Cancel"};
-    QTest::newRow("r/c") << "ReasonConclusionForm" << "Reason/conclusion"
-                         << QStringList{"Type or choose a conclusion:", "&Conclusion type", "Type or choose a reason:",
-                                        "&Reason type", "Step warrant", "Add as &issue", "Add as &assumption"};
-    QTest::newRow("exception") << "ExceptionForm" << "Exception"
+    QTest::newRow("statement") << "StatementForm"
+                               << "Statement"
+                               << QStringList{"Type or choose a statement:", "&Statement type", "&OK", "&Delete",
+                                              "Cancel"};
+    QTest::newRow("r/c") << "ReasonConclusionForm"
+                         << "Reason/conclusion"
+                         << QStringList{"Type or choose a conclusion:",
+                                        "&Conclusion type",
+                                        "Type or choose a reason:",
+                                        "&Reason type",
+                                        "Step warrant",
+                                        "Add as &issue",
+                                        "Add as &assumption"};
+    QTest::newRow("exception") << "ExceptionForm"
+                               << "Exception"
                                << QStringList{"Type or choose an exception:", "&Exception type",
                                               "Type or choose a conclusion:", "Type or choose a reason:",
                                               "Undercutter warrant"};
@@ -128,17 +152,23 @@ private slots:
     QTest::addColumn<QString>("dialog");
     QTest::addColumn<QStringList>("order");
     QTest::newRow("statement") << "StatementForm"
-                               << QStringList{"StatementComboBox", "StatementTypeRadioGroup", "OKButton", "CancelButton",
-                                              "DeleteButton"};
-    QTest::newRow("r/c") << "ReasonConclusionForm"
-                         << QStringList{"ConclusionComboBox", "ReasonComboBox", "ConclusionTypeRadioGroup",
-                                        "ReasonTypeRadioGroup", "StepWarrantGroupBox", "OKButton", "CancelButton",
-                                        "DeleteButton"};
-    QTest::newRow("exception") << "ExceptionForm"
-                               << QStringList{"ExceptionComboBox", "ConclusionComboBox", "ReasonComboBox",
-                                              "ExceptionTypeRadioGroup", "ConclusionTypeRadioGroup",
-                                              "ReasonTypeRadioGroup", "UndercutterWarrantGroupBox", "OKButton",
+                               << QStringList{"StatementComboBox", "StatementTypeRadioGroup", "OKButton",
                                               "CancelButton", "DeleteButton"};
+    QTest::newRow("r/c") << "ReasonConclusionForm"
+                         << QStringList{"ConclusionComboBox",   "ReasonComboBox",      "ConclusionTypeRadioGroup",
+                                        "ReasonTypeRadioGroup", "StepWarrantGroupBox", "OKButton",
+                                        "CancelButton",         "DeleteButton"};
+    QTest::newRow("exception") << "ExceptionForm"
+                               << QStringList{"ExceptionComboBox",
+                                              "ConclusionComboBox",
+                                              "ReasonComboBox",
+                                              "ExceptionTypeRadioGroup",
+                                              "ConclusionTypeRadioGroup",
+                                              "ReasonTypeRadioGroup",
+                                              "UndercutterWarrantGroupBox",
+                                              "OKButton",
+                                              "CancelButton",
+                                              "DeleteButton"};
   }
   void tabOrder() {
     QFETCH(QString, dialog);
@@ -253,9 +283,12 @@ private slots:
     QTest::addColumn<QString>("sentence");
     QTest::addColumn<QString>("answer");
     QTest::addColumn<bool>("deleted");
-    QTest::newRow("never made") << "zz" << "OK" << false;
-    QTest::newRow("declined") << "c issue" << "&No" << false;
-    QTest::newRow("confirmed") << "c issue" << "&Yes" << true;
+    QTest::newRow("never made") << "zz"
+                                << "OK" << false;
+    QTest::newRow("declined") << "c issue"
+                              << "&No" << false;
+    QTest::newRow("confirmed") << "c issue"
+                               << "&Yes" << true;
   }
   void statementDelete() {
     QFETCH(QString, sentence);
@@ -439,22 +472,21 @@ private slots:
   void exceptionOKWithItsWarrantThenDelete() {
     TExceptionForm& f = Exception();
     {
-    TModalScript script;
-    script.Do("korvane::TExceptionForm", [&f](QWidget*) {
-      TypeInto(f.ExceptionComboBox(), QStringLiteral("knew"));
-      TypeInto(f.ConclusionComboBox(), QStringLiteral("return"));
-      TypeInto(f.ReasonComboBox(), QStringLiteral("defective"));
-      f.UndercutterWarrantGroupBox()->AsAssumption()->click();
-      f.OKButton()->click();
-    });
-    Run(script, &TArgIntForm::ExceptionButtonClick);
+      TModalScript script;
+      script.Do("korvane::TExceptionForm", [&f](QWidget*) {
+        TypeInto(f.ExceptionComboBox(), QStringLiteral("knew"));
+        TypeInto(f.ConclusionComboBox(), QStringLiteral("return"));
+        TypeInto(f.ReasonComboBox(), QStringLiteral("defective"));
+        f.UndercutterWarrantGroupBox()->AsAssumption()->click();
+        f.OKButton()->click();
+      });
+      Run(script, &TArgIntForm::ExceptionButtonClick);
     }
     std::vector<std::string> text = app_->Text();
     QCOMPARE(std::vector<std::string>(text.begin() + 9, text.end()),
-             (std::vector<std::string>{"EXCEPTION", "  !: knew", "CONCLUSION", "  ?: return", "REASON",
-                                       "  !: defective", "", "STATEMENT",
-                                       "  !: (THAT knew, IS AN EXCEPTION TO THE RULE THAT, IF defective, THEN return)",
-                                       ""}));
+             (std::vector<std::string>{
+                 "EXCEPTION", "  !: knew", "CONCLUSION", "  ?: return", "REASON", "  !: defective", "", "STATEMENT",
+                 "  !: (THAT knew, IS AN EXCEPTION TO THE RULE THAT, IF defective, THEN return)", ""}));
 
     TModalScript deletion;
     deletion.Do("korvane::TExceptionForm", [&f](QWidget*) {

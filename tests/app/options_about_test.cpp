@@ -27,7 +27,8 @@ private slots:
     QCOMPARE(group.height(), 73);
     QVERIFY(group.width() >= 185);
     for (int i = 0; i < 2; ++i)  // the items are not cut off
-      QVERIFY(form.Item(i)->geometry().right() < group.width() && form.Item(i)->width() >= form.Item(i)->sizeHint().width());
+      QVERIFY(form.Item(i)->geometry().right() < group.width() &&
+              form.Item(i)->width() >= form.Item(i)->sizeHint().width());
     QCOMPARE(form.Item(0)->text(), QStringLiteral("Arguments are coordinated"));
     QCOMPARE(form.Item(1)->text(), QStringLiteral("Arguments are not coordinated"));
     QVERIFY(form.Item(0)->isChecked());
@@ -73,8 +74,8 @@ private slots:
     QCOMPARE(about.windowTitle(), QStringLiteral("About Korvane"));
     const QStringList lines = about.Memo1()->toPlainText().split(QLatin1Char('\n'));
     QVERIFY(lines.size() > 6);
-    QCOMPARE(lines.mid(0, 4), (QStringList{"Korvane 2.03 - an argument-assistance system", "",
-                                           "Version September 1, 1999", ""}));
+    QCOMPARE(lines.mid(0, 4),
+             (QStringList{"Korvane 2.03 - an argument-assistance system", "", "Version September 1, 1999", ""}));
     QVERIFY(about.Memo1()->isReadOnly());
     QCOMPARE(about.Memo1()->geometry(), QRect(0, 0, 388, 209));
     QCOMPARE(about.Button1()->text(), QStringLiteral("&OK"));

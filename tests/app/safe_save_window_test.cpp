@@ -183,9 +183,10 @@ private slots:
 
   // Windows-1252, invalid UTF-8 and control bytes: readable on screen, exact on the disk.
   void oddBytesAreShownReadablyAndSavedExactly() {
-    const QByteArray file = QByteArray("STATEMENT\r\n  ?: caf\xe9 \x93quoted\x94\r\n\r\n"
-                                       "STATEMENT\r\n  !: na\xc3\xafve\r\n\r\n"
-                                       "STATEMENT\r\n  !: broken \xc3\x28 and a tab\there\r\n\r\n");
+    const QByteArray file = QByteArray(
+        "STATEMENT\r\n  ?: caf\xe9 \x93quoted\x94\r\n\r\n"
+        "STATEMENT\r\n  !: na\xc3\xafve\r\n\r\n"
+        "STATEMENT\r\n  !: broken \xc3\x28 and a tab\there\r\n\r\n");
     const QString path = Path(QStringLiteral("Akten \u00fc\u00df \u2713.lin"));
     QVERIFY(WriteAll(path, file));
     {

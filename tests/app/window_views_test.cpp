@@ -137,7 +137,8 @@ private slots:
     QStringList texts;
     QStringList stageOrder;
     for (const TDiagramText& t : Layout().Texts) texts << t.Text;
-    for (const TStatement* st : Main().Line().CurrentStage->Statements) stageOrder << QString::fromStdString(st->Sentence);
+    for (const TStatement* st : Main().Line().CurrentStage->Statements)
+      stageOrder << QString::fromStdString(st->Sentence);
     QCOMPARE(texts, stageOrder);
     for (int i = 0; i < 3; ++i) {
       QCOMPARE(Layout().Boxes[std::size_t(i)].Rect.top(), i * kRow + 2);

@@ -68,33 +68,37 @@ protected:
 TEST_F(Cli, EvalPrintsTheWholeStage) {
   const Result r = Run({"eval", Example("sale_of_goods.lin")});
   ASSERT_EQ(r.Status, 0) << r.Err;
-  EXPECT_EQ(r.Out,
-            "{\"error\": null,\n"
-            " \"statements\": [\n"
-            "  {\"id\": \"1\", \"sentence\": \"the buyer knew of the defect\", \"type\": \"issue\", \"status\": \"unjustified\", "
-            "\"steps\": [], \"why\": \"unjustified: it is an issue and no reason has been given for it\"},\n"
-            "  {\"id\": \"2\", \"sentence\": \"the buyer may return them\", \"type\": \"issue\", \"status\": \"justified\", "
-            "\"steps\": [{\"reason\": \"3\", \"kind\": \"supporting\", \"warrant\": {\"statement\": \"4\", \"holds\": true}, "
-            "\"reason_justified\": true, \"undercutters\": [{\"exception\": \"1\", \"warrant\": {\"statement\": null, "
-            "\"holds\": true}, \"blocks\": false}], \"counts\": true}], \"why\": \"justified: the step from 'the goods are "
-            "defective' counts (its warrant is stated and justified; the exception 'the buyer knew of the defect' is not "
-            "justified)\"},\n"
-            "  {\"id\": \"3\", \"sentence\": \"the goods are defective\", \"type\": \"assumption\", \"status\": \"justified\", "
-            "\"steps\": [], \"why\": \"justified: it is an assumption\"},\n"
-            "  {\"id\": \"4\", \"sentence\": \"(IF the goods are defective, THEN the buyer may return them)\", \"type\": "
-            "\"assumption\", \"status\": \"justified\", \"steps\": [], \"why\": \"justified: it is an assumption\"}],\n"
-            " \"connections\": [\n"
-            "  {\"reason\": \"3\", \"conclusion\": \"2\", \"exceptions\": [\"1\"]}],\n"
-            " \"maximal\": [\"2\"],\n"
-            " \"arguments\": [\n"
-            "  [\"1\", []],\n"
-            "  [\"2\", [[\"3\", []]]],\n"
-            "  [\"4\", []]],\n"
-            " \"text\": [\n"
-            "  \"EXCEPTION\",\n  \"  ?: the buyer knew of the defect\",\n  \"CONCLUSION\",\n  \"  ?: the buyer may return them\",\n"
-            "  \"REASON\",\n  \"  ?: the goods are defective\",\n  \"\",\n"
-            "  \"STATEMENT\",\n  \"  !: the goods are defective\",\n  \"\",\n"
-            "  \"STATEMENT\",\n  \"  !: (IF the goods are defective, THEN the buyer may return them)\",\n  \"\"]}\n");
+  EXPECT_EQ(
+      r.Out,
+      "{\"error\": null,\n"
+      " \"statements\": [\n"
+      "  {\"id\": \"1\", \"sentence\": \"the buyer knew of the defect\", \"type\": \"issue\", \"status\": "
+      "\"unjustified\", "
+      "\"steps\": [], \"why\": \"unjustified: it is an issue and no reason has been given for it\"},\n"
+      "  {\"id\": \"2\", \"sentence\": \"the buyer may return them\", \"type\": \"issue\", \"status\": \"justified\", "
+      "\"steps\": [{\"reason\": \"3\", \"kind\": \"supporting\", \"warrant\": {\"statement\": \"4\", \"holds\": true}, "
+      "\"reason_justified\": true, \"undercutters\": [{\"exception\": \"1\", \"warrant\": {\"statement\": null, "
+      "\"holds\": true}, \"blocks\": false}], \"counts\": true}], \"why\": \"justified: the step from 'the goods are "
+      "defective' counts (its warrant is stated and justified; the exception 'the buyer knew of the defect' is not "
+      "justified)\"},\n"
+      "  {\"id\": \"3\", \"sentence\": \"the goods are defective\", \"type\": \"assumption\", \"status\": "
+      "\"justified\", "
+      "\"steps\": [], \"why\": \"justified: it is an assumption\"},\n"
+      "  {\"id\": \"4\", \"sentence\": \"(IF the goods are defective, THEN the buyer may return them)\", \"type\": "
+      "\"assumption\", \"status\": \"justified\", \"steps\": [], \"why\": \"justified: it is an assumption\"}],\n"
+      " \"connections\": [\n"
+      "  {\"reason\": \"3\", \"conclusion\": \"2\", \"exceptions\": [\"1\"]}],\n"
+      " \"maximal\": [\"2\"],\n"
+      " \"arguments\": [\n"
+      "  [\"1\", []],\n"
+      "  [\"2\", [[\"3\", []]]],\n"
+      "  [\"4\", []]],\n"
+      " \"text\": [\n"
+      "  \"EXCEPTION\",\n  \"  ?: the buyer knew of the defect\",\n  \"CONCLUSION\",\n  \"  ?: the buyer may return "
+      "them\",\n"
+      "  \"REASON\",\n  \"  ?: the goods are defective\",\n  \"\",\n"
+      "  \"STATEMENT\",\n  \"  !: the goods are defective\",\n  \"\",\n"
+      "  \"STATEMENT\",\n  \"  !: (IF the goods are defective, THEN the buyer may return them)\",\n  \"\"]}\n");
   EXPECT_EQ(r.Err, "");
 }
 
@@ -110,8 +114,8 @@ TEST_F(Cli, EvalReadsStandardInputAndEscapes) {
   const Result r = Run({"eval", "-"}, std::string("a\"b\\c\x01\r\n\xe9t\xe9\r\n\xc3\xa9t\xc3\xa9\n"));
   ASSERT_EQ(r.Status, 0) << r.Err;
   EXPECT_NE(r.Out.find("\"sentence\": \"a\\\"b\\\\c\""), std::string::npos) << r.Out;  // \x01 is trimmed
-  EXPECT_NE(r.Out.find("\"sentence\": \"\xc3\xa9t\xc3\xa9\""), std::string::npos);  // Latin-1 bytes made UTF-8
-  EXPECT_EQ(r.Out.find("\xe9t"), std::string::npos);  // no invalid UTF-8 in the output
+  EXPECT_NE(r.Out.find("\"sentence\": \"\xc3\xa9t\xc3\xa9\""), std::string::npos);     // Latin-1 bytes made UTF-8
+  EXPECT_EQ(r.Out.find("\xe9t"), std::string::npos);                                   // no invalid UTF-8 in the output
 }
 
 TEST_F(Cli, EvalStoppedByAnErrorPrintsTheStageReached) {
@@ -161,8 +165,9 @@ TEST_F(Cli, RefusedDeletionsExitOneWithTheirMessage) {
   EXPECT_EQ(r.Err, "The statement 'c' is not yet a reason for the statement 'r'.\n");
   r = Run({"delete-exception", in, "e", "r", "c"});
   EXPECT_EQ(r.Status, 1);
-  EXPECT_EQ(r.Err, "The statement 'e'\nis not yet an exception blocking the connection\nbetween the reason 'r'\n"
-                   "and the conclusion c'.\n");
+  EXPECT_EQ(r.Err,
+            "The statement 'e'\nis not yet an exception blocking the connection\nbetween the reason 'r'\n"
+            "and the conclusion c'.\n");
 }
 
 TEST_F(Cli, DeleteConnectionAndException) {
@@ -193,16 +198,17 @@ TEST_F(Cli, EvalGivesEachStepAndWhyInIds) {
                               "STATEMENT\r\n  ?: (IF q, THEN c)\r\n\r\n");
   const Result r = Run({"eval", in});
   ASSERT_EQ(r.Status, 0) << r.Err;
-  EXPECT_NE(r.Out.find("{\"id\": \"2\", \"sentence\": \"c\", \"type\": \"issue\", \"status\": \"justified\", \"steps\": ["
-                       "{\"reason\": \"3\", \"kind\": \"defeating\", \"warrant\": {\"statement\": \"1\", \"holds\": true}, "
-                       "\"reason_justified\": true, \"undercutters\": [{\"exception\": \"4\", \"warrant\": {\"statement\": "
-                       "\"5\", \"holds\": false}, \"blocks\": false}], \"counts\": true}, "
-                       "{\"reason\": \"6\", \"kind\": \"supporting\", \"warrant\": {\"statement\": \"7\", \"holds\": false}, "
-                       "\"reason_justified\": false, \"undercutters\": [], \"counts\": false}], "
-                       "\"why\": \"justified: the defeating step from 'r' counts (its warrant is stated and justified; the "
-                       "exception 'e' does not block it, as its undercutter warrant is not justified), though its other "
-                       "step does not\"}"),
-            std::string::npos)
+  EXPECT_NE(
+      r.Out.find("{\"id\": \"2\", \"sentence\": \"c\", \"type\": \"issue\", \"status\": \"justified\", \"steps\": ["
+                 "{\"reason\": \"3\", \"kind\": \"defeating\", \"warrant\": {\"statement\": \"1\", \"holds\": true}, "
+                 "\"reason_justified\": true, \"undercutters\": [{\"exception\": \"4\", \"warrant\": {\"statement\": "
+                 "\"5\", \"holds\": false}, \"blocks\": false}], \"counts\": true}, "
+                 "{\"reason\": \"6\", \"kind\": \"supporting\", \"warrant\": {\"statement\": \"7\", \"holds\": false}, "
+                 "\"reason_justified\": false, \"undercutters\": [], \"counts\": false}], "
+                 "\"why\": \"justified: the defeating step from 'r' counts (its warrant is stated and justified; the "
+                 "exception 'e' does not block it, as its undercutter warrant is not justified), though its other "
+                 "step does not\"}"),
+      std::string::npos)
       << r.Out;
 }
 
@@ -247,14 +253,16 @@ TEST_F(Cli, ExplainStoppedByAnErrorExplainsTheStageReached) {
 }
 
 TEST_F(Cli, SentencesAreShownReadablyAndControlCharactersEscaped) {
-  const std::string in = File("odd.lin", "STATEMENT\r\n  ?: caf\xe9\r\n\r\nSTATEMENT\r\n  !: tab\there\r\n\r\n"
-                                         "CONCLUSION\r\n  ?: caf\xe9\r\nREASON\r\n  !: x\x85y\r\n\r\n");
+  const std::string in = File("odd.lin",
+                              "STATEMENT\r\n  ?: caf\xe9\r\n\r\nSTATEMENT\r\n  !: tab\there\r\n\r\n"
+                              "CONCLUSION\r\n  ?: caf\xe9\r\nREASON\r\n  !: x\x85y\r\n\r\n");
   const Result r = Run({"explain", in});
   ASSERT_EQ(r.Status, 0) << r.Err;
-  EXPECT_EQ(r.Out, "caf\xc3\xa9: justified: the step from 'x\\u0085y' counts (its warrant is not stated; no "
-                   "exception blocks it)\n"
-                   "tab\\u0009here: justified: it is an assumption\n"
-                   "x\\u0085y: justified: it is an assumption\n");
+  EXPECT_EQ(r.Out,
+            "caf\xc3\xa9: justified: the step from 'x\\u0085y' counts (its warrant is not stated; no "
+            "exception blocks it)\n"
+            "tab\\u0009here: justified: it is an assumption\n"
+            "x\\u0085y: justified: it is an assumption\n");
   const Result json = Run({"eval", in});
   // Inside the why the sentence is already UTF-8, so its C1 character stands unescaped, as JSON allows.
   EXPECT_NE(json.Out.find("\"why\": \"justified: the step from 'x\xc2\x85y' counts"), std::string::npos) << json.Out;
@@ -262,8 +270,9 @@ TEST_F(Cli, SentencesAreShownReadablyAndControlCharactersEscaped) {
 
 // Each sentence argument may be typed as the JSON shows it; the exact bytes win.
 TEST_F(Cli, SentenceArgumentsAsTheJsonShowsThem) {
-  const std::string latin = File("latin.lin", "EXCEPTION\r\n  ?: d\xe9j\xe0\r\nCONCLUSION\r\n  ?: caf\xe9\r\n"
-                                              "REASON\r\n  !: cr\xe8me\r\n\r\n");
+  const std::string latin = File("latin.lin",
+                                 "EXCEPTION\r\n  ?: d\xe9j\xe0\r\nCONCLUSION\r\n  ?: caf\xe9\r\n"
+                                 "REASON\r\n  !: cr\xe8me\r\n\r\n");
   const std::string cafe = "caf\xc3\xa9", creme = "cr\xc3\xa8me", deja = "d\xc3\xa9j\xc3\xa0";
   const std::string out = (folder_ / "out.lin").string();
 
@@ -273,7 +282,8 @@ TEST_F(Cli, SentenceArgumentsAsTheJsonShowsThem) {
 
   r = Run({"delete-exception", latin, deja, creme, cafe, "--output", out});
   ASSERT_EQ(r.Status, 0) << r.Err;
-  EXPECT_EQ(ReadBytes(out), "STATEMENT\r\n  ?: d\xe9j\xe0\r\n\r\nCONCLUSION\r\n  ?: caf\xe9\r\nREASON\r\n  !: cr\xe8me\r\n\r\n");
+  EXPECT_EQ(ReadBytes(out),
+            "STATEMENT\r\n  ?: d\xe9j\xe0\r\n\r\nCONCLUSION\r\n  ?: caf\xe9\r\nREASON\r\n  !: cr\xe8me\r\n\r\n");
 
   r = Run({"delete-connection", latin, creme, cafe, "--output", out});
   ASSERT_EQ(r.Status, 0) << r.Err;
@@ -296,13 +306,15 @@ TEST_F(Cli, SentenceArgumentsAsTheJsonShowsThem) {
 }
 
 TEST_F(Cli, DeletionOnAFileWhoseReadingStopped) {
-  const std::string cut = File("cut.lin", "STATEMENT\r\n  ?: x\r\n\r\nCONCLUSION\r\n  ?: x\r\nREASON\r\n  !: y\r\n\r\n"
-                                          "STATEMENT\r\n");
+  const std::string cut = File("cut.lin",
+                               "STATEMENT\r\n  ?: x\r\n\r\nCONCLUSION\r\n  ?: x\r\nREASON\r\n  !: y\r\n\r\n"
+                               "STATEMENT\r\n");
   const std::string out = (folder_ / "out.lin").string();
   Result r = Run({"delete-statement", cut, "x", "--output", out});
   EXPECT_EQ(r.Status, 1);
   EXPECT_EQ(r.Err, "List index out of bounds.\n");
-  EXPECT_EQ(r.Out.rfind("{\"error\": null,\n \"statements\": [\n  {\"id\": \"1\", \"sentence\": \"y\"", 0), 0u) << r.Out;
+  EXPECT_EQ(r.Out.rfind("{\"error\": null,\n \"statements\": [\n  {\"id\": \"1\", \"sentence\": \"y\"", 0), 0u)
+      << r.Out;
   EXPECT_EQ(ReadBytes(out), "STATEMENT\r\n  !: y\r\n\r\n");
 
   r = Run({"delete-connection", cut, "y", "x"});

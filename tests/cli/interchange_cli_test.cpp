@@ -41,7 +41,9 @@ protected:
     return (folder_ / name).string();
   }
   std::string Path(const std::string& name) const { return (folder_ / name).string(); }
-  static std::string Example(const std::string& name) { return std::string(KORVANE_SOURCE_DIR_PATH) + "/examples/" + name; }
+  static std::string Example(const std::string& name) {
+    return std::string(KORVANE_SOURCE_DIR_PATH) + "/examples/" + name;
+  }
 
   TRun Run(const std::vector<std::string>& args) {
     std::string command = Quote(KORVANE_CLI_PATH);
@@ -91,23 +93,32 @@ struct TStatusCase {
 
 TEST_F(InterchangeCli, ExitStatusesAndMessages) {
   const std::string good = Example("warrants.lin");
-  const std::string malformed = File("bad.json", "{\"nodes\": [\n  {\"nodeID\": \"1\", \"type\": \"I\" \"text\": \"a\"}]}");
-  const std::string missing = File("missing.json", "{\"nodes\": [{\"nodeID\": \"1\", \"type\": \"RA\"}], \"edges\": [{\"fromID\": \"1\", \"toID\": \"99\"}]}");
+  const std::string malformed =
+      File("bad.json", "{\"nodes\": [\n  {\"nodeID\": \"1\", \"type\": \"I\" \"text\": \"a\"}]}");
+  const std::string missing =
+      File("missing.json",
+           "{\"nodes\": [{\"nodeID\": \"1\", \"type\": \"RA\"}], \"edges\": [{\"fromID\": \"1\", \"toID\": \"99\"}]}");
   const std::string bare = File("bare.argdown", "[C]: c\n  - [X]: x\n");
   const std::vector<TStatusCase> cases = {
       {{"export", good}, 2, "korvane-cli: export needs --format\n"},
-      {{"export", good, "--format", "svg"}, 2, "korvane-cli: unknown format 'svg' (aif, argdown, dot, graphml or aspic)\n"},
+      {{"export", good, "--format", "svg"},
+       2,
+       "korvane-cli: unknown format 'svg' (aif, argdown, dot, graphml or aspic)\n"},
       {{"export", Path("none.lin"), "--format", "aif"}, 3, "Cannot open file " + Path("none.lin") + ".\n"},
-      {{"export", good, "--format", "aif", "--output", Path("no/such/folder/x.json")}, 3,
+      {{"export", good, "--format", "aif", "--output", Path("no/such/folder/x.json")},
+       3,
        "Cannot create file " + Path("no/such/folder/x.json") + ".\n"},
-      {{"import", malformed, "--output", Path("x.lin")}, 1,
+      {{"import", malformed, "--output", Path("x.lin")},
+       1,
        malformed + ": not valid JSON: line 2, column 31: expected ',' or '}' after an object member.\n"},
       {{"import", missing, "--output", Path("x.lin")}, 1, missing + ": edge 1: toID \"99\" names no node.\n"},
       {{"import", Path("none.json"), "--output", Path("x.lin")}, 3, "Cannot open file " + Path("none.json") + ".\n"},
       {{"import", good, "--output", Path("x.lin")}, 2, ""},
       {{"import", malformed}, 2, ""},
-      {{"import", bare, "--output", Path("bare.lin")}, 0,
-       bare + ": line 2: the attacked statement ([C] (line 1)) has no support an exception could block; the attack is left out.\n"},
+      {{"import", bare, "--output", Path("bare.lin")},
+       0,
+       bare + ": line 2: the attacked statement ([C] (line 1)) has no support an exception could block; the attack is "
+              "left out.\n"},
   };
   for (const TStatusCase& c : cases) {
     SCOPED_TRACE(c.Args[0] + " " + c.Args[1]);

@@ -57,12 +57,14 @@ private slots:
                                   << "unknown view tree";
     QTest::newRow("no width") << QStringList{"f.lin", "--view", "statements", "--output", "a.png"}
                               << "--width is missing";
-    QTest::newRow("width not a number") << QStringList{"f.lin", "--view", "statements", "--width", "30x", "--output", "a.png"}
+    QTest::newRow("width not a number") << QStringList{"f.lin", "--view",   "statements", "--width",
+                                                       "30x",   "--output", "a.png"}
                                         << "not 30x";
     QTest::newRow("width zero") << QStringList{"f.lin", "--view=statements", "--width=0", "--output=a.png"} << "not 0";
     QTest::newRow("width without value") << QStringList{"f.lin", "--view", "statements", "--width"}
                                          << "--width needs a value";
-    QTest::newRow("no output") << QStringList{"f.lin", "--view", "statements", "--width", "300"} << "--output is missing";
+    QTest::newRow("no output") << QStringList{"f.lin", "--view", "statements", "--width", "300"}
+                               << "--output is missing";
     QTest::newRow("output of another kind")
         << QStringList{"f.lin", "--view", "statements", "--width", "300", "--output", "a.gif"} << "must end in .png";
     QTest::newRow("unknown option") << QStringList{"f.lin", "--colour"} << "unknown option --colour";
@@ -82,8 +84,8 @@ private slots:
   }
 
   void argumentsInBothSpellings() {
-    const TRenderRequest request =
-        ParseRenderArguments({"--width=640", "in.lin", "--structure-only", "--view", "statements", "--output", "o.SVG"});
+    const TRenderRequest request = ParseRenderArguments(
+        {"--width=640", "in.lin", "--structure-only", "--view", "statements", "--output", "o.SVG"});
     QCOMPARE(request.File, std::string("in.lin"));
     QCOMPARE(request.View, std::string("statements"));
     QCOMPARE(request.Width, 640);

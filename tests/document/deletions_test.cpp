@@ -29,7 +29,8 @@ TEST_P(StatementRewrite, RemovesEveryRoleOfX) {
 INSTANTIATE_TEST_SUITE_P(
     Rules, StatementRewrite,
     ::testing::Values(
-        RewriteCase{"statement", {"STATEMENT", "  ?: x", "", "STATEMENT", "  !: y", ""}, {"", "STATEMENT", "  !: y", ""}},
+        RewriteCase{
+            "statement", {"STATEMENT", "  ?: x", "", "STATEMENT", "  !: y", ""}, {"", "STATEMENT", "  !: y", ""}},
         RewriteCase{"conclusion", {"CONCLUSION", "  ?: x", "REASON", "  !: y", ""}, {"STATEMENT", "  !: y", ""}},
         RewriteCase{"reason", {"CONCLUSION", "  !: y", "REASON", "  ?: x", ""}, {"STATEMENT", "  !: y", ""}},
         RewriteCase{"exception of an exception move",
@@ -58,21 +59,21 @@ TEST(DeletionRewrite, SentenceOfALineSkipsLeadingBlanksThenThreeCharacters) {
 }
 
 TEST(DeletionRewrite, ConnectionSplitsMovesIntoStatementMoves) {
-  Lines lines{"CONCLUSION", "  ?: c", "REASON", "  !: r", "",
-              "EXCEPTION", "  ?: e", "CONCLUSION", "  ?: c", "REASON", "  !: r", "",
-              "CONCLUSION", "  ?: c", "REASON", "  ?: other", ""};
+  Lines lines{"CONCLUSION", "  ?: c",     "REASON", "  !: r",     "",       "EXCEPTION",
+              "  ?: e",     "CONCLUSION", "  ?: c", "REASON",     "  !: r", "",
+              "CONCLUSION", "  ?: c",     "REASON", "  ?: other", ""};
   RewriteWithoutConnection(lines, "r", "c");
-  EXPECT_EQ(lines, (Lines{"STATEMENT", "  ?: c", "", "STATEMENT", "  !: r", "",
-                          "STATEMENT", "  ?: e", "STATEMENT", "  ?: c", "", "STATEMENT", "  !: r", "",
-                          "CONCLUSION", "  ?: c", "REASON", "  ?: other", ""}));
+  EXPECT_EQ(lines,
+            (Lines{"STATEMENT", "  ?: c", "", "STATEMENT", "  !: r", "", "STATEMENT", "  ?: e", "STATEMENT", "  ?: c",
+                   "", "STATEMENT", "  !: r", "", "CONCLUSION", "  ?: c", "REASON", "  ?: other", ""}));
 }
 
 TEST(DeletionRewrite, ExceptionBecomesStatementThenConnection) {
   Lines lines{"EXCEPTION", "  !: e", "CONCLUSION", "  ?: c", "REASON", "  ?: r", "",
               "EXCEPTION", "  !: f", "CONCLUSION", "  ?: c", "REASON", "  ?: r", ""};
   RewriteWithoutException(lines, "e", "r", "c");
-  EXPECT_EQ(lines, (Lines{"STATEMENT", "  !: e", "", "CONCLUSION", "  ?: c", "REASON", "  ?: r", "",
-                          "EXCEPTION", "  !: f", "CONCLUSION", "  ?: c", "REASON", "  ?: r", ""}));
+  EXPECT_EQ(lines, (Lines{"STATEMENT", "  !: e", "", "CONCLUSION", "  ?: c", "REASON", "  ?: r", "", "EXCEPTION",
+                          "  !: f", "CONCLUSION", "  ?: c", "REASON", "  ?: r", ""}));
 }
 
 // Through the session.
@@ -156,9 +157,9 @@ TEST(Deletion, ConnectionWithItsWarrantAndExceptionMove) {
   EXPECT_TRUE(f.Session.PerformDeleteReasonConclusion(f.Connection("r", kIssue, "c", kIssue)));
   EXPECT_EQ(f.Asker.Messages.back().Text, std::string("Do you want to delete the connection") + CRLF +
                                               "between the reason 'r'" + CRLF + "and the conclusion 'c'?");
-  EXPECT_EQ(f.Line().Text(), (Lines{"STATEMENT", "  ?: c", "", "STATEMENT", "  ?: r", "",
-                                    "STATEMENT", "  !: e", "", "STATEMENT", "  ?: c", "", "STATEMENT", "  ?: r", "",
-                                    "STATEMENT", "  ?: other", ""}));
+  EXPECT_EQ(f.Line().Text(),
+            (Lines{"STATEMENT", "  ?: c", "", "STATEMENT", "  ?: r", "", "STATEMENT", "  !: e", "", "STATEMENT",
+                   "  ?: c", "", "STATEMENT", "  ?: r", "", "STATEMENT", "  ?: other", ""}));
   EXPECT_EQ(f.Stage().ReasonConclusions.Count(), 0);
   EXPECT_EQ(f.Find(warrant), nullptr);
 }

@@ -52,8 +52,8 @@ TEST(EvaluationLimit, InteractiveMoveIsRefusedWithAWarningAndChangesNothing) {
 TEST(EvaluationLimit, InterpretationStopsThereAndKeepsTheMovesBefore) {
   std::vector<std::string> lines;
   for (const auto& [reason, conclusion] : AllPairs())
-    for (const std::string& line : {std::string("CONCLUSION"), "  ?: " + conclusion, std::string("REASON"),
-                                    "  ?: " + reason, std::string("")})
+    for (const std::string& line :
+         {std::string("CONCLUSION"), "  ?: " + conclusion, std::string("REASON"), "  ?: " + reason, std::string("")})
       lines.push_back(line);
   SessionFixture f;
   f.Stage().SetWorkBudget(0);

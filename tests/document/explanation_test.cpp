@@ -22,7 +22,8 @@ constexpr std::uint8_t I = kIssue;
 
 std::string Name(const TStatement* s) { return s ? "'" + s->Sentence + "'" : "none"; }
 
-// A step as "from 'r' [defeating] warrant none/'w' holds|fails reason +|- [exception 'e' warrant .. blocks|stays] counts|not".
+// A step as "from 'r' [defeating] warrant none/'w' holds|fails reason +|- [exception 'e' warrant .. blocks|stays]
+// counts|not".
 std::string Summary(const TStatementExplanation& x) {
   std::ostringstream out;
   for (const TStepExplanation& step : x.Steps) {
@@ -30,8 +31,8 @@ std::string Summary(const TStatementExplanation& x) {
         << Name(step.Warrant) << (step.WarrantHolds ? " holds" : " fails") << " reason "
         << (step.ReasonJustified ? "+" : "-");
     for (const TUndercutterExplanation& u : step.Undercutters)
-      out << " [exception " << Name(u.Exception) << (u.ExceptionJustified ? "+" : "-") << " warrant "
-          << Name(u.Warrant) << (u.WarrantHolds ? " holds" : " fails") << (u.Blocks ? " blocks]" : " stays]");
+      out << " [exception " << Name(u.Exception) << (u.ExceptionJustified ? "+" : "-") << " warrant " << Name(u.Warrant)
+          << (u.WarrantHolds ? " holds" : " fails") << (u.Blocks ? " blocks]" : " stays]");
     out << (step.Counts ? " counts" : " not") << "; ";
   }
   return out.str();
@@ -85,9 +86,10 @@ INSTANTIATE_TEST_SUITE_P(
         ShapeCase{"justified exception blocks", [](StageBuilder& b) { b.Except("e", A, "a", A, "c", I); }, "c",
                   kUnjustified, "from 'a' warrant none holds reason + [exception 'e'+ warrant none holds blocks] not; ",
                   "unjustified: its only step, from 'a', is blocked by the exception 'e'"},
-        ShapeCase{"unjustified exception", [](StageBuilder& b) { b.Except("e", I, "a", A, "c", I); }, "c", kJustified,
-                  "from 'a' warrant none holds reason + [exception 'e'- warrant none holds stays] counts; ",
-                  "justified: the step from 'a' counts (its warrant is not stated; the exception 'e' is not justified)"},
+        ShapeCase{
+            "unjustified exception", [](StageBuilder& b) { b.Except("e", I, "a", A, "c", I); }, "c", kJustified,
+            "from 'a' warrant none holds reason + [exception 'e'- warrant none holds stays] counts; ",
+            "justified: the step from 'a' counts (its warrant is not stated; the exception 'e' is not justified)"},
         ShapeCase{"warrant stated as an issue that fails",
                   [](StageBuilder& b) {
                     b.Connect("a", A, "c", I);
@@ -142,14 +144,15 @@ INSTANTIATE_TEST_SUITE_P(
                   "c", kUnjustified,
                   "from 'a' defeating warrant none holds reason + [exception 'e'+ warrant none holds blocks] not; ",
                   "unjustified: its only step, a defeating one from 'a', is blocked by the exception 'e'"},
-        ShapeCase{"two steps that both count",
-                  [](StageBuilder& b) {
-                    b.Connect("a", A, "c", I);
-                    b.Connect("b", A, "c", I, kDefeating);
-                  },
-                  "c", kJustified,
-                  "from 'a' warrant none holds reason + counts; from 'b' defeating warrant none holds reason + counts; ",
-                  "justified: both of its steps count, from 'a' and from 'b' (defeating)"},
+        ShapeCase{
+            "two steps that both count",
+            [](StageBuilder& b) {
+              b.Connect("a", A, "c", I);
+              b.Connect("b", A, "c", I, kDefeating);
+            },
+            "c", kJustified,
+            "from 'a' warrant none holds reason + counts; from 'b' defeating warrant none holds reason + counts; ",
+            "justified: both of its steps count, from 'a' and from 'b' (defeating)"},
         ShapeCase{"one step of three counts",
                   [](StageBuilder& b) {
                     b.Connect("a", I, "c", I);
@@ -212,8 +215,9 @@ TEST(Explanation, AReasonJustifiedOnlyByWayOfTheStepItselfIsToldApart) {
   step.ReasonJustified = false;
   step.ReasonJustifiedInStage = true;
   x.Steps.push_back(step);
-  EXPECT_EQ(WhySentence(x), "unjustified: its only step, from 'a', does not count, as its reason is justified only by "
-                            "way of this step's own connection");
+  EXPECT_EQ(WhySentence(x),
+            "unjustified: its only step, from 'a', does not count, as its reason is justified only by "
+            "way of this step's own connection");
 }
 
 TEST(Explanation, SentencesAreShownAsTheCallerShowsThem) {
@@ -261,15 +265,16 @@ void CheckAgainstTheStatusRule(const TArgumentationStage& stage, const std::stri
       if (q->Conclusion->Sentence == sentence) ++concluding;
     ASSERT_EQ(x.Steps.size(), concluding);
     for (const TStepExplanation& step : x.Steps) {
-      const TStatement* warrant = Lookup(stage, StepWarrantSentence(step.Reason->Sentence, sentence, step.ConnectionKind));
+      const TStatement* warrant =
+          Lookup(stage, StepWarrantSentence(step.Reason->Sentence, sentence, step.ConnectionKind));
       EXPECT_EQ(step.Warrant, warrant);
       if (!warrant) {
         EXPECT_TRUE(step.WarrantHolds);
       }
       bool blocked = false;
       for (const TUndercutterExplanation& u : step.Undercutters) {
-        EXPECT_EQ(u.Warrant, Lookup(stage, UndercutterWarrantSentence(u.Exception->Sentence, step.Reason->Sentence,
-                                                                      sentence)));
+        EXPECT_EQ(u.Warrant,
+                  Lookup(stage, UndercutterWarrantSentence(u.Exception->Sentence, step.Reason->Sentence, sentence)));
         EXPECT_EQ(u.Blocks, u.WarrantHolds && u.ExceptionJustified);
         blocked = blocked || u.Blocks;
       }

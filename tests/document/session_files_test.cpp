@@ -107,8 +107,10 @@ TEST(SessionInterpretation, BeginsAndEndsOnceOnEveryWayOut) {
     };
     host.Lines = text;
     const bool stopped = text.size() == 3;
-    if (stopped) EXPECT_THROW(session.InterpretLines(), TCommandError);
-    else session.InterpretLines();
+    if (stopped)
+      EXPECT_THROW(session.InterpretLines(), TCommandError);
+    else
+      session.InterpretLines();
     EXPECT_EQ(host.Calls, (Lines{"begins", "ends", "refresh"}));
   }
 }

@@ -17,9 +17,9 @@
 #include <random>
 #include <thread>
 
-#include "support/file_bytes.h"
-#include "line/lin_syntax.h"
 #include "files/text_file.h"
+#include "line/lin_syntax.h"
+#include "support/file_bytes.h"
 #include "support/session_fixture.h"
 
 namespace korvane::test {
@@ -118,13 +118,13 @@ TEST_F(OddFiles, ABinaryFileIsReadAsPlainLinesAndSavedAsTheirStatements) {
 
 TEST_F(OddFiles, TextInOtherEncodingsIsKeptByteForByte) {
   const Lines sentences{
-      "caf\xe9 cr\xe8me",             // Windows-1252
-      "\x93quoted\x94 \x80 \x9f",      // Windows-1252 quotes, euro sign, a byte it leaves undefined
-      "na\xc3\xafve \xe2\x9c\x93",     // valid UTF-8
-      "broken \xc3\x28 sequence",      // a lead byte without its continuation
-      "overlong \xc0\xaf slash",       // an overlong encoding
-      "surrogate \xed\xa0\x80 half",   // an encoded UTF-16 surrogate
-      "beyond \xf4\x90\x80\x80 range", // past the last code point
+      "caf\xe9 cr\xe8me",               // Windows-1252
+      "\x93quoted\x94 \x80 \x9f",       // Windows-1252 quotes, euro sign, a byte it leaves undefined
+      "na\xc3\xafve \xe2\x9c\x93",      // valid UTF-8
+      "broken \xc3\x28 sequence",       // a lead byte without its continuation
+      "overlong \xc0\xaf slash",        // an overlong encoding
+      "surrogate \xed\xa0\x80 half",    // an encoded UTF-16 surrogate
+      "beyond \xf4\x90\x80\x80 range",  // past the last code point
       "\xef\xbb\xbfwith a byte-order mark",
   };
   std::string file;
@@ -146,8 +146,8 @@ TEST_F(OddFiles, LinesOfSeveralMegabytesAreWholeSentences) {
   const std::string reason(3 * 1024 * 1024, 'r');
   // A huge block sentence, a huge plain line with blanks around it, and a connection
   // between huge sentences (whose warrant is longer still).
-  const std::string file = StatementBlock("?", huge) + "   " + huge + "  \t\r\n" + "IF\r\n" + reason + "\r\nTHEN\r\n" +
-                           huge + "\r\n\r\n";
+  const std::string file =
+      StatementBlock("?", huge) + "   " + huge + "  \t\r\n" + "IF\r\n" + reason + "\r\nTHEN\r\n" + huge + "\r\n\r\n";
   const std::string saved = OpenAndSave(Write("huge.lin", file));
   const std::string warrant = "(IF " + reason + ", THEN " + huge + ")";
   EXPECT_EQ(saved, StatementBlock("?", huge) + StatementBlock("!", huge) + StatementBlock("!", warrant) +
@@ -208,18 +208,18 @@ TEST_P(LineEnds, AreAllLineEndsAndSavedAsCrLf) {
 
 INSTANTIATE_TEST_SUITE_P(
     Mixed, LineEnds,
-    ::testing::Values(
-        LineEndCase{"lf", "STATEMENT\n  ?: a\n\n", {"STATEMENT", "  ?: a", ""}},
-        LineEndCase{"cr", "STATEMENT\r  ?: a\r\r", {"STATEMENT", "  ?: a", ""}},
-        LineEndCase{"mixed",
-                    "STATEMENT\n  ?: a\rCONCLUSION\r\n  ?: a\nREASON\r  !: b\n\r\nc",
-                    {"STATEMENT", "  ?: a", "", "CONCLUSION", "  ?: a", "REASON", "  !: b", "", "STATEMENT", "  !: c", ""}},
-        // LF then CR is two line ends; the empty line between is skipped as a plain line.
-        LineEndCase{"lf cr", "x\n\ry\n\r", {"STATEMENT", "  !: x", "", "STATEMENT", "  !: y", ""}},
-        LineEndCase{"last block without a line end", "STATEMENT\r\n  !: last", {"STATEMENT", "  !: last", ""}},
-        LineEndCase{"last line ends in a lone cr", "STATEMENT\r\n  ?: z\r", {"STATEMENT", "  ?: z", ""}},
-        LineEndCase{"line ends only", "\r\n\n\r\r\r\n", {}},
-        LineEndCase{"empty file", "", {}}),
+    ::testing::Values(LineEndCase{"lf", "STATEMENT\n  ?: a\n\n", {"STATEMENT", "  ?: a", ""}},
+                      LineEndCase{"cr", "STATEMENT\r  ?: a\r\r", {"STATEMENT", "  ?: a", ""}},
+                      LineEndCase{"mixed",
+                                  "STATEMENT\n  ?: a\rCONCLUSION\r\n  ?: a\nREASON\r  !: b\n\r\nc",
+                                  {"STATEMENT", "  ?: a", "", "CONCLUSION", "  ?: a", "REASON", "  !: b", "",
+                                   "STATEMENT", "  !: c", ""}},
+                      // LF then CR is two line ends; the empty line between is skipped as a plain line.
+                      LineEndCase{"lf cr", "x\n\ry\n\r", {"STATEMENT", "  !: x", "", "STATEMENT", "  !: y", ""}},
+                      LineEndCase{
+                          "last block without a line end", "STATEMENT\r\n  !: last", {"STATEMENT", "  !: last", ""}},
+                      LineEndCase{"last line ends in a lone cr", "STATEMENT\r\n  ?: z\r", {"STATEMENT", "  ?: z", ""}},
+                      LineEndCase{"line ends only", "\r\n\n\r\r\r\n", {}}, LineEndCase{"empty file", "", {}}),
     [](const ::testing::TestParamInfo<LineEndCase>& info) {
       std::string name = info.param.Name;
       for (char& c : name)

@@ -12,13 +12,27 @@ namespace {
 // Sentences drawn from a small pool so that moves repeat and overrule one another;
 // some look like keywords or carry blanks and odd bytes.
 std::string Sentence(std::mt19937& random) {
-  static const std::vector<std::string> pool{
-      "a", "b", "c", "d", " e", "f ", "STATEMENT", "REASON", "IF", "", "\xe9t\xe9", "g\th", std::string("n\0l", 3),
-      "(IF a, THEN b)", "?: x"};
+  static const std::vector<std::string> pool{"a",
+                                             "b",
+                                             "c",
+                                             "d",
+                                             " e",
+                                             "f ",
+                                             "STATEMENT",
+                                             "REASON",
+                                             "IF",
+                                             "",
+                                             "\xe9t\xe9",
+                                             "g\th",
+                                             std::string("n\0l", 3),
+                                             "(IF a, THEN b)",
+                                             "?: x"};
   return pool[std::uniform_int_distribution<std::size_t>(0, pool.size() - 1)(random)];
 }
 
-std::uint8_t Type(std::mt19937& random) { return std::uniform_int_distribution<int>(0, 1)(random) ? kIssue : kAssumption; }
+std::uint8_t Type(std::mt19937& random) {
+  return std::uniform_int_distribution<int>(0, 1)(random) ? kIssue : kAssumption;
+}
 
 TEST(RoundTrip, WriteInterpretWriteGivesTheSameText) {
   std::mt19937 random(20261208);

@@ -10,9 +10,9 @@
 #include <fstream>
 #include <iterator>
 
-#include "support/file_bytes.h"
 #include "files/text_file.h"
 #include "line/messages.h"
+#include "support/file_bytes.h"
 
 namespace korvane::test {
 namespace {
@@ -100,8 +100,8 @@ private:
 class SafeSave : public ::testing::TestWithParam<Step> {
 protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() / ("korvane-safe-save-" + std::to_string(::getpid()) + "-" +
-                                           std::to_string(static_cast<int>(GetParam())));
+    folder_ = fs::temp_directory_path() /
+              ("korvane-safe-save-" + std::to_string(::getpid()) + "-" + std::to_string(static_cast<int>(GetParam())));
     fs::remove_all(folder_);
     fs::create_directories(folder_);
   }

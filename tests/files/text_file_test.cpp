@@ -8,9 +8,9 @@
 #include <fstream>
 #include <iterator>
 
-#include "support/file_bytes.h"
 #include "files/text_file.h"
 #include "line/messages.h"
+#include "support/file_bytes.h"
 
 namespace korvane::test {
 namespace {
@@ -127,10 +127,14 @@ public:
     if (step_ == Step::Write) return real_.Write(h, d, n / 2) && false;
     return real_.Write(h, d, n);
   }
-  bool CopyPermissions(int h, const std::string& t) override { return step_ != Step::Permissions && real_.CopyPermissions(h, t); }
+  bool CopyPermissions(int h, const std::string& t) override {
+    return step_ != Step::Permissions && real_.CopyPermissions(h, t);
+  }
   bool Sync(int h) override { return step_ != Step::Sync && real_.Sync(h); }
   bool Close(int h) override { return real_.Close(h) && step_ != Step::Close; }
-  bool Rename(const std::string& f, const std::string& t) override { return step_ != Step::Rename && real_.Rename(f, t); }
+  bool Rename(const std::string& f, const std::string& t) override {
+    return step_ != Step::Rename && real_.Rename(f, t);
+  }
   void SyncFolderOf(const std::string& p) override { real_.SyncFolderOf(p); }
   void Remove(const std::string& p) override { real_.Remove(p); }
   std::string ResolveLinks(const std::string& p) override { return real_.ResolveLinks(p); }

@@ -62,9 +62,8 @@ TEST(AifImport, AConflictOnAnInferenceBecomesAnExceptionOfItsConnections) {
 }
 
 TEST(AifImport, AConflictOnAStatementBlocksItsSupportOrIsLeftOutWithANotice) {
-  const TImported supported =
-      Import(Aif(I("1", "c") + I("2", "a") + I("3", "x") + N("4", "RA") + "," + N("5", "CA"),
-                 E("2", "4") + E("4", "1") + E("3", "5") + E("5", "1", true)));
+  const TImported supported = Import(Aif(I("1", "c") + I("2", "a") + I("3", "x") + N("4", "RA") + "," + N("5", "CA"),
+                                         E("2", "4") + E("4", "1") + E("3", "5") + E("5", "1", true)));
   EXPECT_EQ(supported.Stage().ReasonConclusions[0]->Exceptions.Count(), 1);
   EXPECT_EQ(supported.Stage().Statements[0]->Status, kUnjustified);
 
@@ -79,7 +78,8 @@ TEST(AifImport, AWarrantPremiseIsAStatementNotAReason) {
   // Marked in the extra object, or recognised by its sentence when the object is absent.
   const std::string nodes = I("1", "c") + I("2", "a") + I("3", "(IF a, THEN c)") + N("4", "RA");
   const std::string edges = E("2", "4") + E("3", "4") + E("4", "1", true);
-  for (const std::string& extra : {std::string(), std::string("{\"connections\": [{\"nodeID\": \"4\", \"warrant\": \"3\"}]}")}) {
+  for (const std::string& extra :
+       {std::string(), std::string("{\"connections\": [{\"nodeID\": \"4\", \"warrant\": \"3\"}]}")}) {
     const TImported t = Import(Aif(nodes, edges, extra));
     ASSERT_EQ(t.Stage().ReasonConclusions.Count(), 1);
     EXPECT_EQ(t.Stage().ReasonConclusions[0]->Reason->Sentence, "a");
@@ -88,8 +88,8 @@ TEST(AifImport, AWarrantPremiseIsAStatementNotAReason) {
 }
 
 TEST(AifImport, DuplicateTextsAreOneStatementAndLineBreaksBecomeBlanks) {
-  const TImported t = Import(Aif(I("1", "same") + I("2", "same") + I("3", "two\\nlines") + N("4", "RA"),
-                                 E("2", "4") + E("4", "3", true)));
+  const TImported t = Import(
+      Aif(I("1", "same") + I("2", "same") + I("3", "two\\nlines") + N("4", "RA"), E("2", "4") + E("4", "3", true)));
   EXPECT_EQ(t.Stage().Statements.Count(), 2);
   EXPECT_EQ(t.Sentence(1), "two lines");
   ASSERT_EQ(t.Notices.size(), 2u);
@@ -126,7 +126,8 @@ TEST_P(AifImportRejects, NamingWhatAndWhere) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, AifImportRejects,
     ::testing::Values(
-        TBad{"Malformed", "{\"nodes\": [}", "not valid JSON: line 1, column 12: unexpected character '}'; a value was expected"},
+        TBad{"Malformed", "{\"nodes\": [}",
+             "not valid JSON: line 1, column 12: unexpected character '}'; a value was expected"},
         TBad{"NotAnObject", "[]", "the file is an array, not an AIF object"},
         TBad{"NoNodes", "{\"edges\": []}", "the file has no \"nodes\""},
         TBad{"UnknownType", Aif(I("1", "a") + N("2", "XY"), ""),
@@ -135,10 +136,12 @@ INSTANTIATE_TEST_SUITE_P(
              "edge 2: toID \"99\" names no node"},
         TBad{"DuplicateId", Aif(I("1", "a") + I("1", "b") + N("2", "RA"), ""),
              "node 2 (nodeID \"1\"): the nodeID is also that of node 1 (nodeID \"1\")"},
-        TBad{"EmptyText", Aif(I("1", "a") + I("2", "  ") + N("3", "RA"), ""), "node 2 (nodeID \"2\"): the text is empty"},
+        TBad{"EmptyText", Aif(I("1", "a") + I("2", "  ") + N("3", "RA"), ""),
+             "node 2 (nodeID \"2\"): the text is empty"},
         TBad{"TextNotString", "{\"nodes\": [{\"nodeID\": 1, \"type\": \"I\", \"text\": 5}], \"edges\": []}",
              "node 1 (nodeID \"1\"): \"text\" is a number (line 1)"},
-        TBad{"BadExtraType", Aif(I("1", "a") + N("2", "RA"), "", "{\"statements\": [{\"nodeID\": \"1\", \"type\": \"maybe\"}]}"),
+        TBad{"BadExtraType",
+             Aif(I("1", "a") + N("2", "RA"), "", "{\"statements\": [{\"nodeID\": \"1\", \"type\": \"maybe\"}]}"),
              "the \"korvane\" object, statement 1: type \"maybe\" is neither issue nor assumption"}),
     [](const ::testing::TestParamInfo<TBad>& info) { return info.param.Name; });
 

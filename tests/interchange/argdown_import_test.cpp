@@ -58,15 +58,17 @@ INSTANTIATE_TEST_SUITE_P(
         TCase{"AttackOnSupportedStatement", "[C]: c\n  + [A]: a\n  - [X]: x\n", "a>c!x ", 0},
         TCase{"AttackWithoutSupport", "[C]: c\n  - [X]: x\n", "", 1},
         TCase{"ArgumentWithPcsAndUndercut",
-              "<Arg>: an argument\n\n(1) [A]: a\n(2) [B]: b\n----\n(3) [C]: c\n\n[X]: x\n  _> <Arg>\n", "a>c!x b>c!x ", 0},
+              "<Arg>: an argument\n\n(1) [A]: a\n(2) [B]: b\n----\n(3) [C]: c\n\n[X]: x\n  _> <Arg>\n", "a>c!x b>c!x ",
+              0},
         // The argument's own inference is its last step, made when its title is read; the
         // steps before it follow.
         TCase{"TwoStepPcs", "<Arg>\n\n(1) a\n-- rule --\n(2) b\n----\n(3) c\n", "b>c a>b ", 0},
-        TCase{"ArgumentAttacksStatement", "<Arg>: x\n  <+ [A]: a\n  -> [C]: c\n\n[W]: (IF a, THEN IT IS DEFEATED THAT c)\n",
-              "a>c(d) ", 0},
-        TCase{"CommentsHeadingsFrontMatterAndTags",
-              "===\ntitle: t\n===\n# Heading\n\n[C]: the *claim* #issue // comment\n  + [A]: a /* note */ #assumption\n",
-              "a>the claim ", 0},
+        TCase{"ArgumentAttacksStatement",
+              "<Arg>: x\n  <+ [A]: a\n  -> [C]: c\n\n[W]: (IF a, THEN IT IS DEFEATED THAT c)\n", "a>c(d) ", 0},
+        TCase{
+            "CommentsHeadingsFrontMatterAndTags",
+            "===\ntitle: t\n===\n# Heading\n\n[C]: the *claim* #issue // comment\n  + [A]: a /* note */ #assumption\n",
+            "a>the claim ", 0},
         TCase{"Contradiction", "[A]: a\n  >< [B]: b\n", "", 1}),
     [](const ::testing::TestParamInfo<TCase>& info) { return info.param.Name; });
 
@@ -101,9 +103,11 @@ TEST_P(ArgdownImportRejects, NamingTheLine) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, ArgdownImportRejects,
     ::testing::Values(TBad{"UnclosedTitle", "[A: text\n", "line 1: the title is not closed with ']'"},
-                      TBad{"NoEmptyLine", "[A]: a\n[B]: b\n", "line 2: a new statement or argument must follow an empty line"},
+                      TBad{"NoEmptyLine", "[A]: a\n[B]: b\n",
+                           "line 2: a new statement or argument must follow an empty line"},
                       TBad{"UnclosedComment", "[A]: a\n\n/* never closed\n", "line 3: a comment is not closed"},
-                      TBad{"InferenceWithoutConclusion", "<X>\n\n(1) a\n----\n", "line 4: an inference line with no conclusion below it"},
+                      TBad{"InferenceWithoutConclusion", "<X>\n\n(1) a\n----\n",
+                           "line 4: an inference line with no conclusion below it"},
                       TBad{"EmptyText", "[A]:  #issue\n  + [B]: b\n", "[A] (line 1): the text is empty"},
                       TBad{"NotUtf8", "[A]: caf\xE9\n", "the file is not UTF-8 text"}),
     [](const ::testing::TestParamInfo<TBad>& info) { return info.param.Name; });

@@ -1,8 +1,8 @@
 // What each export writes for a small line, and how it escapes what its format reserves.
 #include <gtest/gtest.h>
 
-#include "interchange_fixture.h"
 #include "interchange/json_reader.h"
+#include "interchange_fixture.h"
 
 namespace korvane::test {
 namespace {
@@ -11,10 +11,24 @@ using namespace korvane::interchange;
 
 // An issue supported by an assumption, its warrant stated, and an exception with its
 // undercutter warrant stated.
-const std::vector<std::string> kLine = {
-    "CONCLUSION", "  ?: c", "REASON", "  !: a", "", "STATEMENT", "  !: (IF a, THEN c)", "",
-    "EXCEPTION",  "  ?: e", "CONCLUSION", "  ?: c", "REASON", "  !: a", "",
-    "STATEMENT",  "  !: (THAT e, IS AN EXCEPTION TO THE RULE THAT, IF a, THEN c)", ""};
+const std::vector<std::string> kLine = {"CONCLUSION",
+                                        "  ?: c",
+                                        "REASON",
+                                        "  !: a",
+                                        "",
+                                        "STATEMENT",
+                                        "  !: (IF a, THEN c)",
+                                        "",
+                                        "EXCEPTION",
+                                        "  ?: e",
+                                        "CONCLUSION",
+                                        "  ?: c",
+                                        "REASON",
+                                        "  !: a",
+                                        "",
+                                        "STATEMENT",
+                                        "  !: (THAT e, IS AN EXCEPTION TO THE RULE THAT, IF a, THEN c)",
+                                        ""};
 
 std::string Exported(const std::vector<std::string>& lines, TExportFormat format) {
   auto s = Interpreted(lines);
@@ -24,10 +38,12 @@ std::string Exported(const std::vector<std::string>& lines, TExportFormat format
 TEST(Exports, AifHasAnRaWithTheWarrantAsPremiseAndACaAimedAtIt) {
   const TJsonValue aif = ParseJson(Exported(kLine, TExportFormat::Aif));
   std::vector<std::string> nodes;
-  for (const TJsonValue& n : aif.Find("nodes")->Items()) nodes.push_back(n.Find("nodeID")->Text() + n.Find("type")->Text());
+  for (const TJsonValue& n : aif.Find("nodes")->Items())
+    nodes.push_back(n.Find("nodeID")->Text() + n.Find("type")->Text());
   EXPECT_EQ(nodes, (std::vector<std::string>{"1I", "2I", "3I", "4I", "5I", "6RA", "7CA"}));
   std::vector<std::string> edges;
-  for (const TJsonValue& e : aif.Find("edges")->Items()) edges.push_back(e.Find("fromID")->Text() + ">" + e.Find("toID")->Text());
+  for (const TJsonValue& e : aif.Find("edges")->Items())
+    edges.push_back(e.Find("fromID")->Text() + ">" + e.Find("toID")->Text());
   // a -> RA, warrant -> RA, RA -> c; e -> CA, undercutter warrant -> CA, CA -> RA.
   EXPECT_EQ(edges, (std::vector<std::string>{"2>6", "3>6", "6>1", "4>7", "5>7", "7>6"}));
   const TJsonValue& extra = *aif.Find("korvane");
@@ -76,7 +92,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TEscape{TExportFormat::Argdown, " [a] <b> #c *d* _e_ // {f} @g ",
                               "[s1]: \\ \\[a\\] \\<b\\> \\#c \\*d\\* \\_e\\_ \\/\\/ \\{f\\} \\@g\\  #issue"},
                       TEscape{TExportFormat::Argdown, "caf\xE9", "[s1]: caf\xC3\xA9 #issue #unjustified #latin1"},
-                      TEscape{TExportFormat::Dot, "say \"hi\" \\n", "label=\"1: say \\\"hi\\\" \\\\n\\nissue, unjustified\""},
+                      TEscape{TExportFormat::Dot, "say \"hi\" \\n",
+                              "label=\"1: say \\\"hi\\\" \\\\n\\nissue, unjustified\""},
                       TEscape{TExportFormat::GraphMl, "a<b & \"c\" \x01", "a&lt;b &amp; &quot;c&quot; \xE2\x90\x81"},
                       TEscape{TExportFormat::Aspic, "x", "\"claims\": [\"s1\"]"}),
     EscapeCaseName);
@@ -93,7 +110,8 @@ TEST(Exports, AspicNamesRulesAfterConnectionsAndUndercutsByName) {
 
 TEST(Exports, FormatNames) {
   TExportFormat f;
-  for (const char* name : {"aif", "argdown", "dot", "graphml", "aspic"}) EXPECT_TRUE(ParseExportFormat(name, f)) << name;
+  for (const char* name : {"aif", "argdown", "dot", "graphml", "aspic"})
+    EXPECT_TRUE(ParseExportFormat(name, f)) << name;
   EXPECT_FALSE(ParseExportFormat("AIF", f));
   TImportFormat i;
   EXPECT_TRUE(ImportFormatOfPath("x/Y.JSON", i));

@@ -78,12 +78,11 @@ TEST(RoundTrip, GeneratedLinesComeBack) {
 // Each move states its own new statements when they come next, so a line made without
 // repeats comes back move for move.
 TEST(RoundTrip, ALineWithoutRepeatsComesBackMoveForMove) {
-  const std::vector<std::string> lines = {
-      "CONCLUSION", "  ?: c", "REASON", "  !: a", "",  //
-      "EXCEPTION", "  !: e", "CONCLUSION", "  ?: c", "REASON", "  !: a", "",
-      "STATEMENT", "  ?: loose", "",  //
-      "CONCLUSION", "  !: a", "REASON", "  ?: b", "",  //
-      "EXCEPTION", "  ?: f", "CONCLUSION", "  !: a", "REASON", "  ?: b", ""};
+  const std::vector<std::string> lines = {"CONCLUSION", "  ?: c",     "REASON",     "  !: a", "",  //
+                                          "EXCEPTION",  "  !: e",     "CONCLUSION", "  ?: c", "REASON", "  !: a", "",
+                                          "STATEMENT",  "  ?: loose", "",                          //
+                                          "CONCLUSION", "  !: a",     "REASON",     "  ?: b", "",  //
+                                          "EXCEPTION",  "  ?: f",     "CONCLUSION", "  !: a", "REASON", "  ?: b", ""};
   for (const TRoute& route : kRoutes) {
     SCOPED_TRACE(route.Name);
     EXPECT_EQ(ThereAndBack(lines, route.Out, route.In).Lines, lines);
@@ -106,9 +105,9 @@ TEST(RoundTrip, ALongGeneratedLineComesBack) {
 
 // A defeating connection keeps its kind when its warrant is stated, as the rule states it.
 TEST(RoundTrip, ADefeatingRuleKeepsItsKind) {
-  const std::vector<std::string> lines = {"IF", "it rains", "THEN", "IT IS DEFEATED THAT", "we walk",
-                                          "EXCEPTION", "  ?: we have umbrellas", "CONCLUSION", "  ?: we walk",
-                                          "REASON", "  ?: it rains", ""};
+  const std::vector<std::string> lines = {
+      "IF",         "it rains",     "THEN",   "IT IS DEFEATED THAT", "we walk", "EXCEPTION", "  ?: we have umbrellas",
+      "CONCLUSION", "  ?: we walk", "REASON", "  ?: it rains",       ""};
   for (const TRoute& route : kRoutes) ExpectRoundTrip(lines, route);
   auto back = Interpreted(ThereAndBack(lines, TExportFormat::Aif, TImportFormat::Aif).Lines);
   EXPECT_EQ(back->Session.Line().CurrentStage->ReasonConclusions[0]->ConnectionKind, kDefeating);
@@ -116,10 +115,17 @@ TEST(RoundTrip, ADefeatingRuleKeepsItsKind) {
 
 // Bytes that are no UTF-8, signs every format escapes, blanks at the ends.
 TEST(RoundTrip, AwkwardSentencesComeBack) {
-  const std::vector<std::string> lines = {
-      "CONCLUSION", "  ?: [a] <b> #tag *x* _y_ // c /* d */ {e: f} @g \\ \"q\" & 'r'",
-      "REASON",     std::string("  !: caf\xE9 cr\xE8me \x01 end"),
-      "",           "STATEMENT", "  ?:  blank at both ends ", "", "STATEMENT", "  !: #issue", ""};
+  const std::vector<std::string> lines = {"CONCLUSION",
+                                          "  ?: [a] <b> #tag *x* _y_ // c /* d */ {e: f} @g \\ \"q\" & 'r'",
+                                          "REASON",
+                                          std::string("  !: caf\xE9 cr\xE8me \x01 end"),
+                                          "",
+                                          "STATEMENT",
+                                          "  ?:  blank at both ends ",
+                                          "",
+                                          "STATEMENT",
+                                          "  !: #issue",
+                                          ""};
   for (const TRoute& route : kRoutes) ExpectRoundTrip(lines, route);
 }
 

@@ -62,7 +62,8 @@ TEST(LineOfArgumentation, OtherTypeAsksAndYesOverrules) {
   EXPECT_EQ(m.Type, TMessageType::Confirmation);
   EXPECT_EQ(m.Title, "Confirm");
   EXPECT_EQ(m.Text, std::string(CRLF) + "The statement 'A' already exists. " + CRLF +
-                        "Its type was different and will be overruled. " + CRLF + "Do you really want to add it again? ");
+                        "Its type was different and will be overruled. " + CRLF +
+                        "Do you really want to add it again? ");
   EXPECT_EQ(m.Buttons, (std::vector<TAnswer>{TAnswer::Yes, TAnswer::No}));
   EXPECT_EQ(m.Default, TAnswer::Yes);
   EXPECT_EQ(m.Escape, TAnswer::No);
@@ -121,11 +122,10 @@ TEST(LineOfArgumentation, BothEndsOverruledAskOneQuestionReasonFirst) {
   f.Connect("r", kAssumption, "c", kAssumption);
   ASSERT_EQ(f.Asker.Messages.size(), 1u);
   EXPECT_EQ(f.Asker.Last().Type, TMessageType::Confirmation);
-  EXPECT_EQ(f.Asker.Last().Text, std::string("The reason 'r' already exists. ") + CRLF +
-                                     "Its type was different and will be overruled. " + CRLF +
-                                     "The conclusion 'c' already exists. " + CRLF +
-                                     "Its type was different and will be overruled. " + CRLF +
-                                     "Do you really want to add the reason and the conclusion?");
+  EXPECT_EQ(f.Asker.Last().Text,
+            std::string("The reason 'r' already exists. ") + CRLF + "Its type was different and will be overruled. " +
+                CRLF + "The conclusion 'c' already exists. " + CRLF + "Its type was different and will be overruled. " +
+                CRLF + "Do you really want to add the reason and the conclusion?");
   EXPECT_EQ(f.Line().ArgumentationMoves.Count(), 2);
   EXPECT_EQ(f.Find("r")->StatementType, kAssumption);
   EXPECT_EQ(f.Find("c")->StatementType, kAssumption);
@@ -158,13 +158,12 @@ TEST(LineOfArgumentation, ExceptionQuestionNamesAllThreeInOrder) {
   f.Except("e", kIssue, "r", kIssue, "c", kIssue);
   f.Asker.Script({TAnswer::Yes});
   f.Except("e", kAssumption, "r", kAssumption, "c", kAssumption);
-  EXPECT_EQ(f.Asker.Last().Text, std::string("The exception 'e' already exists. ") + CRLF +
-                                     "Its type was different and will be overruled. " + CRLF +
-                                     "The reason 'r' already exists. " + CRLF +
-                                     "Its type was different and will be overruled. " + CRLF +
-                                     "The conclusion 'c' already exists. " + CRLF +
-                                     "Its type was different and will be overruled. " + CRLF +
-                                     "Do you really want to add the exception, the reason and the conclusion?");
+  EXPECT_EQ(f.Asker.Last().Text,
+            std::string("The exception 'e' already exists. ") + CRLF +
+                "Its type was different and will be overruled. " + CRLF + "The reason 'r' already exists. " + CRLF +
+                "Its type was different and will be overruled. " + CRLF + "The conclusion 'c' already exists. " + CRLF +
+                "Its type was different and will be overruled. " + CRLF +
+                "Do you really want to add the exception, the reason and the conclusion?");
   EXPECT_EQ(f.Line().ArgumentationMoves.Count(), 2);
 }
 

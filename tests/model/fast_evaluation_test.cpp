@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "model/argumentation_stage.h"
-#include "model/evaluation_limit.h"
 #include "model/evaluation/evaluator.h"
+#include "model/evaluation_limit.h"
 #include "support/stage_generator.h"
 
 namespace korvane {
@@ -47,7 +47,8 @@ void Print(const TArgument* a, std::ostream& out) {
 // Everything observable of a stage, as text.
 std::string Describe(const TArgumentationStage& stage) {
   std::ostringstream out;
-  for (const TStatement* s : stage.Statements) out << s->Id << ':' << s->Sentence << ' ' << int(s->StatementType) << '\n';
+  for (const TStatement* s : stage.Statements)
+    out << s->Id << ':' << s->Sentence << ' ' << int(s->StatementType) << '\n';
   for (const TReasonConclusion* c : stage.ReasonConclusions) {
     out << c->Reason->Sentence << " -> " << c->Conclusion->Sentence << " k" << c->ConnectionKind;
     for (const TStatement* e : c->Exceptions) out << " unless " << e->Sentence;
@@ -325,7 +326,7 @@ TEST(FastEvaluation, ARefusedExceptionMoveTakesTheExceptionBackOut) {
   stages.push_back(std::make_unique<TArgumentationStage>());
   TModelStore& store = stages.back()->Store();
   const std::vector<std::pair<std::string, std::string>> edges = {{"a", "b"}, {"b", "c"}, {"c", "a"},
-                                                                   {"b", "a"}, {"c", "b"}, {"a", "c"}};
+                                                                  {"b", "a"}, {"c", "b"}, {"a", "c"}};
   for (const auto& [r, c] : edges) {
     TReasonConclusion* q = store.NewReasonConclusion();
     q->Reason->Sentence = r;

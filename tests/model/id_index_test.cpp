@@ -30,9 +30,12 @@ TEST(IdIndex, AgreesWithAScanOfTheListAsItGrowsAndBranches) {
     TStatement* s = store.NewStatement("s" + std::to_string(step), kIssue);
     const int roll = static_cast<int>(random() % 10);
     // Mostly the lowest free number, as moves give; sometimes gaps, repeats and non-numbers.
-    if (roll < 6) s->Id = std::to_string(index.LowestFree(next));
-    else if (roll < 8) s->Id = std::to_string(1 + random() % (next.Count() + 5));
-    else if (roll < 9) s->Id = "id" + std::to_string(step);
+    if (roll < 6)
+      s->Id = std::to_string(index.LowestFree(next));
+    else if (roll < 8)
+      s->Id = std::to_string(1 + random() % (next.Count() + 5));
+    else if (roll < 9)
+      s->Id = "id" + std::to_string(step);
     next.Add(s);
     lists.push_back(next);
 

@@ -34,9 +34,9 @@ TEST_F(Lists, AppendingToACopyLeavesTheOriginalAsItWas) {
   original.Add(&a);
   TStatements first, second;
   first.Assign(original);
-  first.Add(&b);           // grows the shared buffer at its tip
+  first.Add(&b);  // grows the shared buffer at its tip
   second.Assign(original);
-  second.Add(&c);          // must not see b, nor overwrite it for first
+  second.Add(&c);  // must not see b, nor overwrite it for first
   original.Add(&d);
   EXPECT_EQ(original.Count(), 2);
   EXPECT_EQ(original[1], &d);

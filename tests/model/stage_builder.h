@@ -17,7 +17,9 @@ public:
   [[nodiscard]] TArgumentationStage& Stage(int index) const { return *stages_.at(static_cast<std::size_t>(index)); }
   [[nodiscard]] TModelStore& Store() const { return *store_; }
 
-  TStatement* NewStatement(const std::string& sentence, std::uint8_t type) { return store_->NewStatement(sentence, type); }
+  TStatement* NewStatement(const std::string& sentence, std::uint8_t type) {
+    return store_->NewStatement(sentence, type);
+  }
 
   TReasonConclusion* NewConnection(const std::string& reason, std::uint8_t reasonType, const std::string& conclusion,
                                    std::uint8_t conclusionType, std::int32_t kind = kSupporting) {

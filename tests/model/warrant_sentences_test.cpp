@@ -6,8 +6,7 @@ namespace korvane {
 namespace {
 
 TEST(WarrantSentences, ComposeTheFixedPiecesAroundTheSentences) {
-  EXPECT_EQ(StepWarrantSentence("it rains", "the street is wet", kSupporting),
-            "(IF it rains, THEN the street is wet)");
+  EXPECT_EQ(StepWarrantSentence("it rains", "the street is wet", kSupporting), "(IF it rains, THEN the street is wet)");
   EXPECT_EQ(StepWarrantSentence("it rains", "the street is wet", kDefeating),
             "(IF it rains, THEN IT IS DEFEATED THAT the street is wet)");
   EXPECT_EQ(UndercutterWarrantSentence("the street is covered", "it rains", "the street is wet"),

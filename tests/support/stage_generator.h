@@ -97,8 +97,7 @@ inline void FillConnection(TReasonConclusion& c, const GeneratedMove& m) {
 inline std::unique_ptr<TArgumentationStage> Apply(const TArgumentationStage& stage, const GeneratedMove& m) {
   TModelStore& store = stage.Store();
   switch (m.kind) {
-    case GeneratedMove::Statement:
-      return stage.DoStatementMove(store.NewStatement(m.sentence, m.type));
+    case GeneratedMove::Statement: return stage.DoStatementMove(store.NewStatement(m.sentence, m.type));
     case GeneratedMove::ReasonConclusion:
     case GeneratedMove::Exception: {
       TReasonConclusion* c = store.NewReasonConclusion();

@@ -32,7 +32,8 @@ class DiagramLayoutTest : public QObject {
   }
   void ExpectLine(const TDiagramLayout& layout, QPoint from, QPoint to, const QColor& colour, TPenStyle style) const {
     const TDiagramLine* line = test::FindLine(layout, from, to);
-    QVERIFY2(line, qPrintable(QStringLiteral("no line (%1,%2)-(%3,%4)").arg(from.x()).arg(from.y()).arg(to.x()).arg(to.y())));
+    QVERIFY2(line,
+             qPrintable(QStringLiteral("no line (%1,%2)-(%3,%4)").arg(from.x()).arg(from.y()).arg(to.x()).arg(to.y())));
     QCOMPARE(line->Pen, colour);
     QCOMPARE(line->PenStyle, style);
   }
@@ -95,11 +96,16 @@ private slots:
   void enclosingParenthesesAreDropped_data() {
     QTest::addColumn<QString>("sentence");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("warrant") << "(IF a, THEN b)" << "IF a, THEN b";
-    QTest::newRow("only the outer pair") << "(a) and (b)" << "a) and (b";
-    QTest::newRow("opening only") << "(a" << "(a";
-    QTest::newRow("closing only") << "a)" << "a)";
-    QTest::newRow("single parenthesis") << "(" << "(";
+    QTest::newRow("warrant") << "(IF a, THEN b)"
+                             << "IF a, THEN b";
+    QTest::newRow("only the outer pair") << "(a) and (b)"
+                                         << "a) and (b";
+    QTest::newRow("opening only") << "(a"
+                                  << "(a";
+    QTest::newRow("closing only") << "a)"
+                                  << "a)";
+    QTest::newRow("single parenthesis") << "("
+                                        << "(";
   }
   void enclosingParenthesesAreDropped() {
     QFETCH(QString, sentence);
@@ -197,8 +203,7 @@ private slots:
     QTest::addColumn<QColor>("cross");
     QTest::addColumn<QColor>("step");
     QTest::addColumn<QColor>("conclusion");
-    QTest::newRow("justified exception blocks: red cross, teal step")
-        << int(kAssumption) << kRed << kTeal << kTeal;
+    QTest::newRow("justified exception blocks: red cross, teal step") << int(kAssumption) << kRed << kTeal << kTeal;
     QTest::newRow("unjustified exception: teal cross, blue step") << int(kIssue) << kTeal << kBlue << kBlue;
   }
   void exceptionCutsTheStep() {
@@ -274,7 +279,7 @@ private slots:
     QCOMPARE(layout.Boxes.size(), std::size_t{4});
     const int y = 2 * d_ + 12;
     ExpectLine(layout, {19, y}, {9, y}, kGrey, TPenStyle::Dotted);
-    ExpectLine(layout, {6, y - 3}, {13, y + 4}, kGrey, TPenStyle::Solid);  // the cross is solid
+    ExpectLine(layout, {6, y - 3}, {13, y + 4}, kGrey, TPenStyle::Solid);    // the cross is solid
     ExpectLine(layout, {9, 3 * d_ + 12}, {9, 24}, kBlue, TPenStyle::Solid);  // the step is not blocked
     QCOMPARE(layout.Boxes[0].Pen, kBlue);
   }

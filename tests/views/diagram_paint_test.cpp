@@ -49,14 +49,14 @@ private slots:
     const QImage image = Render(b);
     const int right = 30 + test::TextWidth("wet", true, false) - 1;
     QCOMPARE(image.size(), QSize(300, 26));
-    QCOMPARE(image.pixelColor(2, 12), kBlue);       // left edge
-    QCOMPARE(image.pixelColor(right, 12), kBlue);   // right edge
+    QCOMPARE(image.pixelColor(2, 12), kBlue);      // left edge
+    QCOMPARE(image.pixelColor(right, 12), kBlue);  // right edge
     QCOMPARE(image.pixelColor(right + 1, 12), kWhite);
-    QCOMPARE(image.pixelColor(10, 2), kBlue);       // top edge
-    QCOMPARE(image.pixelColor(10, 23), kBlue);      // bottom edge, the last row of the box
+    QCOMPARE(image.pixelColor(10, 2), kBlue);   // top edge
+    QCOMPARE(image.pixelColor(10, 23), kBlue);  // bottom edge, the last row of the box
     QCOMPARE(image.pixelColor(10, 24), kWhite);
     QCOMPARE(image.pixelColor(1, 12), kWhite);
-    QCOMPARE(image.pixelColor(3, 12), kWhite);      // the box is filled white
+    QCOMPARE(image.pixelColor(3, 12), kWhite);         // the box is filled white
     QCOMPARE(image.pixelColor(5 + 7, 5 + 2), kBlack);  // the "!" icon's bar
     int bluish = 0;
     for (int y = 5; y < 5 + 16; ++y)
@@ -75,7 +75,7 @@ private slots:
     QCOMPARE(image.pixelColor(19, yr), kBlue);  // one pixel left of the reason's box
     QCOMPARE(image.pixelColor(9, yr), kBlue);
     QCOMPARE(image.pixelColor(9, 30), kBlue);
-    QCOMPARE(image.pixelColor(9, 24), kBlue);   // the arrow's tip
+    QCOMPARE(image.pixelColor(9, 24), kBlue);  // the arrow's tip
     QCOMPARE(image.pixelColor(5, 28), kBlue);
     QCOMPARE(image.pixelColor(4, 29), kWhite);  // an arrowhead line stops short of its end
     QCOMPARE(image.pixelColor(13, 28), kBlue);

@@ -83,8 +83,7 @@ private slots:
     QFETCH(QStringList, entries);
     StageBuilder b;
     b.Connect("a", kAssumption, "c", kIssue);
-    for (int i = 1; i <= exceptions; ++i)
-      b.Except("e" + std::to_string(i), kAssumption, "a", kAssumption, "c", kIssue);
+    for (int i = 1; i <= exceptions; ++i) b.Except("e" + std::to_string(i), kAssumption, "a", kAssumption, "c", kIssue);
     QTreeWidget list;
     FillReasonsList(list, b.Current());
     QCOMPARE(Texts(list), entries);
@@ -112,8 +111,8 @@ private slots:
     QTreeWidget tree;
     SetUpArgumentsTree(tree);
     FillArgumentsTree(tree, b.Current(), kArgumentsCoordinated, icons_);
-    QCOMPARE(DescribeTree(tree), (QStringList{"1: c [3/1] (2: a [3/0], 3: b [4/1])", "4: d [3/1] (2: a [3/0])",
-                                             "5: lonely [4/1]"}));
+    QCOMPARE(DescribeTree(tree),
+             (QStringList{"1: c [3/1] (2: a [3/0], 3: b [4/1])", "4: d [3/1] (2: a [3/0])", "5: lonely [4/1]"}));
     QTreeWidgetItemIterator it(&tree);
     int nodes = 0;
     for (; *it; ++it, ++nodes) {
@@ -139,7 +138,7 @@ private slots:
     QCOMPARE(DescribeTree(tree), (QStringList{"1: c [3/1] (2: a [3/1] (4: z [3/0]), 3: b [3/0])"}));
     FillArgumentsTree(tree, b.Current(), kArgumentsNotCoordinated, icons_);
     QCOMPARE(DescribeTree(tree), (QStringList{"1: c [3/1] (2: a [3/1], 3: b [3/0])", "2: a [3/1] (4: z [3/0])",
-                                             "3: b [3/0]", "4: z [3/0]"}));
+                                              "3: b [3/0]", "4: z [3/0]"}));
   }
 
   void notCoordinatedTreeOfACycleStaysFinite() {
@@ -157,8 +156,8 @@ private slots:
     QTreeWidget tree;
     FillArgumentsTree(tree, b.Current(), kArgumentsCoordinated, icons_);
     const QImage icon = tree.topLevelItem(0)->icon(0).pixmap(16, 16).toImage();
-    QCOMPARE(icon.pixelColor(7, 5), QColor(0, 127, 0));   // the plus
-    QCOMPARE(icon.pixelColor(1, 15), QColor(0, 0, 0));    // the small "!" in the corner
+    QCOMPARE(icon.pixelColor(7, 5), QColor(0, 127, 0));  // the plus
+    QCOMPARE(icon.pixelColor(1, 15), QColor(0, 0, 0));   // the small "!" in the corner
     QCOMPARE(icon.pixelColor(14, 1), QColor(255, 255, 255));
   }
 

@@ -30,8 +30,8 @@ inline int TextWidth(const QString& text, bool bold, bool italic) {
 
 /// The texts of the layout's box whose first line is text, or null.
 inline const TDiagramText* FindText(const TDiagramLayout& layout, const QString& text) {
-  const auto found = std::find_if(layout.Texts.begin(), layout.Texts.end(),
-                                  [&](const TDiagramText& t) { return t.Text == text; });
+  const auto found =
+      std::find_if(layout.Texts.begin(), layout.Texts.end(), [&](const TDiagramText& t) { return t.Text == text; });
   return found == layout.Texts.end() ? nullptr : &*found;
 }
 

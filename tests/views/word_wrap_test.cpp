@@ -67,9 +67,10 @@ private slots:
     const QFontMetrics metrics(test::WindowFont());
     QRandomGenerator random(5);
     // Letters, wide letters, blanks, line breaks and a character outside the basic plane.
-    const QStringList pieces = {QStringLiteral("a"), QStringLiteral("W"), QStringLiteral("i"), QStringLiteral(" "),
-                                QStringLiteral("  "), QStringLiteral("\n"), QStringLiteral("\r\n"),
-                                QString::fromUcs4(U"\U0001F600"), QStringLiteral("\u00E9")};
+    const QStringList pieces = {
+        QStringLiteral("a"),     QStringLiteral("W"),  QStringLiteral("i"),    QStringLiteral(" "),
+        QStringLiteral("  "),    QStringLiteral("\n"), QStringLiteral("\r\n"), QString::fromUcs4(U"\U0001F600"),
+        QStringLiteral("\u00E9")};
     for (int round = 0; round < 1500; ++round) {
       QString text;
       const int length = static_cast<int>(random.bounded(1, 120));

@@ -62,11 +62,11 @@ bool TContainment::StepsMatch(const TStep* s1, const TStep* s2, int depth) {
     bool matched = false;
     for (int k2 = 0; k2 < s2->Undercutters.Count() && !matched; ++k2) {
       const TUndercutter* u2 = s2->Undercutters[k2];
-      matched = IsFinal(s1->UndercuttingDialecticalArguments[k1], s2->UndercuttingDialecticalArguments[k2],
-                        depth + 1) &&
-                (!u1->WarrantingDialecticalArgument ||
-                 (u2->WarrantingDialecticalArgument &&
-                  IsFinal(u1->WarrantingDialecticalArgument, u2->WarrantingDialecticalArgument, depth + 1)));
+      matched =
+          IsFinal(s1->UndercuttingDialecticalArguments[k1], s2->UndercuttingDialecticalArguments[k2], depth + 1) &&
+          (!u1->WarrantingDialecticalArgument ||
+           (u2->WarrantingDialecticalArgument &&
+            IsFinal(u1->WarrantingDialecticalArgument, u2->WarrantingDialecticalArgument, depth + 1)));
     }
     if (!matched) return false;
   }

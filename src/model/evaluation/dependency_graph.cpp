@@ -59,8 +59,10 @@ void TDependencyGraph::FindComponents() {
       const auto sv = static_cast<std::size_t>(v);
       if (e < edgeBegin_[sv + 1]) {
         const auto w = static_cast<std::size_t>(edges_[static_cast<std::size_t>(e++)]);
-        if (visitNumber_[w] < 0) enter(w);
-        else if (onComponentStack_[w]) lowLink_[sv] = std::min(lowLink_[sv], visitNumber_[w]);
+        if (visitNumber_[w] < 0)
+          enter(w);
+        else if (onComponentStack_[w])
+          lowLink_[sv] = std::min(lowLink_[sv], visitNumber_[w]);
         continue;
       }
       if (lowLink_[sv] == visitNumber_[sv]) {

@@ -89,7 +89,7 @@ private:
 
   std::vector<int> component_;  // vertex -> component
   std::vector<char> componentCyclic_;
-  std::vector<int> componentBits_;   // number of connections concluding inside the component
+  std::vector<int> componentBits_;  // number of connections concluding inside the component
   std::vector<int> componentLevel_;
   std::vector<int> connectionBit_;
   int cyclicComponents_ = 0;
@@ -103,7 +103,7 @@ private:
 
   // Buffers kept between evaluations: a line's stages grow a little each time, and fresh
   // buffers of ever larger sizes would fragment the heap.
-  std::vector<int> edgeBegin_, edges_;   // Build: the children of vertex v are edges_[edgeBegin_[v], edgeBegin_[v + 1])
+  std::vector<int> edgeBegin_, edges_;  // Build: the children of vertex v are edges_[edgeBegin_[v], edgeBegin_[v + 1])
   std::vector<int> lowLink_, visitNumber_, componentStack_;
   std::vector<char> onComponentStack_;
   std::vector<std::pair<int, int>> searchFrames_;  // vertex, next edge or child

@@ -61,7 +61,11 @@ void TDialecticalBuilder::PlanSteps(int v, const TMask& mask, int depth, TStepPl
       return For(o, w, graph_.SameComponent(w, v) ? inner : TMask(), depth + 1);
     };
     const TConnectionFacts& f = index_.Facts(j);
-    TStepPlan p{f.reason, f.kind, nullptr, nullptr, static_cast<int>(undercutters.size()),
+    TStepPlan p{f.reason,
+                f.kind,
+                nullptr,
+                nullptr,
+                static_cast<int>(undercutters.size()),
                 static_cast<int>(f.exceptions.size())};
     p.initial = child(f.reason, index_.ReasonVertex(j));
     if (index_.WarrantVertex(j) >= 0) p.warrant = child(index_.WarrantStatement(j), index_.WarrantVertex(j));

@@ -42,8 +42,10 @@ void TMaximalSelection::CollectStatementsToDecide(bool partial, std::size_t coun
   // Those found by containment tests keep their answer unless a rebuilt one reaches them.
   for (const int i : decidedByContainment_) {
     const int v = index_.StatementVertex(i);
-    if (graph_.ReachedFromAffected(v)) QueueStatementsOf(v);
-    else keptByContainment_.push_back(i);
+    if (graph_.ReachedFromAffected(v))
+      QueueStatementsOf(v);
+    else
+      keptByContainment_.push_back(i);
   }
 }
 

@@ -52,9 +52,9 @@ private:
 
   // One evaluation.
   std::vector<int> toDecide_;
-  std::vector<char> queued_;               // by index in Statements: in toDecide_
-  std::vector<int> keptByContainment_;     // decided by containment, and nothing rebuilt reaches them
-  std::vector<int> reachingQueue_;         // the breadth-first walk upwards of one decision
+  std::vector<char> queued_;            // by index in Statements: in toDecide_
+  std::vector<int> keptByContainment_;  // decided by containment, and nothing rebuilt reaches them
+  std::vector<int> reachingQueue_;      // the breadth-first walk upwards of one decision
   TVertexMarks walkMarks_;
 };
 

@@ -49,8 +49,8 @@ const TConnectionFacts& TSentenceNumbers::FactsAt(std::size_t j, const TReasonCo
   const int count = c->Exceptions.Count();
   bool same = static_cast<int>(f.exceptions.size()) <= count;
   for (std::size_t k = 0; same && k < f.exceptions.size(); ++k)
-    same = f.exceptions[k] == c->Exceptions[static_cast<int>(k)] &&
-           f.exceptionSentences[k] == SentenceOf(f.exceptions[k]);
+    same =
+        f.exceptions[k] == c->Exceptions[static_cast<int>(k)] && f.exceptionSentences[k] == SentenceOf(f.exceptions[k]);
   if (!same) {
     f.exceptions.clear();
     f.exceptionSentences.clear();

@@ -101,8 +101,10 @@ void TStageIndex::AddConnection(int j, const TReasonConclusion* rc) {
   Vertex(cv).concluding.push_back(j);
   Vertex(rv).parents.push_back({cv, f.reason, true});
   ++Vertex(rv).reasonUses;
-  if (wv >= 0) Vertex(wv).parents.push_back({cv, warrant, false});
-  else Watch(f.warrantSentence, j, -1);
+  if (wv >= 0)
+    Vertex(wv).parents.push_back({cv, warrant, false});
+  else
+    Watch(f.warrantSentence, j, -1);
   for (std::size_t k = 0; k < f.exceptions.size(); ++k) AddExceptionLink(j, k);
   Touch(cv, false);
 }

@@ -179,8 +179,8 @@ private:
 
   std::vector<int> vertexOfSentence_;  // sentence number -> vertex, -1 when not in this stage
   std::vector<TVertexEntry> vertices_;
-  std::vector<int> statementVertex_;   // index in Statements -> vertex
-  std::vector<int> nextSameVertex_;    // index in Statements -> next index with the same vertex, or -1
+  std::vector<int> statementVertex_;  // index in Statements -> vertex
+  std::vector<int> nextSameVertex_;   // index in Statements -> next index with the same vertex, or -1
   std::vector<TConnection> connections_;
   std::unordered_map<const TReasonConclusion*, int> connectionNumber_;
   // Warrant sentences no statement carries yet: sentence number -> (connection, exception or -1).
