@@ -23,8 +23,9 @@
 namespace korvane {
 
 /// Work allowed for one evaluation: nodes built plus containment tests made. Cycles make
-/// the exact result grow exponentially; beyond this a move is refused.
-inline constexpr std::size_t kEvaluationWorkBudget = 2'000'000;
+/// the exact result grow exponentially; beyond this a move is refused. Five statements
+/// connected both ways need about half of it; six need far more.
+inline constexpr std::size_t kEvaluationWorkBudget = 1'000'000;
 
 /// Evaluates the stages of one document. It keeps the numbering and grouping of the stage
 /// evaluated last, and every dialectical argument and argument built so far.
@@ -71,7 +72,7 @@ private:
   evaluation::TDependencyGraph argumentGraph_{index_, work_, false};
   evaluation::TDialecticalBuilder dialectical_{index_, dialecticalGraph_, work_};
   evaluation::TArgumentBuilder arguments_{index_, argumentGraph_, work_};
-  evaluation::TContainment containment_{index_, dialecticalGraph_, work_};
+  evaluation::TContainment containment_{index_, dialecticalGraph_, dialectical_, work_};
   evaluation::TMaximalSelection maximal_{index_, dialecticalGraph_, containment_, work_};
 
   // The last dialectical evaluation: its values by index in Statements, and its two lists.
