@@ -78,8 +78,9 @@ void TEvaluator::TakeIn(const TArgumentationStage& stage, std::size_t budget) {
 // A move only changes the dialectical arguments of what reaches what it touched. True when
 // only those were rebuilt.
 bool TEvaluator::RebuildDialectical() {
-  const bool partial = dialecticalGraph_.Valid() && !index_.Irregular() && dialecticalGraph_.Update();
+  const bool partial = dialecticalGraph_.Valid() && !index_.Irregular();
   if (partial) {
+    dialecticalGraph_.Update();
     ++partialEvaluations_;
     dialectical_.Rebuild(dialecticalGraph_.Affected());
   } else {
@@ -155,7 +156,8 @@ void TEvaluator::SetStatuses(TArgumentationStage& stage, bool partial) const {
 }
 
 void TEvaluator::RebuildArguments() {
-  if (argumentGraph_.Valid() && !index_.Irregular() && argumentGraph_.Update()) {
+  if (argumentGraph_.Valid() && !index_.Irregular()) {
+    argumentGraph_.Update();
     arguments_.Rebuild(argumentGraph_.Affected());
   } else {
     argumentGraph_.Build();
