@@ -1,7 +1,9 @@
 // The stage index and the dependency graph on their own: when the index may extend what
-// it took in last, and what an update of the graph names for rebuilding.
+// it took in last, what an update of the graph names for rebuilding, and the sets of
+// used connections.
 #include <gtest/gtest.h>
 
+#include "model/evaluation/connection_mask.h"
 #include "model/evaluation/dependency_graph.h"
 #include "model/evaluation/stage_index.h"
 #include "model/evaluation/work_budget.h"
@@ -90,6 +92,23 @@ TEST(DependencyGraph, AnUpdateNamesWhatReachesTheChangeAndFindsACycleThroughIt) 
   EXPECT_FALSE(graph.IsCyclic(top));
   EXPECT_GT(graph.Level(top), graph.Level(a));
   EXPECT_FALSE(graph.HasClosedCycle());
+}
+
+TEST(ConnectionMask, BitsBeyondTheInlineWordAreKeptAndCompared) {
+  const TMask none;
+  EXPECT_TRUE(none.empty());
+  const TMask low = WithBit(none, 3, 1);
+  const TMask wide = WithBit(WithBit(none, 3, 3), 130, 3);
+  EXPECT_FALSE(low.empty());
+  EXPECT_TRUE(HasBit(wide, 3));
+  EXPECT_TRUE(HasBit(wide, 130));
+  EXPECT_FALSE(HasBit(wide, 66));
+  EXPECT_FALSE(HasBit(low, 130));
+  // The same bits reached in another order are the same key.
+  const TMask other = WithBit(WithBit(none, 130, 3), 3, 3);
+  EXPECT_EQ(wide, other);
+  EXPECT_EQ(TMaskKeyHash()(TMaskKey{nullptr, 1, wide}), TMaskKeyHash()(TMaskKey{nullptr, 1, other}));
+  EXPECT_FALSE(low == WithBit(none, 3, 3)) << "masks of different cycles differ in width";
 }
 
 }  // namespace
