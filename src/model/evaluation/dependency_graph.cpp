@@ -220,12 +220,18 @@ void TDependencyGraph::ComponentsOfAffected() {
   cyclicComponents_ -= static_cast<int>(std::unique(oldCyclic_.begin(), oldCyclic_.end()) - oldCyclic_.begin());
 }
 
-// affected_ from first on are one new component: its number, bits and level.
+// affected_ from first on are one new component: its number, bits and level. A vertex
+// that stays outside cycles keeps its number, so that moves far below many statements do
+// not make the component tables grow with every statement they reach.
 void TDependencyGraph::NewComponent(std::size_t first, bool cyclic) {
-  const int c = static_cast<int>(componentCyclic_.size());
-  componentCyclic_.push_back(cyclic ? 1 : 0);
-  componentBits_.push_back(0);
-  componentLevel_.push_back(0);
+  const int kept = component_[static_cast<std::size_t>(affected_[first])];
+  const bool keep = !cyclic && affected_.size() - first == 1 && !componentCyclic_[static_cast<std::size_t>(kept)];
+  const int c = keep ? kept : static_cast<int>(componentCyclic_.size());
+  if (!keep) {
+    componentCyclic_.push_back(cyclic ? 1 : 0);
+    componentBits_.push_back(0);
+    componentLevel_.push_back(0);
+  }
   if (cyclic) ++cyclicComponents_;
   int bits = 0;
   for (std::size_t k = first; k < affected_.size(); ++k) {
