@@ -251,7 +251,8 @@ void TDependencyGraph::NewComponent(std::size_t first, bool cyclic) {
   componentLevel_[static_cast<std::size_t>(c)] = level;
 }
 
-bool TDependencyGraph::HasClosedCycle() const {
+void TDependencyGraph::ClosedCycleMembers(std::vector<int>& members) const {
+  members.clear();
   std::vector<char> open(componentCyclic_.size(), 0);
   for (const int v : cyclicMembers_) {
     const int c = component_[VertexSlot(v)];
@@ -260,8 +261,13 @@ bool TDependencyGraph::HasClosedCycle() const {
       if (Follows(p) && component_[VertexSlot(p.vertex)] != c) open[static_cast<std::size_t>(c)] = 1;
   }
   for (const int v : cyclicMembers_)
-    if (componentCyclic_[ComponentSlot(v)] && !open[ComponentSlot(v)]) return true;
-  return false;
+    if (componentCyclic_[ComponentSlot(v)] && !open[ComponentSlot(v)]) members.push_back(v);
+}
+
+bool TDependencyGraph::HasClosedCycle() const {
+  std::vector<int> members;
+  ClosedCycleMembers(members);
+  return !members.empty();
 }
 
 bool TDependencyGraph::ReachedFromAffected(int v) {

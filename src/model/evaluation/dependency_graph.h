@@ -67,6 +67,8 @@ public:
   /// Whether some cycle is entered from nowhere outside it. Updates keep cycles as they
   /// are but may give them new parents, so this is asked anew.
   [[nodiscard]] bool HasClosedCycle() const;
+  /// The vertices of the cycles entered from nowhere outside them.
+  void ClosedCycleMembers(std::vector<int>& members) const;
 
 private:
   [[nodiscard]] std::size_t VertexSlot(int v) const {

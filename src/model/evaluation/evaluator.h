@@ -18,6 +18,7 @@
 #include "model/evaluation/dialectical_builder.h"
 #include "model/evaluation/maximal_selection.h"
 #include "model/evaluation/stage_index.h"
+#include "model/evaluation/vertex_marks.h"
 #include "model/evaluation/work_budget.h"
 
 namespace korvane {
@@ -64,6 +65,7 @@ private:
   void SetStatuses(TArgumentationStage& stage, bool partial) const;
   void RebuildArguments();
   void ChooseArgumentRoots(int count);
+  void ChooseRootsBelowCycles(int count, const std::vector<int>* below);
   void Forget();
 
   evaluation::TWorkBudget work_;
@@ -83,6 +85,8 @@ private:
 
   std::vector<TDialecticalArgument*> maximalValues_;  // the maximal list being published
   std::vector<TArgument*> argumentRoots_;             // the Arguments list being published
+  std::vector<int> closedCycles_, queue_;              // choosing argument roots below cycles
+  evaluation::TVertexMarks partMarks_, reachedMarks_;
 };
 
 }  // namespace korvane
