@@ -1,6 +1,8 @@
-// A seeded generator of lines of argumentation as people make them: about half statement
-// moves, the rest reason/conclusion and exception moves; some statements are the exact
-// warrants of connections; now and then a short cycle; support trees up to 12 deep.
+// A seeded generator of lines of argumentation as people make them, rough edges included:
+// about 55% statement moves (some the exact warrant of a connection, stated as an issue or
+// an assumption; some overruling a type), the rest reason/conclusion moves and, one in ten
+// moves, an exception to a connection already made; support trees up to 12 deep; and one
+// connection in 50 the reverse of an earlier one, closing a cycle of two statements.
 #pragma once
 
 #include <cstdint>
@@ -40,16 +42,16 @@ private:
 
   test::GeneratedMove Move() {
     test::GeneratedMove m;
-    const int roll = Pick(100);
-    if (sentences_.empty() || roll < 50) {
+    const int roll = Pick(1000);
+    if (sentences_.empty() || roll < 550) {
       m.kind = test::GeneratedMove::Statement;
       m.type = Type();
-      if (!connections_.empty() && roll < 5) {
+      if (!connections_.empty() && roll < 60) {
         // The exact warrant of a connection, stated on its own.
         const Connection& c = connections_[static_cast<std::size_t>(Pick(static_cast<int>(connections_.size())))];
         m.sentence = StepWarrantSentence(sentences_[c.reason], sentences_[c.conclusion], kSupporting);
         m.type = Pick(2) == 0 ? kAssumption : kIssue;
-      } else if (!sentences_.empty() && roll < 9) {
+      } else if (!sentences_.empty() && roll < 100) {
         m.sentence = sentences_[static_cast<std::size_t>(Existing())];  // overrules the type
       } else {
         m.sentence = sentences_[static_cast<std::size_t>(NewSentence(0))];
@@ -60,7 +62,7 @@ private:
     for (int tries = 0; tries < 8 && depth_[static_cast<std::size_t>(conclusion)] >= 12; ++tries)
       conclusion = Existing();
     int reason;
-    if (!connections_.empty() && Pick(400) == 0) {
+    if (!connections_.empty() && Pick(50) == 0) {
       // A short cycle: a reason also supported by its conclusion.
       const Connection& c = connections_[static_cast<std::size_t>(Pick(static_cast<int>(connections_.size())))];
       reason = c.conclusion;
@@ -75,7 +77,7 @@ private:
     m.conclusion = sentences_[static_cast<std::size_t>(conclusion)];
     m.reasonType = Type();
     m.conclusionType = kIssue;
-    if (roll < 85 || connections_.empty()) {
+    if (roll < 896 || connections_.empty()) {
       m.kind = test::GeneratedMove::ReasonConclusion;
       connections_.push_back({reason, conclusion});
     } else {
@@ -84,8 +86,9 @@ private:
       const Connection& c = connections_[static_cast<std::size_t>(Pick(static_cast<int>(connections_.size())))];
       m.reason = sentences_[static_cast<std::size_t>(c.reason)];
       m.conclusion = sentences_[static_cast<std::size_t>(c.conclusion)];
-      m.sentence =
-          sentences_[static_cast<std::size_t>(NewSentence(depth_[static_cast<std::size_t>(c.conclusion)] + 1))];
+      // Mostly a new sentence; now and then one already argued about elsewhere.
+      const int exception = Pick(5) == 0 ? Existing() : NewSentence(depth_[static_cast<std::size_t>(c.conclusion)] + 1);
+      m.sentence = sentences_[static_cast<std::size_t>(exception)];
       m.type = Type();
       m.conclusionType = kIssue;
     }

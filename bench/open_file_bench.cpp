@@ -52,6 +52,21 @@ std::string WriteGeneratedLine(int moves) {
   return path;
 }
 
+// A chain s0 <- s1 <- ... <- sN of issues ending in an assumption, as moves
+// "CONCLUSION s_i / REASON s_i+1": downwards (0) each new reason lies below the last,
+// so every move changes what every statement above it rests on; upwards (1) the same
+// connections made from the bottom, each new conclusion on top.
+std::string WriteChain(int length, bool upwards) {
+  const std::string path = TemporaryPath("chain-" + std::to_string(length) + (upwards ? "-up" : "-down"));
+  std::ofstream out(path, std::ios::binary);
+  for (int k = 0; k < length; ++k) {
+    const int i = upwards ? length - 1 - k : k;
+    out << "CONCLUSION\r\n  ?: s" << i << "\r\nREASON\r\n  " << (i + 1 == length ? '!' : '?') << ": s" << i + 1
+        << "\r\n\r\n";
+  }
+  return path;
+}
+
 // Lines that are no keyword: each is stated as an assumption.
 std::string WritePlainLines(int count) {
   const std::string path = TemporaryPath("plain-" + std::to_string(count));
@@ -62,6 +77,7 @@ std::string WritePlainLines(int count) {
 
 void Open(benchmark::State& state, const std::string& path) {
   std::size_t statements = 0;
+  const double before = bench::ResidentMegabytes();
   for (auto _ : state) {
     EscapeAsker asker;
     TPlainTextHost host;
@@ -69,6 +85,10 @@ void Open(benchmark::State& state, const std::string& path) {
     session.OpenFile(path);
     statements = static_cast<std::size_t>(session.Line().CurrentStage->Statements.Count());
     benchmark::DoNotOptimize(session.Line().CurrentStage);
+    // What the open document holds, stages and evaluation included.
+    state.PauseTiming();
+    state.counters["held_MB"] = bench::ResidentMegabytes() - before;
+    state.ResumeTiming();
   }
   std::remove(path.c_str());
   state.counters["statements"] = static_cast<double>(statements);
@@ -77,9 +97,18 @@ void Open(benchmark::State& state, const std::string& path) {
 
 void OpenGeneratedFile(benchmark::State& state) { Open(state, WriteGeneratedLine(static_cast<int>(state.range(0)))); }
 void OpenPlainLines(benchmark::State& state) { Open(state, WritePlainLines(static_cast<int>(state.range(0)))); }
+void OpenChain(benchmark::State& state) {
+  Open(state, WriteChain(static_cast<int>(state.range(0)), state.range(1) != 0));
+}
 
-BENCHMARK(OpenGeneratedFile)->Arg(200)->Arg(2000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK(OpenPlainLines)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(1);
+// Several sizes of each family, smallest first, so that peak_MB and held_MB show growth.
+BENCHMARK(OpenGeneratedFile)->Arg(200)->Arg(2000)->Arg(5000)->Arg(10000)->Arg(20000)
+    ->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(OpenPlainLines)->Arg(10000)->Arg(30000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(1);
+// Downwards, every move rebuilds everything above it: beyond 3,000 it takes hours.
+BENCHMARK(OpenChain)->Args({1000, 0})->Args({3000, 0})->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(OpenChain)->ArgsProduct({{1000, 3000, 10000, 30000, 100000}, {1}})
+    ->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 }  // namespace korvane

@@ -24,7 +24,8 @@ bool TSession::GuardedMove(const std::function<bool()>& move) {
       RefreshCurrentView();
       throw;
     }
-    asker_.Ask(WarningMessage(error.what(), {TAnswer::OK}));
+    // The error text ends without a full stop, as when an interpretation reports it.
+    asker_.Ask(WarningMessage(std::string(error.what()) + ".", {TAnswer::OK}));
   }
   RefreshCurrentView();
   return done;

@@ -40,7 +40,7 @@ TEST(EvaluationLimit, InteractiveMoveIsRefusedWithAWarningAndChangesNothing) {
     EXPECT_EQ(m.Type, TMessageType::Warning);
     EXPECT_EQ(m.Title, "Warning");
     EXPECT_EQ(m.Buttons, std::vector<TAnswer>{TAnswer::OK});
-    EXPECT_NE(m.Text.find("The move was not made."), std::string::npos) << m.Text;
+    EXPECT_TRUE(m.Text.ends_with("The move was not made.")) << m.Text;
     EXPECT_EQ(f.Line().ArgumentationMoves.Count(), moves);
     EXPECT_EQ(f.Stage().ReasonConclusions.Count(), connections);
     EXPECT_EQ(f.Line().ArgumentationStages.Count(), moves + 1);
@@ -61,7 +61,8 @@ TEST(EvaluationLimit, InterpretationStopsThereAndKeepsTheMovesBefore) {
     f.Interpret(lines);
     FAIL() << "the whole text was interpreted";
   } catch (const TCommandError& error) {
-    EXPECT_NE(std::string(error.what()).find("The move was not made."), std::string::npos) << error.what();
+    // Shown followed by ".", like every error that ends a command.
+    EXPECT_TRUE(std::string(error.what()).ends_with("The move was not made")) << error.what();
   }
   EXPECT_TRUE(f.Session.Interactive);
   EXPECT_TRUE(f.Session.RefreshViews);

@@ -11,63 +11,14 @@
 #include "model/argumentation_stage.h"
 #include "model/evaluation/evaluator.h"
 #include "model/evaluation_limit.h"
+#include "stage_description.h"
 #include "support/stage_generator.h"
 
 namespace korvane {
 namespace {
 
-// A printed form of a dialectical argument that covers every field the views read.
-void Print(const TDialecticalArgument* d, std::ostream& out) {
-  out << '{' << d->Conclusion->Sentence << '#' << d->Conclusion->Id << ' ' << int(d->Status);
-  for (int i = 0; i < d->Steps.Count(); ++i) {
-    const TStep* s = d->Steps[i];
-    out << " [" << s->Conclusion->Sentence << '<' << s->Reason->Sentence << '#' << s->Reason->Id << " k"
-        << s->ConnectionKind << " w" << int(s->WarrantStatus);
-    if (s->WarrantingDialecticalArgument) Print(s->WarrantingDialecticalArgument, out << " W");
-    Print(d->InitialDialecticalArguments[i], out << " R");
-    for (int k = 0; k < s->Undercutters.Count(); ++k) {
-      const TUndercutter* u = s->Undercutters[k];
-      out << " (" << u->Exception->Sentence << ' ' << u->Reason->Sentence << ' ' << u->Conclusion->Sentence << " w"
-          << int(u->WarrantStatus);
-      if (u->WarrantingDialecticalArgument) Print(u->WarrantingDialecticalArgument, out << " W");
-      Print(s->UndercuttingDialecticalArguments[k], out << " E");
-      out << ')';
-    }
-    out << ']';
-  }
-  out << '}';
-}
-
-void Print(const TArgument* a, std::ostream& out) {
-  out << '(' << a->Conclusion->Sentence << ' ' << int(a->DefeatStatus);
-  for (const TArgument* x : a->InitialArguments) Print(x, out << ' ');
-  out << ')';
-}
-
-// Everything observable of a stage, as text.
-std::string Describe(const TArgumentationStage& stage) {
-  std::ostringstream out;
-  for (const TStatement* s : stage.Statements)
-    out << s->Id << ':' << s->Sentence << ' ' << int(s->StatementType) << '\n';
-  for (const TReasonConclusion* c : stage.ReasonConclusions) {
-    out << c->Reason->Sentence << " -> " << c->Conclusion->Sentence << " k" << c->ConnectionKind;
-    for (const TStatement* e : c->Exceptions) out << " unless " << e->Sentence;
-    out << '\n';
-  }
-  out << "dialectical\n";
-  for (const TDialecticalArgument* d : stage.DialecticalArguments) Print(d, out), out << '\n';
-  out << "maximal\n";
-  for (const TDialecticalArgument* d : stage.MaximalDialecticalArguments) Print(d, out), out << '\n';
-  out << "arguments\n";
-  for (const TArgument* a : stage.Arguments) Print(a, out), out << '\n';
-  return out.str();
-}
-
-std::string Statuses(const TArgumentationStage& stage) {
-  std::string text;
-  for (const TStatement* s : stage.Statements) text += std::to_string(s->Status);
-  return text;
-}
+using test::Describe;
+using test::Statuses;
 
 struct Document {
   explicit Document(bool literal) {

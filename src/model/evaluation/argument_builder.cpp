@@ -16,8 +16,11 @@ void TArgumentBuilder::BuildAll() {
 
 void TArgumentBuilder::Rebuild(const std::vector<int>& vertices) {
   vertexValue_.resize(index_.VertexCount(), nullptr);
-  for (const int v : vertices)
-    vertexValue_[static_cast<std::size_t>(v)] = Build(index_.VertexStatement(v), v, TMask(), 0);
+  for (const int v : vertices) {
+    TStatement* s = index_.VertexStatement(v);
+    vertexValue_[static_cast<std::size_t>(v)] =
+        graph_.IsCyclic(v) ? Memoised(s, v, TMask(), 0) : Build(s, v, TMask(), 0);
+  }
 }
 
 // As for dialectical arguments: without used connections, or outside cycles, a

@@ -21,15 +21,23 @@ void ForEachChild(const TDialecticalArgument* d, F&& f) {
 }  // namespace
 
 // A tree can contain a node only if its own level is higher, or equal within one component.
+// Heights bound it too: d1 final in d2 matches each child of d1 with one of d2, so d1 is
+// no higher than d2, and a tree holds nothing higher than itself.
 int TContainment::LevelOf(const TDialecticalArgument* d) {
   const int v = index_.VertexOfSentenceOf(d->Conclusion);
   return v < 0 ? -1 : graph_.Level(v);
+}
+
+bool TContainment::Higher(const TDialecticalArgument* d1, const TDialecticalArgument* d2) const {
+  const int h1 = trees_.Height(d1), h2 = trees_.Height(d2);
+  return h1 > 0 && h2 > 0 && h1 > h2;
 }
 
 bool TContainment::IsFinal(const TDialecticalArgument* d1, const TDialecticalArgument* d2, int depth) {
   if (d1 == d2) return true;
   if (d1->Conclusion != d2->Conclusion) return false;
   if (depth > kMaxNesting) Refuse();
+  if (Higher(d1, d2)) return false;
   const auto key = std::make_pair(static_cast<const void*>(d1), static_cast<const void*>(d2));
   const auto found = final_.find(key);
   if (found != final_.end()) return found->second;
@@ -81,6 +89,8 @@ bool TContainment::IsContainedIn(const TDialecticalArgument* d1, const TDialecti
   const auto found = contained_.find(key);
   if (found != contained_.end()) return found->second;
   const int target = LevelOf(d1);
+  if (Higher(d1, d2)) return false;
+  const int height = trees_.Height(d1);
   bool result = false;
   // Local: IsFinal may come back here for a nested pair while this walk is under way.
   std::unordered_set<const TDialecticalArgument*> seen;
@@ -97,7 +107,8 @@ bool TContainment::IsContainedIn(const TDialecticalArgument* d1, const TDialecti
       break;
     }
     ForEachChild(n, [&](const TDialecticalArgument* c) {
-      if (seen.insert(c).second) stack.push_back(c);
+      if (!(height > 0 && trees_.Height(c) > 0 && trees_.Height(c) < height) && seen.insert(c).second)
+        stack.push_back(c);
     });
   }
   contained_.emplace(key, result);

@@ -10,6 +10,7 @@
 #include "model/dialectical_argument.h"
 #include "model/evaluation/connection_mask.h"
 #include "model/evaluation/dependency_graph.h"
+#include "model/evaluation/dialectical_builder.h"
 #include "model/evaluation/stage_index.h"
 #include "model/evaluation/work_budget.h"
 
@@ -17,9 +18,10 @@ namespace korvane::evaluation {
 
 class TContainment {
 public:
-  /// graph: the dialectical graph over index, whose levels bound the walks.
-  TContainment(TStageIndex& index, const TDependencyGraph& graph, TWorkBudget& work)
-      : index_(index), graph_(graph), work_(work) {}
+  /// graph: the dialectical graph over index, whose levels bound the walks; trees: the
+  /// builder of the trees compared, whose heights bound them too.
+  TContainment(TStageIndex& index, const TDependencyGraph& graph, const TDialecticalBuilder& trees, TWorkBudget& work)
+      : index_(index), graph_(graph), trees_(trees), work_(work) {}
   TContainment(const TContainment&) = delete;
   TContainment& operator=(const TContainment&) = delete;
 
@@ -45,9 +47,12 @@ private:
   [[nodiscard]] bool StepsMatch(const TStep* s1, const TStep* s2, int depth);
   [[nodiscard]] bool IsContainedIn(const TDialecticalArgument* d1, const TDialecticalArgument* d2, int depth);
   [[nodiscard]] int LevelOf(const TDialecticalArgument* d);
+  // Whether d1 is known to be higher than d2, and so cannot be final in or contained in it.
+  [[nodiscard]] bool Higher(const TDialecticalArgument* d1, const TDialecticalArgument* d2) const;
 
   TStageIndex& index_;
   const TDependencyGraph& graph_;
+  const TDialecticalBuilder& trees_;
   TWorkBudget& work_;
   TAnswers final_, contained_;
 };

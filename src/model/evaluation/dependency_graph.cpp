@@ -109,19 +109,12 @@ void TDependencyGraph::NumberCycleConnections() {
   }
 }
 
-bool TDependencyGraph::Update() {
+void TDependencyGraph::Update() {
   assert(valid_);
   AddNewVertices();
   CollectReaching();
-  if (!OrderChildrenFirst()) return false;
-  // No cycle through them: each is a component of its own, placed above what it reaches.
-  for (const int v : affected_) {
-    int level = 0;
-    index_.ForEachChildVertex(v, dialectical_, [&](int w) { level = std::max(level, Level(w) + 1); });
-    componentLevel_[ComponentSlot(v)] = level;
-  }
+  ComponentsOfAffected();
   touchesTakenIn_ = index_.Touches().size();
-  return true;
 }
 
 // Vertices added since the last build are components of their own, outside cycles.
@@ -159,55 +152,124 @@ void TDependencyGraph::CollectReaching() {
   }
 }
 
-// Depth first over the collected vertices into affected_, children first; an edge back to
-// one on the path is a cycle, and false.
-bool TDependencyGraph::OrderChildrenFirst() {
-  const int onPath = walkMarks_.NewStamp(index_.VertexCount());
-  const int done = walkMarks_.NewStamp(index_.VertexCount());
-  auto enter = [&](int v) {
-    walkMarks_.Set(v, onPath);
-    searchFrames_.emplace_back(v, static_cast<int>(pathChildren_.size()));
-    index_.ForEachChildVertex(v, dialectical_, [&](int w) {
-      if (affectedMarks_.Has(w, affectedStamp_)) pathChildren_.push_back(w);
+// The strong components of the collected vertices (Tarjan, explicit stack), children
+// first into affected_. A cycle through one of them lies wholly among them, since each
+// of its vertices reaches that one; so the components elsewhere stand as they are.
+void TDependencyGraph::ComponentsOfAffected() {
+  const std::size_t m = reachingQueue_.size();
+  if (localNumber_.size() < index_.VertexCount()) localNumber_.resize(index_.VertexCount(), 0);
+  for (std::size_t k = 0; k < m; ++k) localNumber_[static_cast<std::size_t>(reachingQueue_[k])] = static_cast<int>(k);
+  auto local = [&](int v) { return static_cast<std::size_t>(localNumber_[static_cast<std::size_t>(v)]); };
+  // Children among the collected vertices, local numbers, in the layout Build uses.
+  edgeBegin_.assign(m + 1, 0);
+  edges_.clear();
+  for (std::size_t k = 0; k < m; ++k) {
+    edgeBegin_[k] = static_cast<int>(edges_.size());
+    index_.ForEachChildVertex(reachingQueue_[k], dialectical_, [&](int w) {
+      if (affectedMarks_.Has(w, affectedStamp_)) edges_.push_back(static_cast<int>(local(w)));
     });
-    pathChildEnd_.push_back(static_cast<int>(pathChildren_.size()));
+  }
+  edgeBegin_[m] = static_cast<int>(edges_.size());
+
+  lowLink_.assign(m, 0);
+  visitNumber_.assign(m, -1);
+  onComponentStack_.assign(m, 0);
+  componentStack_.clear();
+  searchFrames_.clear();
+  oldCyclic_.clear();
+  int counter = 0;
+  auto enter = [&](std::size_t k) {
+    visitNumber_[k] = lowLink_[k] = counter++;
+    componentStack_.push_back(static_cast<int>(k));
+    onComponentStack_[k] = 1;
+    searchFrames_.emplace_back(static_cast<int>(k), edgeBegin_[k]);
   };
-  for (const int root : reachingQueue_) {
-    if (walkMarks_.Has(root, done)) continue;
-    searchFrames_.clear();
-    pathChildren_.clear();
-    pathChildEnd_.clear();
+  for (std::size_t root = 0; root < m; ++root) {
+    if (visitNumber_[root] >= 0) continue;
     enter(root);
     while (!searchFrames_.empty()) {
-      auto& [v, next] = searchFrames_.back();
-      if (next < pathChildEnd_.back()) {
-        const int w = pathChildren_[static_cast<std::size_t>(next++)];
-        const int state = walkMarks_.Get(w);
-        if (state == onPath) return false;
-        if (state != done) enter(w);
+      auto& [k, e] = searchFrames_.back();
+      const auto sk = static_cast<std::size_t>(k);
+      if (e < edgeBegin_[sk + 1]) {
+        const auto w = static_cast<std::size_t>(edges_[static_cast<std::size_t>(e++)]);
+        if (visitNumber_[w] < 0) enter(w);
+        else if (onComponentStack_[w]) lowLink_[sk] = std::min(lowLink_[sk], visitNumber_[w]);
         continue;
       }
-      walkMarks_.Set(v, done);
-      affected_.push_back(v);
+      if (lowLink_[sk] == visitNumber_[sk]) {
+        const std::size_t first = affected_.size();
+        int w;
+        do {
+          w = componentStack_.back();
+          componentStack_.pop_back();
+          onComponentStack_[static_cast<std::size_t>(w)] = 0;
+          affected_.push_back(reachingQueue_[static_cast<std::size_t>(w)]);
+        } while (w != k);
+        bool cyclic = affected_.size() - first > 1;
+        for (int x = edgeBegin_[sk]; !cyclic && x < edgeBegin_[sk + 1]; ++x) cyclic = edges_[static_cast<std::size_t>(x)] == k;
+        NewComponent(first, cyclic);
+      }
+      const int done = k;
       searchFrames_.pop_back();
-      pathChildEnd_.pop_back();
-      // The children of a vertex on the path follow those of its parent.
-      pathChildren_.resize(pathChildEnd_.empty() ? 0 : static_cast<std::size_t>(pathChildEnd_.back()));
+      if (!searchFrames_.empty()) {
+        const auto parent = static_cast<std::size_t>(searchFrames_.back().first);
+        lowLink_[parent] = std::min(lowLink_[parent], lowLink_[static_cast<std::size_t>(done)]);
+      }
     }
   }
-  return true;
+  // Cycles only grow while the graph is updated; those replaced are counted out once each.
+  std::sort(oldCyclic_.begin(), oldCyclic_.end());
+  cyclicComponents_ -= static_cast<int>(std::unique(oldCyclic_.begin(), oldCyclic_.end()) - oldCyclic_.begin());
 }
 
-bool TDependencyGraph::HasClosedCycle() const {
+// affected_ from first on are one new component: its number, bits and level. A vertex
+// that stays outside cycles keeps its number, so that moves far below many statements do
+// not make the component tables grow with every statement they reach.
+void TDependencyGraph::NewComponent(std::size_t first, bool cyclic) {
+  const int kept = component_[static_cast<std::size_t>(affected_[first])];
+  const bool keep = !cyclic && affected_.size() - first == 1 && !componentCyclic_[static_cast<std::size_t>(kept)];
+  const int c = keep ? kept : static_cast<int>(componentCyclic_.size());
+  if (!keep) {
+    componentCyclic_.push_back(cyclic ? 1 : 0);
+    componentBits_.push_back(0);
+    componentLevel_.push_back(0);
+  }
+  if (cyclic) ++cyclicComponents_;
+  int bits = 0;
+  for (std::size_t k = first; k < affected_.size(); ++k) {
+    const auto v = static_cast<std::size_t>(affected_[k]);
+    const auto old = static_cast<std::size_t>(component_[v]);
+    if (componentCyclic_[old]) oldCyclic_.push_back(component_[v]);
+    else if (cyclic) cyclicMembers_.push_back(affected_[k]);
+    component_[v] = c;
+    for (const int j : index_.ConcludingOf(affected_[k])) connectionBit_[static_cast<std::size_t>(j)] = cyclic ? bits++ : -1;
+  }
+  componentBits_[static_cast<std::size_t>(c)] = bits;
+  int level = 0;
+  for (std::size_t k = first; k < affected_.size(); ++k)
+    index_.ForEachChildVertex(affected_[k], dialectical_, [&](int w) {
+      if (component_[static_cast<std::size_t>(w)] != c) level = std::max(level, Level(w) + 1);
+    });
+  componentLevel_[static_cast<std::size_t>(c)] = level;
+}
+
+void TDependencyGraph::ClosedCycleMembers(std::vector<int>& members) const {
+  members.clear();
   std::vector<char> open(componentCyclic_.size(), 0);
   for (const int v : cyclicMembers_) {
     const int c = component_[VertexSlot(v)];
+    if (!componentCyclic_[static_cast<std::size_t>(c)]) continue;
     for (const TParentLink& p : index_.ParentsOf(v))
       if (Follows(p) && component_[VertexSlot(p.vertex)] != c) open[static_cast<std::size_t>(c)] = 1;
   }
   for (const int v : cyclicMembers_)
-    if (!open[ComponentSlot(v)]) return true;
-  return false;
+    if (componentCyclic_[ComponentSlot(v)] && !open[ComponentSlot(v)]) members.push_back(v);
+}
+
+bool TDependencyGraph::HasClosedCycle() const {
+  std::vector<int> members;
+  ClosedCycleMembers(members);
+  return !members.empty();
 }
 
 bool TDependencyGraph::ReachedFromAffected(int v) {

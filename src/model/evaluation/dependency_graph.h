@@ -1,7 +1,7 @@
 // One of the two graphs over the stage's vertices, with its strong components: the
 // dialectical one (reasons, warrants, exceptions and undercutter warrants) or the one of
 // the arguments (reasons only). It takes in the stage index's touch log and names the
-// vertices a change reaches; a cycle through them makes it be built anew.
+// vertices a change reaches, with the strong components among them found anew.
 #pragma once
 
 #include <cassert>
@@ -34,13 +34,14 @@ public:
 
   /// The whole graph anew: edges, strong components, levels and bits.
   void Build();
-  /// Takes the touch log in: what reaches a touched vertex is collected, children first.
-  /// False when a cycle passes through it; the graph must then be built anew.
-  [[nodiscard]] bool Update();
+  /// Takes the touch log in: what reaches a touched vertex is collected, children first,
+  /// and its strong components, levels and bits are found again.
+  void Update();
 
   /// After Build: every vertex, each component's before the components that reach it.
   [[nodiscard]] const std::vector<int>& ChildrenFirst() const { return childrenFirst_; }
-  /// After Update: the vertices reaching a touched one, children first.
+  /// After Update: the vertices reaching a touched one, each component's before the
+  /// components that reach it.
   [[nodiscard]] const std::vector<int>& Affected() const { return affected_; }
   /// After Update: the touched vertices, once each.
   [[nodiscard]] const std::vector<int>& Touched() const { return touched_; }
@@ -66,6 +67,8 @@ public:
   /// Whether some cycle is entered from nowhere outside it. Updates keep cycles as they
   /// are but may give them new parents, so this is asked anew.
   [[nodiscard]] bool HasClosedCycle() const;
+  /// The vertices of the cycles entered from nowhere outside them.
+  void ClosedCycleMembers(std::vector<int>& members) const;
 
 private:
   [[nodiscard]] std::size_t VertexSlot(int v) const {
@@ -79,7 +82,8 @@ private:
   void NumberCycleConnections();
   void AddNewVertices();
   void CollectReaching();
-  [[nodiscard]] bool OrderChildrenFirst();
+  void ComponentsOfAffected();
+  void NewComponent(std::size_t first, bool cyclic);
 
   const TStageIndex& index_;
   TWorkBudget& work_;
@@ -109,8 +113,8 @@ private:
   std::vector<std::pair<int, int>> searchFrames_;  // vertex, next edge or child
   std::vector<int> reachingQueue_;                 // breadth-first queue of the walks upwards
   TVertexMarks walkMarks_;                         // the vertices a walk has seen
-  std::vector<int> pathChildren_;                  // Update: the affected children of the path's vertices
-  std::vector<int> pathChildEnd_;                  // Update: per path vertex, where its children end
+  std::vector<int> localNumber_;                   // Update: vertex -> its place among the collected ones
+  std::vector<int> oldCyclic_;                     // Update: cyclic components the new ones replace
 };
 
 }  // namespace korvane::evaluation

@@ -1,5 +1,6 @@
 #include "model/evaluation/dialectical_builder.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace korvane::evaluation {
@@ -23,9 +24,11 @@ void TDialecticalBuilder::BuildAll() {
 
 void TDialecticalBuilder::Rebuild(const std::vector<int>& vertices) {
   vertexValue_.resize(index_.VertexCount(), nullptr);
-  // An update fails on cycles through what it reaches, so none of these is in one.
-  for (const int v : vertices)
-    vertexValue_[static_cast<std::size_t>(v)] = Build(index_.VertexStatement(v), v, TMask(), 0);
+  for (const int v : vertices) {
+    TStatement* s = index_.VertexStatement(v);
+    vertexValue_[static_cast<std::size_t>(v)] =
+        graph_.IsCyclic(v) ? Memoised(s, v, TMask(), 0) : Build(s, v, TMask(), 0);
+  }
 }
 
 // Without used connections a statement's own value is the one built for its vertex (cyclic
@@ -181,7 +184,13 @@ TDialecticalArgument* TDialecticalBuilder::Materialise(TStatement* conclusion, s
                                                        const TStepPlans& steps, const TUndercutterPlans& undercutters) {
   TDialecticalArgument* d = nodes_.NewDialecticalArgument(conclusion);
   d->Status = status;
+  int height = 0;
+  auto below = [&](const TDialecticalArgument* child) {
+    if (child) height = std::max(height, Height(child));
+  };
   for (const TStepPlan& p : steps) {
+    below(p.warrant);
+    below(p.initial);
     TStep* s = nodes_.NewStep();
     s->Conclusion = conclusion;
     s->Reason = p.reason;
@@ -190,6 +199,8 @@ TDialecticalArgument* TDialecticalBuilder::Materialise(TStatement* conclusion, s
     s->WarrantStatus = WarrantStatusOf(p.warrant);
     for (int k = 0; k < p.undercutterCount; ++k) {
       const TUndercutterPlan& q = undercutters[static_cast<std::size_t>(p.firstUndercutter + k)];
+      below(q.warrant);
+      below(q.undercutting);
       TUndercutter* u = nodes_.NewUndercutter();
       u->Exception = q.exception;
       u->Conclusion = conclusion;
@@ -202,6 +213,7 @@ TDialecticalArgument* TDialecticalBuilder::Materialise(TStatement* conclusion, s
     d->Steps.Add(s);
     d->InitialDialecticalArguments.Add(p.initial);
   }
+  heights_.emplace(d, height + 1);
   return d;
 }
 

@@ -34,6 +34,13 @@ public:
   /// The dialectical argument of a statement at vertex v. A second statement with the
   /// vertex's sentence gets one of its own.
   [[nodiscard]] TDialecticalArgument* Of(TStatement* object, int v) { return For(object, v, TMask(), 0); }
+  /// The height of a built tree: 1 for a leaf, else one more than its highest child (initial,
+  /// warranting and undercutting dialectical arguments alike). A tree contains no tree higher
+  /// than itself, which lets containment tests skip whole subtrees. 0 for a tree not built here.
+  [[nodiscard]] int Height(const TDialecticalArgument* d) const {
+    const auto found = heights_.find(d);
+    return found == heights_.end() ? 0 : found->second;
+  }
 
 private:
   // One step as it is about to be built.
@@ -75,6 +82,7 @@ private:
   std::vector<TDialecticalArgument*> lastBySentence_;  // the last built without used connections
   std::unordered_multimap<std::size_t, TDialecticalArgument*> byShape_;
   std::vector<TDialecticalArgument*> vertexValue_;  // vertex -> its statement's dialectical argument
+  std::unordered_map<const TDialecticalArgument*, int> heights_;
 
   // One evaluation.
   TBuiltValues<TDialecticalArgument> built_;

@@ -78,8 +78,9 @@ void TEvaluator::TakeIn(const TArgumentationStage& stage, std::size_t budget) {
 // A move only changes the dialectical arguments of what reaches what it touched. True when
 // only those were rebuilt.
 bool TEvaluator::RebuildDialectical() {
-  const bool partial = dialecticalGraph_.Valid() && !index_.Irregular() && dialecticalGraph_.Update();
+  const bool partial = dialecticalGraph_.Valid() && !index_.Irregular();
   if (partial) {
+    dialecticalGraph_.Update();
     ++partialEvaluations_;
     dialectical_.Rebuild(dialecticalGraph_.Affected());
   } else {
@@ -155,7 +156,8 @@ void TEvaluator::SetStatuses(TArgumentationStage& stage, bool partial) const {
 }
 
 void TEvaluator::RebuildArguments() {
-  if (argumentGraph_.Valid() && !index_.Irregular() && argumentGraph_.Update()) {
+  if (argumentGraph_.Valid() && !index_.Irregular()) {
+    argumentGraph_.Update();
     arguments_.Rebuild(argumentGraph_.Affected());
   } else {
     argumentGraph_.Build();
@@ -168,38 +170,57 @@ void TEvaluator::RebuildArguments() {
 void TEvaluator::ChooseArgumentRoots(int count) {
   argumentRoots_.clear();
   auto argumentOf = [&](int i) { return arguments_.Of(index_.Statement(i), index_.StatementVertex(i)); };
-  if (!index_.Irregular() && (!argumentGraph_.HasCycles() || !argumentGraph_.HasClosedCycle())) {
-    // Every statement lies below some final conclusion: following connections upwards
-    // from one ends at a final conclusion unless it ends in a cycle entered from nowhere.
-    for (int i = 0; i < count; ++i)
-      if (index_.ReasonUses(index_.StatementVertex(i)) == 0) argumentRoots_.push_back(argumentOf(i));
+  for (int i = 0; i < count; ++i)
+    if (index_.ReasonUses(index_.StatementVertex(i)) == 0) argumentRoots_.push_back(argumentOf(i));
+  if (index_.Irregular()) {
+    ChooseRootsBelowCycles(count, nullptr);
     return;
   }
-  std::vector<char> occurs(index_.VertexCount(), 0);
-  std::vector<int> queue;
-  auto markReachable = [&](int from) {
-    if (occurs[static_cast<std::size_t>(from)]) return;
-    queue.assign(1, from);
-    occurs[static_cast<std::size_t>(from)] = 1;
-    for (std::size_t head = 0; head < queue.size(); ++head) {
-      index_.ForEachChildVertex(queue[head], false, [&](int w) {
-        if (occurs[static_cast<std::size_t>(w)]) return;
-        occurs[static_cast<std::size_t>(w)] = 1;
-        queue.push_back(w);
-      });
-    }
+  // Following connections upwards from a statement ends at a final conclusion unless it
+  // ends in a cycle entered from nowhere; only what lies below such cycles is looked at.
+  if (!argumentGraph_.HasCycles()) return;
+  argumentGraph_.ClosedCycleMembers(closedCycles_);
+  if (!closedCycles_.empty()) ChooseRootsBelowCycles(count, &closedCycles_);
+}
+
+// below: the closed cycles' vertices, or null for all vertices. What lies below them and is
+// reached from a parent outside that part is reached from a final conclusion; the rest, in
+// statement order, become roots themselves.
+void TEvaluator::ChooseRootsBelowCycles(int count, const std::vector<int>* below) {
+  const int inPart = partMarks_.NewStamp(index_.VertexCount());
+  const int reached = reachedMarks_.NewStamp(index_.VertexCount());
+  queue_.clear();
+  auto mark = [&](int v, int stamp, evaluation::TVertexMarks& marks) {
+    if (marks.Has(v, stamp)) return;
+    marks.Set(v, stamp);
+    queue_.push_back(v);
   };
-  for (int i = 0; i < count; ++i) {
-    const int v = index_.StatementVertex(i);
-    if (index_.ReasonUses(v) > 0) continue;
-    argumentRoots_.push_back(argumentOf(i));
-    markReachable(v);
+  auto closeDownwards = [&](std::size_t from, int stamp, evaluation::TVertexMarks& marks) {
+    for (std::size_t head = from; head < queue_.size(); ++head)
+      index_.ForEachChildVertex(queue_[head], false, [&](int w) { mark(w, stamp, marks); });
+  };
+  if (below) {
+    for (const int v : *below) mark(v, inPart, partMarks_);
+  } else {
+    for (std::size_t v = 0; v < index_.VertexCount(); ++v) mark(static_cast<int>(v), inPart, partMarks_);
   }
+  closeDownwards(0, inPart, partMarks_);
+  const std::vector<int> part = queue_;
+  queue_.clear();
+  for (const int v : part) {
+    bool entered = index_.ReasonUses(v) == 0;
+    for (const evaluation::TParentLink& p : index_.ParentsOf(v))
+      entered = entered || (p.reason && !partMarks_.Has(p.vertex, inPart));
+    if (entered) mark(v, reached, reachedMarks_);
+  }
+  closeDownwards(0, reached, reachedMarks_);
   for (int i = 0; i < count; ++i) {
     const int v = index_.StatementVertex(i);
-    if (occurs[static_cast<std::size_t>(v)]) continue;
-    argumentRoots_.push_back(argumentOf(i));
-    markReachable(v);
+    if (!partMarks_.Has(v, inPart) || reachedMarks_.Has(v, reached)) continue;
+    argumentRoots_.push_back(arguments_.Of(index_.Statement(i), v));
+    const std::size_t from = queue_.size();
+    mark(v, reached, reachedMarks_);
+    closeDownwards(from, reached, reachedMarks_);
   }
 }
 

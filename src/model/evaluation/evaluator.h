@@ -18,13 +18,15 @@
 #include "model/evaluation/dialectical_builder.h"
 #include "model/evaluation/maximal_selection.h"
 #include "model/evaluation/stage_index.h"
+#include "model/evaluation/vertex_marks.h"
 #include "model/evaluation/work_budget.h"
 
 namespace korvane {
 
 /// Work allowed for one evaluation: nodes built plus containment tests made. Cycles make
-/// the exact result grow exponentially; beyond this a move is refused.
-inline constexpr std::size_t kEvaluationWorkBudget = 2'000'000;
+/// the exact result grow exponentially; beyond this a move is refused. Five statements
+/// connected both ways need about half of it; six need far more.
+inline constexpr std::size_t kEvaluationWorkBudget = 1'000'000;
 
 /// Evaluates the stages of one document. It keeps the numbering and grouping of the stage
 /// evaluated last, and every dialectical argument and argument built so far.
@@ -63,6 +65,7 @@ private:
   void SetStatuses(TArgumentationStage& stage, bool partial) const;
   void RebuildArguments();
   void ChooseArgumentRoots(int count);
+  void ChooseRootsBelowCycles(int count, const std::vector<int>* below);
   void Forget();
 
   evaluation::TWorkBudget work_;
@@ -71,7 +74,7 @@ private:
   evaluation::TDependencyGraph argumentGraph_{index_, work_, false};
   evaluation::TDialecticalBuilder dialectical_{index_, dialecticalGraph_, work_};
   evaluation::TArgumentBuilder arguments_{index_, argumentGraph_, work_};
-  evaluation::TContainment containment_{index_, dialecticalGraph_, work_};
+  evaluation::TContainment containment_{index_, dialecticalGraph_, dialectical_, work_};
   evaluation::TMaximalSelection maximal_{index_, dialecticalGraph_, containment_, work_};
 
   // The last dialectical evaluation: its values by index in Statements, and its two lists.
@@ -82,6 +85,8 @@ private:
 
   std::vector<TDialecticalArgument*> maximalValues_;  // the maximal list being published
   std::vector<TArgument*> argumentRoots_;             // the Arguments list being published
+  std::vector<int> closedCycles_, queue_;              // choosing argument roots below cycles
+  evaluation::TVertexMarks partMarks_, reachedMarks_;
 };
 
 }  // namespace korvane

@@ -12,11 +12,12 @@ namespace korvane::evaluation {
 /// reached long before a cycle is this long, and this keeps the machine stack small.
 inline constexpr int kMaxNesting = 4000;
 
-/// Throws the error that refuses the move.
+/// Throws the error that refuses the move. Like every error text, it has no full stop of
+/// its own: whoever shows it adds one.
 [[noreturn]] inline void Refuse() {
   throw TEvaluationLimitError(
       "This move would make the evaluation too large to compute (its connections form too many cycles). "
-      "The move was not made.");
+      "The move was not made");
 }
 
 class TWorkBudget {
