@@ -5,44 +5,6 @@
 
 namespace korvane::evaluation {
 
-void TArgumentBuilder::BuildAll() {
-  vertexValue_.assign(index_.VertexCount(), nullptr);
-  for (const int v : graph_.ChildrenFirst()) {
-    TStatement* s = index_.VertexStatement(v);
-    vertexValue_[static_cast<std::size_t>(v)] =
-        graph_.IsCyclic(v) ? Memoised(s, v, TMask(), 0) : Build(s, v, TMask(), 0);
-  }
-}
-
-void TArgumentBuilder::Rebuild(const std::vector<int>& vertices) {
-  vertexValue_.resize(index_.VertexCount(), nullptr);
-  for (const int v : vertices) {
-    TStatement* s = index_.VertexStatement(v);
-    vertexValue_[static_cast<std::size_t>(v)] =
-        graph_.IsCyclic(v) ? Memoised(s, v, TMask(), 0) : Build(s, v, TMask(), 0);
-  }
-}
-
-// As for dialectical arguments: without used connections, or outside cycles, a
-// statement's value is the one built for its vertex.
-TArgument* TArgumentBuilder::For(TStatement* object, int v, const TMask& mask, int depth) {
-  if (mask.empty() || !graph_.IsCyclic(v)) {
-    TArgument* top = vertexValue_[static_cast<std::size_t>(v)];
-    if (top && top->Conclusion == object) return top;
-    return Memoised(object, v, TMask(), depth);
-  }
-  return Memoised(object, v, mask, depth);
-}
-
-TArgument* TArgumentBuilder::Memoised(TStatement* object, int v, const TMask& mask, int depth) {
-  TMaskKey key{object, v, mask};
-  const auto found = built_.find(key);
-  if (found != built_.end()) return found->second;
-  TArgument* value = Build(object, v, mask, depth);
-  built_.emplace(std::move(key), value);
-  return value;
-}
-
 bool TArgumentBuilder::Matches(const TArgument* a, const TStatement* conclusion,
                                const std::vector<TArgument*>& children) {
   if (a->Conclusion != conclusion || a->InitialArguments.Count() != static_cast<int>(children.size())) return false;
@@ -66,7 +28,7 @@ TArgument* TArgumentBuilder::Build(TStatement* object, int v, const TMask& mask,
     work_.Spend(1);
     const int w = index_.ReasonVertex(j);
     const TMask inner = graph_.SameComponent(w, v) ? WithBit(mask, graph_.ConnectionBit(j), words) : TMask();
-    children.push_back(For(index_.Facts(j).reason, w, inner, depth + 1));
+    children.push_back(values_.For(index_.Facts(j).reason, w, inner, depth + 1));
   }
   work_.Spend(1);
 

@@ -11,6 +11,7 @@
 #include "model/evaluation/connection_mask.h"
 #include "model/evaluation/dependency_graph.h"
 #include "model/evaluation/stage_index.h"
+#include "model/evaluation/vertex_values.h"
 #include "model/evaluation/work_budget.h"
 #include "model/model_store.h"
 
@@ -27,18 +28,18 @@ public:
   /// Forgets what the last evaluation built for used connections; new arguments go to store.
   void StartEvaluation(TModelStore& store) {
     store_ = &store;
-    built_.clear();
+    values_.StartEvaluation();
   }
   /// After the graph was built anew: the argument of every vertex.
-  void BuildAll();
+  void BuildAll() { values_.BuildAll(); }
   /// After the graph was updated: those of the given vertices, children first.
-  void Rebuild(const std::vector<int>& vertices);
+  void Rebuild(const std::vector<int>& vertices) { values_.Rebuild(vertices); }
   /// The argument of a statement at vertex v.
-  [[nodiscard]] TArgument* Of(TStatement* object, int v) { return For(object, v, TMask(), 0); }
+  [[nodiscard]] TArgument* Of(TStatement* object, int v) { return values_.For(object, v, TMask(), 0); }
 
 private:
-  TArgument* For(TStatement* object, int v, const TMask& mask, int depth);
-  TArgument* Memoised(TStatement* object, int v, const TMask& mask, int depth);
+  friend class TVertexValues<TArgument, TArgumentBuilder>;
+
   TArgument* Build(TStatement* object, int v, const TMask& mask, int depth);
   [[nodiscard]] static bool Matches(const TArgument* a, const TStatement* conclusion,
                                     const std::vector<TArgument*>& children);
@@ -46,15 +47,14 @@ private:
   const TStageIndex& index_;
   const TDependencyGraph& graph_;
   TWorkBudget& work_;
+  TVertexValues<TArgument, TArgumentBuilder> values_{index_, graph_, *this};
   TModelStore* store_ = nullptr;
 
   // Kept for the document.
   std::vector<TArgument*> lastBySentence_;  // the last built without used connections
   std::unordered_multimap<std::size_t, TArgument*> byShape_;
-  std::vector<TArgument*> vertexValue_;  // vertex -> its statement's argument
 
   // One evaluation.
-  TBuiltValues<TArgument> built_;
   std::vector<std::vector<TArgument*>> childrenAtDepth_;  // children of the argument being built at each depth
 };
 

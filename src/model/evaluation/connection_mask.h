@@ -38,8 +38,10 @@ public:
     }
     const auto word = static_cast<std::size_t>(bit) / 64;
     const std::uint64_t flag = std::uint64_t{1} << (bit % 64);
-    if (word == 0) first_ |= flag;
-    else more_[word - 1] |= flag;
+    if (word == 0)
+      first_ |= flag;
+    else
+      more_[word - 1] |= flag;
   }
   bool operator==(const TMask& o) const = default;
 

@@ -192,8 +192,10 @@ void TDependencyGraph::ComponentsOfAffected() {
       const auto sk = static_cast<std::size_t>(k);
       if (e < edgeBegin_[sk + 1]) {
         const auto w = static_cast<std::size_t>(edges_[static_cast<std::size_t>(e++)]);
-        if (visitNumber_[w] < 0) enter(w);
-        else if (onComponentStack_[w]) lowLink_[sk] = std::min(lowLink_[sk], visitNumber_[w]);
+        if (visitNumber_[w] < 0)
+          enter(w);
+        else if (onComponentStack_[w])
+          lowLink_[sk] = std::min(lowLink_[sk], visitNumber_[w]);
         continue;
       }
       if (lowLink_[sk] == visitNumber_[sk]) {
@@ -206,7 +208,8 @@ void TDependencyGraph::ComponentsOfAffected() {
           affected_.push_back(reachingQueue_[static_cast<std::size_t>(w)]);
         } while (w != k);
         bool cyclic = affected_.size() - first > 1;
-        for (int x = edgeBegin_[sk]; !cyclic && x < edgeBegin_[sk + 1]; ++x) cyclic = edges_[static_cast<std::size_t>(x)] == k;
+        for (int x = edgeBegin_[sk]; !cyclic && x < edgeBegin_[sk + 1]; ++x)
+          cyclic = edges_[static_cast<std::size_t>(x)] == k;
         NewComponent(first, cyclic);
       }
       const int done = k;
@@ -239,10 +242,13 @@ void TDependencyGraph::NewComponent(std::size_t first, bool cyclic) {
   for (std::size_t k = first; k < affected_.size(); ++k) {
     const auto v = static_cast<std::size_t>(affected_[k]);
     const auto old = static_cast<std::size_t>(component_[v]);
-    if (componentCyclic_[old]) oldCyclic_.push_back(component_[v]);
-    else if (cyclic) cyclicMembers_.push_back(affected_[k]);
+    if (componentCyclic_[old])
+      oldCyclic_.push_back(component_[v]);
+    else if (cyclic)
+      cyclicMembers_.push_back(affected_[k]);
     component_[v] = c;
-    for (const int j : index_.ConcludingOf(affected_[k])) connectionBit_[static_cast<std::size_t>(j)] = cyclic ? bits++ : -1;
+    for (const int j : index_.ConcludingOf(affected_[k]))
+      connectionBit_[static_cast<std::size_t>(j)] = cyclic ? bits++ : -1;
   }
   componentBits_[static_cast<std::size_t>(c)] = bits;
   int level = 0;

@@ -13,44 +13,6 @@ std::uint8_t WarrantStatusOf(const TDialecticalArgument* w) {
 
 }  // namespace
 
-void TDialecticalBuilder::BuildAll() {
-  vertexValue_.assign(index_.VertexCount(), nullptr);
-  for (const int v : graph_.ChildrenFirst()) {
-    TStatement* s = index_.VertexStatement(v);
-    vertexValue_[static_cast<std::size_t>(v)] =
-        graph_.IsCyclic(v) ? Memoised(s, v, TMask(), 0) : Build(s, v, TMask(), 0);
-  }
-}
-
-void TDialecticalBuilder::Rebuild(const std::vector<int>& vertices) {
-  vertexValue_.resize(index_.VertexCount(), nullptr);
-  for (const int v : vertices) {
-    TStatement* s = index_.VertexStatement(v);
-    vertexValue_[static_cast<std::size_t>(v)] =
-        graph_.IsCyclic(v) ? Memoised(s, v, TMask(), 0) : Build(s, v, TMask(), 0);
-  }
-}
-
-// Without used connections a statement's own value is the one built for its vertex (cyclic
-// or not); outside cycles the used connections do not matter.
-TDialecticalArgument* TDialecticalBuilder::For(TStatement* object, int v, const TMask& mask, int depth) {
-  if (mask.empty() || !graph_.IsCyclic(v)) {
-    TDialecticalArgument* top = vertexValue_[static_cast<std::size_t>(v)];
-    if (top && top->Conclusion == object) return top;
-    return Memoised(object, v, TMask(), depth);
-  }
-  return Memoised(object, v, mask, depth);
-}
-
-TDialecticalArgument* TDialecticalBuilder::Memoised(TStatement* object, int v, const TMask& mask, int depth) {
-  TMaskKey key{object, v, mask};
-  const auto found = built_.find(key);
-  if (found != built_.end()) return found->second;
-  TDialecticalArgument* value = Build(object, v, mask, depth);
-  built_.emplace(std::move(key), value);
-  return value;
-}
-
 // The children of each step first; in a cycle they may be built now, one level deeper.
 void TDialecticalBuilder::PlanSteps(int v, const TMask& mask, int depth, TStepPlans& steps,
                                     TUndercutterPlans& undercutters) {
@@ -61,7 +23,7 @@ void TDialecticalBuilder::PlanSteps(int v, const TMask& mask, int depth, TStepPl
     work_.Spend(1);
     const TMask inner = cyclic ? WithBit(mask, graph_.ConnectionBit(j), words) : TMask();
     auto child = [&](TStatement* o, int w) {
-      return For(o, w, graph_.SameComponent(w, v) ? inner : TMask(), depth + 1);
+      return values_.For(o, w, graph_.SameComponent(w, v) ? inner : TMask(), depth + 1);
     };
     const TConnectionFacts& f = index_.Facts(j);
     TStepPlan p{f.reason,

@@ -12,6 +12,7 @@
 #include "model/evaluation/connection_mask.h"
 #include "model/evaluation/dependency_graph.h"
 #include "model/evaluation/stage_index.h"
+#include "model/evaluation/vertex_values.h"
 #include "model/evaluation/work_budget.h"
 #include "model/model_store.h"
 
@@ -26,14 +27,14 @@ public:
   TDialecticalBuilder& operator=(const TDialecticalBuilder&) = delete;
 
   /// Forgets what the last evaluation built for used connections.
-  void StartEvaluation() { built_.clear(); }
+  void StartEvaluation() { values_.StartEvaluation(); }
   /// After the graph was built anew: the dialectical argument of every vertex.
-  void BuildAll();
+  void BuildAll() { values_.BuildAll(); }
   /// After the graph was updated: those of the given vertices, children first.
-  void Rebuild(const std::vector<int>& vertices);
+  void Rebuild(const std::vector<int>& vertices) { values_.Rebuild(vertices); }
   /// The dialectical argument of a statement at vertex v. A second statement with the
   /// vertex's sentence gets one of its own.
-  [[nodiscard]] TDialecticalArgument* Of(TStatement* object, int v) { return For(object, v, TMask(), 0); }
+  [[nodiscard]] TDialecticalArgument* Of(TStatement* object, int v) { return values_.For(object, v, TMask(), 0); }
   /// The height of a built tree: 1 for a leaf, else one more than its highest child (initial,
   /// warranting and undercutting dialectical arguments alike). A tree contains no tree higher
   /// than itself, which lets containment tests skip whole subtrees. 0 for a tree not built here.
@@ -43,6 +44,8 @@ public:
   }
 
 private:
+  friend class TVertexValues<TDialecticalArgument, TDialecticalBuilder>;
+
   // One step as it is about to be built.
   struct TStepPlan {
     TStatement* reason;
@@ -60,8 +63,6 @@ private:
   using TStepPlans = std::vector<TStepPlan>;
   using TUndercutterPlans = std::vector<TUndercutterPlan>;
 
-  TDialecticalArgument* For(TStatement* object, int v, const TMask& mask, int depth);
-  TDialecticalArgument* Memoised(TStatement* object, int v, const TMask& mask, int depth);
   TDialecticalArgument* Build(TStatement* object, int v, const TMask& mask, int depth);
   void PlanSteps(int v, const TMask& mask, int depth, TStepPlans& steps, TUndercutterPlans& undercutters);
   [[nodiscard]] static std::uint8_t StatusOf(const TStatement* object, const TStepPlans& steps,
@@ -76,16 +77,15 @@ private:
   const TStageIndex& index_;
   const TDependencyGraph& graph_;
   TWorkBudget& work_;
+  TVertexValues<TDialecticalArgument, TDialecticalBuilder> values_{index_, graph_, *this};
 
   // Kept for the document.
   TDialecticalStore nodes_;
   std::vector<TDialecticalArgument*> lastBySentence_;  // the last built without used connections
   std::unordered_multimap<std::size_t, TDialecticalArgument*> byShape_;
-  std::vector<TDialecticalArgument*> vertexValue_;  // vertex -> its statement's dialectical argument
   std::unordered_map<const TDialecticalArgument*, int> heights_;
 
   // One evaluation.
-  TBuiltValues<TDialecticalArgument> built_;
   std::vector<TStepPlans> stepsAtDepth_;  // plans of the value being built at each nesting depth
   std::vector<TUndercutterPlans> undercuttersAtDepth_;
 };

@@ -85,7 +85,7 @@ private:
 
   std::vector<TDialecticalArgument*> maximalValues_;  // the maximal list being published
   std::vector<TArgument*> argumentRoots_;             // the Arguments list being published
-  std::vector<int> closedCycles_, queue_;              // choosing argument roots below cycles
+  std::vector<int> closedCycles_, queue_;             // choosing argument roots below cycles
   evaluation::TVertexMarks partMarks_, reachedMarks_;
 };
 
