@@ -102,13 +102,21 @@ void OpenChain(benchmark::State& state) {
 }
 
 // Several sizes of each family, smallest first, so that peak_MB and held_MB show growth.
-BENCHMARK(OpenGeneratedFile)->Arg(200)->Arg(2000)->Arg(5000)->Arg(10000)->Arg(20000)
-    ->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(OpenGeneratedFile)
+    ->Arg(200)
+    ->Arg(2000)
+    ->Arg(5000)
+    ->Arg(10000)
+    ->Arg(20000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 BENCHMARK(OpenPlainLines)->Arg(10000)->Arg(30000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(1);
 // Downwards, every move rebuilds everything above it: beyond 3,000 it takes hours.
 BENCHMARK(OpenChain)->Args({1000, 0})->Args({3000, 0})->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK(OpenChain)->ArgsProduct({{1000, 3000, 10000, 30000, 100000}, {1}})
-    ->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(OpenChain)
+    ->ArgsProduct({{1000, 3000, 10000, 30000, 100000}, {1}})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 }  // namespace
 }  // namespace korvane

@@ -3,8 +3,8 @@
 // freed does not count.
 #pragma once
 
-#include <sys/resource.h>
 #include <malloc.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <fstream>

@@ -9,8 +9,8 @@
 
 #include "model/argumentation_stage.h"
 #include "model/evaluation/evaluator.h"
-#include "support/stage_generator.h"
 #include "stage_description.h"
+#include "support/stage_generator.h"
 
 namespace korvane {
 namespace {
@@ -59,7 +59,8 @@ TEST(PartialEvaluation, MovesThroughCyclesAreTakenInPartiallyAndAgreeWithThePlai
       ++moves;
     }
     partial += lines.Partial();
-    // A connection back from a reason to its conclusion closes a cycle. back from the bottom closes a cycle through every statement.
+    // A connection back from a reason to its conclusion closes a cycle. back from the bottom closes a cycle through
+    // every statement.
     if (lines.fast.back()->ReasonConclusions.Count() > 0) {
       const TReasonConclusion* c = lines.fast.back()->ReasonConclusions.Last();
       const std::size_t before = lines.Partial();
@@ -80,8 +81,8 @@ TEST(PartialEvaluation, AChainGrownAtTheBottomAgreesWithThePlainRulesAtEveryStag
   Lines lines;
   constexpr int kLength = 40;
   for (int i = 0; i < kLength; ++i) {
-    ASSERT_TRUE(lines.Make(Connection("s" + std::to_string(i + 1), i % 7 == 6 ? kAssumption : kIssue,
-                                      "s" + std::to_string(i))));
+    ASSERT_TRUE(lines.Make(
+        Connection("s" + std::to_string(i + 1), i % 7 == 6 ? kAssumption : kIssue, "s" + std::to_string(i))));
   }
   test::GeneratedMove statement;
   statement.sentence = "s" + std::to_string(kLength);

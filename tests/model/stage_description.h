@@ -40,7 +40,8 @@ inline void Print(const TArgument* a, std::ostream& out) {
 // Everything observable of a stage, as text.
 inline std::string Describe(const TArgumentationStage& stage) {
   std::ostringstream out;
-  for (const TStatement* s : stage.Statements) out << s->Id << ':' << s->Sentence << ' ' << int(s->StatementType) << '\n';
+  for (const TStatement* s : stage.Statements)
+    out << s->Id << ':' << s->Sentence << ' ' << int(s->StatementType) << '\n';
   for (const TReasonConclusion* c : stage.ReasonConclusions) {
     out << c->Reason->Sentence << " -> " << c->Conclusion->Sentence << " k" << c->ConnectionKind;
     for (const TStatement* e : c->Exceptions) out << " unless " << e->Sentence;
