@@ -139,8 +139,10 @@ private slots:
     TModalScript script;
     script.Do("QDialog", [&](QWidget*) {
       asker.Ask(WarningMessage("a question", {TAnswer::OK}));
-      // The command goes on for a while, delivering events as the interpreter does.
-      QTest::qWait(200);
+      // The command goes on, delivering the pending events as the interpreter does, with the
+      // dialog active again: the moment the script once took it for an unexpected window.
+      QCoreApplication::processEvents();
+      QTRY_VERIFY_WITH_TIMEOUT(QApplication::activeModalWidget() == &dialog, 30000);
       dialog.accept();
     });
     script.Click(QStringLiteral("OK"));

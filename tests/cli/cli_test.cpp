@@ -1,15 +1,12 @@
 // korvane-cli, run as a user runs it: output, exit statuses, files.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
+#include "cli/cli_fixture.h"
 #include "support/file_bytes.h"
 
 namespace {
@@ -18,52 +15,9 @@ using korvane::test::ReadBytes;
 
 namespace fs = std::filesystem;
 
-struct Result {
-  int Status = -1;
-  std::string Out;
-  std::string Err;
-};
+using Result = korvane::test::CliRun;
 
-std::string Quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
-
-class Cli : public ::testing::Test {
-protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() / ("korvane-cli-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
-  std::string File(const std::string& name, const std::string& bytes) {
-    const fs::path path = folder_ / name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path.string();
-  }
-
-  static std::string Example(const std::string& name) {
-    return std::string(KORVANE_SOURCE_DIR_PATH) + "/examples/" + name;
-  }
-
-  Result Run(const std::vector<std::string>& args, const std::string& input = "") {
-    std::string command = Quote(KORVANE_CLI_PATH);
-    for (const std::string& a : args) command += " " + Quote(a);
-    const std::string in = File("stdin", input);
-    command += " <" + Quote(in) + " >" + Quote((folder_ / "out").string()) + " 2>" + Quote((folder_ / "err").string());
-    Result r;
-    const int raw = std::system(command.c_str());
-    r.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.Out = ReadBytes(folder_ / "out");
-    r.Err = ReadBytes(folder_ / "err");
-    return r;
-  }
-
-  fs::path folder_;
-};
+class Cli : public korvane::test::CliFixture {};
 
 TEST_F(Cli, EvalPrintsTheWholeStage) {
   const Result r = Run({"eval", Example("sale_of_goods.lin")});

@@ -1,13 +1,10 @@
 // korvane-cli export and import as a user runs them: outputs, files, exit statuses, messages.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
+#include "cli/cli_fixture.h"
 #include "support/file_bytes.h"
 
 namespace {
@@ -15,50 +12,9 @@ namespace {
 using korvane::test::ReadBytes;
 namespace fs = std::filesystem;
 
-struct TRun {
-  int Status = -1;
-  std::string Out;
-  std::string Err;
-};
+using TRun = korvane::test::CliRun;
 
-std::string Quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
-
-class InterchangeCli : public ::testing::Test {
-protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() / ("korvane-interchange-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
-  std::string File(const std::string& name, const std::string& bytes) {
-    std::ofstream(folder_ / name, std::ios::binary) << bytes;
-    return (folder_ / name).string();
-  }
-  std::string Path(const std::string& name) const { return (folder_ / name).string(); }
-  static std::string Example(const std::string& name) {
-    return std::string(KORVANE_SOURCE_DIR_PATH) + "/examples/" + name;
-  }
-
-  TRun Run(const std::vector<std::string>& args) {
-    std::string command = Quote(KORVANE_CLI_PATH);
-    for (const std::string& a : args) command += " " + Quote(a);
-    command += " </dev/null >" + Quote(Path("out")) + " 2>" + Quote(Path("err"));
-    TRun r;
-    const int raw = std::system(command.c_str());
-    r.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.Out = ReadBytes(folder_ / "out");
-    r.Err = ReadBytes(folder_ / "err");
-    return r;
-  }
-
-  fs::path folder_;
-};
+class InterchangeCli : public korvane::test::CliFixture {};
 
 TEST_F(InterchangeCli, ExportThenImportGivesTheSameEvaluatedLine) {
   for (const char* format : {"aif", "argdown"}) {

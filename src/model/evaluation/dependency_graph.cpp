@@ -33,12 +33,11 @@ void TDependencyGraph::CollectEdges() {
   edgeBegin_[n] = static_cast<int>(edges_.size());
 }
 
-// Strong components with an explicit stack (Tarjan), numbered children first.
-void TDependencyGraph::FindComponents() {
-  const std::size_t n = index_.VertexCount();
-  component_.assign(n, -1);
-  componentCyclic_.clear();
-  childrenFirst_.clear();
+// Tarjan's strong components of vertices 0..n-1 over edges_, with an explicit stack: each
+// component is handed on as it is closed, so children come before their parents. A
+// component is cyclic when it has more than one member or an edge to itself.
+template <typename TOnComponent>
+void TDependencyGraph::StrongComponents(std::size_t n, TOnComponent onComponent) {
   lowLink_.assign(n, 0);
   visitNumber_.assign(n, -1);
   componentStack_.clear();
@@ -66,21 +65,18 @@ void TDependencyGraph::FindComponents() {
         continue;
       }
       if (lowLink_[sv] == visitNumber_[sv]) {
-        const int c = static_cast<int>(componentCyclic_.size());
-        int size = 0;
+        componentMembers_.clear();
         int w;
         do {
           w = componentStack_.back();
           componentStack_.pop_back();
           onComponentStack_[static_cast<std::size_t>(w)] = 0;
-          component_[static_cast<std::size_t>(w)] = c;
-          childrenFirst_.push_back(w);
-          ++size;
+          componentMembers_.push_back(w);
         } while (w != v);
-        bool cyclic = size > 1;
+        bool cyclic = componentMembers_.size() > 1;
         for (int k = edgeBegin_[sv]; !cyclic && k < edgeBegin_[sv + 1]; ++k)
           cyclic = edges_[static_cast<std::size_t>(k)] == v;
-        componentCyclic_.push_back(cyclic ? 1 : 0);
+        onComponent(componentMembers_, cyclic);
       }
       const int done = v;
       searchFrames_.pop_back();
@@ -90,6 +86,22 @@ void TDependencyGraph::FindComponents() {
       }
     }
   }
+}
+
+// Strong components with an explicit stack (Tarjan), numbered children first.
+void TDependencyGraph::FindComponents() {
+  const std::size_t n = index_.VertexCount();
+  component_.assign(n, -1);
+  componentCyclic_.clear();
+  childrenFirst_.clear();
+  StrongComponents(n, [&](const std::vector<int>& members, bool cyclic) {
+    const int c = static_cast<int>(componentCyclic_.size());
+    for (const int w : members) {
+      component_[static_cast<std::size_t>(w)] = c;
+      childrenFirst_.push_back(w);
+    }
+    componentCyclic_.push_back(cyclic ? 1 : 0);
+  });
   cyclicComponents_ = 0;
   for (const char cyclic : componentCyclic_) cyclicComponents_ += cyclic;
   cyclicMembers_.clear();
@@ -171,55 +183,12 @@ void TDependencyGraph::ComponentsOfAffected() {
   }
   edgeBegin_[m] = static_cast<int>(edges_.size());
 
-  lowLink_.assign(m, 0);
-  visitNumber_.assign(m, -1);
-  onComponentStack_.assign(m, 0);
-  componentStack_.clear();
-  searchFrames_.clear();
   oldCyclic_.clear();
-  int counter = 0;
-  auto enter = [&](std::size_t k) {
-    visitNumber_[k] = lowLink_[k] = counter++;
-    componentStack_.push_back(static_cast<int>(k));
-    onComponentStack_[k] = 1;
-    searchFrames_.emplace_back(static_cast<int>(k), edgeBegin_[k]);
-  };
-  for (std::size_t root = 0; root < m; ++root) {
-    if (visitNumber_[root] >= 0) continue;
-    enter(root);
-    while (!searchFrames_.empty()) {
-      auto& [k, e] = searchFrames_.back();
-      const auto sk = static_cast<std::size_t>(k);
-      if (e < edgeBegin_[sk + 1]) {
-        const auto w = static_cast<std::size_t>(edges_[static_cast<std::size_t>(e++)]);
-        if (visitNumber_[w] < 0)
-          enter(w);
-        else if (onComponentStack_[w])
-          lowLink_[sk] = std::min(lowLink_[sk], visitNumber_[w]);
-        continue;
-      }
-      if (lowLink_[sk] == visitNumber_[sk]) {
-        const std::size_t first = affected_.size();
-        int w;
-        do {
-          w = componentStack_.back();
-          componentStack_.pop_back();
-          onComponentStack_[static_cast<std::size_t>(w)] = 0;
-          affected_.push_back(reachingQueue_[static_cast<std::size_t>(w)]);
-        } while (w != k);
-        bool cyclic = affected_.size() - first > 1;
-        for (int x = edgeBegin_[sk]; !cyclic && x < edgeBegin_[sk + 1]; ++x)
-          cyclic = edges_[static_cast<std::size_t>(x)] == k;
-        NewComponent(first, cyclic);
-      }
-      const int done = k;
-      searchFrames_.pop_back();
-      if (!searchFrames_.empty()) {
-        const auto parent = static_cast<std::size_t>(searchFrames_.back().first);
-        lowLink_[parent] = std::min(lowLink_[parent], lowLink_[static_cast<std::size_t>(done)]);
-      }
-    }
-  }
+  StrongComponents(m, [&](const std::vector<int>& members, bool cyclic) {
+    const std::size_t first = affected_.size();
+    for (const int w : members) affected_.push_back(reachingQueue_[static_cast<std::size_t>(w)]);
+    NewComponent(first, cyclic);
+  });
   // Cycles only grow while the graph is updated; those replaced are counted out once each.
   std::sort(oldCyclic_.begin(), oldCyclic_.end());
   cyclicComponents_ -= static_cast<int>(std::unique(oldCyclic_.begin(), oldCyclic_.end()) - oldCyclic_.begin());

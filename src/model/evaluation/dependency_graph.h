@@ -78,6 +78,8 @@ private:
   [[nodiscard]] std::size_t ComponentSlot(int v) const { return static_cast<std::size_t>(component_[VertexSlot(v)]); }
   [[nodiscard]] bool Follows(const TParentLink& p) const { return dialectical_ || p.reason; }
   void CollectEdges();
+  template <typename TOnComponent>
+  void StrongComponents(std::size_t n, TOnComponent onComponent);
   void FindComponents();
   void NumberCycleConnections();
   void AddNewVertices();
@@ -111,6 +113,7 @@ private:
   std::vector<int> lowLink_, visitNumber_, componentStack_;
   std::vector<char> onComponentStack_;
   std::vector<std::pair<int, int>> searchFrames_;  // vertex, next edge or child
+  std::vector<int> componentMembers_;              // the component just closed
   std::vector<int> reachingQueue_;                 // breadth-first queue of the walks upwards
   TVertexMarks walkMarks_;                         // the vertices a walk has seen
   std::vector<int> localNumber_;                   // Update: vertex -> its place among the collected ones
