@@ -55,6 +55,8 @@ void TLineOfArgumentation::Append(std::unique_ptr<TArgumentationStage> next, std
   moves_.push_back(std::move(move));
   ArgumentationMoves.Add(moves_.back().get());
   ArgumentationStages.Add(stages_.back().get());
+  // Nothing shows an earlier stage's evaluation; it is computed again when asked for.
+  CurrentStage->ReleaseEvaluation();
   CurrentStage = stages_.back().get();
   Modified = true;
 }

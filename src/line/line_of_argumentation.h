@@ -31,7 +31,8 @@ public:
   ~TLineOfArgumentation();
 
   TArgumentationMoves ArgumentationMoves;
-  /// The empty first stage, then one post-stage per move.
+  /// The empty first stage, then one post-stage per move. Only the current stage keeps
+  /// its evaluation; an earlier one has it again after EnsureEvaluated.
   TArgumentationStages ArgumentationStages;
   /// Always the last of ArgumentationStages.
   TArgumentationStage* CurrentStage = nullptr;

@@ -21,6 +21,7 @@ std::unique_ptr<TArgumentationStage> TArgumentationStage::CopyForMove() const {
   next->ReasonConclusions.Assign(ReasonConclusions);
   next->literal_ = literal_;
   next->budget_ = budget_;
+  next->argumentStatements_ = argumentStatements_;
   next->deferred_ = deferred_;
   next->origin_ = deferred_ ? origin_ : this;
   // The new stage's lists extend these, so it looks up through the same indexes.
@@ -49,6 +50,7 @@ std::unique_ptr<TArgumentationStage> TArgumentationStage::DoStatementMove(TState
   }
   next->FinishMove();
   rollback.Keep();
+  next->historyMark_ = store_->History().Mark();
   return next;
 }
 
@@ -71,6 +73,7 @@ std::unique_ptr<TArgumentationStage> TArgumentationStage::DoReasonConclusionMove
   next->RecomputeArguments();
   next->FinishMove();
   rollback.Keep();
+  next->historyMark_ = store_->History().Mark();
   return next;
 }
 
@@ -107,6 +110,7 @@ std::unique_ptr<TArgumentationStage> TArgumentationStage::DoExceptionMove(TReaso
   next->deferred_ = deferred_;
   next->FinishMove();
   rollback.Keep();
+  next->historyMark_ = store_->History().Mark();
   return next;
 }
 

@@ -93,6 +93,18 @@ public:
   [[nodiscard]] static bool IsContainedIn(const TDialecticalArgument* d1, const TDialecticalArgument* d2);
   [[nodiscard]] static bool IsProperlyContainedIn(const TDialecticalArgument* d1, const TDialecticalArgument* d2);
 
+  // A line keeps the evaluation of its current stage only: nothing shows an earlier one,
+  // and keeping them all would cost memory in proportion to moves times statements.
+
+  /// Empties both dialectical lists and Arguments, until EnsureEvaluated fills them again.
+  void ReleaseEvaluation();
+  /// Fills the lists ReleaseEvaluation emptied with exactly what this stage's move put
+  /// there: types and exceptions that later moves changed in place are seen as they were
+  /// then. Every Status is left as it is. Throws TEvaluationLimitError only where the
+  /// evaluation's nesting limit is reached, which a stage made by a move never reaches.
+  void EnsureEvaluated();
+  [[nodiscard]] bool EvaluationReleased() const { return released_; }
+
   /// The store that owns this stage's statements, connections and arguments.
   [[nodiscard]] TModelStore& Store() const { return *store_; }
   [[nodiscard]] const std::shared_ptr<TModelStore>& SharedStore() const { return store_; }
@@ -119,6 +131,8 @@ private:
   [[nodiscard]] int FindStatement(const std::string& sentence) const;
   /// What GetNewId finds, from an index that follows the list as moves extend it.
   [[nodiscard]] std::string NextId() const;
+  /// Arguments as the moves up to this stage left them, for EnsureEvaluated.
+  void RestoreArguments(TEvaluator* evaluator);
 
   std::shared_ptr<TModelStore> store_;
   std::shared_ptr<TDialecticalStore> dialectical_store_;
@@ -129,6 +143,14 @@ private:
   bool deferred_ = false;
   // During a move, the stage it started from (lists equal to its own share storage).
   const TArgumentationStage* origin_ = nullptr;
+  // The store's history mark once this stage's move was made, and whether its lists are
+  // released; the evaluator that recomputed them owns what they hold.
+  std::size_t historyMark_ = 0;
+  bool released_ = false;
+  // Statements the last rebuild of Arguments saw: a statement move since only appended
+  // the one-node argument of its statement.
+  int argumentStatements_ = 0;
+  std::shared_ptr<TEvaluator> recomputedBy_;
   mutable std::shared_ptr<TStatementIndex> statement_index_;
   mutable std::shared_ptr<TIdIndex> id_index_;
   mutable std::shared_ptr<TConnectionIndex> connection_index_;

@@ -13,6 +13,7 @@
 #include "argument.h"
 #include "dialectical_argument.h"
 #include "reason_conclusion.h"
+#include "stage_history.h"
 #include "statement.h"
 
 namespace korvane {
@@ -71,6 +72,8 @@ public:
   void NoteChanged(TReasonConclusion* c) { changes_.push_back({nullptr, c}); }
   [[nodiscard]] const std::vector<TInPlaceChange>& Changes() const { return changes_; }
   [[nodiscard]] std::size_t ArgumentCount() const { return arguments_.Size(); }
+  /// The same changes with the values before and after, kept for the moves that were made.
+  [[nodiscard]] TStageHistory& History() { return history_; }
 
   /// The evaluator of this document; it also owns the dialectical arguments that the
   /// stages of the document share.
@@ -79,6 +82,7 @@ public:
 private:
   std::shared_ptr<TEvaluator> evaluator_;
   std::vector<TInPlaceChange> changes_;
+  TStageHistory history_;
   TPool<TStatement> statements_;
   TPool<TReasonConclusion> connections_;
   TPool<TArgument> arguments_;

@@ -29,6 +29,21 @@ TMoveRollback::TMoveRollback(const TArgumentationStage& receiver, std::vector<TS
   }
 }
 
+void TMoveRollback::Keep() {
+  if (!active_) return;
+  active_ = false;
+  TStageHistory& history = store_->History();
+  // The first record of a statement holds its state before the move.
+  for (std::size_t i = 0; i < statements_.size(); ++i) {
+    const TStatementState& state = statements_[i];
+    bool first = true;
+    for (std::size_t j = 0; j < i && first; ++j) first = statements_[j].statement != state.statement;
+    if (first && state.statement->StatementType != state.type) history.TypeChanged(state.statement, state.type);
+  }
+  if (extended_ && extended_->Exceptions.Count() != extendedExceptions_.Count())
+    history.ExceptionsChanged(extended_, extendedExceptions_);
+}
+
 TMoveRollback::~TMoveRollback() {
   if (!active_) return;
   // In reverse, so a statement recorded twice ends with its first recorded state.

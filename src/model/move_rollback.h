@@ -21,8 +21,8 @@ public:
   TMoveRollback& operator=(const TMoveRollback&) = delete;
   /// Restores everything recorded unless Keep was called.
   ~TMoveRollback();
-  /// The move succeeded: nothing is restored.
-  void Keep() { active_ = false; }
+  /// The move succeeded: nothing is restored, and what it changed goes into the store's history.
+  void Keep();
 
 private:
   struct TStatementState {

@@ -1,4 +1,7 @@
 // Which evaluation a stage runs: the fast one, or the plain rules when asked for.
+#include <limits>
+#include <vector>
+
 #include "argumentation_stage.h"
 #include "evaluation/evaluator.h"
 
@@ -13,6 +16,7 @@ void TArgumentationStage::RecomputeDialecticalArguments() {
 }
 
 void TArgumentationStage::RecomputeArguments() {
+  argumentStatements_ = Statements.Count();
   if (literal_) {
     RecomputeArgumentsLiterally();
     return;
@@ -23,6 +27,62 @@ void TArgumentationStage::RecomputeArguments() {
 void TArgumentationStage::FinishMove() {
   if (literal_ || !deferred_) RecomputeDialecticalArguments();
   if (!deferred_) origin_ = nullptr;
+}
+
+void TArgumentationStage::ReleaseEvaluation() {
+  DialecticalArguments.Clear();
+  MaximalDialecticalArguments.Clear();
+  Arguments.Clear();
+  recomputedBy_.reset();
+  dialectical_store_ = std::make_shared<TDialecticalStore>();
+  released_ = true;
+}
+
+namespace {
+// A stage that was accepted once is not refused when it is evaluated again.
+constexpr std::size_t kUnlimitedWork = std::numeric_limits<std::size_t>::max() / 16;
+}  // namespace
+
+// Rebuilt from the stage as the last rebuild saw it; the statements stated since then
+// follow with their one-node arguments, in the order their moves appended them.
+void TArgumentationStage::RestoreArguments(TEvaluator* evaluator) {
+  TArgumentationStage* from = this;
+  std::unique_ptr<TArgumentationStage> earlier;
+  if (argumentStatements_ < Statements.Count()) {
+    earlier = std::make_unique<TArgumentationStage>(store_);
+    earlier->literal_ = literal_;
+    earlier->Statements.Reserve(argumentStatements_);
+    for (int i = 0; i < argumentStatements_; ++i) earlier->Statements.Add(Statements[i]);
+    earlier->ReasonConclusions.Assign(ReasonConclusions);
+    from = earlier.get();
+  }
+  if (evaluator)
+    evaluator->RecomputeArguments(*from, nullptr, kUnlimitedWork);
+  else
+    from->RecomputeArgumentsLiterally();
+  if (!earlier) return;
+  Arguments.Assign(earlier->Arguments);
+  for (int i = argumentStatements_; i < Statements.Count(); ++i) Arguments.Add(store_->NewArgument(Statements[i]));
+}
+
+void TArgumentationStage::EnsureEvaluated() {
+  if (!released_) return;
+  std::vector<std::uint8_t> statuses;
+  statuses.reserve(static_cast<std::size_t>(Statements.Count()));
+  for (const TStatement* s : Statements) statuses.push_back(s->Status);
+  {
+    const TStageHistory::TRewind rewind(store_->History(), historyMark_);
+    // An evaluator of its own: the document's keeps what it needs for the next move.
+    auto evaluator = literal_ ? nullptr : std::make_shared<TEvaluator>();
+    RestoreArguments(evaluator.get());
+    if (literal_)
+      RecomputeDialecticalArgumentsLiterally();
+    else
+      evaluator->RecomputeDialecticalArguments(*this, nullptr, kUnlimitedWork);
+    recomputedBy_ = std::move(evaluator);
+  }
+  for (int i = 0; i < Statements.Count(); ++i) Statements[i]->Status = statuses[static_cast<std::size_t>(i)];
+  released_ = false;
 }
 
 }  // namespace korvane

@@ -35,6 +35,13 @@ TEST(LineOfArgumentation, StatementMovesRecordTheirLinesAndStages) {
   EXPECT_EQ(f.Stage().Statements.Count(), 2);
   EXPECT_TRUE(f.Line().Modified);
   EXPECT_TRUE(f.Asker.Messages.empty());
+  // Only the current stage keeps its evaluation; an earlier one computes it when asked.
+  TArgumentationStage& earlier = *f.Line().ArgumentationStages[1];
+  EXPECT_FALSE(f.Stage().EvaluationReleased());
+  ASSERT_TRUE(earlier.EvaluationReleased());
+  earlier.EnsureEvaluated();
+  EXPECT_EQ(earlier.DialecticalArguments.Count(), 1);
+  EXPECT_EQ(earlier.Arguments.Count(), 1);
 }
 
 TEST(LineOfArgumentation, SameStatementTwiceIsRefusedWithAWarning) {
