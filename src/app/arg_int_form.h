@@ -158,8 +158,8 @@ private:
   /// True when the visible group's pressed button shows one of the diagrams.
   [[nodiscard]] bool DiagramButtonDown() const;
 
-  TMessageBoxAsker asker_;
-  TErrorBox errorBox_;
+  TMessageBoxAsker asker_{this};
+  TErrorBox errorBox_{this};
   std::unique_ptr<TSession> session_;
   TArgIntFormUi ui_;
   TArgIntFormDialogs dialogs_;
