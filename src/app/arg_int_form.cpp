@@ -7,6 +7,7 @@
 #include <QTextEdit>
 #include <QTreeWidget>
 
+#include "app/accessible_texts.h"
 #include "app/document_caption.h"
 #include "app/widgets/scroll_box.h"
 #include "app/widgets/speed_button_group.h"
@@ -24,6 +25,8 @@ TArgIntForm::TArgIntForm(QWidget* parent) : QMainWindow(parent) {
   ConnectUi();
   FormCreate();
   CreateDialogs();
+  DescribeArgIntForm(*this);
+  setAcceptDrops(true);
 }
 
 TArgIntForm::~TArgIntForm() = default;
