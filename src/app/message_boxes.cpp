@@ -37,8 +37,10 @@ protected:
   void showEvent(QShowEvent* event) override {
     QMessageBox::showEvent(event);
     if (!on_) return;
+    // The box's frame is not known before it is mapped; centring the client areas
+    // centres the frames too, as both carry the same title bar.
     QRect frame = frameGeometry();
-    frame.moveCenter(on_->frameGeometry().center());
+    frame.moveCenter(on_->geometry().center());
     if (QScreen* screen = on_->screen()) {
       const QRect area = screen->availableGeometry();
       frame.moveLeft(std::max(area.left(), std::min(frame.left(), area.right() - frame.width() + 1)));
