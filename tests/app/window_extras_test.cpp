@@ -197,6 +197,8 @@ private slots:
                                 << false << "Cannot import";
     QTest::newRow("anything else") << "notes.txt" << QByteArray("text") << QStringList{"OK"} << newCaption << 1 << true
                                    << "only lines of argumentation (.lin)";
+    QTest::newRow("several files") << "a.lin|b.lin" << lin << QStringList{"OK"} << newCaption << 1 << true
+                                   << "Only one file";
   }
   void droppedFiles() {
     QFETCH(QString, name);
@@ -208,10 +210,13 @@ private slots:
     QFETCH(QString, lastBox);
     // One unsaved move, so that the save question comes.
     app_->State("before", kIssue);
-    const QString path = name.isEmpty() ? dir_.filePath(QStringLiteral("missing.lin")) : WriteFile(name, bytes);
+    QList<QUrl> urls;
+    for (const QString& n : name.split(QLatin1Char('|')))
+      urls << QUrl::fromLocalFile(n.isEmpty() ? dir_.filePath(QStringLiteral("missing.lin")) : WriteFile(n, bytes));
+    const QString path = urls.first().toLocalFile();
     TModalScript script;
     for (const QString& a : answers) script.Click(a);
-    QVERIFY(Drop({QUrl::fromLocalFile(path)}));
+    QVERIFY(Drop(urls));
     QVERIFY(QTest::qWaitFor([&] { return script.Succeeded() || !script.Failures.isEmpty(); }, 30000));
     QVERIFY2(script.Succeeded(), qPrintable(script.Report()));
     if (answers.first() != QStringLiteral("OK"))
@@ -223,19 +228,6 @@ private slots:
     const bool opened = caption != QStringLiteral("Korvane - New line of argumentation");
     QCOMPARE(QString::fromStdString(app_->Main().Line().FileName),
              opened ? QString::fromLocal8Bit(QFile::encodeName(path)) : QStringLiteral("New.lin"));
-  }
-
-  void droppingSeveralFilesChangesNothing() {
-    app_->State("before", kIssue);
-    TModalScript script;
-    script.Click(QStringLiteral("OK"));
-    QVERIFY(Drop({QUrl::fromLocalFile(WriteFile(QStringLiteral("a.lin"), "")),
-                  QUrl::fromLocalFile(WriteFile(QStringLiteral("b.lin"), ""))}));
-    QVERIFY(QTest::qWaitFor([&] { return script.Succeeded() || !script.Failures.isEmpty(); }, 30000));
-    QVERIFY2(script.Succeeded(), qPrintable(script.Report()));
-    QVERIFY(script.Boxes.front().Text.startsWith(QStringLiteral("Only one file")));
-    QCOMPARE(app_->Main().Line().ArgumentationMoves.Count(), 1);
-    QVERIFY(app_->Main().Line().Modified);
   }
 
   void everyControlHasAnAccessibleNameAndDescription() {
