@@ -7,6 +7,7 @@
 #include <QTextEdit>
 #include <QTreeWidget>
 
+#include "app/accessible_texts.h"
 #include "app/document_caption.h"
 #include "app/widgets/scroll_box.h"
 #include "app/widgets/speed_button_group.h"
@@ -24,6 +25,8 @@ TArgIntForm::TArgIntForm(QWidget* parent) : QMainWindow(parent) {
   ConnectUi();
   FormCreate();
   CreateDialogs();
+  DescribeArgIntForm(*this);
+  setAcceptDrops(true);
 }
 
 TArgIntForm::~TArgIntForm() = default;
@@ -105,6 +108,9 @@ void TArgIntForm::ReshowCurrentView() {
 }
 
 void TArgIntForm::ShowOnly(QWidget* control, TSpeedButtonGroup* group, QAbstractButton* button) {
+  // The lists and the tree were aligned to the scroll box before the window was laid
+  // out; they fill its client area as it is now.
+  if (control != ui_.DialArgsPaintBox) ui_.ScrollBox1->Fill(control);
   control->show();
   for (QWidget* w : ui_.ViewControls)
     if (w != control) w->hide();
@@ -212,7 +218,12 @@ void TArgIntForm::FormResize() {
   ReshowCurrentView();
 }
 
-void TArgIntForm::ScrollBox1Resize() { ui_.DialArgsPaintBox->FitToScrollBox(*ui_.ScrollBox1); }
+void TArgIntForm::ScrollBox1Resize() {
+  ui_.DialArgsPaintBox->FitToScrollBox(*ui_.ScrollBox1);
+  // The text view, the lists and the tree stay aligned to the client area.
+  for (QWidget* w : ui_.ViewControls)
+    if (w != ui_.DialArgsPaintBox && !w->isHidden()) ui_.ScrollBox1->Fill(w);
+}
 
 // The text view as the interpreter and the deletions see it.
 

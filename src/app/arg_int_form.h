@@ -132,6 +132,9 @@ protected:
   bool event(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
 private:
   void ConnectUi();
@@ -150,6 +153,14 @@ private:
   /// A file dialog's chosen path, or empty when it was cancelled.
   [[nodiscard]] static std::string ChooseFile(QFileDialog* dialog);
   void ReportError(const TCommandError& error);
+  /// Open's steps after its dialog: the chosen file becomes the document.
+  void OpenDocument(const std::string& path);
+
+  /// What a dropped file does: opened as Open does, imported as a new line, or refused.
+  void OpenDroppedFile(const QString& path);
+  /// Asks the save question as New does, then makes the moves of another program's file
+  /// the moves of a new, unsaved line.
+  void ImportDocument(const std::string& path);
 
   /// Redraws the view of the visible group's pressed button.
   void ReshowCurrentView();
@@ -158,8 +169,8 @@ private:
   /// True when the visible group's pressed button shows one of the diagrams.
   [[nodiscard]] bool DiagramButtonDown() const;
 
-  TMessageBoxAsker asker_;
-  TErrorBox errorBox_;
+  TMessageBoxAsker asker_{this};
+  TErrorBox errorBox_{this};
   std::unique_ptr<TSession> session_;
   TArgIntFormUi ui_;
   TArgIntFormDialogs dialogs_;

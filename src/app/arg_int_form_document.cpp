@@ -90,6 +90,10 @@ void TArgIntForm::Open1Click() {
   if (SaveChangesQuery() == TSaveAnswer::Cancel) return;
   const std::string path = ChooseFile(dialogs_.Open);
   if (path.empty()) return;
+  OpenDocument(path);
+}
+
+void TArgIntForm::OpenDocument(const std::string& path) {
   try {
     session_->OpenFile(path);
   } catch (const TCommandError& error) {

@@ -127,6 +127,8 @@ void TArgIntFormUi::CreateButtonPanel(QMainWindow& window) {
                                               QStringLiteral("&Statements"), view, {8, 48, 105, 25});
   ViewDialArgsSpeedButton = NewSpeedButton(ViewGroup, QStringLiteral("ViewDialArgsSpeedButton"),
                                            QStringLiteral("&Arguments"), view, {8, 80, 105, 25});
+  // The window can be made no smaller than keeps both group boxes whole.
+  ButtonPanel->setMinimumHeight(view->geometry().bottom() + 1 + 8);
 }
 
 void TArgIntFormUi::CreateViewControls() {

@@ -1,5 +1,6 @@
 #include "app/exception_form.h"
 
+#include "app/accessible_texts.h"
 #include "document/session.h"
 #include "model/warrant_sentences.h"
 
@@ -44,6 +45,7 @@ TExceptionForm::TExceptionForm(TArgIntForm& main) : TMoveForm(main, QStringLiter
   connect(exceptionComboBox_, &QComboBox::currentTextChanged, this, [this] { ExceptionComboBoxChange(); });
   connect(exceptionComboBox_, &TSentenceComboBox::Exited, this, [this] { ExceptionComboBoxExit(); });
   connect(reasonComboBox_, &QComboBox::currentTextChanged, this, [this] { ReasonComboBoxChange(); });
+  DescribeExceptionForm(*this);
 }
 
 void TExceptionForm::showEvent(QShowEvent* event) {

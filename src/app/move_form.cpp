@@ -22,6 +22,13 @@ TMoveForm::TMoveForm(TArgIntForm& main, const QString& caption, int width, int h
   setModal(true);
 }
 
+void TMoveForm::done(int result) {
+  QDialog::done(result);
+  // A box the move asked may have left no window active; the user's next key belongs
+  // to the main window.
+  if (main_.isVisible()) main_.activateWindow();
+}
+
 TSession& TMoveForm::Session() const { return main_.Session(); }
 
 const TArgumentationStage& TMoveForm::Stage() const { return *main_.Line().CurrentStage; }

@@ -27,6 +27,9 @@ public:
   [[nodiscard]] QPushButton* DeleteButton() const { return deleteButton_; }
   [[nodiscard]] QPushButton* CancelButton() const { return cancelButton_; }
 
+  /// Closes the dialog and gives the activation back to the main window.
+  void done(int result) override;
+
 protected:
   [[nodiscard]] TSession& Session() const;
   [[nodiscard]] const TArgumentationStage& Stage() const;

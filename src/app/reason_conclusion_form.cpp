@@ -1,5 +1,6 @@
 #include "app/reason_conclusion_form.h"
 
+#include "app/accessible_texts.h"
 #include "document/session.h"
 #include "model/warrant_sentences.h"
 
@@ -38,6 +39,7 @@ TReasonConclusionForm::TReasonConclusionForm(TArgIntForm& main)
 
   connect(reasonComboBox_, &QComboBox::currentTextChanged, this, [this] { ReasonComboBoxChange(); });
   connect(reasonComboBox_, &TSentenceComboBox::Exited, this, [this] { ReasonComboBoxExit(); });
+  DescribeReasonConclusionForm(*this);
 }
 
 void TReasonConclusionForm::showEvent(QShowEvent* event) {

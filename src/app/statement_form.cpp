@@ -1,5 +1,6 @@
 #include "app/statement_form.h"
 
+#include "app/accessible_texts.h"
 #include "document/session.h"
 
 namespace korvane {
@@ -21,6 +22,7 @@ TStatementForm::TStatementForm(TArgIntForm& main) : TMoveForm(main, QStringLiter
 
   connect(statementComboBox_, &QComboBox::currentTextChanged, this, [this] { StatementComboBoxChange(); });
   connect(statementComboBox_, &TSentenceComboBox::Exited, this, [this] { StatementComboBoxExit(); });
+  DescribeStatementForm(*this);
 }
 
 void TStatementForm::showEvent(QShowEvent* event) {

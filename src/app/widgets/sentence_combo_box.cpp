@@ -1,7 +1,9 @@
 #include "app/widgets/sentence_combo_box.h"
 
+#include <QAbstractItemView>
 #include <QFocusEvent>
 #include <QLineEdit>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <algorithm>
@@ -17,6 +19,25 @@ TSentenceComboBox::TSentenceComboBox(QWidget* parent) : QComboBox(parent) {
   setCompleter(nullptr);
   // The combo box holds the focus and hands it on to its line edit itself.
   installEventFilter(this);
+  // The popup is widened to its longest entry; what is still too long is cut at the end.
+  view()->setTextElideMode(Qt::ElideRight);
+}
+
+void TSentenceComboBox::showPopup() {
+  QComboBox::showPopup();
+  QWidget* popup = view()->window();
+  if (popup == window()) return;
+  const QRect area = (popup->screen() ? popup->screen() : screen())->availableGeometry();
+  // The entries, the popup's frame and the list's frame, and the scroll bar when there is one.
+  const int frames = popup->width() - view()->viewport()->width();
+  const int wanted = std::min(area.width(), std::max(width(), view()->sizeHintForColumn(0) + frames));
+  if (wanted <= popup->width()) return;
+  QRect r = popup->geometry();
+  r.setWidth(wanted);
+  // Towards the left where it would leave the screen on the right.
+  if (r.right() > area.right()) r.moveRight(area.right());
+  if (r.left() < area.left()) r.moveLeft(area.left());
+  popup->setGeometry(r);
 }
 
 void TSentenceComboBox::SetSentences(QStringList texts) {

@@ -21,6 +21,10 @@ public:
   /// The text without the change event (used when the dialog resets itself).
   void SetTextQuietly(const QString& text);
 
+  /// The list is as wide as its longest sentence, up to the screen, so that sentences
+  /// that differ only far to the right can be told apart.
+  void showPopup() override;
+
 signals:
   void Entered();
   void Exited();
