@@ -9,48 +9,16 @@
 #include <string>
 
 #include "document/session.h"
-#include "line_generator.h"
+#include "generated_file.h"
 #include "peak_memory.h"
 
 namespace korvane {
 namespace {
 
+using bench::EscapeAsker;
 using bench::PeakMegabytes;
-
-// Interpreting asks nothing; anything asked while a file is made is answered as Escape would.
-class EscapeAsker : public TAsker {
-public:
-  TAnswer Ask(const TMessage& message) override { return message.Escape; }
-};
-
-std::string TemporaryPath(const std::string& name) {
-  return "/tmp/korvane-bench-" + std::to_string(getpid()) + "-" + name + ".lin";
-}
-
-// A generated line made move by move through the session, written as a file.
-std::string WriteGeneratedLine(int moves) {
-  EscapeAsker asker;
-  TPlainTextHost host;
-  TSession session(asker, host);
-  TLineOfArgumentation& line = session.Line();
-  for (const test::GeneratedMove& m : bench::LineGenerator(2026).Moves(moves)) {
-    if (m.kind == test::GeneratedMove::Statement) {
-      session.PerformStatementMove(line.NewStatement(m.sentence, m.type));
-      continue;
-    }
-    TReasonConclusion* c = line.NewReasonConclusion();
-    test::FillConnection(*c, m);
-    if (m.kind == test::GeneratedMove::ReasonConclusion) {
-      session.PerformReasonConclusionMove(c);
-    } else {
-      c->Exceptions.Add(line.NewStatement(m.sentence, m.type));
-      session.PerformExceptionMove(c);
-    }
-  }
-  const std::string path = TemporaryPath("line-" + std::to_string(moves));
-  session.WriteFile(path);
-  return path;
-}
+using bench::TemporaryPath;
+using bench::WriteGeneratedLine;
 
 // A chain s0 <- s1 <- ... <- sN of issues ending in an assumption, as moves
 // "CONCLUSION s_i / REASON s_i+1": downwards (0) each new reason lies below the last,

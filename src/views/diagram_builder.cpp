@@ -1,6 +1,7 @@
 #include "views/diagram_builder.h"
 
 #include <QFontInfo>
+#include <QHash>
 #include <algorithm>
 
 #include "views/sentence_text.h"
@@ -34,6 +35,43 @@ QString BoxText(const TStatement* statement) {
   QString text = SentenceToDisplay(statement->Sentence);
   if (text.startsWith(QLatin1Char('(')) && text.endsWith(QLatin1Char(')'))) text = text.mid(1, text.size() - 2);
   return text;
+}
+
+// A box's lines and the width of its text, which is all a layout needs from measuring.
+struct TWrapped {
+  QStringList lines;
+  int width = 0;
+};
+
+// Measuring text is most of the cost of a layout, and the window lays the whole diagram out
+// again after every move although few boxes change: the same sentence at the same width in
+// the same font always wraps the same way, so it is measured once.
+QHash<QString, TWrapped>& Memo() {
+  static QHash<QString, TWrapped> memo;
+  return memo;
+}
+
+const TWrapped& Wrapped(const QString& text, int width, const QFontMetrics& metrics, const QString& fontKey) {
+  QHash<QString, TWrapped>& memo = Memo();
+  constexpr qsizetype kRemembered = 100000;
+  // Long sentences are rare and cost memory; they are measured each time.
+  constexpr qsizetype kLongestRemembered = 2000;
+  static TWrapped uncached;
+  const auto measure = [&](TWrapped& into) {
+    into.lines = WordWrap(text, width, metrics);
+    into.width = into.lines.size() == 1 ? metrics.horizontalAdvance(into.lines.first()) : width;
+  };
+  if (text.size() > kLongestRemembered) {
+    measure(uncached);
+    return uncached;
+  }
+  const QString key = fontKey + QChar(0) + QString::number(width) + QChar(0) + text;
+  const auto found = memo.constFind(key);
+  if (found != memo.constEnd()) return *found;
+  if (memo.size() >= kRemembered) memo.clear();
+  TWrapped& wrapped = memo[key];
+  measure(wrapped);
+  return wrapped;
 }
 
 }  // namespace
@@ -221,18 +259,17 @@ void TDiagramBuilder::DrawBox(const TStatement* statement, int& row, int column,
   SetStyle(style);
 
   int w = layout_.Width - column * kColumnWidth - 30;
-  QStringList lines = WordWrap(text, w, CurrentMetrics());
-  int tw = lines.size() == 1 ? CurrentMetrics().horizontalAdvance(lines.first()) : w;
-  int bw = tw + 28;
+  const TWrapped* wrapped = &Wrapped(text, w, CurrentMetrics(), CurrentFontKey());
+  int bw = wrapped->width + 28;
   int t = 18;
   if (structureOnly_) {
     SetStructureOnlyStyle();
     w += 18;
-    lines = WordWrap(text, w, CurrentMetrics());
-    tw = lines.size() == 1 ? CurrentMetrics().horizontalAdvance(lines.first()) : w;
-    bw = tw + 10;
+    wrapped = &Wrapped(text, w, CurrentMetrics(), CurrentFontKey());
+    bw = wrapped->width + 10;
     t = 1;
   }
+  const QStringList& lines = wrapped->lines;
   bw = std::max(bw, minimumColumns * kColumnWidth - 3);
   const int count = static_cast<int>(lines.size());
   const int rows = ((th_ + 3) * count + 5) / d_ + 1;
@@ -288,16 +325,31 @@ void TDiagramBuilder::Line(int x1, int y1, int x2, int y2) {
 }
 
 const QFontMetrics& TDiagramBuilder::CurrentMetrics() {
-  if (metrics_.empty()) {
-    for (int style = 0; style < 4; ++style) {
-      QFont f = layout_.Font;
-      f.setBold((style & 1) != 0);
-      f.setItalic((style & 2) != 0);
-      metrics_.emplace_back(f);
-    }
-  }
-  return metrics_[static_cast<std::size_t>((bold_ ? 1 : 0) + (italic_ ? 2 : 0))];
+  MakeFonts();
+  return metrics_[CurrentFontIndex()];
 }
+
+const QString& TDiagramBuilder::CurrentFontKey() {
+  MakeFonts();
+  return fontKeys_[CurrentFontIndex()];
+}
+
+void TDiagramBuilder::MakeFonts() {
+  if (!metrics_.empty()) return;
+  for (int style = 0; style < 4; ++style) {
+    QFont f = layout_.Font;
+    f.setBold((style & 1) != 0);
+    f.setItalic((style & 2) != 0);
+    metrics_.emplace_back(f);
+    fontKeys_.push_back(f.key());
+  }
+}
+
+std::size_t TDiagramBuilder::CurrentFontIndex() const {
+  return static_cast<std::size_t>((bold_ ? 1 : 0) + (italic_ ? 2 : 0));
+}
+
+void ForgetMeasuredSentences() { Memo().clear(); }
 
 TDiagramLayout LayoutDialecticalDiagram(const TArgumentationStage& stage, int width, const QFont& font,
                                         bool structureOnly) {

@@ -75,6 +75,10 @@ private:
   void Line(int x1, int y1, int x2, int y2);
   /// Metrics of the current font, made once per style.
   [[nodiscard]] const QFontMetrics& CurrentMetrics();
+  /// Names the current font exactly, for remembering what was measured in it.
+  [[nodiscard]] const QString& CurrentFontKey();
+  void MakeFonts();
+  [[nodiscard]] std::size_t CurrentFontIndex() const;
 
   TDiagramLayout layout_;
   bool structureOnly_;
@@ -88,6 +92,7 @@ private:
   bool bold_ = false;
   bool italic_ = false;
   std::vector<QFontMetrics> metrics_;  // indexed by bold + 2 * italic
+  std::vector<QString> fontKeys_;      // the same
 };
 
 /// The note below a diagram that was cut short.
@@ -106,5 +111,8 @@ private:
 /// The statements diagram of stage; the paint box keeps at least the height it had.
 [[nodiscard]] TDiagramLayout LayoutStatementsDiagram(const TArgumentationStage& stage, int width, const QFont& font,
                                                      bool structureOnly, int height = 0);
+/// Layouts remember how each sentence wrapped at each width and font; this frees that, and
+/// the layouts after it measure anew.
+void ForgetMeasuredSentences();
 
 }  // namespace korvane

@@ -1,5 +1,8 @@
 #include "views/line_of_argumentation_view.h"
 
+#include <algorithm>
+
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTimer>
@@ -33,12 +36,35 @@ TLineOfArgumentationView::TLineOfArgumentationView(QWidget* parent) : QPlainText
 }
 
 void TLineOfArgumentationView::SetLines(const std::vector<std::string>& lines) {
+  // A move only appends lines, and a refresh often changes none: refilling the whole text
+  // would cost time in proportion to the line for every move.
+  const std::size_t kept = lines_.size();
+  if (pending_.empty() && kept > 0 && lines.size() >= kept && std::equal(lines_.begin(), lines_.end(), lines.begin())) {
+    QStringList added;
+    for (std::size_t i = kept; i < lines.size(); ++i) added.append(Shown(lines[i]));
+    lines_ = lines;
+    if (!added.isEmpty()) {
+      QTextCursor end(document());
+      end.movePosition(QTextCursor::End);
+      end.insertText(QChar('\n') + added.join(QChar('\n')));
+    }
+    ShowFromTheStart();
+    return;
+  }
   pending_.clear();
   lines_ = lines;
   QStringList shown;
   shown.reserve(static_cast<qsizetype>(lines.size()));
   for (const std::string& line : lines) shown.append(Shown(line));
   setPlainText(shown.join(QChar('\n')));
+}
+
+// Where a refilled text is shown: no selection, the cursor and both scroll bars at the start.
+void TLineOfArgumentationView::ShowFromTheStart() {
+  QTextCursor start(document());
+  setTextCursor(start);
+  horizontalScrollBar()->setValue(0);
+  verticalScrollBar()->setValue(0);
 }
 
 void TLineOfArgumentationView::SetLine(int index, const std::string& line) {

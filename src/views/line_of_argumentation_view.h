@@ -21,7 +21,7 @@ public:
   /// The logical lines, as bytes; wrapping on screen does not split them, and a line cut
   /// for the screen is kept whole here.
   [[nodiscard]] const std::vector<std::string>& Lines() const { return lines_; }
-  /// Replaces every line.
+  /// Replaces every line; the view then shows the text from its start.
   void SetLines(const std::vector<std::string>& lines);
   /// Replaces one existing line, or appends it when index is the line count.
   void SetLine(int index, const std::string& line);
@@ -34,6 +34,8 @@ public:
   void ShowPendingLines();
 
 private:
+  void ShowFromTheStart();
+
   std::vector<std::string> lines_;
   bool deferring_ = false;
   bool showScheduled_ = false;

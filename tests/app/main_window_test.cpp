@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTreeWidget>
@@ -331,6 +332,29 @@ private slots:
     QCoreApplication::processEvents();
     QCOMPARE(text->toPlainText(), QStringLiteral("fresh"));
     text->SetDeferring(false);
+  }
+
+  void textViewAppendsAMovesLinesAndLooksAsIfRefilled() {
+    Button("ViewLineOfArgumentationSpeedButton")->click();
+    auto* text = Child<TLineOfArgumentationView>("LineOfArgumentationRichEdit");
+    std::vector<std::string> lines;
+    for (int i = 0; i < 200; ++i) lines.push_back("STATEMENT " + std::to_string(i));
+    text->SetLines(lines);
+    text->verticalScrollBar()->setValue(text->verticalScrollBar()->maximum());
+    for (const char* added : {"REASON", "  ?: b", ""}) lines.push_back(added);
+    text->SetLines(lines);
+    const QImage appended = text->grab().toImage();
+    QCOMPARE(text->verticalScrollBar()->value(), 0);
+    text->SetLines({"something else"});
+    text->SetLines(lines);
+    QCOMPARE(text->grab().toImage(), appended);
+    QCOMPARE(text->document()->blockCount(), 203);
+    QCOMPARE(text->document()->lastBlock().previous().text(), QStringLiteral("  ?: b"));
+    // Lines that do not extend the shown ones replace them.
+    lines.erase(lines.begin());
+    text->SetLines(lines);
+    QCOMPARE(text->document()->firstBlock().text(), QStringLiteral("STATEMENT 1"));
+    QCOMPARE(text->Lines(), lines);
   }
 
   void textViewFillsTheScrollBoxAfterResize() {

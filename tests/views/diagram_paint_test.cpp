@@ -4,7 +4,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "model/evaluation_limit.h"
 #include "model/stage_builder.h"
+#include "support/stage_generator.h"
 #include "view_fixtures.h"
 #include "views/diagram_builder.h"
 #include "views/diagram_export.h"
@@ -42,6 +44,40 @@ class DiagramPaintTest : public QObject {
 
 private slots:
   void initTestCase() { d_ = test::LineHeightOf(font_) + 15; }
+
+  // The window lays the diagram out after every move and remembers how each sentence
+  // wrapped: over a generated line, what it draws from that is what measuring afresh draws.
+  void rememberedMeasuresDrawAsFreshOnes() {
+    // Trees: each cycle multiplies what the dialectical diagram draws.
+    test::StageGenerator generator(2027, 9);
+    generator.PreferDownwards(1000);
+    std::vector<std::unique_ptr<TArgumentationStage>> stages;
+    stages.push_back(std::make_unique<TArgumentationStage>());
+    int compared = 0;
+    for (const auto& m : generator.Moves(40)) {
+      try {
+        stages.push_back(test::Apply(*stages.back(), m));
+      } catch (const TEvaluationLimitError&) {
+        continue;
+      }
+      if (stages.size() % 5 != 0) continue;
+      const TArgumentationStage& stage = *stages.back();
+      for (const bool structureOnly : {false, true}) {
+        for (const int width : {140, 500}) {
+          const auto draw = [&] {
+            return std::pair(
+                RenderDiagramImage(LayoutDialecticalDiagram(stage, width, font_, structureOnly), icons_),
+                RenderDiagramImage(LayoutStatementsDiagram(stage, width, font_, structureOnly, 0), icons_));
+          };
+          const auto remembered = draw();
+          ForgetMeasuredSentences();
+          QVERIFY(remembered == draw());
+          ++compared;
+        }
+      }
+    }
+    QVERIFY(compared >= 16);
+  }
 
   void boxOutlineIconAndText() {
     StageBuilder b;

@@ -1,0 +1,193 @@
+// The main window, offscreen at 1000 x 760, on a generated line of 10,000 moves: how long
+// opening takes until the view is drawn, and how long each kind of move (and a deletion's
+// question declined) takes until the showing view has been repainted. Run:
+//   build-fast/bench/window_move_bench --benchmark_counters_tabular=true
+#include <benchmark/benchmark.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QScrollArea>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/arg_int_form.h"
+#include "app/start_up.h"
+#include "generated_file.h"
+#include "peak_memory.h"
+
+namespace korvane {
+namespace {
+
+constexpr int kLineMoves = 10000;
+constexpr int kActionsPerCase = 100;
+
+// Declines every question as a user clicking No would, as soon as the box is shown.
+class Decliner : public QObject {
+protected:
+  bool eventFilter(QObject* object, QEvent* event) override {
+    auto* box = qobject_cast<QMessageBox*>(object);
+    if (box && event->type() == QEvent::Show) {
+      QTimer::singleShot(0, box, [box] {
+        for (QAbstractButton* b : box->buttons())
+          if (box->buttonRole(b) == QMessageBox::NoRole) return b->click();
+        box->reject();
+      });
+    }
+    return false;
+  }
+};
+
+struct Window {
+  TForms forms = CreateForms();
+  QScrollArea* scrollBox = nullptr;
+  double openMs = 0;
+  double heldMb = 0;
+  int made = 0;
+
+  TArgIntForm& Main() const { return *forms.ArgIntForm; }
+  TSession& Session() const { return Main().Session(); }
+  const TArgumentationStage& Stage() const { return *Main().Line().CurrentStage; }
+
+  // Posted work done, then the view in the scroll box painted.
+  void Repaint() const {
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    scrollBox->repaint();
+  }
+};
+
+// Made by the first benchmark and kept for the others; it must go before the application.
+std::unique_ptr<Window> window;
+
+Window* OpenWindow() {
+  if (window) return window.get();
+  const std::string path = bench::WriteGeneratedLine(kLineMoves);
+  const double before = bench::ResidentMegabytes();
+  window = std::make_unique<Window>();
+  window->Main().resize(1000, 760);
+  window->Main().show();
+  window->scrollBox = window->Main().findChild<QScrollArea*>("ScrollBox1");
+  QCoreApplication::processEvents();
+  const auto start = std::chrono::steady_clock::now();
+  window->Session().OpenFile(path);
+  window->Repaint();
+  window->openMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  window->heldMb = bench::ResidentMegabytes() - before;
+  std::remove(path.c_str());
+  return window.get();
+}
+
+void WindowOpen(benchmark::State& state) {
+  Window* w = nullptr;
+  for (auto _ : state) {
+    w = OpenWindow();
+    state.SetIterationTime(w->openMs / 1000);
+  }
+  state.counters["held_MB"] = w->heldMb;
+  state.counters["statements"] = w->Stage().Statements.Count();
+}
+
+enum Kind { Statement, ReasonConclusion, Exception, DeclinedDeletion };
+
+// One action of a kind on the current stage; k spreads the choices over the line.
+void Act(Window& w, Kind kind, int k) {
+  TLineOfArgumentation& line = w.Main().Line();
+  const TArgumentationStage& stage = w.Stage();
+  const std::string fresh = "a sentence the benchmark adds, number " + std::to_string(w.made++);
+  TStatement* existing = stage.Statements[(k * 7919) % stage.Statements.Count()];
+  switch (kind) {
+    case Statement: w.Session().PerformStatementMove(line.NewStatement(fresh, kAssumption)); break;
+    case ReasonConclusion: {
+      TReasonConclusion* c = line.NewReasonConclusion();
+      c->Reason->Sentence = fresh;
+      c->Conclusion->Sentence = existing->Sentence;
+      c->Conclusion->StatementType = existing->StatementType;
+      w.Session().PerformReasonConclusionMove(c);
+      break;
+    }
+    case Exception: {
+      const TReasonConclusion* x = stage.ReasonConclusions[(k * 104729) % stage.ReasonConclusions.Count()];
+      TReasonConclusion* c = line.NewReasonConclusion();
+      c->Reason->Sentence = x->Reason->Sentence;
+      c->Reason->StatementType = x->Reason->StatementType;
+      c->Conclusion->Sentence = x->Conclusion->Sentence;
+      c->Conclusion->StatementType = x->Conclusion->StatementType;
+      c->ConnectionKind = x->ConnectionKind;
+      c->Exceptions.Add(line.NewStatement(fresh, kIssue));
+      w.Session().PerformExceptionMove(c);
+      break;
+    }
+    case DeclinedDeletion: {
+      TStatement probe;
+      probe.Sentence = existing->Sentence;
+      w.Session().DeleteStatement(&probe);
+      break;
+    }
+  }
+}
+
+// range(0): the view (0 the text, 1 the statements diagram, 2 the dialectical diagram);
+// range(1): the Kind.
+void WindowMove(benchmark::State& state) {
+  Window& w = *OpenWindow();
+  switch (state.range(0)) {
+    case 0: w.Main().ShowLineOfArgumentationView(); break;
+    case 1: w.Main().ShowStatementsDiagram(); break;
+    default: w.Main().ShowDialecticalDiagram(); break;
+  }
+  w.Repaint();
+  std::vector<double> ms;
+  const int movesBefore = w.Main().Line().ArgumentationMoves.Count();
+  for (auto _ : state) {
+    ms.clear();
+    for (int k = 0; k < kActionsPerCase; ++k) {
+      const auto start = std::chrono::steady_clock::now();
+      Act(w, static_cast<Kind>(state.range(1)), k + 1);
+      w.Repaint();
+      ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    double total = 0;
+    for (const double m : ms) total += m;
+    state.SetIterationTime(total / 1000 / kActionsPerCase);
+  }
+  std::sort(ms.begin(), ms.end());
+  state.counters["median_ms"] = ms[ms.size() / 2];
+  state.counters["max_ms"] = ms.back();
+  state.counters["statements"] = w.Stage().Statements.Count();
+  // Moves the line took in: all of them, and none for declined deletions.
+  state.counters["moves_made"] = w.Main().Line().ArgumentationMoves.Count() - movesBefore;
+}
+
+BENCHMARK(WindowOpen)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(WindowMove)
+    ->ArgsProduct({{0, 1, 2}, {Statement, ReasonConclusion, Exception, DeclinedDeletion}})
+    ->ArgNames({"view", "kind"})
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace korvane
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  korvane::InitApplication();
+  int qtArgc = 1;
+  QApplication app(qtArgc, argv);
+  korvane::Decliner decliner;
+  app.installEventFilter(&decliner);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  if (korvane::window) {
+    korvane::window->Main().Line().Modified = false;
+    korvane::window.reset();
+  }
+  return 0;
+}
