@@ -107,8 +107,8 @@ bool TContainment::IsContainedIn(const TDialecticalArgument* d1, const TDialecti
       break;
     }
     ForEachChild(n, [&](const TDialecticalArgument* c) {
-      if (!(height > 0 && trees_.Height(c) > 0 && trees_.Height(c) < height) && seen.insert(c).second)
-        stack.push_back(c);
+      const int below = height > 0 ? trees_.Height(c) : 0;
+      if (!(below > 0 && below < height) && seen.insert(c).second) stack.push_back(c);
     });
   }
   contained_.emplace(key, result);

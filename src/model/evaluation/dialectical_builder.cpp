@@ -175,7 +175,7 @@ TDialecticalArgument* TDialecticalBuilder::Materialise(TStatement* conclusion, s
     d->Steps.Add(s);
     d->InitialDialecticalArguments.Add(p.initial);
   }
-  heights_.emplace(d, height + 1);
+  heights_.Emplace(d, height + 1);
   return d;
 }
 

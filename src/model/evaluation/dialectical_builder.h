@@ -11,6 +11,7 @@
 #include "model/dialectical_argument.h"
 #include "model/evaluation/connection_mask.h"
 #include "model/evaluation/dependency_graph.h"
+#include "model/evaluation/pointer_map.h"
 #include "model/evaluation/stage_index.h"
 #include "model/evaluation/vertex_values.h"
 #include "model/evaluation/work_budget.h"
@@ -38,10 +39,7 @@ public:
   /// The height of a built tree: 1 for a leaf, else one more than its highest child (initial,
   /// warranting and undercutting dialectical arguments alike). A tree contains no tree higher
   /// than itself, which lets containment tests skip whole subtrees. 0 for a tree not built here.
-  [[nodiscard]] int Height(const TDialecticalArgument* d) const {
-    const auto found = heights_.find(d);
-    return found == heights_.end() ? 0 : found->second;
-  }
+  [[nodiscard]] int Height(const TDialecticalArgument* d) const { return heights_.Find(d, 0); }
 
 private:
   friend class TVertexValues<TDialecticalArgument, TDialecticalBuilder>;
@@ -83,7 +81,7 @@ private:
   TDialecticalStore nodes_;
   std::vector<TDialecticalArgument*> lastBySentence_;  // the last built without used connections
   std::unordered_multimap<std::size_t, TDialecticalArgument*> byShape_;
-  std::unordered_map<const TDialecticalArgument*, int> heights_;
+  TPointerMap<TDialecticalArgument> heights_;
 
   // One evaluation.
   std::vector<TStepPlans> stepsAtDepth_;  // plans of the value being built at each nesting depth
