@@ -181,7 +181,7 @@ void TDiagramBuilder::DrawUndercutterLine(const TTask& task, int row) {
   penStyle_ = TPenStyle::Solid;
   Line(x2 - 3, y - 3, x2 + 4, y + 4);
   Line(x2 - 3, y + 3, x2 + 4, y - 4);
-  TDiagramPart part{TDiagramPart::Kind::Undercutter, QRect(QPoint(x2 - 4, y - 4), QPoint(x1, y + 4))};
+  TDiagramPart part{TDiagramPart::TKind::Undercutter, QRect(QPoint(x2 - 4, y - 4), QPoint(x1, y + 4))};
   part.Step = step;
   part.Argument = task.argument;
   part.StepIndex = task.index;
@@ -223,7 +223,7 @@ void TDiagramBuilder::DrawStepConnector(const TDialecticalArgument* argument, in
     Line(xc, yc, xc + 5, yc + 5);
   }
   // Two places find the step: its horizontal line and its vertical one with the head.
-  TDiagramPart part{TDiagramPart::Kind::Step, QRect(QPoint(xc - 3, yr - 3), QPoint(xr, yr + 3))};
+  TDiagramPart part{TDiagramPart::TKind::Step, QRect(QPoint(xc - 3, yr - 3), QPoint(xr, yr + 3))};
   part.Step = s;
   part.Argument = argument;
   part.StepIndex = index;
@@ -273,8 +273,8 @@ void TDiagramBuilder::DrawBox(const TStatement* statement, std::uint8_t status, 
   const int top = row * d_ + 2;
   const int right = left + bw;
   const int bottom = (next - 1) * d_ + 24;
-  layout_.Order.push_back({TDiagramItem::Kind::Box, static_cast<int>(layout_.Boxes.size())});
-  TDiagramPart part{TDiagramPart::Kind::Statement, QRect(left, top, right - left, bottom - top)};
+  layout_.Order.push_back({TDiagramItem::TKind::Box, static_cast<int>(layout_.Boxes.size())});
+  TDiagramPart part{TDiagramPart::TKind::Statement, QRect(left, top, right - left, bottom - top)};
   part.Statement = statement;
   part.Status = status;
   part.Box = static_cast<int>(layout_.Boxes.size());
@@ -287,7 +287,7 @@ void TDiagramBuilder::DrawBox(const TStatement* statement, std::uint8_t status, 
     AddText({QPoint(column * kColumnWidth + t + 5, top + slack / 2 + (th_ + 3) * k), lines[k], fontColour_, bold_,
              italic_});
   if (!structureOnly_) {
-    layout_.Order.push_back({TDiagramItem::Kind::Icon, static_cast<int>(layout_.Icons.size())});
+    layout_.Order.push_back({TDiagramItem::TKind::Icon, static_cast<int>(layout_.Icons.size())});
     layout_.Icons.push_back({icon, QPoint(column * kColumnWidth + 5, top + (bottom - top) / 2 - 8)});
   }
   row = next;
@@ -324,14 +324,14 @@ void TDiagramBuilder::SetPen(const QColor& colour, TPenStyle style) {
 }
 
 void TDiagramBuilder::AddText(TDiagramText text) {
-  layout_.Order.push_back({TDiagramItem::Kind::Text, static_cast<int>(layout_.Texts.size())});
+  layout_.Order.push_back({TDiagramItem::TKind::Text, static_cast<int>(layout_.Texts.size())});
   layout_.Texts.push_back(std::move(text));
 }
 
 int TDiagramBuilder::MinimumWrapWidth() { return kMinimumWrapCharacters * CurrentMetrics().averageCharWidth(); }
 
 void TDiagramBuilder::Line(int x1, int y1, int x2, int y2) {
-  layout_.Order.push_back({TDiagramItem::Kind::Line, static_cast<int>(layout_.Lines.size())});
+  layout_.Order.push_back({TDiagramItem::TKind::Line, static_cast<int>(layout_.Lines.size())});
   layout_.Lines.push_back({QPoint(x1, y1), QPoint(x2, y2), pen_, penStyle_});
 }
 

@@ -46,9 +46,9 @@ const TDiagramPart* DiagramPartAt(const TDiagramLayout& layout, QPoint point) {
   for (const TDiagramPart& part : layout.Parts) {
     if (!part.Area.contains(point)) continue;
     switch (part.Kind) {
-      case TDiagramPart::Kind::Undercutter: return &part;
-      case TDiagramPart::Kind::Statement: box = box ? box : &part; break;
-      case TDiagramPart::Kind::Step: step = step ? step : &part; break;
+      case TDiagramPart::TKind::Undercutter: return &part;
+      case TDiagramPart::TKind::Statement: box = box ? box : &part; break;
+      case TDiagramPart::TKind::Step: step = step ? step : &part; break;
     }
   }
   return box ? box : step;
@@ -57,11 +57,11 @@ const TDiagramPart* DiagramPartAt(const TDiagramLayout& layout, QPoint point) {
 QString ExplainDiagramPart(const TArgumentationStage& stage, const TDiagramPart& part) {
   try {
     switch (part.Kind) {
-      case TDiagramPart::Kind::Statement: return ExplainBox(stage, part);
-      case TDiagramPart::Kind::Step:
+      case TDiagramPart::TKind::Statement: return ExplainBox(stage, part);
+      case TDiagramPart::TKind::Step:
         return QString::fromStdString(
             StepWhySentence(ExplainArgumentStep(stage, *part.Argument, part.StepIndex), Shown));
-      case TDiagramPart::Kind::Undercutter: {
+      case TDiagramPart::TKind::Undercutter: {
         TStepExplanation step;
         if (part.Argument) {
           step = ExplainArgumentStep(stage, *part.Argument, part.StepIndex);

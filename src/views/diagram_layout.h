@@ -54,14 +54,14 @@ struct TDiagramIcon {
 
 /// One thing drawn, in the order it is drawn: Index into Boxes, Lines, Texts or Icons.
 struct TDiagramItem {
-  enum class Kind : std::uint8_t { Box, Line, Text, Icon } Kind;
+  enum class TKind : std::uint8_t { Box, Line, Text, Icon } Kind;
   int Index;
 };
 
 /// What a place of the diagram stands for, so the window can explain it and tell it to
 /// assistive technology. The pointers belong to the stage the layout was made from.
 struct TDiagramPart {
-  enum class Kind : std::uint8_t { Statement, Step, Undercutter } Kind;
+  enum class TKind : std::uint8_t { Statement, Step, Undercutter } Kind;
   /// Where the pointer finds it.
   QRect Area;
   /// Statement: the statement boxed; its status as drawn (the box's own argument).

@@ -75,7 +75,7 @@ void TDiagramPaintBox::Take(TDiagramLayout layout, int layoutWidth, const TArgum
   widenedWidth_ = layout_.Width;
   boxParts_.clear();
   for (std::size_t i = 0; i < layout_.Parts.size(); ++i)
-    if (layout_.Parts[i].Kind == TDiagramPart::Kind::Statement) boxParts_.push_back(static_cast<int>(i));
+    if (layout_.Parts[i].Kind == TDiagramPart::TKind::Statement) boxParts_.push_back(static_cast<int>(i));
   accessibleBoxes_.Forget();
   resize(layout_.Width, layout_.Height);
   update();

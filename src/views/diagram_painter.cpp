@@ -115,15 +115,15 @@ void PaintDiagram(QPainter& painter, const TDiagramLayout& layout, const TStatus
   for (const TDiagramItem& item : layout.Order) {
     const auto i = static_cast<std::size_t>(item.Index);
     switch (item.Kind) {
-      case TDiagramItem::Kind::Box:
+      case TDiagramItem::TKind::Box:
         if (shown(layout.Boxes[i].Rect.normalized())) PaintBox(painter, layout.Boxes[i], grid);
         break;
-      case TDiagramItem::Kind::Line: {
+      case TDiagramItem::TKind::Line: {
         const TDiagramLine& line = layout.Lines[i];
         if (line.From != line.To && shown(QRect(line.From, line.To).normalized())) PaintLine(painter, line, grid);
         break;
       }
-      case TDiagramItem::Kind::Text: {
+      case TDiagramItem::TKind::Text: {
         const TDiagramText& text = layout.Texts[i];
         if (!shown(QRect(text.Position, QSize(layout.Width, layout.LineHeight + 3)))) break;
         painter.setFont(layout.TextFont(text));
@@ -132,7 +132,7 @@ void PaintDiagram(QPainter& painter, const TDiagramLayout& layout, const TStatus
         painter.drawText(QPoint(text.Position.x(), text.Position.y() + ascent), text.Text);
         break;
       }
-      case TDiagramItem::Kind::Icon: {
+      case TDiagramItem::TKind::Icon: {
         const TDiagramIcon& icon = layout.Icons[i];
         if (shown(QRect(icon.Position, QSize(TStatusIconsImageList::kSize, TStatusIconsImageList::kSize))))
           icons.Draw(painter, icon.Position, icon.Index);

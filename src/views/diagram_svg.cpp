@@ -146,14 +146,14 @@ bool WriteDiagramSvg(const TDiagramLayout& layout, const TStatusIconsImageList& 
   for (const TDiagramItem& item : layout.Order) {
     const auto i = static_cast<std::size_t>(item.Index);
     switch (item.Kind) {
-      case TDiagramItem::Kind::Box: WriteBox(out, layout.Boxes[i]); break;
-      case TDiagramItem::Kind::Line: WriteLine(out, layout.Lines[i]); break;
-      case TDiagramItem::Kind::Text: {
+      case TDiagramItem::TKind::Box: WriteBox(out, layout.Boxes[i]); break;
+      case TDiagramItem::TKind::Line: WriteLine(out, layout.Lines[i]); break;
+      case TDiagramItem::TKind::Text: {
         const TDiagramText& text = layout.Texts[i];
         WriteText(out, layout, text, ascents[static_cast<std::size_t>((text.Bold ? 1 : 0) + (text.Italic ? 2 : 0))]);
         break;
       }
-      case TDiagramItem::Kind::Icon: {
+      case TDiagramItem::TKind::Icon: {
         const TDiagramIcon& icon = layout.Icons[i];
         out << "<use xlink:href=\"#icon" << icon.Index << "\" x=\"" << icon.Position.x() << "\" y=\""
             << icon.Position.y() << "\"/>\n";

@@ -6,6 +6,7 @@
 #include <QHelpEvent>
 #include <QMenu>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
@@ -102,6 +103,85 @@ private slots:
     Main().resize(Main().width() + 100, Main().height());
     QCOMPARE(PaintBox()->LayoutWidth(), ruled + 100);
     VerifyEveryBoxReachable();
+  }
+
+  void contextMenuOffersExportPrintAndCopy() {
+    QStringList captions;
+    for (const QAction* a : Menu()->Menu().actions()) captions << a->text();
+    QCOMPARE(captions, (QStringList{"Export diagram...", "Print...", "Copy as image"}));
+    emit PaintBox()->customContextMenuRequested(QPoint(5, 5));
+    QVERIFY(QTest::qWaitForWindowExposed(&Menu()->Menu()));
+    Menu()->Menu().close();
+  }
+
+  void exportWritesTheDiagramShownOrSaysWhyNot() {
+    Connect({{"it rains", "the street is wet"}}, kAssumption);
+    QTemporaryDir dir;
+    {
+      TModalScript script;
+      script.ChooseFile(dir.filePath("wet"));  // the suffix of the chosen type is added
+      Menu()->ExportDiagram();
+      QVERIFY2(script.Succeeded(), qPrintable(script.Report()));
+      QCOMPARE(script.FileDialogs.front().Title, QStringLiteral("Export diagram"));
+    }
+    const QImage expected = RenderDiagramImage(PaintBox()->Layout(), PaintBox()->Icons());
+    QCOMPARE(QImage(dir.filePath("wet.png")).convertToFormat(expected.format()), expected);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"wet.png"});  // no temporary left
+
+    const QString missing = dir.filePath("no/such/folder/wet.svg");
+    TModalScript failing;
+    failing.ChooseFile(missing).Click("OK");
+    Menu()->ExportDiagram();
+    QVERIFY2(failing.Succeeded(), qPrintable(failing.Report()));
+    QCOMPARE(failing.Boxes.front().Text, "Cannot create file " + missing + ".");
+  }
+
+  void printPreviewShowsTheDiagramOnPages() {
+    std::vector<std::array<std::string, 2>> pairs;
+    for (int i = 0; i < 80; ++i) pairs.push_back({"claim " + std::to_string(i + 1), "claim " + std::to_string(i)});
+    Connect(pairs);
+    int shown = 0;
+    TModalScript script;
+    script.Do("QPrintPreviewDialog", [&shown](QWidget* dialog) {
+      shown = dialog->findChild<QPrintPreviewWidget*>()->pageCount();
+      dialog->close();
+    });
+    Menu()->Print();
+    QVERIFY2(script.Succeeded(), qPrintable(script.Report()));
+    // The same pages as printing to a file: 81 rows of 28 pixels do not fit on one page.
+    QPrinter printer(QPrinter::HighResolution);
+    QTemporaryDir dir;
+    printer.setOutputFileName(dir.filePath("printed.pdf"));
+    const int pages = PrintDiagram(printer, PaintBox()->Layout(), PaintBox()->Icons());
+    QVERIFY(pages > 1);
+    QCOMPARE(shown, pages);
+  }
+
+  void copyAsImagePutsTheDiagramOnTheClipboard() {
+    Connect({{"it rains", "the street is wet"}}, kAssumption);
+    QApplication::clipboard()->clear();
+    Menu()->CopyAsImage();
+    const QImage expected = RenderDiagramImage(PaintBox()->Layout(), PaintBox()->Icons());
+    QCOMPARE(QApplication::clipboard()->image().convertToFormat(expected.format()), expected);
+  }
+
+  // The text view copies a selection or everything, a line the screen cuts short whole.
+  void textViewCopiesAll() {
+    const std::string longSentence(TLineOfArgumentationView::kShownCharacters + 10, 'x');
+    app_->State(longSentence, kAssumption);
+    Child<QPushButton>("ViewLineOfArgumentationSpeedButton")->click();
+    auto* view = Child<TLineOfArgumentationView>("LineOfArgumentationRichEdit");
+    std::unique_ptr<QMenu> menu(view->CreateContextMenu());
+    QStringList captions;
+    for (const QAction* a : menu->actions())
+      if (!a->isSeparator()) captions << a->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0);
+    QCOMPARE(captions.mid(captions.indexOf("Copy"), 2), (QStringList{"Copy", "Copy all"}));
+    menu->findChild<QAction*>("CopyAll")->trigger();
+    QString expected;
+    for (const std::string& line : app_->Text()) expected += QString::fromStdString(line) + '\n';
+    expected.chop(1);
+    QCOMPARE(QApplication::clipboard()->text(), expected);
+    QVERIFY(expected.contains(QString::fromStdString(longSentence)));
   }
 };
 

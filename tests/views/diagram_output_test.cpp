@@ -26,9 +26,9 @@ TDiagramLayout Column(int count) {
   layout.LineHeight = 13;
   layout.RowHeight = 28;
   for (int i = 0; i < count; ++i) {
-    layout.Order.push_back({TDiagramItem::Kind::Box, i});
+    layout.Order.push_back({TDiagramItem::TKind::Box, i});
     layout.Boxes.push_back({QRect(2, i * 28 + 2, 200, 22), Qt::blue, TPenStyle::Solid, Qt::white});
-    layout.Order.push_back({TDiagramItem::Kind::Text, i});
+    layout.Order.push_back({TDiagramItem::TKind::Text, i});
     layout.Texts.push_back({QPoint(23, i * 28 + 5), QStringLiteral("box %1").arg(i), Qt::blue, true, false});
   }
   layout.Height = count * 28;
@@ -88,11 +88,11 @@ private slots:
   void laterItemsCoverEarlierOnes() {
     TDiagramLayout layout = Column(1);
     layout.Lines.push_back({QPoint(0, 12), QPoint(300, 12), Qt::red, TPenStyle::Solid});
-    layout.Order.insert(layout.Order.begin(), {TDiagramItem::Kind::Line, 0});
+    layout.Order.insert(layout.Order.begin(), {TDiagramItem::TKind::Line, 0});
     QCOMPARE(RenderDiagramImage(layout, icons_).pixelColor(150, 12), QColor(Qt::white));
     QCOMPARE(RenderDiagramImage(layout, icons_).pixelColor(250, 12), QColor(Qt::red));
     layout.Order.erase(layout.Order.begin());
-    layout.Order.push_back({TDiagramItem::Kind::Line, 0});
+    layout.Order.push_back({TDiagramItem::TKind::Line, 0});
     QCOMPARE(RenderDiagramImage(layout, icons_).pixelColor(150, 12), QColor(Qt::red));
   }
 
