@@ -12,6 +12,29 @@
 
 namespace korvane {
 
+namespace {
+
+// Characters of a tooltip line at most: long explanations wrap instead of growing as wide
+// as the screen, short ones stay on one line.
+constexpr qsizetype kTooltipLine = 72;
+
+QString BrokenIntoLines(const QString& text) {
+  QString out;
+  qsizetype lineStart = 0;
+  for (const QString& word : text.split(QLatin1Char(' '))) {
+    if (out.size() > lineStart && out.size() - lineStart + 1 + word.size() > kTooltipLine) {
+      out += QLatin1Char('\n');
+      lineStart = out.size();
+    } else if (out.size() > lineStart) {
+      out += QLatin1Char(' ');
+    }
+    out += word;
+  }
+  return out;
+}
+
+}  // namespace
+
 TDiagramPaintBox::TDiagramPaintBox(QWidget* parent) : QWidget(parent) {
   setAutoFillBackground(true);
   QPalette p = palette();
@@ -114,9 +137,7 @@ bool TDiagramPaintBox::event(QEvent* event) {
     event->ignore();
     return true;
   }
-  // As rich text the tooltip wraps long explanations instead of growing as wide as the screen.
-  QToolTip::showText(help->globalPos(), QStringLiteral("<p>") + text.toHtmlEscaped() + QStringLiteral("</p>"), this,
-                     part->Area);
+  QToolTip::showText(help->globalPos(), BrokenIntoLines(text), this, part->Area);
   return true;
 }
 

@@ -46,17 +46,16 @@ private slots:
   void tooltipsExplainBoxesStepsAndUndercutters() {
     const QList<QRect> boxes = {box_->Layout().Boxes[0].Rect, box_->Layout().Boxes[2].Rect};
     QCOMPARE(TooltipAt(boxes[0].center()),
-             QStringLiteral("<p>unjustified: its only step, from 'a', is blocked by the exception "
-                            "'e'</p>"));
-    QCOMPARE(TooltipAt(boxes[1].center()), QStringLiteral("<p>justified: it is an assumption</p>"));
+             QStringLiteral("unjustified: its only step, from 'a', is blocked by the exception 'e'"));
+    QCOMPARE(TooltipAt(boxes[1].center()), QStringLiteral("justified: it is an assumption"));
     // The step's vertical line, away from the cross on it.
     const QRect step = Part(TDiagramPart::TKind::Step).Area;
     QCOMPARE(TooltipAt(QPoint(step.center().x(), step.bottom() - 1)),
-             QStringLiteral("<p>the step from 'a' is blocked by the exception 'e'</p>"));
+             QStringLiteral("the step from 'a' is blocked by the exception 'e'"));
     // The cross lies on the step's line: there the undercutter is meant.
     QCOMPARE(TooltipAt(Part(TDiagramPart::TKind::Undercutter).Area.center()),
-             QStringLiteral("<p>the exception 'e' blocks the step from 'a' (its undercutter "
-                            "warrant is not stated; the exception is justified)</p>"));
+             QStringLiteral("the exception 'e' blocks the step from 'a' (its undercutter warrant is\nnot stated; "
+                            "the exception is justified)"));  // long ones are broken into lines of 72 at most
     QCOMPARE(TooltipAt(QPoint(box_->width() - 2, 2)), QString());
   }
 
