@@ -63,6 +63,10 @@ class TPaintBoxAccessible : public QAccessibleWidget {
 public:
   explicit TPaintBoxAccessible(TDiagramPaintBox* paintBox) : QAccessibleWidget(paintBox, QAccessible::Canvas) {}
 
+  QString text(QAccessible::Text t) const override {
+    const QString own = QAccessibleWidget::text(t);
+    return t == QAccessible::Name && own.isEmpty() ? PaintBox()->DiagramName() : own;
+  }
   int childCount() const override { return PaintBox()->BoxCount(); }
   QAccessibleInterface* child(int index) const override {
     if (index < 0 || index >= childCount()) return nullptr;

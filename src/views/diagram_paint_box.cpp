@@ -47,6 +47,7 @@ TDiagramPaintBox::TDiagramPaintBox(QWidget* parent) : QWidget(parent) {
 void TDiagramPaintBox::ShowDialecticalDiagram(const TArgumentationStage& stage, bool structureOnly, const QFont& font,
                                               const QScrollArea* scrollBox) {
   const int width = LayoutWidth();
+  statementsDiagram_ = false;
   resize(this->width(), 0);
   setVisible(true);
   Take(LayoutDialecticalDiagram(stage, width, font, structureOnly), width, &stage);
@@ -59,6 +60,7 @@ void TDiagramPaintBox::ShowDialecticalDiagram(const TArgumentationStage& stage, 
 void TDiagramPaintBox::ShowStatementsDiagram(const TArgumentationStage& stage, bool structureOnly, const QFont& font) {
   setVisible(true);
   const int width = LayoutWidth();
+  statementsDiagram_ = true;
   Take(LayoutStatementsDiagram(stage, width, font, structureOnly, height()), width, &stage);
 }
 
@@ -123,6 +125,11 @@ int TDiagramPaintBox::BoxIndexAt(QPoint point) const {
 
 QString TDiagramPaintBox::Explain(const TDiagramPart& part) const {
   return stage_ ? ExplainDiagramPart(*stage_, part) : QString();
+}
+
+QString TDiagramPaintBox::DiagramName() const {
+  if (!stage_) return {};
+  return statementsDiagram_ ? QStringLiteral("Statements diagram") : QStringLiteral("Arguments diagram");
 }
 
 QAccessibleInterface* TDiagramPaintBox::AccessibleBox(int index) { return accessibleBoxes_.Box(this, index); }

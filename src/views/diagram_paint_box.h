@@ -51,6 +51,9 @@ public:
   [[nodiscard]] int BoxIndexAt(QPoint point) const;
   /// What the tooltip says about part of the diagram shown.
   [[nodiscard]] QString Explain(const TDiagramPart& part) const;
+  /// What the paint box shows, for assistive technology: "Arguments diagram",
+  /// "Statements diagram", or empty while it shows neither.
+  [[nodiscard]] QString DiagramName() const;
   /// The interface assistive technology reads for box index.
   [[nodiscard]] QAccessibleInterface* AccessibleBox(int index);
 
@@ -67,6 +70,7 @@ private:
   TStatusIconsImageList icons_;
   // The stage the parts of layout_ point into, while it is known to live.
   const TArgumentationStage* stage_ = nullptr;
+  bool statementsDiagram_ = false;
   std::vector<int> boxParts_;  // indices into layout_.Parts
   int layoutWidth_ = 0;        // the width asked for ...
   int widenedWidth_ = -1;      // ... and the width the diagram widened the paint box to

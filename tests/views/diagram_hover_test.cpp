@@ -63,6 +63,7 @@ private slots:
     QAccessibleInterface* diagram = QAccessible::queryAccessibleInterface(box_.get());
     QVERIFY(diagram);
     QCOMPARE(diagram->role(), QAccessible::Canvas);
+    QCOMPARE(diagram->text(QAccessible::Name), QStringLiteral("Arguments diagram"));
     QCOMPARE(diagram->childCount(), 3);
     const QStringList names = {QStringLiteral("c"), QStringLiteral("e"), QStringLiteral("a")};
     const QStringList descriptions = {QStringLiteral("issue, unjustified"), QStringLiteral("assumption, justified"),
