@@ -57,6 +57,12 @@ private slots:
              QStringLiteral("the exception 'e' blocks the step from 'a' (its undercutter warrant is\nnot stated; "
                             "the exception is justified)"));  // long ones are broken into lines of 72 at most
     QCOMPARE(TooltipAt(QPoint(box_->width() - 2, 2)), QString());
+    // The statements diagram explains its boxes the same way.
+    box_->ShowStatementsDiagram(stage_.Current(), false, test::WindowFont());
+    const TDiagramText* c = test::FindText(box_->Layout(), QStringLiteral("c"));
+    QVERIFY(c);
+    QCOMPARE(TooltipAt(c->Position),
+             QStringLiteral("unjustified: its only step, from 'a', is blocked by the exception 'e'"));
   }
 
   void boxesAreChildrenForAssistiveTechnology() {
