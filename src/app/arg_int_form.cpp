@@ -8,6 +8,7 @@
 #include <QTreeWidget>
 
 #include "app/accessible_texts.h"
+#include "app/diagram_menu.h"
 #include "app/document_caption.h"
 #include "app/widgets/scroll_box.h"
 #include "app/widgets/speed_button_group.h"
@@ -71,6 +72,8 @@ void TArgIntForm::ConnectUi() {
   connect(ui_.ShowStructureOnly, &QAction::triggered, this, [this] { RefreshCurrentView(); });
 
   connect(ui_.ScrollBox1, &TScrollBox::Resized, this, [this] { ScrollBox1Resize(); });
+  // Context menus live where the window describes nothing: the window owns this one.
+  new TDiagramMenu(*ui_.DialArgsPaintBox, *this);
 }
 
 void TArgIntForm::FormCreate() {

@@ -1,4 +1,4 @@
-// korvane-cli render FILE --view dialectical|statements --width PIXELS [--structure-only] --output OUT
+// korvane-cli render FILE --view dialectical|statements --width PIXELS [--structure-only] [--scale N] --output OUT
 #include "render_command.h"
 
 #include <QFont>
@@ -57,6 +57,7 @@ std::unique_ptr<QGuiApplication> StartDrawing() {
 TRenderRequest ParseRenderArguments(const std::vector<std::string>& args) {
   TRenderRequest request;
   std::string width;
+  std::string scale = "1";
   bool widthGiven = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -64,7 +65,9 @@ TRenderRequest ParseRenderArguments(const std::vector<std::string>& args) {
       request.StructureOnly = true;
       continue;
     }
-    if (OptionValue(args, i, "--view", request.View) || OptionValue(args, i, "--output", request.Output)) continue;
+    if (OptionValue(args, i, "--view", request.View) || OptionValue(args, i, "--output", request.Output) ||
+        OptionValue(args, i, "--scale", scale))
+      continue;
     if (OptionValue(args, i, "--width", width)) {
       widthGiven = true;
       continue;
@@ -84,6 +87,9 @@ TRenderRequest ParseRenderArguments(const std::vector<std::string>& args) {
     throw TUsageError("--width must be a whole number of pixels from 1 to " + std::to_string(kMaximumWidth) + ", not " +
                       width);
   request.Width = value;
+  if (scale.size() != 1 || scale[0] < '1' || scale[0] > '4')
+    throw TUsageError("--scale must be 1, 2, 3 or 4, not " + scale);
+  request.Scale = scale[0] - '0';
   if (request.Output.empty()) throw TUsageError("--output is missing");
   if (!ExportFormatOf(QString::fromStdString(request.Output)))
     throw TUsageError("the output file must end in .png, .svg or .pdf: " + request.Output);
@@ -105,7 +111,7 @@ int RunRender(std::vector<std::string> args) {
                                     : LayoutStatementsDiagram(stage, request.Width, font, request.StructureOnly);
   const TStatusIconsImageList icons;
   QString failure;
-  if (!ExportDiagram(layout, icons, QString::fromStdString(request.Output), failure)) {
+  if (!ExportDiagram(layout, icons, QString::fromStdString(request.Output), failure, request.Scale)) {
     std::cerr << failure.toStdString() << ".\n";
     return kExitFile;
   }

@@ -15,12 +15,15 @@ struct TRenderRequest {
   std::string View;
   int Width = 0;
   bool StructureOnly = false;
+  /// Device pixels per diagram pixel of a PNG image, 1 to 4.
+  int Scale = 1;
   std::string Output;
 };
 
 /// The usage of the command, after "korvane-cli ".
 inline constexpr const char* kRenderUsage =
-    "render FILE --view dialectical|statements --width PIXELS [--structure-only] --output OUT.png|OUT.svg|OUT.pdf";
+    "render FILE --view dialectical|statements --width PIXELS [--structure-only] [--scale 1-4] --output "
+    "OUT.png|OUT.svg|OUT.pdf";
 
 /// Reads the arguments that follow "render"; throws TUsageError when they are
 /// incomplete or wrong.

@@ -84,6 +84,19 @@ TStatementExplanation ExplainStatement(const TArgumentationStage& stage, const T
       stage, [&](const TStatement* s) { return stage.Statements.IndexOf(s); }, index);
 }
 
+TStepExplanation ExplainArgumentStep(const TArgumentationStage& stage, const TDialecticalArgument& argument,
+                                     int index) {
+  if (index < 0 || index >= argument.Steps.Count()) throw std::out_of_range("no such step");
+  return ExplainStep(
+      stage, [&](const TStatement* s) { return stage.Statements.IndexOf(s); }, argument, index);
+}
+
+TUndercutterExplanation ExplainStepUndercutter(const TArgumentationStage& stage, const TStep& step, int index) {
+  if (index < 0 || index >= step.Undercutters.Count()) throw std::out_of_range("no such undercutter");
+  return ExplainUndercutter(
+      stage, [&](const TStatement* s) { return stage.Statements.IndexOf(s); }, step, index);
+}
+
 std::vector<TStatementExplanation> ExplainStage(const TArgumentationStage& stage) {
   RequireEvaluated(stage);
   // One pass over the list, so that a large stage is not searched once per step.

@@ -60,6 +60,15 @@ struct TStatementExplanation {
 /// been evaluated.
 [[nodiscard]] TStatementExplanation ExplainStatement(const TArgumentationStage& stage, const TStatement& statement);
 
+/// The explanation of step index of a dialectical argument of the stage, also a nested
+/// one (a reason's argument, built without the step's own connection), as a diagram draws it.
+[[nodiscard]] TStepExplanation ExplainArgumentStep(const TArgumentationStage& stage,
+                                                   const TDialecticalArgument& argument, int index);
+
+/// The explanation of undercutter index of step, as a diagram draws it.
+[[nodiscard]] TUndercutterExplanation ExplainStepUndercutter(const TArgumentationStage& stage, const TStep& step,
+                                                             int index);
+
 /// The explanations of all statements of an evaluated stage, in stage order.
 [[nodiscard]] std::vector<TStatementExplanation> ExplainStage(const TArgumentationStage& stage);
 

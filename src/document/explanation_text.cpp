@@ -34,6 +34,24 @@ public:
     return text;
   }
 
+  std::string TellStep(const TStepExplanation& step) const {
+    if (step.Counts) return StepName(step) + " counts (" + Details(step) + ")";
+    return StepName(step) + " " + Failure(step);
+  }
+
+  std::string TellUndercutter(const TStepExplanation& step, const TUndercutterExplanation& u) const {
+    const std::string exception = "the exception " + Quoted(u.Exception);
+    if (u.Blocks)
+      return exception + " blocks " + StepName(step) + " (" +
+             (u.Warrant ? "its undercutter warrant is stated and justified" : "its undercutter warrant is not stated") +
+             "; the exception is justified)";
+    std::string causes;
+    if (!u.WarrantHolds) causes = "its undercutter warrant is stated but not justified";
+    if (!u.ExceptionJustified)
+      causes += (causes.empty() ? "the exception " : " and the exception ") + NotJustified(u.ExceptionJustifiedInStage);
+    return exception + " does not block " + StepName(step) + ", as " + causes;
+  }
+
 private:
   static std::string StatusWord(std::uint8_t status) {
     switch (status) {
@@ -121,6 +139,15 @@ private:
 
 std::string WhySentence(const TStatementExplanation& explanation, const TSentenceShown& shown) {
   return TTeller(shown).Tell(explanation);
+}
+
+std::string StepWhySentence(const TStepExplanation& step, const TSentenceShown& shown) {
+  return TTeller(shown).TellStep(step);
+}
+
+std::string UndercutterWhySentence(const TStepExplanation& step, const TUndercutterExplanation& undercutter,
+                                   const TSentenceShown& shown) {
+  return TTeller(shown).TellUndercutter(step, undercutter);
 }
 
 }  // namespace korvane

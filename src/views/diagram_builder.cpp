@@ -1,11 +1,11 @@
 #include "views/diagram_builder.h"
 
 #include <QFontInfo>
-#include <QHash>
 #include <algorithm>
 
 #include "views/sentence_text.h"
 #include "views/word_wrap.h"
+#include "views/wrapped_text.h"
 
 namespace korvane {
 
@@ -37,43 +37,6 @@ QString BoxText(const TStatement* statement) {
   return text;
 }
 
-// A box's lines and the width of its text, which is all a layout needs from measuring.
-struct TWrapped {
-  QStringList lines;
-  int width = 0;
-};
-
-// Measuring text is most of the cost of a layout, and the window lays the whole diagram out
-// again after every move although few boxes change: the same sentence at the same width in
-// the same font always wraps the same way, so it is measured once.
-QHash<QString, TWrapped>& Memo() {
-  static QHash<QString, TWrapped> memo;
-  return memo;
-}
-
-const TWrapped& Wrapped(const QString& text, int width, const QFontMetrics& metrics, const QString& fontKey) {
-  QHash<QString, TWrapped>& memo = Memo();
-  constexpr qsizetype kRemembered = 100000;
-  // Long sentences are rare and cost memory; they are measured each time.
-  constexpr qsizetype kLongestRemembered = 2000;
-  static TWrapped uncached;
-  const auto measure = [&](TWrapped& into) {
-    into.lines = WordWrap(text, width, metrics);
-    into.width = into.lines.size() == 1 ? metrics.horizontalAdvance(into.lines.first()) : width;
-  };
-  if (text.size() > kLongestRemembered) {
-    measure(uncached);
-    return uncached;
-  }
-  const QString key = fontKey + QChar(0) + QString::number(width) + QChar(0) + text;
-  const auto found = memo.constFind(key);
-  if (found != memo.constEnd()) return *found;
-  if (memo.size() >= kRemembered) memo.clear();
-  TWrapped& wrapped = memo[key];
-  measure(wrapped);
-  return wrapped;
-}
-
 }  // namespace
 
 TDiagramBuilder::TDiagramBuilder(int width, const QFont& font, bool structureOnly, int height)
@@ -92,10 +55,7 @@ TDiagramBuilder::TDiagramBuilder(int width, const QFont& font, bool structureOnl
 void TDiagramBuilder::Clear() {
   SetPen(Qt::white, TPenStyle::Solid);
   layout_.Truncated = false;
-  layout_.Boxes.clear();
-  layout_.Lines.clear();
-  layout_.Texts.clear();
-  layout_.Icons.clear();
+  layout_.ClearDrawing();
 }
 
 void TDiagramBuilder::PaintDialecticalDiagram(const TDialecticalArguments& maximal) {
@@ -108,15 +68,27 @@ void TDiagramBuilder::PaintDialecticalDiagram(const TDialecticalArguments& maxim
   }
   if (layout_.Truncated) {
     const int top = row * d_ + 2;
-    layout_.Texts.push_back({QPoint(2, top + 3), TruncatedDiagramNote(), Qt::black, false, false});
+    AddText({QPoint(2, top + 3), TruncatedDiagramNote(), Qt::black, false, false});
     layout_.Height = std::max(layout_.Height, top + th_ + 8);
   }
+  WidenToBoxes();
 }
 
 void TDiagramBuilder::PaintStatementsDiagram(const TStatements& statements) {
   Clear();
   int row = 0;
   for (const TStatement* statement : statements) DrawStatementBox(statement, row, 0, 0, TBoxStyle::ByStatus);
+  WidenToBoxes();
+}
+
+// A box that does not fit the width asked for widens the paint box to hold it, with the
+// same two pixels to spare as at the left; a diagram that fits keeps the width.
+void TDiagramBuilder::WidenToBoxes() {
+  int right = 0;
+  for (const TDiagramBox& box : layout_.Boxes) right = std::max(right, box.Rect.x() + box.Rect.width());
+  if (layout_.Truncated)
+    right = std::max(right, 2 + QFontMetrics(layout_.Font).horizontalAdvance(TruncatedDiagramNote()));
+  if (right > layout_.Width) layout_.Width = right + 2;
 }
 
 void TDiagramBuilder::DrawDialecticalArgument(const TDialecticalArgument* argument, int& row, int& column) {
@@ -145,8 +117,8 @@ void TDiagramBuilder::Run(std::vector<TTask>& tasks, int& row, int& column) {
         }
         StartArgument(task, tasks, row);
         break;
-      case TTask::Kind::Undercutters: PushUndercutters(task.step, task.column, tasks); break;
-      case TTask::Kind::UndercutterLine: DrawUndercutterLine(task.step, task.index, task.column, row); break;
+      case TTask::Kind::Undercutters: PushUndercutters(task, tasks); break;
+      case TTask::Kind::UndercutterLine: DrawUndercutterLine(task, row); break;
       case TTask::Kind::StepConnector:
         DrawStepConnector(task.argument, task.index, task.column, task.conclusionBottom, row);
         break;
@@ -166,31 +138,36 @@ void TDiagramBuilder::StartArgument(const TTask& task, std::vector<TTask>& tasks
     style = TPaintStyle::Justified;
   else if (a->Status == kUnjustified)
     style = TPaintStyle::Unjustified;
-  DrawBox(a->Conclusion, row, column, a->InitialDialecticalArguments.Count(), style);
+  DrawBox(a->Conclusion, a->Status, row, column, a->InitialDialecticalArguments.Count(), style);
   const int yc = (row - 1) * d_ + 24;
   for (int i = n - 1; i >= 0; --i) {
     const TStep* s = a->Steps[i];
     const int e = column + n - i;
     tasks.push_back({TTask::Kind::Argument, a->InitialDialecticalArguments[i], nullptr, 0, e, 0});
     tasks.push_back({TTask::Kind::StepConnector, a, s, i, e, yc});
-    tasks.push_back({TTask::Kind::Undercutters, nullptr, s, 0, e, 0});
+    tasks.push_back({TTask::Kind::Undercutters, a, s, i, e, 0});
     if (s->WarrantingDialecticalArgument)
       tasks.push_back({TTask::Kind::Argument, s->WarrantingDialecticalArgument, nullptr, 0, e, 0});
   }
 }
 
-void TDiagramBuilder::PushUndercutters(const TStep* step, int column, std::vector<TTask>& tasks) const {
+void TDiagramBuilder::PushUndercutters(const TTask& task, std::vector<TTask>& tasks) const {
+  const TStep* step = task.step;
+  const int column = task.column;
   for (int j = step->Undercutters.Count() - 1; j >= 0; --j) {
     const TUndercutter* u = step->Undercutters[j];
     tasks.push_back({TTask::Kind::Argument, step->UndercuttingDialecticalArguments[j], nullptr, 0, column, 0});
-    tasks.push_back({TTask::Kind::UndercutterLine, nullptr, step, j, column, 0});
+    tasks.push_back({TTask::Kind::UndercutterLine, task.argument, step, task.index, column, 0, j});
     if (u->WarrantingDialecticalArgument)
       tasks.push_back({TTask::Kind::Argument, u->WarrantingDialecticalArgument, nullptr, 0, column, 0});
   }
 }
 
 // A short line from the exception's box to the step's vertical line, ending in a cross on it.
-void TDiagramBuilder::DrawUndercutterLine(const TStep* step, int index, int column, int row) {
+void TDiagramBuilder::DrawUndercutterLine(const TTask& task, int row) {
+  const TStep* step = task.step;
+  const int index = task.undercutter;
+  const int column = task.column;
   const TUndercutter* u = step->Undercutters[index];
   const TDialecticalArgument* exception = step->UndercuttingDialecticalArguments[index];
   if (u->WarrantStatus == kWarrantHolds)
@@ -205,6 +182,12 @@ void TDiagramBuilder::DrawUndercutterLine(const TStep* step, int index, int colu
   penStyle_ = TPenStyle::Solid;
   Line(x2 - 3, y - 3, x2 + 4, y + 4);
   Line(x2 - 3, y + 3, x2 + 4, y - 4);
+  TDiagramPart part{TDiagramPart::TKind::Undercutter, QRect(QPoint(x2 - 4, y - 4), QPoint(x1, y + 4))};
+  part.Step = step;
+  part.Argument = task.argument;
+  part.StepIndex = task.index;
+  part.Undercutter = index;
+  layout_.Parts.push_back(part);
 }
 
 // From the reason's box, which starts at row, left and up to the conclusion's bottom
@@ -240,6 +223,14 @@ void TDiagramBuilder::DrawStepConnector(const TDialecticalArgument* argument, in
     Line(xc, yc, xc - 5, yc + 5);
     Line(xc, yc, xc + 5, yc + 5);
   }
+  // Two places find the step: its horizontal line and its vertical one with the head.
+  TDiagramPart part{TDiagramPart::TKind::Step, QRect(QPoint(xc - 3, yr - 3), QPoint(xr, yr + 3))};
+  part.Step = s;
+  part.Argument = argument;
+  part.StepIndex = index;
+  layout_.Parts.push_back(part);
+  part.Area = QRect(QPoint(xc - 5, yc - 4), QPoint(xc + 5, yr + 3));
+  layout_.Parts.push_back(part);
 }
 
 void TDiagramBuilder::DrawStatementBox(const TStatement* statement, int& row, int column, int minimumColumns,
@@ -249,27 +240,30 @@ void TDiagramBuilder::DrawStatementBox(const TStatement* statement, int& row, in
     paint = TPaintStyle::Justified;
   else if (style == TBoxStyle::Unjustified || (style == TBoxStyle::ByStatus && statement->Status == kUnjustified))
     paint = TPaintStyle::Unjustified;
-  DrawBox(statement, row, column, minimumColumns, paint);
+  DrawBox(statement, statement->Status, row, column, minimumColumns, paint);
 }
 
-void TDiagramBuilder::DrawBox(const TStatement* statement, int& row, int column, int minimumColumns,
-                              TPaintStyle style) {
+void TDiagramBuilder::DrawBox(const TStatement* statement, std::uint8_t status, int& row, int column,
+                              int minimumColumns, TPaintStyle style) {
   const QString text = BoxText(statement);
   const int icon = statement->StatementType == kAssumption ? 0 : 1;
   SetStyle(style);
 
-  int w = layout_.Width - column * kColumnWidth - 30;
-  const TWrapped* wrapped = &Wrapped(text, w, CurrentMetrics(), CurrentFontKey());
-  int bw = wrapped->width + 28;
+  // Deep in a tree the width left is small or negative: text is wrapped no narrower
+  // than a readable line, and the box reaches beyond the width asked for.
+  const int given = layout_.Width - column * kColumnWidth - 30;
+  int w = std::max(given, MinimumWrapWidth());
+  TWrapped wrapped = WrappedText(text, w, CurrentMetrics(), CurrentFontKey());
+  int bw = wrapped.Width + 28;
   int t = 18;
   if (structureOnly_) {
     SetStructureOnlyStyle();
-    w += 18;
-    wrapped = &Wrapped(text, w, CurrentMetrics(), CurrentFontKey());
-    bw = wrapped->width + 10;
+    w = std::max(given + 18, MinimumWrapWidth());
+    wrapped = WrappedText(text, w, CurrentMetrics(), CurrentFontKey());
+    bw = wrapped.Width + 10;
     t = 1;
   }
-  const QStringList& lines = wrapped->lines;
+  const QStringList& lines = wrapped.Lines;
   bw = std::max(bw, minimumColumns * kColumnWidth - 3);
   const int count = static_cast<int>(lines.size());
   const int rows = ((th_ + 3) * count + 5) / d_ + 1;
@@ -279,14 +273,23 @@ void TDiagramBuilder::DrawBox(const TStatement* statement, int& row, int column,
   const int top = row * d_ + 2;
   const int right = left + bw;
   const int bottom = (next - 1) * d_ + 24;
-  layout_.Boxes.push_back({QRect(left, top, right - left, bottom - top), pen_, penStyle_, Qt::white});
+  layout_.Order.push_back({TDiagramItem::TKind::Box, static_cast<int>(layout_.Boxes.size())});
+  TDiagramPart part{TDiagramPart::TKind::Statement, QRect(left, top, right - left, bottom - top)};
+  part.Statement = statement;
+  part.Status = status;
+  part.Box = static_cast<int>(layout_.Boxes.size());
+  layout_.Parts.push_back(part);
+  layout_.Boxes.push_back({part.Area, pen_, penStyle_, Qt::white});
   layout_.Height = std::max(layout_.Height, bottom + 2);
 
   const int slack = (bottom - top) - (th_ + 3) * count;
   for (int k = 0; k < count; ++k)
-    layout_.Texts.push_back({QPoint(column * kColumnWidth + t + 5, top + slack / 2 + (th_ + 3) * k), lines[k],
-                             fontColour_, bold_, italic_});
-  if (!structureOnly_) layout_.Icons.push_back({icon, QPoint(column * kColumnWidth + 5, top + (bottom - top) / 2 - 8)});
+    AddText({QPoint(column * kColumnWidth + t + 5, top + slack / 2 + (th_ + 3) * k), lines[k], fontColour_, bold_,
+             italic_});
+  if (!structureOnly_) {
+    layout_.Order.push_back({TDiagramItem::TKind::Icon, static_cast<int>(layout_.Icons.size())});
+    layout_.Icons.push_back({icon, QPoint(column * kColumnWidth + 5, top + (bottom - top) / 2 - 8)});
+  }
   row = next;
 }
 
@@ -320,7 +323,15 @@ void TDiagramBuilder::SetPen(const QColor& colour, TPenStyle style) {
   penStyle_ = style;
 }
 
+void TDiagramBuilder::AddText(TDiagramText text) {
+  layout_.Order.push_back({TDiagramItem::TKind::Text, static_cast<int>(layout_.Texts.size())});
+  layout_.Texts.push_back(std::move(text));
+}
+
+int TDiagramBuilder::MinimumWrapWidth() { return kMinimumWrapCharacters * CurrentMetrics().averageCharWidth(); }
+
 void TDiagramBuilder::Line(int x1, int y1, int x2, int y2) {
+  layout_.Order.push_back({TDiagramItem::TKind::Line, static_cast<int>(layout_.Lines.size())});
   layout_.Lines.push_back({QPoint(x1, y1), QPoint(x2, y2), pen_, penStyle_});
 }
 
@@ -348,8 +359,6 @@ void TDiagramBuilder::MakeFonts() {
 std::size_t TDiagramBuilder::CurrentFontIndex() const {
   return static_cast<std::size_t>((bold_ ? 1 : 0) + (italic_ ? 2 : 0));
 }
-
-void ForgetMeasuredSentences() { Memo().clear(); }
 
 TDiagramLayout LayoutDialecticalDiagram(const TArgumentationStage& stage, int width, const QFont& font,
                                         bool structureOnly) {

@@ -21,6 +21,8 @@ enum class TBoxStyle { Justified, Unjustified, ByStatus };
 inline constexpr int kColumnWidth = 18;
 /// Row height is the font's line height plus this.
 inline constexpr int kRowSpacing = 15;
+/// Boxes never wrap their text narrower than this many average characters.
+inline constexpr int kMinimumWrapCharacters = 12;
 /// Nested arguments may be shared, so a small stage can stand for a tree of millions of
 /// boxes; the dialectical diagram stops after this many and says so below the last.
 inline constexpr std::size_t kMaximumDiagramBoxes = 200000;
@@ -57,16 +59,21 @@ private:
     int index = 0;
     int column = 0;
     int conclusionBottom = 0;
+    int undercutter = 0;
   };
 
   void Run(std::vector<TTask>& tasks, int& row, int& column);
   void StartArgument(const TTask& task, std::vector<TTask>& tasks, int& row);
-  void PushUndercutters(const TStep* step, int column, std::vector<TTask>& tasks) const;
-  void DrawUndercutterLine(const TStep* step, int index, int column, int row);
+  void PushUndercutters(const TTask& task, std::vector<TTask>& tasks) const;
+  void DrawUndercutterLine(const TTask& task, int row);
   void DrawStepConnector(const TDialecticalArgument* argument, int index, int column, int conclusionBottom, int row);
 
   enum class TPaintStyle { Justified, Unjustified, Keep };
-  void DrawBox(const TStatement* statement, int& row, int column, int minimumColumns, TPaintStyle style);
+  void DrawBox(const TStatement* statement, std::uint8_t status, int& row, int column, int minimumColumns,
+               TPaintStyle style);
+  void AddText(TDiagramText text);
+  void WidenToBoxes();
+  [[nodiscard]] int MinimumWrapWidth();
 
   void Clear();
   void SetStyle(TPaintStyle style);
@@ -111,8 +118,5 @@ private:
 /// The statements diagram of stage; the paint box keeps at least the height it had.
 [[nodiscard]] TDiagramLayout LayoutStatementsDiagram(const TArgumentationStage& stage, int width, const QFont& font,
                                                      bool structureOnly, int height = 0);
-/// Layouts remember how each sentence wrapped at each width and font; this frees that, and
-/// the layouts after it measure anew.
-void ForgetMeasuredSentences();
 
 }  // namespace korvane

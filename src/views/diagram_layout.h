@@ -8,9 +8,14 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <cstdint>
 #include <vector>
 
 namespace korvane {
+
+class TStatement;
+class TDialecticalArgument;
+class TStep;
 
 /// Line style of a pen: the diagrams use only these two.
 enum class TPenStyle { Solid, Dotted };
@@ -47,8 +52,34 @@ struct TDiagramIcon {
   QPoint Position;
 };
 
+/// One thing drawn, in the order it is drawn: Index into Boxes, Lines, Texts or Icons.
+struct TDiagramItem {
+  enum class TKind : std::uint8_t { Box, Line, Text, Icon } Kind;
+  int Index;
+};
+
+/// What a place of the diagram stands for, so the window can explain it and tell it to
+/// assistive technology. The pointers belong to the stage the layout was made from.
+struct TDiagramPart {
+  enum class TKind : std::uint8_t { Statement, Step, Undercutter } Kind;
+  /// Where the pointer finds it.
+  QRect Area;
+  /// Statement: the statement boxed; its status as drawn (the box's own argument).
+  const TStatement* Statement = nullptr;
+  std::uint8_t Status = 0;
+  /// Step and Undercutter: the step, the argument it belongs to (may be null for an
+  /// undercutter) with the step's index in it and, for an undercutter, its index in the step.
+  const TStep* Step = nullptr;
+  const TDialecticalArgument* Argument = nullptr;
+  int StepIndex = -1;
+  int Undercutter = -1;
+  /// Statement: the index of its box in Boxes.
+  int Box = -1;
+};
+
 struct TDiagramLayout {
-  /// Size of the paint box the layout was made for.
+  /// Size of the paint box the layout was made for. The width is the one asked for,
+  /// or wider when a box would otherwise lie beyond it.
   int Width = 0;
   int Height = 0;
   /// The diagram font; texts add bold or italic to it.
@@ -60,8 +91,24 @@ struct TDiagramLayout {
   std::vector<TDiagramLine> Lines;
   std::vector<TDiagramText> Texts;
   std::vector<TDiagramIcon> Icons;
+  /// Everything above in the order the diagram's steps draw it: each box with its text
+  /// and icon, the connectors after the boxes they join, so what is drawn later covers
+  /// what was drawn before.
+  std::vector<TDiagramItem> Order;
+  /// The boxes and connectors, the boxes in drawing order.
+  std::vector<TDiagramPart> Parts;
   /// True when the diagram had more boxes than are drawn (see kMaximumDiagramBoxes).
   bool Truncated = false;
+
+  /// Forgets everything drawn; sizes and font stay.
+  void ClearDrawing() {
+    Boxes.clear();
+    Lines.clear();
+    Texts.clear();
+    Icons.clear();
+    Order.clear();
+    Parts.clear();
+  }
 
   /// The font of one text of this layout.
   [[nodiscard]] QFont TextFont(const TDiagramText& text) const {

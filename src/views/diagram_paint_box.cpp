@@ -1,12 +1,39 @@
 #include "views/diagram_paint_box.h"
 
+#include <QAccessible>
+#include <QHelpEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include "views/diagram_builder.h"
+#include "views/diagram_explanation.h"
 #include "views/diagram_painter.h"
 
 namespace korvane {
+
+namespace {
+
+// Characters of a tooltip line at most: long explanations wrap instead of growing as wide
+// as the screen, short ones stay on one line.
+constexpr qsizetype kTooltipLine = 72;
+
+QString BrokenIntoLines(const QString& text) {
+  QString out;
+  qsizetype lineStart = 0;
+  for (const QString& word : text.split(QLatin1Char(' '))) {
+    if (out.size() > lineStart && out.size() - lineStart + 1 + word.size() > kTooltipLine) {
+      out += QLatin1Char('\n');
+      lineStart = out.size();
+    } else if (out.size() > lineStart) {
+      out += QLatin1Char(' ');
+    }
+    out += word;
+  }
+  return out;
+}
+
+}  // namespace
 
 TDiagramPaintBox::TDiagramPaintBox(QWidget* parent) : QWidget(parent) {
   setAutoFillBackground(true);
@@ -14,35 +41,36 @@ TDiagramPaintBox::TDiagramPaintBox(QWidget* parent) : QWidget(parent) {
   p.setColor(QPalette::Window, Qt::white);
   setPalette(p);
   resize(width(), 0);
+  InstallDiagramAccessibility();
 }
 
 void TDiagramPaintBox::ShowDialecticalDiagram(const TArgumentationStage& stage, bool structureOnly, const QFont& font,
                                               const QScrollArea* scrollBox) {
-  resize(width(), 0);
+  const int width = LayoutWidth();
+  statementsDiagram_ = false;
+  resize(this->width(), 0);
   setVisible(true);
-  Take(LayoutDialecticalDiagram(stage, width(), font, structureOnly));
+  Take(LayoutDialecticalDiagram(stage, width, font, structureOnly), width, &stage);
   if (scrollBox && height() > scrollBox->height()) {
     const int narrower = WidthInScrollBox(scrollBox->width(), scrollBox->height(), height());
-    if (narrower != width()) {
-      resize(narrower, height());
-      Take(LayoutDialecticalDiagram(stage, width(), font, structureOnly));
-    }
+    if (narrower != width) Take(LayoutDialecticalDiagram(stage, narrower, font, structureOnly), narrower, &stage);
   }
 }
 
 void TDiagramPaintBox::ShowStatementsDiagram(const TArgumentationStage& stage, bool structureOnly, const QFont& font) {
   setVisible(true);
-  Take(LayoutStatementsDiagram(stage, width(), font, structureOnly, height()));
+  const int width = LayoutWidth();
+  statementsDiagram_ = true;
+  Take(LayoutStatementsDiagram(stage, width, font, structureOnly, height()), width, &stage);
 }
 
 void TDiagramPaintBox::ShowStepsView(bool diagramButtonDown) {
   setVisible(true);
-  if (!diagramButtonDown) {
-    layout_.Boxes.clear();
-    layout_.Lines.clear();
-    layout_.Texts.clear();
-    layout_.Icons.clear();
-  }
+  // The picture may stay, but the stage it was made from may already be gone.
+  stage_ = nullptr;
+  boxParts_.clear();
+  accessibleBoxes_.Forget();
+  if (!diagramButtonDown) layout_.ClearDrawing();
   update();
 }
 
@@ -51,19 +79,89 @@ int TDiagramPaintBox::WidthInScrollBox(int scrollBoxWidth, int scrollBoxHeight, 
 }
 
 void TDiagramPaintBox::FitToScrollBox(const QScrollArea& scrollBox) {
-  resize(WidthInScrollBox(scrollBox.width(), scrollBox.height(), height()), height());
+  // The scroll box also reports a resize when its horizontal scroll bar comes or goes;
+  // a widened diagram keeps its width as long as the width it was laid out for holds.
+  const int width = WidthInScrollBox(scrollBox.width(), scrollBox.height(), height());
+  if (width != LayoutWidth()) SetWidth(width);
 }
 
-void TDiagramPaintBox::Take(TDiagramLayout layout) {
+int TDiagramPaintBox::LayoutWidth() const { return width() == widenedWidth_ ? layoutWidth_ : width(); }
+
+void TDiagramPaintBox::SetWidth(int width) {
+  layoutWidth_ = width;
+  widenedWidth_ = width;
+  resize(width, height());
+}
+
+void TDiagramPaintBox::Take(TDiagramLayout layout, int layoutWidth, const TArgumentationStage* stage) {
   layout_ = std::move(layout);
-  resize(width(), layout_.Height);
+  stage_ = stage;
+  layoutWidth_ = layoutWidth;
+  widenedWidth_ = layout_.Width;
+  boxParts_.clear();
+  for (std::size_t i = 0; i < layout_.Parts.size(); ++i)
+    if (layout_.Parts[i].Kind == TDiagramPart::TKind::Statement) boxParts_.push_back(static_cast<int>(i));
+  accessibleBoxes_.Forget();
+  resize(layout_.Width, layout_.Height);
   update();
+  if (QAccessible::isActive()) {
+    QAccessibleEvent changed(this, QAccessible::ObjectReorder);
+    QAccessible::updateAccessibility(&changed);
+  }
+}
+
+int TDiagramPaintBox::BoxCount() const { return stage_ ? static_cast<int>(boxParts_.size()) : 0; }
+
+const TDiagramPart* TDiagramPaintBox::BoxPart(int index) const {
+  if (index < 0 || index >= BoxCount()) return nullptr;
+  return &layout_.Parts[static_cast<std::size_t>(boxParts_[static_cast<std::size_t>(index)])];
+}
+
+int TDiagramPaintBox::BoxIndexAt(QPoint point) const {
+  for (int i = 0; i < BoxCount(); ++i)
+    if (BoxPart(i)->Area.contains(point)) return i;
+  return -1;
+}
+
+QString TDiagramPaintBox::Explain(const TDiagramPart& part) const {
+  return stage_ ? ExplainDiagramPart(*stage_, part) : QString();
+}
+
+QString TDiagramPaintBox::DiagramName() const {
+  if (!stage_) return {};
+  return statementsDiagram_ ? QStringLiteral("Statements diagram") : QStringLiteral("Arguments diagram");
+}
+
+QAccessibleInterface* TDiagramPaintBox::AccessibleBox(int index) { return accessibleBoxes_.Box(this, index); }
+
+bool TDiagramPaintBox::event(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+  const auto* help = static_cast<QHelpEvent*>(event);
+  const TDiagramPart* part = stage_ ? DiagramPartAt(layout_, help->pos()) : nullptr;
+  const QString text = part ? Explain(*part) : QString();
+  if (text.isEmpty()) {
+    QToolTip::hideText();
+    event->ignore();
+    return true;
+  }
+  QToolTip::showText(help->globalPos(), BrokenIntoLines(text), this, part->Area);
+  return true;
 }
 
 void TDiagramPaintBox::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.fillRect(event->rect(), Qt::white);
   PaintDiagram(painter, layout_, icons_, event->rect());
+}
+
+void TDiagramPaintBox::hideEvent(QHideEvent* event) {
+  // Hidden by the window (not minimised), the stage may be replaced without the diagram
+  // being laid out again.
+  if (!event->spontaneous()) {
+    stage_ = nullptr;
+    accessibleBoxes_.Forget();
+  }
+  QWidget::hideEvent(event);
 }
 
 }  // namespace korvane

@@ -1,5 +1,6 @@
 // The white surface the two diagrams are drawn on. A show call lays the diagram out
 // at the paint box's width and sets its height; paint requests paint that layout.
+// Hovering a box or a connector explains it; assistive technology sees one child per box.
 #pragma once
 
 #include <QFont>
@@ -7,6 +8,7 @@
 #include <QWidget>
 
 #include "model/argumentation_stage.h"
+#include "views/diagram_accessibility.h"
 #include "views/diagram_layout.h"
 #include "views/status_icons.h"
 
@@ -35,18 +37,44 @@ public:
   [[nodiscard]] static int WidthInScrollBox(int scrollBoxWidth, int scrollBoxHeight, int paintBoxHeight);
   /// Sets the width by WidthInScrollBox; the main window calls it when the scroll box is resized.
   void FitToScrollBox(const QScrollArea& scrollBox);
+  /// The width diagrams are laid out for: the paint box's own, unless the last diagram
+  /// widened it to reach its boxes, then the width it had before.
+  [[nodiscard]] int LayoutWidth() const;
 
   [[nodiscard]] const TDiagramLayout& Layout() const { return layout_; }
   [[nodiscard]] const TStatusIconsImageList& Icons() const { return icons_; }
 
+  /// The boxes of the diagram shown, in drawing order, while the paint box shows one.
+  [[nodiscard]] int BoxCount() const;
+  [[nodiscard]] const TDiagramPart* BoxPart(int index) const;
+  /// The index of the box at point, or -1.
+  [[nodiscard]] int BoxIndexAt(QPoint point) const;
+  /// What the tooltip says about part of the diagram shown.
+  [[nodiscard]] QString Explain(const TDiagramPart& part) const;
+  /// What the paint box shows, for assistive technology: "Arguments diagram",
+  /// "Statements diagram", or empty while it shows neither.
+  [[nodiscard]] QString DiagramName() const;
+  /// The interface assistive technology reads for box index.
+  [[nodiscard]] QAccessibleInterface* AccessibleBox(int index);
+
 protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
 
 private:
-  void Take(TDiagramLayout layout);
+  void Take(TDiagramLayout layout, int layoutWidth, const TArgumentationStage* stage);
+  void SetWidth(int width);
 
   TDiagramLayout layout_;
   TStatusIconsImageList icons_;
+  // The stage the parts of layout_ point into, while it is known to live.
+  const TArgumentationStage* stage_ = nullptr;
+  bool statementsDiagram_ = false;
+  std::vector<int> boxParts_;  // indices into layout_.Parts
+  int layoutWidth_ = 0;        // the width asked for ...
+  int widenedWidth_ = -1;      // ... and the width the diagram widened the paint box to
+  TDiagramAccessibleBoxes accessibleBoxes_;
 };
 
 }  // namespace korvane

@@ -2,12 +2,87 @@
 
 #include <QFontMetrics>
 #include <QPaintEngine>
+#include <algorithm>
+#include <array>
+#include <cstdlib>
 
 namespace korvane {
 
 namespace {
 
 int Sign(int v) { return (v > 0) - (v < 0); }
+
+// How strokes meet the pixel grid. On the screen at one device pixel per pixel, Qt's
+// aliased drawing covers exactly the pixels of a one-pixel stroke. Vector files and
+// denser devices place strokes by their geometry, so there a stroke runs along the middle
+// of its pixels and a line from the outer edge of its first pixel to the edge of its end.
+struct TGrid {
+  bool exact = false;
+  bool dense = false;  // a raster device of more than one device pixel per pixel
+  QPointF mid;
+};
+
+TGrid GridOf(const QPainter& painter) {
+  const QPaintEngine* engine = painter.paintEngine();
+  const bool vector = engine && (engine->type() == QPaintEngine::SVG || engine->type() == QPaintEngine::Pdf);
+  const QPaintDevice* device = painter.device();
+  const bool dense = device && device->devicePixelRatioF() != 1.0;
+  TGrid grid;
+  grid.exact = vector || dense;
+  grid.dense = dense && !vector;
+  grid.mid = grid.exact ? QPointF(0.5, 0.5) : QPointF(0, 0);
+  return grid;
+}
+
+void PaintBox(QPainter& painter, const TDiagramBox& box, const TGrid& grid) {
+  const QRect r = box.Rect.normalized();
+  painter.fillRect(r, box.Fill);
+  QPen pen = DiagramPen(box.Pen, box.PenStyle);
+  if (grid.exact) pen.setJoinStyle(Qt::MiterJoin);  // square corners on strokes wider than a device pixel
+  painter.setPen(pen);
+  painter.setBrush(Qt::NoBrush);
+  // A one-pixel outline along the inside of the box's pixels.
+  if (r.width() > 1 && r.height() > 1)
+    painter.drawRect(QRectF(QPointF(r.topLeft()) + grid.mid, QSizeF(r.width() - 1, r.height() - 1)));
+}
+
+// The dots of a dotted line as the screen draws them at one device pixel per pixel, so a
+// denser image shows the same dots: along the longer axis (x when both are equal), a line
+// running forward keeps its first pixel and loses its end, one running backward loses its
+// first pixel and keeps its end; every other pixel is a dot, counted from the start.
+void PaintDots(QPainter& painter, const TDiagramLine& line, int dx, int dy) {
+  const QPoint step(dx, dy);
+  const int length = std::max(std::abs(line.To.x() - line.From.x()), std::abs(line.To.y() - line.From.y()));
+  const bool xMajor = std::abs(line.To.x() - line.From.x()) >= std::abs(line.To.y() - line.From.y());
+  const bool backward = xMajor ? dx < 0 : dy < 0;
+  const QPoint first = backward ? line.From + step : line.From;
+  const int count = length - 1;  // the pixels from From up to the end point, less one end
+  for (int k = 0; k < count; k += 2) painter.fillRect(QRect(first + step * k, QSize(1, 1)), line.Pen);
+}
+
+void PaintLine(QPainter& painter, const TDiagramLine& line, const TGrid& grid) {
+  const int dx = Sign(line.To.x() - line.From.x());
+  const int dy = Sign(line.To.y() - line.From.y());
+  QPen pen = DiagramPen(line.Pen, line.PenStyle);
+  if (grid.dense && line.PenStyle == TPenStyle::Dotted) {
+    PaintDots(painter, line, dx, dy);
+    return;
+  }
+  if (grid.exact) {
+    pen.setCapStyle(Qt::FlatCap);
+    painter.setPen(pen);
+    const QPointF edge(0.5 - 0.5 * dx, 0.5 - 0.5 * dy);
+    painter.drawLine(QPointF(line.From) + edge, QPointF(line.To) + edge);
+    return;
+  }
+  // The end point is not part of the line.
+  const QPoint last(line.To.x() - dx, line.To.y() - dy);
+  painter.setPen(pen);
+  if (last == line.From)
+    painter.drawPoint(line.From);
+  else
+    painter.drawLine(line.From, last);
+}
 
 }  // namespace
 
@@ -23,47 +98,48 @@ QPen DiagramPen(const QColor& colour, TPenStyle style) {
 void PaintDiagram(QPainter& painter, const TDiagramLayout& layout, const TStatusIconsImageList& icons,
                   const QRect& area) {
   const auto shown = [&area](const QRect& r) { return area.isNull() || area.intersects(r); };
-  // Vector files place a one-pixel stroke on the middle of its pixels, as the screen does.
-  const QPaintEngine* engine = painter.paintEngine();
-  const bool vector = engine && (engine->type() == QPaintEngine::SVG || engine->type() == QPaintEngine::Pdf);
-  const QPointF mid = vector ? QPointF(0.5, 0.5) : QPointF(0, 0);
+  const TGrid grid = GridOf(painter);
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
   painter.fillRect(QRect(0, 0, layout.Width, layout.Height), Qt::white);
 
-  for (const TDiagramBox& box : layout.Boxes) {
-    const QRect r = box.Rect.normalized();
-    if (!shown(r)) continue;
-    painter.fillRect(r, box.Fill);
-    painter.setPen(DiagramPen(box.Pen, box.PenStyle));
-    painter.setBrush(Qt::NoBrush);
-    // A one-pixel outline along the inside of the box's pixels.
-    if (r.width() > 1 && r.height() > 1)
-      painter.drawRect(QRectF(QPointF(r.topLeft()) + mid, QSizeF(r.width() - 1, r.height() - 1)));
+  std::array<int, 4> ascents{};
+  for (int style = 0; style < 4; ++style) {
+    QFont f = layout.Font;
+    f.setBold((style & 1) != 0);
+    f.setItalic((style & 2) != 0);
+    ascents[static_cast<std::size_t>(style)] = QFontMetrics(f).ascent();
   }
-
-  for (const TDiagramLine& line : layout.Lines) {
-    if (line.From == line.To || !shown(QRect(line.From, line.To).normalized())) continue;
-    // The end point is not part of the line.
-    const QPoint last(line.To.x() - Sign(line.To.x() - line.From.x()), line.To.y() - Sign(line.To.y() - line.From.y()));
-    painter.setPen(DiagramPen(line.Pen, line.PenStyle));
-    if (last == line.From)
-      painter.drawPoint(QPointF(line.From) + mid);
-    else
-      painter.drawLine(QPointF(line.From) + mid, QPointF(last) + mid);
+  // In the order the diagram's steps draw, so what comes later covers what came before.
+  for (const TDiagramItem& item : layout.Order) {
+    const auto i = static_cast<std::size_t>(item.Index);
+    switch (item.Kind) {
+      case TDiagramItem::TKind::Box:
+        if (shown(layout.Boxes[i].Rect.normalized())) PaintBox(painter, layout.Boxes[i], grid);
+        break;
+      case TDiagramItem::TKind::Line: {
+        const TDiagramLine& line = layout.Lines[i];
+        if (line.From != line.To && shown(QRect(line.From, line.To).normalized())) PaintLine(painter, line, grid);
+        break;
+      }
+      case TDiagramItem::TKind::Text: {
+        const TDiagramText& text = layout.Texts[i];
+        if (!shown(QRect(text.Position, QSize(layout.Width, layout.LineHeight + 3)))) break;
+        painter.setFont(layout.TextFont(text));
+        painter.setPen(text.Colour);
+        const int ascent = ascents[static_cast<std::size_t>((text.Bold ? 1 : 0) + (text.Italic ? 2 : 0))];
+        painter.drawText(QPoint(text.Position.x(), text.Position.y() + ascent), text.Text);
+        break;
+      }
+      case TDiagramItem::TKind::Icon: {
+        const TDiagramIcon& icon = layout.Icons[i];
+        if (shown(QRect(icon.Position, QSize(TStatusIconsImageList::kSize, TStatusIconsImageList::kSize))))
+          icons.Draw(painter, icon.Position, icon.Index);
+        break;
+      }
+    }
   }
-
-  for (const TDiagramText& text : layout.Texts) {
-    if (!shown(QRect(text.Position, QSize(layout.Width, layout.LineHeight + 3)))) continue;
-    const QFont font = layout.TextFont(text);
-    painter.setFont(font);
-    painter.setPen(text.Colour);
-    painter.drawText(QPoint(text.Position.x(), text.Position.y() + QFontMetrics(font).ascent()), text.Text);
-  }
-
-  for (const TDiagramIcon& icon : layout.Icons)
-    if (shown(QRect(icon.Position, QSize(TStatusIconsImageList::kSize, TStatusIconsImageList::kSize))))
-      icons.Draw(painter, icon.Position, icon.Index);
   painter.restore();
 }
 

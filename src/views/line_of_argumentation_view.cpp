@@ -2,10 +2,15 @@
 
 #include <algorithm>
 
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTimer>
+#include <algorithm>
 
 #include "views/sentence_text.h"
 
@@ -104,6 +109,34 @@ void TLineOfArgumentationView::ShowPendingLines() {
     cursor.insertText(Shown(line));
   }
   pending_.clear();
+}
+
+void TLineOfArgumentationView::CopyAll() const {
+  QStringList text;
+  text.reserve(static_cast<qsizetype>(lines_.size()));
+  for (const std::string& line : lines_) text.append(SentenceToDisplay(line));
+  QApplication::clipboard()->setText(text.join(QLatin1Char('\n')));
+}
+
+QMenu* TLineOfArgumentationView::CreateContextMenu() {
+  QMenu* menu = createStandardContextMenu();
+  auto* copyAll = new QAction(QStringLiteral("Copy all"), menu);
+  copyAll->setObjectName(QStringLiteral("CopyAll"));
+  copyAll->setEnabled(!lines_.empty());
+  connect(copyAll, &QAction::triggered, this, &TLineOfArgumentationView::CopyAll);
+  // Right after the standard "Copy".
+  const QList<QAction*> actions = menu->actions();
+  const auto copy = std::find_if(actions.begin(), actions.end(),
+                                 [](const QAction* a) { return a->objectName() == QLatin1String("edit-copy"); });
+  QAction* before = copy != actions.end() && copy + 1 != actions.end() ? *(copy + 1) : nullptr;
+  menu->insertAction(before, copyAll);
+  return menu;
+}
+
+void TLineOfArgumentationView::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu* menu = CreateContextMenu();
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->popup(event->globalPos());
 }
 
 }  // namespace korvane

@@ -2,6 +2,7 @@
 // text, each kept as the bytes it was given so that reading back loses nothing.
 #pragma once
 
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <map>
 #include <string>
@@ -32,6 +33,14 @@ public:
   void SetDeferring(bool on);
   /// Puts the pending replaced lines on the screen.
   void ShowPendingLines();
+
+  /// Puts every line on the clipboard whole, also those the screen shows cut.
+  void CopyAll() const;
+  /// The context menu: the standard one with "Copy all" after "Copy".
+  [[nodiscard]] QMenu* CreateContextMenu();
+
+protected:
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
   void ShowFromTheStart();

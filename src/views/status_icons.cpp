@@ -1,6 +1,5 @@
 #include "views/status_icons.h"
 
-#include <QPen>
 #include <stdexcept>
 
 namespace korvane {
@@ -65,13 +64,12 @@ QImage Plus(const QColor& colour) {
   return image;
 }
 
-QImage Ring() {  // two pixels thick
+QImage Ring() {  // two pixels thick, in the one grey of the table: no shades
   QImage image = Blank();
-  QPainter p(&image);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setPen(QPen(kGrey, 2));
-  p.setBrush(Qt::NoBrush);
-  p.drawEllipse(QRectF(3, 3, 10, 10));
+  Pixels(image, 3, 3,
+         {"...XXXX...", ".XXXXXXXX.", ".XX....XX.", "XX......XX", "XX......XX", "XX......XX", "XX......XX",
+          ".XX....XX.", ".XXXXXXXX.", "...XXXX..."},
+         kGrey);
   return image;
 }
 

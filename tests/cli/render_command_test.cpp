@@ -69,6 +69,8 @@ private slots:
         << QStringList{"f.lin", "--view", "statements", "--width", "300", "--output", "a.gif"} << "must end in .png";
     QTest::newRow("unknown option") << QStringList{"f.lin", "--colour"} << "unknown option --colour";
     QTest::newRow("two files") << QStringList{"f.lin", "g.lin"} << "more than one input file";
+    QTest::newRow("scale out of range") << QStringList{"f.lin", "--view=statements", "--width=9", "--scale=5"}
+                                        << "--scale must be 1, 2, 3 or 4, not 5";
   }
   void wrongArguments() {
     QFETCH(QStringList, args);
@@ -102,6 +104,7 @@ private slots:
     QTest::newRow("statements png, structure only") << "statements" << true << "s.png" << 2;
     QTest::newRow("dialectical svg") << "dialectical" << false << "d.svg" << 0;
     QTest::newRow("statements pdf") << "statements" << false << "s.pdf" << 0;
+    QTest::newRow("dialectical png at twice the density") << "dialectical" << false << "d2.png" << 2;
   }
   void rendersEachViewAndFormat() {
     QFETCH(QString, view);
@@ -111,16 +114,20 @@ private slots:
     const QString output = dir_.filePath(name);
     QStringList args{dir_.filePath("rain.lin"), "--view", view, "--width", "360", "--output", output};
     if (structureOnly) args.append("--structure-only");
+    const int scale = name == "d2.png" ? 2 : 1;
+    if (scale == 2)
+      args << "--scale"
+           << "2";
     std::string errors;
     QCOMPARE(Run(args, errors), 0);
     QVERIFY(errors.empty());
     QVERIFY(QFile::exists(output));
     if (name.endsWith(".png")) {
       const QImage image(output);
-      QCOMPARE(image.width(), 360);
-      QCOMPARE(image.height(), rows * 28 - 2);  // two rows of the window font, the last one's box ends at 24
+      QCOMPARE(image.width(), 360 * scale);
+      QCOMPARE(image.height(), (rows * 28 - 2) * scale);  // two rows of the window font, the last box ends at 24
       // The conclusion is an issue supported by an assumption: justified, blue; black without colours.
-      QCOMPARE(image.pixelColor(2, 12), structureOnly ? QColor(0, 0, 0) : QColor(0, 0, 255));
+      QCOMPARE(image.pixelColor(2 * scale, 12 * scale), structureOnly ? QColor(0, 0, 0) : QColor(0, 0, 255));
     } else {
       QFile file(output);
       QVERIFY(file.open(QIODevice::ReadOnly));

@@ -289,6 +289,48 @@ void CheckAgainstTheStatusRule(const TArgumentationStage& stage, const std::stri
   }
 }
 
+// The sentences a diagram shows for one connector and one undercutter's line.
+TEST(Explanation, StepAndUndercutterSentences) {
+  struct TCase {
+    std::function<void(StageBuilder&)> Build;
+    const char* Step;
+    const char* Undercutter;
+  };
+  const TCase cases[] = {
+      {[](StageBuilder& b) { b.Except("e", I, "a", A, "c", I); },
+       "the step from 'a' counts (its warrant is not stated; the exception 'e' is not justified)",
+       "the exception 'e' does not block the step from 'a', as the exception is not justified"},
+      {[](StageBuilder& b) {
+         b.Except("e", A, "a", I, "c", I);
+         b.State(kUndercutterEAC, A);
+       },
+       "the step from 'a' does not count, as its reason is not justified and it is blocked by the exception 'e'",
+       "the exception 'e' blocks the step from 'a' (its undercutter warrant is stated and justified; the exception is "
+       "justified)"},
+      {[](StageBuilder& b) {
+         b.Except("e", I, "a", A, "c", I);
+         b.State(kUndercutterEAC, I);
+       },
+       "the step from 'a' counts (its warrant is not stated; the exception 'e' does not block it, as its undercutter "
+       "warrant is not justified)",
+       "the exception 'e' does not block the step from 'a', as its undercutter warrant is stated but not justified and "
+       "the exception is not justified"},
+  };
+  for (const TCase& c : cases) {
+    StageBuilder b;
+    c.Build(b);
+    const TDialecticalArgument& d = *b.Current().DialecticalArguments[b.Current().Statements.IndexOf(b.Find("c"))];
+    const TStepExplanation step = ExplainArgumentStep(b.Current(), d, 0);
+    EXPECT_EQ(StepWhySentence(step), c.Step);
+    EXPECT_EQ(UndercutterWhySentence(step, ExplainStepUndercutter(b.Current(), *d.Steps[0], 0)), c.Undercutter);
+  }
+  StageBuilder b;
+  b.Connect("a", A, "c", I);
+  const TDialecticalArgument& d = *b.Current().DialecticalArguments[b.Current().Statements.IndexOf(b.Find("c"))];
+  EXPECT_THROW((void)ExplainArgumentStep(b.Current(), d, 1), std::out_of_range);
+  EXPECT_THROW((void)ExplainStepUndercutter(b.Current(), *d.Steps[0], 0), std::out_of_range);
+}
+
 TEST(Explanation, AgreesWithTheStatusRuleOnGeneratedStages) {
   for (std::uint32_t seed = 1; seed <= 1500; ++seed) {
     test::StageGenerator generator(seed * 7001, 3 + static_cast<int>(seed % 4));

@@ -335,7 +335,11 @@ private slots:
     b.State("next", kIssue);
     const TDiagramLayout layout = LayoutStatementsDiagram(b.Current(), width, font_, false);
 
-    const int w = width - 30;
+    // Never narrower than a dozen average characters: a narrower box widens the diagram.
+    QFont italic = layout.Font;
+    italic.setItalic(true);
+    const int w = std::max(width - 30, kMinimumWrapCharacters * QFontMetrics(italic).averageCharWidth());
+    QCOMPARE(layout.Width, w == width - 30 ? width : w + 32);
     std::vector<const TDiagramText*> lines;
     for (const TDiagramText& t : layout.Texts)
       if (t.Text != QStringLiteral("next")) lines.push_back(&t);
@@ -353,7 +357,7 @@ private slots:
     const TDiagramBox& box = layout.Boxes[0];
     QCOMPARE(box.Rect.top(), 2);
     QCOMPARE(box.Rect.bottom(), (rows - 1) * d_ + 23);
-    if (count > 1) QCOMPARE(box.Rect.right(), width - 1);  // ends at the paint box's right edge
+    if (count > 1) QCOMPARE(box.Rect.right(), w + 29);  // at the paint box's right edge when it fits
     const int slack = (rows - 1) * d_ + 22 - (th_ + 3) * count;
     for (int k = 0; k < count; ++k) QCOMPARE(lines[k]->Position, QPoint(23, 2 + slack / 2 + (th_ + 3) * k));
     QCOMPARE(test::FindText(layout, "next")->Position.y(), rows * d_ + 2 + (22 - th_ - 3) / 2);

@@ -11,6 +11,7 @@
 #include "views/diagram_builder.h"
 #include "views/diagram_export.h"
 #include "views/diagram_paint_box.h"
+#include "views/wrapped_text.h"
 
 using namespace korvane;
 using korvane::test::StageBuilder;

@@ -69,6 +69,7 @@ private slots:
     QCOMPARE(icons.Image(kJustifiedIcon).pixelColor(7, 4), QColor(0, 127, 0));
     QCOMPARE(icons.Image(kJustifiedIcon).pixelColor(4, 4), kWhite);  // a plus, not a square
     const QImage& ring = icons.Image(kUnjustifiedIcon);
+    QVERIFY2(OnlyColour(ring, QColor(127, 127, 127)), "the table's grey, no shades in between");
     QCOMPARE(ring.pixelColor(8, 8), kWhite);  // hollow
     int grey = 0;
     for (int x = 0; x < 8; ++x)
