@@ -1,6 +1,6 @@
 #include "model/evaluation/containment.h"
 
-#include <unordered_set>
+#include <limits>
 #include <vector>
 
 namespace korvane::evaluation {
@@ -92,10 +92,11 @@ bool TContainment::IsContainedIn(const TDialecticalArgument* d1, const TDialecti
   if (Higher(d1, d2)) return false;
   const int height = trees_.Height(d1);
   bool result = false;
-  // Local: IsFinal may come back here for a nested pair while this walk is under way.
-  std::unordered_set<const TDialecticalArgument*> seen;
-  std::vector<const TDialecticalArgument*> stack{d2};
-  seen.insert(d2);
+  TWalk& walk = WalkAt(depth);
+  const int mark = ++walk.mark;
+  std::vector<const TDialecticalArgument*>& stack = walk.stack;
+  stack.assign(1, d2);
+  walk.seen.MarkOnce(d2, mark);
   while (!stack.empty() && !result) {
     const TDialecticalArgument* n = stack.back();
     stack.pop_back();
@@ -108,11 +109,23 @@ bool TContainment::IsContainedIn(const TDialecticalArgument* d1, const TDialecti
     }
     ForEachChild(n, [&](const TDialecticalArgument* c) {
       const int below = height > 0 ? trees_.Height(c) : 0;
-      if (!(below > 0 && below < height) && seen.insert(c).second) stack.push_back(c);
+      if (!(below > 0 && below < height) && walk.seen.MarkOnce(c, mark)) stack.push_back(c);
     });
   }
   contained_.emplace(key, result);
   return result;
+}
+
+TContainment::TWalk& TContainment::WalkAt(int depth) {
+  const auto d = static_cast<std::size_t>(depth);
+  if (walks_.size() <= d) walks_.resize(d + 1);
+  TWalk& walk = walks_[d];
+  // Marks are never reused: before they would run out, the set starts empty.
+  if (walk.mark == std::numeric_limits<int>::max()) {
+    walk.seen = TPointerMap<TDialecticalArgument>();
+    walk.mark = 0;
+  }
+  return walk;
 }
 
 }  // namespace korvane::evaluation

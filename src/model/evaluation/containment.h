@@ -4,13 +4,16 @@
 #pragma once
 
 #include <cstddef>
+#include <deque>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include "model/dialectical_argument.h"
 #include "model/evaluation/connection_mask.h"
 #include "model/evaluation/dependency_graph.h"
 #include "model/evaluation/dialectical_builder.h"
+#include "model/evaluation/pointer_map.h"
 #include "model/evaluation/stage_index.h"
 #include "model/evaluation/work_budget.h"
 
@@ -50,11 +53,21 @@ private:
   // Whether d1 is known to be higher than d2, and so cannot be final in or contained in it.
   [[nodiscard]] bool Higher(const TDialecticalArgument* d1, const TDialecticalArgument* d2) const;
 
+  // What one walk of IsContainedIn has seen and has still to visit. A walk may start walks
+  // nested in it, always deeper, so one per depth is reused instead of made each time.
+  struct TWalk {
+    TPointerMap<TDialecticalArgument> seen;  // by the walk's mark
+    int mark = 0;
+    std::vector<const TDialecticalArgument*> stack;
+  };
+  [[nodiscard]] TWalk& WalkAt(int depth);
+
   TStageIndex& index_;
   const TDependencyGraph& graph_;
   const TDialecticalBuilder& trees_;
   TWorkBudget& work_;
   TAnswers final_, contained_;
+  std::deque<TWalk> walks_;  // by depth; a deque keeps a walk in place while deeper ones are added
 };
 
 }  // namespace korvane::evaluation

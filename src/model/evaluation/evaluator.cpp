@@ -1,5 +1,6 @@
 #include "model/evaluation/evaluator.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 
@@ -46,8 +47,8 @@ void TEvaluator::RecomputeArguments(TArgumentationStage& stage, const TArgumenta
                                     std::size_t budget) {
   try {
     TakeIn(stage, budget);
-    RebuildArguments();
-    ChooseArgumentRoots(stage.Statements.Count());
+    const bool partial = RebuildArguments();
+    ChooseArgumentRoots(stage.Statements.Count(), partial);
     FillSharing(stage.Arguments, argumentRoots_, previous ? &previous->Arguments : nullptr);
   } catch (...) {
     Forget();
@@ -131,8 +132,8 @@ void TEvaluator::PublishLists(TArgumentationStage& stage, const TArgumentationSt
       if (maximal_.IsMaximal(i)) stage.MaximalDialecticalArguments.Add(statementValues_[i]);
   } else {
     maximalValues_.clear();
-    for (std::size_t i = 0; i < statementValues_.size(); ++i)
-      if (maximal_.IsMaximal(i)) maximalValues_.push_back(statementValues_[i]);
+    for (const int i : maximal_.MaximalIndexes())
+      maximalValues_.push_back(statementValues_[static_cast<std::size_t>(i)]);
     FillSharing(stage.MaximalDialecticalArguments, maximalValues_,
                 previous ? &previous->MaximalDialecticalArguments : nullptr);
   }
@@ -155,23 +156,49 @@ void TEvaluator::SetStatuses(TArgumentationStage& stage, bool partial) const {
   }
 }
 
-void TEvaluator::RebuildArguments() {
+// True when only what the change reaches was rebuilt.
+bool TEvaluator::RebuildArguments() {
   if (argumentGraph_.Valid() && !index_.Irregular()) {
     argumentGraph_.Update();
     arguments_.Rebuild(argumentGraph_.Affected());
-  } else {
-    argumentGraph_.Build();
-    arguments_.BuildAll();
+    return true;
   }
+  argumentGraph_.Build();
+  arguments_.BuildAll();
+  return false;
+}
+
+// The stage taken in only adds statements and connections to the one the last partial or
+// full arguments evaluation saw, when partial: then only its new statements and the reasons
+// of its new connections can change whether they are final conclusions.
+void TEvaluator::UpdateFinalConclusions(int count, bool partial) {
+  const std::size_t connections = index_.ConnectionCount();
+  const auto isFinal = [&](int i) { return index_.ReasonUses(index_.StatementVertex(i)) == 0; };
+  if (!partial || finalStatements_ > count || finalConnections_ > connections) {
+    finalConclusions_.clear();
+    for (int i = 0; i < count; ++i)
+      if (isFinal(i)) finalConclusions_.push_back(i);
+  } else {
+    for (std::size_t j = finalConnections_; j < connections; ++j) {
+      index_.ForEachStatementOf(index_.ReasonVertex(static_cast<int>(j)), [&](int i) {
+        const auto at = std::lower_bound(finalConclusions_.begin(), finalConclusions_.end(), i);
+        if (at != finalConclusions_.end() && *at == i) finalConclusions_.erase(at);
+      });
+    }
+    for (int i = finalStatements_; i < count; ++i)
+      if (isFinal(i)) finalConclusions_.push_back(i);
+  }
+  finalStatements_ = count;
+  finalConnections_ = connections;
 }
 
 // First the arguments of the final conclusions (statements no connection has as its
 // reason), then those of statements none of them reaches.
-void TEvaluator::ChooseArgumentRoots(int count) {
+void TEvaluator::ChooseArgumentRoots(int count, bool partial) {
+  UpdateFinalConclusions(count, partial);
   argumentRoots_.clear();
-  auto argumentOf = [&](int i) { return arguments_.Of(index_.Statement(i), index_.StatementVertex(i)); };
-  for (int i = 0; i < count; ++i)
-    if (index_.ReasonUses(index_.StatementVertex(i)) == 0) argumentRoots_.push_back(argumentOf(i));
+  for (const int i : finalConclusions_)
+    argumentRoots_.push_back(arguments_.Of(index_.Statement(i), index_.StatementVertex(i)));
   if (index_.Irregular()) {
     ChooseRootsBelowCycles(count, nullptr);
     return;

@@ -63,8 +63,9 @@ private:
   void PublishLists(TArgumentationStage& stage, const TArgumentationStage* previous, TKeptPositions kept,
                     bool maximalUnchanged);
   void SetStatuses(TArgumentationStage& stage, bool partial) const;
-  void RebuildArguments();
-  void ChooseArgumentRoots(int count);
+  [[nodiscard]] bool RebuildArguments();
+  void ChooseArgumentRoots(int count, bool partial);
+  void UpdateFinalConclusions(int count, bool partial);
   void ChooseRootsBelowCycles(int count, const std::vector<int>* below);
   void Forget();
 
@@ -85,7 +86,12 @@ private:
 
   std::vector<TDialecticalArgument*> maximalValues_;  // the maximal list being published
   std::vector<TArgument*> argumentRoots_;             // the Arguments list being published
-  std::vector<int> closedCycles_, queue_;             // choosing argument roots below cycles
+  // Indexes of the statements no connection has as its reason, increasing, and how many
+  // statements and connections the last arguments evaluation saw.
+  std::vector<int> finalConclusions_;
+  int finalStatements_ = 0;
+  std::size_t finalConnections_ = 0;
+  std::vector<int> closedCycles_, queue_;  // choosing argument roots below cycles
   evaluation::TVertexMarks partMarks_, reachedMarks_;
 };
 

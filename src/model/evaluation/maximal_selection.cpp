@@ -1,22 +1,42 @@
 #include "model/evaluation/maximal_selection.h"
 
+#include <algorithm>
+
 namespace korvane::evaluation {
 
 bool TMaximalSelection::Decide(const std::vector<TDialecticalArgument*>& values, bool partial, std::size_t kept) {
   const std::size_t count = values.size();
+  // Statements from here on were not decided before (a partial evaluation only adds).
+  const std::size_t known = partial ? std::min(excluded_.size(), count) : 0;
   excluded_.resize(count, 0);
   how_.resize(count, THow::kNothingAbove);
   CollectStatementsToDecide(partial, count);
+  if (!partial) maximal_.clear();
   bool unchanged = true;
   for (const int i : toDecide_) {
     const char was = excluded_[static_cast<std::size_t>(i)];
     DecideOne(i, values);
     if (static_cast<std::size_t>(i) < kept && was != excluded_[static_cast<std::size_t>(i)]) unchanged = false;
+    if (partial) NoteAnswer(i, was != 0, static_cast<std::size_t>(i) < known);
   }
+  if (!partial)
+    for (std::size_t i = 0; i < count; ++i)
+      if (!excluded_[i]) maximal_.push_back(static_cast<int>(i));
+  for (const int i : toDecide_) queued_[static_cast<std::size_t>(i)] = 0;
   decidedByContainment_.swap(keptByContainment_);
   for (const int i : toDecide_)
     if (how_[static_cast<std::size_t>(i)] == THow::kByContainment) decidedByContainment_.push_back(i);
   return unchanged;
+}
+
+// Keeps maximal_ in step with statement i's answer; known: i had an answer before.
+void TMaximalSelection::NoteAnswer(int i, bool wasExcluded, bool known) {
+  const bool excluded = excluded_[static_cast<std::size_t>(i)] != 0;
+  if (known && excluded == wasExcluded) return;
+  const auto at = std::lower_bound(maximal_.begin(), maximal_.end(), i);
+  const bool listed = at != maximal_.end() && *at == i;
+  if (!excluded && !listed) maximal_.insert(at, i);
+  if (excluded && listed) maximal_.erase(at);
 }
 
 void TMaximalSelection::QueueStatementsOf(int v) {
@@ -33,10 +53,13 @@ void TMaximalSelection::CollectStatementsToDecide(bool partial, std::size_t coun
   toDecide_.clear();
   keptByContainment_.clear();
   if (!partial) {
+    queued_.assign(count, 0);
     for (std::size_t i = 0; i < count; ++i) toDecide_.push_back(static_cast<int>(i));
     return;
   }
-  queued_.assign(count, 0);
+  // Marks are cleared after each decision; a refused one is followed by a full one, which
+  // clears them all.
+  if (queued_.size() < count) queued_.resize(count, 0);
   for (const int v : graph_.Affected()) QueueStatementsOf(v);
   for (const int v : graph_.Touched()) index_.ForEachChildVertex(v, true, [&](int w) { QueueStatementsOf(w); });
   // Those found by containment tests keep their answer unless a rebuilt one reaches them.

@@ -30,6 +30,9 @@ public:
   [[nodiscard]] bool Decide(const std::vector<TDialecticalArgument*>& values, bool partial, std::size_t kept);
   /// Whether statement i's dialectical argument is maximal, as last decided.
   [[nodiscard]] bool IsMaximal(std::size_t i) const { return !excluded_[i]; }
+  /// The indexes of those that are, in increasing order: kept up to date from what was
+  /// decided again, so publishing the maximal list does not look at every statement.
+  [[nodiscard]] const std::vector<int>& MaximalIndexes() const { return maximal_; }
 
 private:
   // How a statement's answer was found; only those found by containment tests can change
@@ -39,6 +42,7 @@ private:
   void CollectStatementsToDecide(bool partial, std::size_t count);
   void QueueStatementsOf(int v);
   void DecideOne(int i, const std::vector<TDialecticalArgument*>& values);
+  void NoteAnswer(int i, bool wasExcluded, bool known);
 
   const TStageIndex& index_;
   TDependencyGraph& graph_;
@@ -49,6 +53,7 @@ private:
   std::vector<char> excluded_;
   std::vector<THow> how_;
   std::vector<int> decidedByContainment_;
+  std::vector<int> maximal_;  // the indexes not excluded, increasing
 
   // One evaluation.
   std::vector<int> toDecide_;

@@ -33,6 +33,24 @@ public:
     }
   }
 
+  /// Gives p the value mark; false when it had that value already. Used as a set that a
+  /// new mark empties at once.
+  bool MarkOnce(const T* p, int mark) {
+    if ((size_ + 1) * 4 > slots_.size() * 3) Grow();
+    for (std::size_t i = Home(p);; i = (i + 1) & mask_) {
+      if (slots_[i].key == p) {
+        if (slots_[i].value == mark) return false;
+        slots_[i].value = mark;
+        return true;
+      }
+      if (!slots_[i].key) {
+        slots_[i] = {p, mark};
+        ++size_;
+        return true;
+      }
+    }
+  }
+
 private:
   struct TSlot {
     const T* key = nullptr;
