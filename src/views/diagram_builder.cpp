@@ -347,18 +347,13 @@ const QString& TDiagramBuilder::CurrentFontKey() {
 
 void TDiagramBuilder::MakeFonts() {
   if (!metrics_.empty()) return;
-  for (int style = 0; style < 4; ++style) {
-    QFont f = layout_.Font;
-    f.setBold((style & 1) != 0);
-    f.setItalic((style & 2) != 0);
+  for (const QFont& f : TextFonts(layout_.Font)) {
     metrics_.emplace_back(f);
     fontKeys_.push_back(f.key());
   }
 }
 
-std::size_t TDiagramBuilder::CurrentFontIndex() const {
-  return static_cast<std::size_t>((bold_ ? 1 : 0) + (italic_ ? 2 : 0));
-}
+std::size_t TDiagramBuilder::CurrentFontIndex() const { return TextStyle(bold_, italic_); }
 
 TDiagramLayout LayoutDialecticalDiagram(const TArgumentationStage& stage, int width, const QFont& font,
                                         bool structureOnly) {

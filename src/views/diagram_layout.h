@@ -5,9 +5,12 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -45,6 +48,30 @@ struct TDiagramText {
   bool Bold = false;
   bool Italic = false;
 };
+
+/// Which of the four faces a text is drawn in: an index into TextFonts and TextAscents.
+[[nodiscard]] inline std::size_t TextStyle(bool bold, bool italic) {
+  return static_cast<std::size_t>((bold ? 1 : 0) + (italic ? 2 : 0));
+}
+
+/// The faces a diagram's texts use: font itself, bold, italic, and both.
+[[nodiscard]] inline std::array<QFont, 4> TextFonts(const QFont& font) {
+  std::array<QFont, 4> fonts;
+  for (std::size_t style = 0; style < fonts.size(); ++style) {
+    fonts[style] = font;
+    fonts[style].setBold((style & 1) != 0);
+    fonts[style].setItalic((style & 2) != 0);
+  }
+  return fonts;
+}
+
+/// How far below a text's Position its baseline lies, for each face.
+[[nodiscard]] inline std::array<int, 4> TextAscents(const QFont& font) {
+  std::array<int, 4> ascents{};
+  const std::array<QFont, 4> fonts = TextFonts(font);
+  for (std::size_t style = 0; style < fonts.size(); ++style) ascents[style] = QFontMetrics(fonts[style]).ascent();
+  return ascents;
+}
 
 /// One of the status icons, its top left corner at Position.
 struct TDiagramIcon {

@@ -104,13 +104,7 @@ void PaintDiagram(QPainter& painter, const TDiagramLayout& layout, const TStatus
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
   painter.fillRect(QRect(0, 0, layout.Width, layout.Height), Qt::white);
 
-  std::array<int, 4> ascents{};
-  for (int style = 0; style < 4; ++style) {
-    QFont f = layout.Font;
-    f.setBold((style & 1) != 0);
-    f.setItalic((style & 2) != 0);
-    ascents[static_cast<std::size_t>(style)] = QFontMetrics(f).ascent();
-  }
+  const std::array<int, 4> ascents = TextAscents(layout.Font);
   // In the order the diagram's steps draw, so what comes later covers what came before.
   for (const TDiagramItem& item : layout.Order) {
     const auto i = static_cast<std::size_t>(item.Index);
@@ -128,7 +122,7 @@ void PaintDiagram(QPainter& painter, const TDiagramLayout& layout, const TStatus
         if (!shown(QRect(text.Position, QSize(layout.Width, layout.LineHeight + 3)))) break;
         painter.setFont(layout.TextFont(text));
         painter.setPen(text.Colour);
-        const int ascent = ascents[static_cast<std::size_t>((text.Bold ? 1 : 0) + (text.Italic ? 2 : 0))];
+        const int ascent = ascents[TextStyle(text.Bold, text.Italic)];
         painter.drawText(QPoint(text.Position.x(), text.Position.y() + ascent), text.Text);
         break;
       }

@@ -136,13 +136,7 @@ bool WriteDiagramSvg(const TDiagramLayout& layout, const TStatusIconsImageList& 
         << " xlink:href=\"data:image/png;base64," << IconPng(icons.Image(k)) << "\"/>\n";
   out << "</defs>\n<rect x=\"0\" y=\"0\" width=\"" << width << "\" height=\"" << height << "\" fill=\"#ffffff\"/>\n"
       << "<g shape-rendering=\"crispEdges\" stroke-width=\"1\">\n";
-  std::array<int, 4> ascents{};
-  for (int style = 0; style < 4; ++style) {
-    QFont f = layout.Font;
-    f.setBold((style & 1) != 0);
-    f.setItalic((style & 2) != 0);
-    ascents[static_cast<std::size_t>(style)] = QFontMetrics(f).ascent();
-  }
+  const std::array<int, 4> ascents = TextAscents(layout.Font);
   for (const TDiagramItem& item : layout.Order) {
     const auto i = static_cast<std::size_t>(item.Index);
     switch (item.Kind) {
@@ -150,7 +144,7 @@ bool WriteDiagramSvg(const TDiagramLayout& layout, const TStatusIconsImageList& 
       case TDiagramItem::TKind::Line: WriteLine(out, layout.Lines[i]); break;
       case TDiagramItem::TKind::Text: {
         const TDiagramText& text = layout.Texts[i];
-        WriteText(out, layout, text, ascents[static_cast<std::size_t>((text.Bold ? 1 : 0) + (text.Italic ? 2 : 0))]);
+        WriteText(out, layout, text, ascents[TextStyle(text.Bold, text.Italic)]);
         break;
       }
       case TDiagramItem::TKind::Icon: {

@@ -24,6 +24,13 @@ struct TApp {
   }
 
   [[nodiscard]] korvane::TArgIntForm& Main() const { return *Forms.ArgIntForm; }
+  /// The main window's control with this object name; the test stops when there is none.
+  template <class T = QWidget>
+  T* Child(const char* name) const {
+    T* w = Main().findChild<T*>(QString::fromLatin1(name));
+    if (!w) qFatal("no control %s", name);
+    return w;
+  }
   [[nodiscard]] korvane::TSession& Session() const { return Main().Session(); }
   [[nodiscard]] std::vector<std::string> Text() const { return Main().Line().Text(); }
 

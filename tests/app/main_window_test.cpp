@@ -34,9 +34,7 @@ class MainWindowTest : public QObject {
 
   template <class T = QWidget>
   T* Child(const char* name) const {
-    T* w = app_->Main().findChild<T*>(QString::fromLatin1(name));
-    if (!w) qFatal("no control %s", name);
-    return w;
+    return app_->Child<T>(name);
   }
   QPushButton* Button(const char* name) const { return Child<QPushButton>(name); }
   QStringList DownButtons() const {

@@ -66,9 +66,7 @@ class WindowExtrasTest : public QObject {
 
   template <class T = QWidget>
   T* Child(const char* name) const {
-    T* w = app_->Main().findChild<T*>(QString::fromLatin1(name));
-    if (!w) qFatal("no control %s", name);
-    return w;
+    return app_->Child<T>(name);
   }
 
   QString WriteFile(const QString& name, const QByteArray& bytes) const {

@@ -38,9 +38,7 @@ class WindowViewsTest : public QObject {
   [[nodiscard]] TArgIntForm& Main() const { return app_->Main(); }
   template <class T = QWidget>
   T* Child(const char* name) const {
-    T* w = Main().findChild<T*>(QString::fromLatin1(name));
-    if (!w) qFatal("no control %s", name);
-    return w;
+    return app_->Child<T>(name);
   }
   [[nodiscard]] TDiagramPaintBox* PaintBox() const { return Child<TDiagramPaintBox>("DialArgsPaintBox"); }
   [[nodiscard]] TScrollBox* ScrollBox() const { return Child<TScrollBox>("ScrollBox1"); }

@@ -22,33 +22,18 @@ public:
   }
   /// Stores value for p unless p has one.
   void Emplace(const T* p, int value) {
-    if ((size_ + 1) * 4 > slots_.size() * 3) Grow();
-    for (std::size_t i = Home(p);; i = (i + 1) & mask_) {
-      if (slots_[i].key == p) return;
-      if (!slots_[i].key) {
-        slots_[i] = {p, value};
-        ++size_;
-        return;
-      }
-    }
+    bool added = false;
+    SlotFor(p, value, added);
   }
 
   /// Gives p the value mark; false when it had that value already. Used as a set that a
   /// new mark empties at once.
   bool MarkOnce(const T* p, int mark) {
-    if ((size_ + 1) * 4 > slots_.size() * 3) Grow();
-    for (std::size_t i = Home(p);; i = (i + 1) & mask_) {
-      if (slots_[i].key == p) {
-        if (slots_[i].value == mark) return false;
-        slots_[i].value = mark;
-        return true;
-      }
-      if (!slots_[i].key) {
-        slots_[i] = {p, mark};
-        ++size_;
-        return true;
-      }
-    }
+    bool added = false;
+    TSlot& slot = SlotFor(p, mark, added);
+    if (!added && slot.value == mark) return false;
+    slot.value = mark;
+    return true;
   }
 
 private:
@@ -60,6 +45,18 @@ private:
     // Objects are aligned, so the low bits say nothing; the multiplication spreads the rest.
     const auto bits = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(p));
     return static_cast<std::size_t>(((bits >> 3) * 0x9E3779B97F4A7C15ull) >> 20) & mask_;
+  }
+  // p's slot, made with value (and added set) if p had none.
+  TSlot& SlotFor(const T* p, int value, bool& added) {
+    if ((size_ + 1) * 4 > slots_.size() * 3) Grow();
+    for (std::size_t i = Home(p);; i = (i + 1) & mask_) {
+      added = !slots_[i].key;
+      if (added) {
+        slots_[i] = {p, value};
+        ++size_;
+      }
+      if (slots_[i].key == p) return slots_[i];
+    }
   }
   void Grow() {
     std::vector<TSlot> old;
