@@ -6,6 +6,7 @@
 // and the earlier list still sees only its own length. Any other change copies first.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <iterator>
 #include <memory>
@@ -78,6 +79,16 @@ public:
     if (&source == this) return;
     items_ = source.items_;
     count_ = source.count_;
+  }
+
+  /// Makes the receiver a list of exactly items, in a buffer of its own.
+  void AssignItems(const std::vector<T*>& items) {
+    items_ = std::make_shared<std::vector<T*>>(items);
+    count_ = items.size();
+  }
+  /// Whether the receiver's items are the first of items, in order.
+  [[nodiscard]] bool IsPrefixOf(const std::vector<T*>& items) const {
+    return count_ <= items.size() && (count_ == 0 || std::equal(items_->begin(), items_->begin() + static_cast<std::ptrdiff_t>(count_), items.begin()));
   }
 
   /// The buffer this list reads from, for indexes that follow a list as it grows.

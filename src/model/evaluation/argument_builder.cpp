@@ -43,14 +43,13 @@ TArgument* TArgumentBuilder::Build(TStatement* object, int v, const TMask& mask,
   if (!result) {
     hash = PtrHash(object);
     for (TArgument* a : children) hash = Mix(hash, PtrHash(a));
-    const auto range = byShape_.equal_range(hash);
-    for (auto it = range.first; it != range.second && !result; ++it)
-      if (Matches(it->second, object, children)) result = it->second;
+    result = byShape_.Find(hash, [&](const TArgument* a) { return Matches(a, object, children); });
   }
   if (!result) {
     result = store_->NewArgument(object);
+    if (!children.empty()) result->InitialArguments.Reserve(static_cast<int>(children.size()));
     for (TArgument* a : children) result->InitialArguments.Add(a);
-    byShape_.emplace(hash, result);
+    byShape_.Insert(hash, result);
   }
   if (plain) {
     if (lastBySentence_.size() <= sentence) lastBySentence_.resize(sentence + 1, nullptr);

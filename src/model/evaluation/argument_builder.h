@@ -4,12 +4,12 @@
 #pragma once
 
 #include <cstddef>
-#include <unordered_map>
 #include <vector>
 
 #include "model/argument.h"
 #include "model/evaluation/connection_mask.h"
 #include "model/evaluation/dependency_graph.h"
+#include "model/evaluation/shape_table.h"
 #include "model/evaluation/stage_index.h"
 #include "model/evaluation/vertex_values.h"
 #include "model/evaluation/work_budget.h"
@@ -52,7 +52,7 @@ private:
 
   // Kept for the document.
   std::vector<TArgument*> lastBySentence_;  // the last built without used connections
-  std::unordered_multimap<std::size_t, TArgument*> byShape_;
+  TShapeTable<TArgument> byShape_;
 
   // One evaluation.
   std::vector<std::vector<TArgument*>> childrenAtDepth_;  // children of the argument being built at each depth

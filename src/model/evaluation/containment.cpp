@@ -24,8 +24,12 @@ void ForEachChild(const TDialecticalArgument* d, F&& f) {
 // Heights bound it too: d1 final in d2 matches each child of d1 with one of d2, so d1 is
 // no higher than d2, and a tree holds nothing higher than itself.
 int TContainment::LevelOf(const TDialecticalArgument* d) {
-  const int v = index_.VertexOfSentenceOf(d->Conclusion);
-  return v < 0 ? -1 : graph_.Level(v);
+  TLevel& known = levels_[d];
+  if (known.evaluation != evaluation_) {
+    const int v = index_.VertexOfSentenceOf(d->Conclusion);
+    known = {evaluation_, v < 0 ? -1 : graph_.Level(v)};
+  }
+  return known.level;
 }
 
 bool TContainment::Higher(const TDialecticalArgument* d1, const TDialecticalArgument* d2) const {
@@ -108,6 +112,9 @@ bool TContainment::IsContainedIn(const TDialecticalArgument* d1, const TDialecti
       break;
     }
     ForEachChild(n, [&](const TDialecticalArgument* c) {
+      // Most often the tree looked for is right below a node on the way: no need to walk
+      // the siblings first.
+      result = result || c == d1;
       const int below = height > 0 ? trees_.Height(c) : 0;
       if (!(below > 0 && below < height) && walk.seen.MarkOnce(c, mark)) stack.push_back(c);
     });

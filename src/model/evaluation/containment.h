@@ -32,6 +32,7 @@ public:
   void StartEvaluation() {
     final_.clear();
     contained_.clear();
+    ++evaluation_;
   }
   /// d1 is contained in d2 and d2 not in d1.
   [[nodiscard]] bool IsProperlyContainedIn(const TDialecticalArgument* d1, const TDialecticalArgument* d2) {
@@ -67,6 +68,13 @@ private:
   const TDialecticalBuilder& trees_;
   TWorkBudget& work_;
   TAnswers final_, contained_;
+  // Each tree's level, found once per evaluation: the walks ask for it at every node.
+  struct TLevel {
+    int evaluation = 0;
+    int level = 0;
+  };
+  TPointerMap<TDialecticalArgument, TLevel> levels_;
+  int evaluation_ = 1;  // a level found in no evaluation yet has 0
   std::deque<TWalk> walks_;  // by depth; a deque keeps a walk in place while deeper ones are added
 };
 

@@ -88,13 +88,12 @@ TDialecticalArgument* TDialecticalBuilder::Build(TStatement* object, int v, cons
   std::size_t hash = 0;
   if (!result) {
     hash = ShapeHash(object, status, steps, undercutters);
-    const auto range = byShape_.equal_range(hash);
-    for (auto it = range.first; it != range.second && !result; ++it)
-      if (Matches(it->second, object, status, steps, undercutters)) result = it->second;
+    result = byShape_.Find(
+        hash, [&](const TDialecticalArgument* d) { return Matches(d, object, status, steps, undercutters); });
   }
   if (!result) {
     result = Materialise(object, status, steps, undercutters);
-    byShape_.emplace(hash, result);
+    byShape_.Insert(hash, result);
   }
   if (plain) {
     if (lastBySentence_.size() <= sentence) lastBySentence_.resize(sentence + 1, nullptr);
@@ -146,6 +145,10 @@ TDialecticalArgument* TDialecticalBuilder::Materialise(TStatement* conclusion, s
                                                        const TStepPlans& steps, const TUndercutterPlans& undercutters) {
   TDialecticalArgument* d = nodes_.NewDialecticalArgument(conclusion);
   d->Status = status;
+  if (!steps.empty()) {
+    d->Steps.Reserve(static_cast<int>(steps.size()));
+    d->InitialDialecticalArguments.Reserve(static_cast<int>(steps.size()));
+  }
   int height = 0;
   auto below = [&](const TDialecticalArgument* child) {
     if (child) height = std::max(height, Height(child));
@@ -159,6 +162,10 @@ TDialecticalArgument* TDialecticalBuilder::Materialise(TStatement* conclusion, s
     s->ConnectionKind = p.kind;
     s->WarrantingDialecticalArgument = p.warrant;
     s->WarrantStatus = WarrantStatusOf(p.warrant);
+    if (p.undercutterCount > 0) {
+      s->Undercutters.Reserve(p.undercutterCount);
+      s->UndercuttingDialecticalArguments.Reserve(p.undercutterCount);
+    }
     for (int k = 0; k < p.undercutterCount; ++k) {
       const TUndercutterPlan& q = undercutters[static_cast<std::size_t>(p.firstUndercutter + k)];
       below(q.warrant);

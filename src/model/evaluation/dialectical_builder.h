@@ -5,13 +5,13 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 #include "model/dialectical_argument.h"
 #include "model/evaluation/connection_mask.h"
 #include "model/evaluation/dependency_graph.h"
 #include "model/evaluation/pointer_map.h"
+#include "model/evaluation/shape_table.h"
 #include "model/evaluation/stage_index.h"
 #include "model/evaluation/vertex_values.h"
 #include "model/evaluation/work_budget.h"
@@ -80,7 +80,7 @@ private:
   // Kept for the document.
   TDialecticalStore nodes_;
   std::vector<TDialecticalArgument*> lastBySentence_;  // the last built without used connections
-  std::unordered_multimap<std::size_t, TDialecticalArgument*> byShape_;
+  TShapeTable<TDialecticalArgument> byShape_;
   TPointerMap<TDialecticalArgument> heights_;
 
   // One evaluation.

@@ -13,16 +13,12 @@ namespace {
 // Fills list with items, sharing the buffer of previous where items extend it.
 template <class T>
 void FillSharing(TList<T>& list, const std::vector<T*>& items, const TList<T>* previous) {
-  bool prefix = previous && previous->Count() <= static_cast<int>(items.size());
-  for (int i = 0; prefix && i < previous->Count(); ++i) prefix = (*previous)[i] == items[static_cast<std::size_t>(i)];
-  if (prefix) {
+  if (previous && previous->IsPrefixOf(items)) {
     list.Assign(*previous);
     for (std::size_t i = static_cast<std::size_t>(previous->Count()); i < items.size(); ++i) list.Add(items[i]);
     return;
   }
-  list.Clear();
-  list.Reserve(static_cast<int>(items.size()));
-  for (T* item : items) list.Add(item);
+  list.AssignItems(items);
 }
 
 }  // namespace

@@ -9,11 +9,11 @@
 
 namespace korvane::evaluation {
 
-template <class T>
+template <class T, class V = int>
 class TPointerMap {
 public:
   /// The value stored for p, or missing.
-  [[nodiscard]] int Find(const T* p, int missing) const {
+  [[nodiscard]] V Find(const T* p, V missing) const {
     if (slots_.empty()) return missing;
     for (std::size_t i = Home(p);; i = (i + 1) & mask_) {
       if (slots_[i].key == p) return slots_[i].value;
@@ -21,9 +21,14 @@ public:
     }
   }
   /// Stores value for p unless p has one.
-  void Emplace(const T* p, int value) {
+  void Emplace(const T* p, V value) {
     bool added = false;
     SlotFor(p, value, added);
+  }
+  /// The value stored for p, made fresh if p had none.
+  V& operator[](const T* p) {
+    bool added = false;
+    return SlotFor(p, V{}, added).value;
   }
 
   /// Gives p the value mark; false when it had that value already. Used as a set that a
@@ -39,7 +44,7 @@ public:
 private:
   struct TSlot {
     const T* key = nullptr;
-    int value = 0;
+    V value{};
   };
   [[nodiscard]] std::size_t Home(const T* p) const {
     // Objects are aligned, so the low bits say nothing; the multiplication spreads the rest.
@@ -47,7 +52,7 @@ private:
     return static_cast<std::size_t>(((bits >> 3) * 0x9E3779B97F4A7C15ull) >> 20) & mask_;
   }
   // p's slot, made with value (and added set) if p had none.
-  TSlot& SlotFor(const T* p, int value, bool& added) {
+  TSlot& SlotFor(const T* p, V value, bool& added) {
     if ((size_ + 1) * 4 > slots_.size() * 3) Grow();
     for (std::size_t i = Home(p);; i = (i + 1) & mask_) {
       added = !slots_[i].key;
