@@ -6,8 +6,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <unordered_map>
+#include <utility>
 #include <vector>
+
+#include "model/evaluation/shape_table.h"
 
 namespace korvane::evaluation {
 
@@ -75,8 +77,73 @@ struct TMaskKeyHash {
   }
 };
 
-/// The values one evaluation built, each built once.
+/// The values one evaluation built, each built once. Open addressing in one array that
+/// is kept from one evaluation to the next: a cycle makes many values, and starting again
+/// only moves on the generation that marks a slot as this evaluation's.
 template <class T>
-using TBuiltValues = std::unordered_map<TMaskKey, T*, TMaskKeyHash>;
+class TBuiltValues {
+public:
+  /// Forgets every value.
+  void Clear() {
+    // A table grown by a large cycle is handed back once evaluations stop filling it.
+    if (slots_.size() > 4096 && size_ * 16 < slots_.size()) {
+      slots_ = std::vector<TSlot>();
+      mask_ = 0;
+      shift_ = 64;
+    }
+    size_ = 0;
+    if (++generation_ != 0) return;
+    for (TSlot& s : slots_) s.generation = 0;  // wrapped round: no slot may look current
+    generation_ = 1;
+  }
+  /// The value built for key, or null.
+  [[nodiscard]] T* Find(const TMaskKey& key) const {
+    if (slots_.empty()) return nullptr;
+    const std::size_t hash = TMaskKeyHash()(key);
+    for (std::size_t i = TableHome(hash, shift_); Live(slots_[i]); i = (i + 1) & mask_)
+      if (slots_[i].hash == hash && slots_[i].key == key) return slots_[i].value;
+    return nullptr;
+  }
+  /// Stores the value built for a key that has none.
+  void Insert(TMaskKey key, T* value) {
+    if ((size_ + 1) * 4 > slots_.size() * 3) Grow();
+    Place(TMaskKeyHash()(key), std::move(key), value);
+  }
+
+private:
+  struct TSlot {
+    std::size_t hash = 0;
+    unsigned generation = 0;
+    TMaskKey key{nullptr, 0, TMask()};
+    T* value = nullptr;
+  };
+  [[nodiscard]] bool Live(const TSlot& s) const { return s.generation == generation_; }
+  void Place(std::size_t hash, TMaskKey&& key, T* value) {
+    std::size_t i = TableHome(hash, shift_);
+    while (Live(slots_[i])) i = (i + 1) & mask_;
+    slots_[i].hash = hash;
+    slots_[i].generation = generation_;
+    slots_[i].key = std::move(key);
+    slots_[i].value = value;
+    ++size_;
+  }
+  void Grow() {
+    std::vector<TSlot> old;
+    old.swap(slots_);
+    slots_.resize(old.empty() ? 256 : old.size() * 2);
+    mask_ = slots_.size() - 1;
+    shift_ = 64;
+    for (std::size_t n = slots_.size(); n > 1; n >>= 1) --shift_;
+    size_ = 0;
+    for (TSlot& s : old)
+      if (Live(s)) Place(s.hash, std::move(s.key), s.value);
+  }
+
+  std::vector<TSlot> slots_;
+  std::size_t mask_ = 0;
+  int shift_ = 64;
+  std::size_t size_ = 0;
+  unsigned generation_ = 1;
+};
 
 }  // namespace korvane::evaluation

@@ -104,41 +104,84 @@ TDialecticalArgument* TDialecticalBuilder::Build(TStatement* object, int v, cons
   return result;
 }
 
+bool TDialecticalBuilder::StepMatches(const TStep* s, TStatement* conclusion, const TStepPlan& p,
+                                      const TUndercutterPlans& undercutters) {
+  if (s->Conclusion != conclusion || s->Reason != p.reason || s->ConnectionKind != p.kind ||
+      s->WarrantingDialecticalArgument != p.warrant || s->WarrantStatus != WarrantStatusOf(p.warrant) ||
+      s->Undercutters.Count() != p.undercutterCount)
+    return false;
+  for (int k = 0; k < p.undercutterCount; ++k) {
+    const TUndercutter* u = s->Undercutters[k];
+    const TUndercutterPlan& q = undercutters[static_cast<std::size_t>(p.firstUndercutter + k)];
+    if (u->Exception != q.exception || u->Conclusion != conclusion || u->Reason != p.reason ||
+        u->WarrantingDialecticalArgument != q.warrant || u->WarrantStatus != WarrantStatusOf(q.warrant) ||
+        s->UndercuttingDialecticalArguments[k] != q.undercutting)
+      return false;
+  }
+  return true;
+}
+
 bool TDialecticalBuilder::Matches(const TDialecticalArgument* d, TStatement* conclusion, std::uint8_t status,
                                   const TStepPlans& steps, const TUndercutterPlans& undercutters) {
   if (d->Conclusion != conclusion || d->Status != status || d->Steps.Count() != static_cast<int>(steps.size()))
     return false;
   for (int i = 0; i < d->Steps.Count(); ++i) {
-    const TStep* s = d->Steps[i];
     const TStepPlan& p = steps[static_cast<std::size_t>(i)];
-    if (s->Conclusion != conclusion || s->Reason != p.reason || s->ConnectionKind != p.kind ||
-        s->WarrantingDialecticalArgument != p.warrant || s->WarrantStatus != WarrantStatusOf(p.warrant) ||
-        d->InitialDialecticalArguments[i] != p.initial || s->Undercutters.Count() != p.undercutterCount)
+    if (d->InitialDialecticalArguments[i] != p.initial || !StepMatches(d->Steps[i], conclusion, p, undercutters))
       return false;
-    for (int k = 0; k < p.undercutterCount; ++k) {
-      const TUndercutter* u = s->Undercutters[k];
-      const TUndercutterPlan& q = undercutters[static_cast<std::size_t>(p.firstUndercutter + k)];
-      if (u->Exception != q.exception || u->Conclusion != conclusion || u->Reason != p.reason ||
-          u->WarrantingDialecticalArgument != q.warrant || u->WarrantStatus != WarrantStatusOf(q.warrant) ||
-          s->UndercuttingDialecticalArguments[k] != q.undercutting)
-        return false;
-    }
   }
   return true;
+}
+
+std::size_t TDialecticalBuilder::StepHash(TStatement* conclusion, const TStepPlan& p,
+                                          const TUndercutterPlans& undercutters) {
+  std::size_t h = Mix(Mix(Mix(PtrHash(conclusion), PtrHash(p.reason)), PtrHash(p.warrant)),
+                      static_cast<std::size_t>(p.kind));
+  for (int k = 0; k < p.undercutterCount; ++k) {
+    const TUndercutterPlan& q = undercutters[static_cast<std::size_t>(p.firstUndercutter + k)];
+    h = Mix(Mix(Mix(h, PtrHash(q.exception)), PtrHash(q.warrant)), PtrHash(q.undercutting));
+  }
+  return h;
 }
 
 std::size_t TDialecticalBuilder::ShapeHash(TStatement* conclusion, std::uint8_t status, const TStepPlans& steps,
                                            const TUndercutterPlans& undercutters) {
   std::size_t h = Mix(PtrHash(conclusion), status);
-  for (const TStepPlan& p : steps) {
-    h = Mix(Mix(Mix(h, PtrHash(p.reason)), PtrHash(p.initial)), PtrHash(p.warrant));
-    h = Mix(h, static_cast<std::size_t>(p.kind));
-    for (int k = 0; k < p.undercutterCount; ++k) {
-      const TUndercutterPlan& q = undercutters[static_cast<std::size_t>(p.firstUndercutter + k)];
-      h = Mix(Mix(Mix(h, PtrHash(q.exception)), PtrHash(q.warrant)), PtrHash(q.undercutting));
-    }
-  }
+  for (const TStepPlan& p : steps) h = Mix(Mix(h, StepHash(conclusion, p, undercutters)), PtrHash(p.initial));
   return h;
+}
+
+// Steps hold no initial dialectical argument, so one step serves every value that takes
+// the same connection with the same warrant and undercutters: in a cycle that is most of them.
+TStep* TDialecticalBuilder::StepFor(TStatement* conclusion, const TStepPlan& p,
+                                    const TUndercutterPlans& undercutters) {
+  const std::size_t hash = StepHash(conclusion, p, undercutters);
+  if (TStep* known =
+          stepsByShape_.Find(hash, [&](const TStep* s) { return StepMatches(s, conclusion, p, undercutters); }))
+    return known;
+  TStep* s = nodes_.NewStep();
+  s->Conclusion = conclusion;
+  s->Reason = p.reason;
+  s->ConnectionKind = p.kind;
+  s->WarrantingDialecticalArgument = p.warrant;
+  s->WarrantStatus = WarrantStatusOf(p.warrant);
+  if (p.undercutterCount > 0) {
+    s->Undercutters.Reserve(p.undercutterCount);
+    s->UndercuttingDialecticalArguments.Reserve(p.undercutterCount);
+  }
+  for (int k = 0; k < p.undercutterCount; ++k) {
+    const TUndercutterPlan& q = undercutters[static_cast<std::size_t>(p.firstUndercutter + k)];
+    TUndercutter* u = nodes_.NewUndercutter();
+    u->Exception = q.exception;
+    u->Conclusion = conclusion;
+    u->Reason = p.reason;
+    u->WarrantingDialecticalArgument = q.warrant;
+    u->WarrantStatus = WarrantStatusOf(q.warrant);
+    s->Undercutters.Add(u);
+    s->UndercuttingDialecticalArguments.Add(q.undercutting);
+  }
+  stepsByShape_.Insert(hash, s);
+  return s;
 }
 
 TDialecticalArgument* TDialecticalBuilder::Materialise(TStatement* conclusion, std::uint8_t status,
@@ -156,30 +199,12 @@ TDialecticalArgument* TDialecticalBuilder::Materialise(TStatement* conclusion, s
   for (const TStepPlan& p : steps) {
     below(p.warrant);
     below(p.initial);
-    TStep* s = nodes_.NewStep();
-    s->Conclusion = conclusion;
-    s->Reason = p.reason;
-    s->ConnectionKind = p.kind;
-    s->WarrantingDialecticalArgument = p.warrant;
-    s->WarrantStatus = WarrantStatusOf(p.warrant);
-    if (p.undercutterCount > 0) {
-      s->Undercutters.Reserve(p.undercutterCount);
-      s->UndercuttingDialecticalArguments.Reserve(p.undercutterCount);
-    }
     for (int k = 0; k < p.undercutterCount; ++k) {
       const TUndercutterPlan& q = undercutters[static_cast<std::size_t>(p.firstUndercutter + k)];
       below(q.warrant);
       below(q.undercutting);
-      TUndercutter* u = nodes_.NewUndercutter();
-      u->Exception = q.exception;
-      u->Conclusion = conclusion;
-      u->Reason = p.reason;
-      u->WarrantingDialecticalArgument = q.warrant;
-      u->WarrantStatus = WarrantStatusOf(q.warrant);
-      s->Undercutters.Add(u);
-      s->UndercuttingDialecticalArguments.Add(q.undercutting);
     }
-    d->Steps.Add(s);
+    d->Steps.Add(StepFor(conclusion, p, undercutters));
     d->InitialDialecticalArguments.Add(p.initial);
   }
   heights_.Emplace(d, height + 1);

@@ -65,6 +65,11 @@ private:
   void PlanSteps(int v, const TMask& mask, int depth, TStepPlans& steps, TUndercutterPlans& undercutters);
   [[nodiscard]] static std::uint8_t StatusOf(const TStatement* object, const TStepPlans& steps,
                                              const TUndercutterPlans& undercutters);
+  [[nodiscard]] static bool StepMatches(const TStep* s, TStatement* conclusion, const TStepPlan& p,
+                                        const TUndercutterPlans& undercutters);
+  [[nodiscard]] static std::size_t StepHash(TStatement* conclusion, const TStepPlan& p,
+                                            const TUndercutterPlans& undercutters);
+  TStep* StepFor(TStatement* conclusion, const TStepPlan& p, const TUndercutterPlans& undercutters);
   [[nodiscard]] static bool Matches(const TDialecticalArgument* d, TStatement* conclusion, std::uint8_t status,
                                     const TStepPlans& steps, const TUndercutterPlans& undercutters);
   [[nodiscard]] static std::size_t ShapeHash(TStatement* conclusion, std::uint8_t status, const TStepPlans& steps,
@@ -81,6 +86,7 @@ private:
   TDialecticalStore nodes_;
   std::vector<TDialecticalArgument*> lastBySentence_;  // the last built without used connections
   TShapeTable<TDialecticalArgument> byShape_;
+  TShapeTable<TStep> stepsByShape_;  // a step serves every value with its connection, warrant and undercutters
   TPointerMap<TDialecticalArgument> heights_;
 
   // One evaluation.

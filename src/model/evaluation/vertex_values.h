@@ -20,7 +20,7 @@ public:
       : index_(index), graph_(graph), builder_(builder) {}
 
   /// Forgets what the last evaluation built for used connections.
-  void StartEvaluation() { built_.clear(); }
+  void StartEvaluation() { built_.Clear(); }
   /// After the graph was built anew: the value of every vertex, children first.
   void BuildAll() {
     values_.assign(index_.VertexCount(), nullptr);
@@ -55,10 +55,9 @@ private:
 
   TValue* Memoised(TStatement* object, int v, const TMask& mask, int depth) {
     TMaskKey key{object, v, mask};
-    const auto found = built_.find(key);
-    if (found != built_.end()) return found->second;
+    if (TValue* found = built_.Find(key)) return found;
     TValue* value = builder_.Build(object, v, mask, depth);
-    built_.emplace(std::move(key), value);
+    built_.Insert(std::move(key), value);
     return value;
   }
 
