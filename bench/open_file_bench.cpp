@@ -79,10 +79,8 @@ BENCHMARK(OpenGeneratedFile)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 BENCHMARK(OpenPlainLines)->Arg(10000)->Arg(30000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(1);
-// Downwards, every move rebuilds everything above it: beyond 3,000 it takes hours.
-BENCHMARK(OpenChain)->Args({1000, 0})->Args({3000, 0})->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(OpenChain)
-    ->ArgsProduct({{1000, 3000, 10000, 30000, 100000}, {1}})
+    ->ArgsProduct({{1000, 3000, 10000, 30000, 100000}, {0, 1}})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 

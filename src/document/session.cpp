@@ -1,5 +1,7 @@
 #include "document/session.h"
 
+#include <exception>
+
 #include "files/lines_interpreter.h"
 #include "files/text_file.h"
 #include "model/evaluation_limit.h"
@@ -95,7 +97,7 @@ void TSession::InterpretLines() {
     host_.ShowTextInsteadOfDiagram();
     host_.SetTextLines({"Interpreting file", "."});
     std::string progress = ".";
-    InterpretTextLines(lines, *this, [this, &progress] {
+    InterpretIntoLine(lines, [this, &progress] {
       progress += '.';
       host_.SetTextLine(1, progress);
       host_.KeepPainted();
@@ -105,6 +107,35 @@ void TSession::InterpretLines() {
     throw;
   }
   finish();
+}
+
+// Into an empty line only the stage reached is evaluated: nothing shows the stages in
+// between, and each is evaluated when asked for. Should that evaluation be refused, the
+// lines are made again move by move, so that the move refused is the one it would have been.
+void TSession::InterpretIntoLine(const std::vector<std::string>& lines, const std::function<void()>& progress) {
+  TArgumentationStage& start = *line_->CurrentStage;
+  if (!line_->ArgumentationMoves.Empty() || start.LiteralEvaluation()) {
+    InterpretTextLines(lines, *this, progress);
+    return;
+  }
+  start.SetEvaluationPostponed(true);
+  std::exception_ptr stopped;
+  try {
+    InterpretTextLines(lines, *this, progress);
+  } catch (...) {
+    stopped = std::current_exception();
+  }
+  try {
+    line_->CurrentStage->EvaluatePostponed();
+  } catch (const TEvaluationLimitError&) {
+    auto fresh = std::make_unique<TLineOfArgumentation>(Interactive, asker_);
+    fresh->FileName = line_->FileName;
+    fresh->CurrentStage->SetWorkBudget(line_->ArgumentationStages.First()->WorkBudget());
+    line_ = std::move(fresh);
+    InterpretTextLines(lines, *this, progress);
+    return;
+  }
+  if (stopped) std::rethrow_exception(stopped);
 }
 
 void TSession::OpenFile(const std::string& path) {

@@ -87,6 +87,8 @@ private:
   // Replaces the current line by a new one keeping FileName, replays lines into it,
   // and marks it modified.
   void Replay(const std::vector<std::string>& lines);
+  // Interprets lines into the current line, evaluating once at the end when it was empty.
+  void InterpretIntoLine(const std::vector<std::string>& lines, const std::function<void()>& progress);
   // The statement rebuild for a sentence, without asking.
   void RebuildWithoutStatement(const std::string& sentence);
   // Runs a rebuild; if it fails, the line it started from comes back and the error goes on.

@@ -10,9 +10,14 @@ namespace korvane {
 TArgumentationStage::TArgumentationStage() : TArgumentationStage(std::make_shared<TModelStore>()) {}
 
 TArgumentationStage::TArgumentationStage(std::shared_ptr<TModelStore> store)
-    : store_(std::move(store)),
-      dialectical_store_(std::make_shared<TDialecticalStore>()),
-      budget_(kEvaluationWorkBudget) {}
+    : store_(std::move(store)), budget_(kEvaluationWorkBudget) {}
+
+// Made when first needed: a line has a stage per move, and most are never evaluated by
+// the plain rules.
+TDialecticalStore& TArgumentationStage::DialecticalStore() {
+  if (!dialectical_store_) dialectical_store_ = std::make_shared<TDialecticalStore>();
+  return *dialectical_store_;
+}
 
 std::unique_ptr<TArgumentationStage> TArgumentationStage::CopyForMove() const {
   auto next = std::make_unique<TArgumentationStage>(store_);
@@ -23,6 +28,7 @@ std::unique_ptr<TArgumentationStage> TArgumentationStage::CopyForMove() const {
   next->budget_ = budget_;
   next->argumentStatements_ = argumentStatements_;
   next->deferred_ = deferred_;
+  next->postponed_ = postponed_;
   next->origin_ = deferred_ ? origin_ : this;
   // The new stage's lists extend these, so it looks up through the same indexes.
   if (!statement_index_) statement_index_ = std::make_shared<TStatementIndex>();
@@ -40,7 +46,7 @@ std::unique_ptr<TArgumentationStage> TArgumentationStage::DoStatementMove(TState
   TStatement* existing = nullptr;
   if (IsNewStatement(s, existing)) {
     s->Id = NextId();
-    next->Arguments.Add(store_->NewArgument(s));
+    if (!Postponing()) next->Arguments.Add(store_->NewArgument(s));
     next->Statements.Add(s);
   } else {
     // The new type overrules the old one on the shared object, in every stage holding it.
@@ -70,7 +76,10 @@ std::unique_ptr<TArgumentationStage> TArgumentationStage::DoReasonConclusionMove
   TReasonConclusion* existing = nullptr;
   if (IsNewReasonConclusion(c, existing)) next->ReasonConclusions.Add(c);
   next->deferred_ = deferred_;
-  next->RecomputeArguments();
+  if (Postponing())
+    next->argumentStatements_ = next->Statements.Count();
+  else
+    next->RecomputeArguments();
   next->FinishMove();
   rollback.Keep();
   next->historyMark_ = store_->History().Mark();

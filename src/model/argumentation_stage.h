@@ -85,6 +85,7 @@ public:
   /// Work an evaluation of this stage, and of stages moves make from it, may do beyond
   /// what is proportional to the stage's size.
   void SetWorkBudget(std::size_t budget) { budget_ = budget; }
+  [[nodiscard]] std::size_t WorkBudget() const { return budget_; }
   /// Fills d, already created for s, from the given connections only, and computes its status.
   void ComputeDialecticalArgument(TStatement* s, TDialecticalArgument* d, const TReasonConclusions& connections);
   /// Computes d's Status, re-evaluating the nested dialectical arguments the rule reaches.
@@ -105,11 +106,21 @@ public:
   void EnsureEvaluated();
   [[nodiscard]] bool EvaluationReleased() const { return released_; }
 
+  /// While set, moves from this stage, and from the stages they make, are not evaluated:
+  /// each stage made is as if released, and EvaluatePostponed evaluates the last one. A
+  /// replay of a whole file uses it, since nothing shows the stages in between. Ignored
+  /// under the plain rules.
+  void SetEvaluationPostponed(bool postponed) { postponed_ = postponed; }
+  /// Evaluates a stage made while evaluation was postponed (both dialectical lists,
+  /// Arguments and every Status) exactly as its move would have, and lets later moves from
+  /// it evaluate again. Throws TEvaluationLimitError like a move, and then stays released.
+  void EvaluatePostponed();
+
   /// The store that owns this stage's statements, connections and arguments.
   [[nodiscard]] TModelStore& Store() const { return *store_; }
   [[nodiscard]] const std::shared_ptr<TModelStore>& SharedStore() const { return store_; }
   /// The store of the dialectical arguments this stage built.
-  [[nodiscard]] TDialecticalStore& DialecticalStore() { return *dialectical_store_; }
+  [[nodiscard]] TDialecticalStore& DialecticalStore();
 
 private:
   friend class TMoveRollback;
@@ -132,7 +143,8 @@ private:
   /// What GetNewId finds, from an index that follows the list as moves extend it.
   [[nodiscard]] std::string NextId() const;
   /// Arguments as the moves up to this stage left them, for EnsureEvaluated.
-  void RestoreArguments(TEvaluator* evaluator);
+  void RestoreArguments(TEvaluator* evaluator, std::size_t budget);
+  [[nodiscard]] bool Postponing() const { return postponed_ && !literal_; }
 
   std::shared_ptr<TModelStore> store_;
   std::shared_ptr<TDialecticalStore> dialectical_store_;
@@ -141,6 +153,7 @@ private:
   // Set on the intermediate stages of a compound move: their evaluation is not observable,
   // since the final one overwrites every status and their lists are dropped.
   bool deferred_ = false;
+  bool postponed_ = false;
   // During a move, the stage it started from (lists equal to its own share storage).
   const TArgumentationStage* origin_ = nullptr;
   // The store's history mark once this stage's move was made, and whether its lists are

@@ -9,7 +9,7 @@ void TArgumentationStage::RecomputeDialecticalArgumentsLiterally() {
   DialecticalArguments.Clear();
   MaximalDialecticalArguments.Clear();
   for (TStatement* s : Statements) {
-    TDialecticalArgument* d = dialectical_store_->NewDialecticalArgument(s);
+    TDialecticalArgument* d = DialecticalStore().NewDialecticalArgument(s);
     ComputeDialecticalArgument(s, d, ReasonConclusions);
     DialecticalArguments.Add(d);
   }
@@ -39,27 +39,27 @@ void TArgumentationStage::ComputeDialecticalArgument(TStatement* s, TDialectical
     rest.Assign(connections);
     rest.Remove(q);
 
-    TStep* step = dialectical_store_->NewStep();
+    TStep* step = DialecticalStore().NewStep();
     step->Conclusion = s;
     step->Reason = q->Reason;
     step->ConnectionKind = q->ConnectionKind;
     d->Steps.Add(step);
 
-    TDialecticalArgument* reason = dialectical_store_->NewDialecticalArgument(q->Reason);
+    TDialecticalArgument* reason = DialecticalStore().NewDialecticalArgument(q->Reason);
     ComputeDialecticalArgument(q->Reason, reason, rest);
     d->InitialDialecticalArguments.Add(reason);
 
     TStatement* warrant = nullptr;
     if (SentenceIsStatementSentence(
             StepWarrantSentence(step->Reason->Sentence, step->Conclusion->Sentence, step->ConnectionKind), warrant)) {
-      TDialecticalArgument* w = dialectical_store_->NewDialecticalArgument(warrant);
+      TDialecticalArgument* w = DialecticalStore().NewDialecticalArgument(warrant);
       ComputeDialecticalArgument(warrant, w, rest);
       step->WarrantingDialecticalArgument = w;
       step->WarrantStatus = w->Status == kJustified ? kWarrantHolds : kWarrantFails;
     }
 
     for (TStatement* e : q->Exceptions) {
-      TUndercutter* u = dialectical_store_->NewUndercutter();
+      TUndercutter* u = DialecticalStore().NewUndercutter();
       u->Exception = e;
       u->Conclusion = step->Conclusion;
       u->Reason = step->Reason;
@@ -68,13 +68,13 @@ void TArgumentationStage::ComputeDialecticalArgument(TStatement* s, TDialectical
       TStatement* uwarrant = nullptr;
       if (SentenceIsStatementSentence(
               UndercutterWarrantSentence(e->Sentence, u->Reason->Sentence, u->Conclusion->Sentence), uwarrant)) {
-        TDialecticalArgument* uw = dialectical_store_->NewDialecticalArgument(uwarrant);
+        TDialecticalArgument* uw = DialecticalStore().NewDialecticalArgument(uwarrant);
         ComputeDialecticalArgument(uwarrant, uw, rest);
         u->WarrantingDialecticalArgument = uw;
         u->WarrantStatus = uw->Status == kJustified ? kWarrantHolds : kWarrantFails;
       }
 
-      TDialecticalArgument* exception = dialectical_store_->NewDialecticalArgument(e);
+      TDialecticalArgument* exception = DialecticalStore().NewDialecticalArgument(e);
       ComputeDialecticalArgument(e, exception, rest);
       step->UndercuttingDialecticalArguments.Add(exception);
     }

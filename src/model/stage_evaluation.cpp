@@ -25,6 +25,12 @@ void TArgumentationStage::RecomputeArguments() {
 }
 
 void TArgumentationStage::FinishMove() {
+  if (Postponing()) {
+    // Nothing to share with: the stage it came from holds no lists either.
+    origin_ = nullptr;
+    if (!deferred_) ReleaseEvaluation();
+    return;
+  }
   if (literal_ || !deferred_) RecomputeDialecticalArguments();
   if (!deferred_) origin_ = nullptr;
 }
@@ -34,7 +40,7 @@ void TArgumentationStage::ReleaseEvaluation() {
   MaximalDialecticalArguments.Clear();
   Arguments.Clear();
   recomputedBy_.reset();
-  dialectical_store_ = std::make_shared<TDialecticalStore>();
+  dialectical_store_.reset();
   released_ = true;
 }
 
@@ -45,7 +51,7 @@ constexpr std::size_t kUnlimitedWork = std::numeric_limits<std::size_t>::max() /
 
 // Rebuilt from the stage as the last rebuild saw it; the statements stated since then
 // follow with their one-node arguments, in the order their moves appended them.
-void TArgumentationStage::RestoreArguments(TEvaluator* evaluator) {
+void TArgumentationStage::RestoreArguments(TEvaluator* evaluator, std::size_t budget) {
   TArgumentationStage* from = this;
   std::unique_ptr<TArgumentationStage> earlier;
   if (argumentStatements_ < Statements.Count()) {
@@ -57,7 +63,7 @@ void TArgumentationStage::RestoreArguments(TEvaluator* evaluator) {
     from = earlier.get();
   }
   if (evaluator)
-    evaluator->RecomputeArguments(*from, nullptr, kUnlimitedWork);
+    evaluator->RecomputeArguments(*from, nullptr, budget);
   else
     from->RecomputeArgumentsLiterally();
   if (!earlier) return;
@@ -74,7 +80,7 @@ void TArgumentationStage::EnsureEvaluated() {
     const TStageHistory::TRewind rewind(store_->History(), historyMark_);
     // An evaluator of its own: the document's keeps what it needs for the next move.
     auto evaluator = literal_ ? nullptr : std::make_shared<TEvaluator>();
-    RestoreArguments(evaluator.get());
+    RestoreArguments(evaluator.get(), kUnlimitedWork);
     if (literal_)
       RecomputeDialecticalArgumentsLiterally();
     else
@@ -82,6 +88,24 @@ void TArgumentationStage::EnsureEvaluated() {
     recomputedBy_ = std::move(evaluator);
   }
   for (int i = 0; i < Statements.Count(); ++i) Statements[i]->Status = statuses[static_cast<std::size_t>(i)];
+  released_ = false;
+}
+
+// The document's evaluator, which then keeps what the next move needs. Arguments are
+// restored first: a refusal there leaves the lists released, as they were.
+void TArgumentationStage::EvaluatePostponed() {
+  if (!released_ || literal_) {
+    postponed_ = false;
+    return;
+  }
+  try {
+    RestoreArguments(&store_->Evaluator(), budget_);
+    store_->Evaluator().RecomputeDialecticalArguments(*this, nullptr, budget_);
+  } catch (...) {
+    Arguments.Clear();
+    throw;
+  }
+  postponed_ = false;
   released_ = false;
 }
 

@@ -17,10 +17,8 @@ namespace {
 
 // The evaluated part of Describe: the statements' types and the exceptions it also prints
 // are those of the shared objects now, not as they were.
-std::string EvaluationOf(const TArgumentationStage& stage) {
-  const std::string text = test::Describe(stage);
-  return text.substr(text.find("dialectical\n"));
-}
+std::string EvaluationOf(const std::string& description) { return description.substr(description.find("dialectical\n")); }
+std::string EvaluationOf(const TArgumentationStage& stage) { return EvaluationOf(test::Describe(stage)); }
 
 TEST(ReleasedStages, ComputeAgainExactlyWhatTheirMoveGaveThem) {
   std::size_t inPlaceChanges = 0, stagesAskedFor = 0;
@@ -62,6 +60,51 @@ TEST(ReleasedStages, ComputeAgainExactlyWhatTheirMoveGaveThem) {
   // The lines did change shared objects in place, so the rewinding was exercised.
   EXPECT_GT(inPlaceChanges, 100u);
   EXPECT_GT(stagesAskedFor, 1000u);
+}
+
+// A replay may postpone evaluation to its last stage: that stage gets exactly what move by
+// move evaluation gives, the statuses included, and every stage before it can still be
+// asked for. Moves after it are evaluated again.
+TEST(PostponedStages, TheLastOneAndEveryEarlierOneAsIfEvaluatedMoveByMove) {
+  for (std::uint32_t seed = 1; seed <= 12; ++seed) {
+    test::StageGenerator generator(seed * 104729, 6 + static_cast<int>(seed % 4));
+    generator.PreferDownwards(5);
+    std::vector<test::GeneratedMove> moves;
+    std::vector<std::string> made, statuses;
+    std::vector<std::unique_ptr<TArgumentationStage>> stages;
+    stages.push_back(std::make_unique<TArgumentationStage>());
+    made.push_back(test::Describe(*stages.back()));
+    for (const auto& m : generator.Moves(30)) {
+      try {
+        stages.push_back(test::Apply(*stages.back(), m));
+      } catch (const TEvaluationLimitError&) {
+        continue;
+      }
+      moves.push_back(m);
+      made.push_back(test::Describe(*stages.back()));
+      statuses.push_back(test::Statuses(*stages.back()));
+    }
+
+    stages.clear();
+    stages.push_back(std::make_unique<TArgumentationStage>());
+    stages.back()->SetEvaluationPostponed(true);
+    for (std::size_t m = 0; m < moves.size(); ++m) {
+      if (m == moves.size() / 2) {
+        // Half-way the replay ends, and the moves after it are a user's.
+        stages.back()->EvaluatePostponed();
+        EXPECT_EQ(test::Describe(*stages.back()), made[m]) << "seed " << seed;
+      }
+      stages.push_back(test::Apply(*stages.back(), moves[m]));
+      stages[stages.size() - 2]->ReleaseEvaluation();
+    }
+    ASSERT_FALSE(stages.back()->EvaluationReleased());
+    EXPECT_EQ(test::Describe(*stages.back()), made.back()) << "seed " << seed;
+    EXPECT_EQ(test::Statuses(*stages.back()), statuses.back()) << "seed " << seed;
+    for (std::size_t k = stages.size() - 1; k-- > 1;) {
+      stages[k]->EnsureEvaluated();
+      ASSERT_EQ(EvaluationOf(*stages[k]), EvaluationOf(made[k])) << "seed " << seed << " stage " << k;
+    }
+  }
 }
 
 }  // namespace
