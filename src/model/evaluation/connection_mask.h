@@ -77,72 +77,76 @@ struct TMaskKeyHash {
   }
 };
 
-/// The values one evaluation built, each built once. Open addressing in one array that
-/// is kept from one evaluation to the next: a cycle makes many values, and starting again
-/// only moves on the generation that marks a slot as this evaluation's.
+/// The values one evaluation built, each built once. A cycle makes many values, so they are
+/// kept in one array in the order built, found through an open-addressed index of small
+/// slots; both are kept from one evaluation to the next, and starting again only moves on
+/// the generation that marks a slot as this evaluation's.
 template <class T>
 class TBuiltValues {
 public:
   /// Forgets every value.
   void Clear() {
-    // A table grown by a large cycle is handed back once evaluations stop filling it.
-    if (slots_.size() > 4096 && size_ * 16 < slots_.size()) {
+    // A table grown by a large cycle is handed back once evaluations have long stopped
+    // filling it; an evaluation also clears the table it does not use.
+    idle_ = slots_.size() > 4096 && entries_.size() * 16 < slots_.size() ? idle_ + 1 : 0;
+    entries_.clear();
+    if (idle_ > 16) {
       slots_ = std::vector<TSlot>();
+      entries_ = std::vector<TEntry>();
       mask_ = 0;
       shift_ = 64;
+      idle_ = 0;
     }
-    size_ = 0;
     if (++generation_ != 0) return;
-    for (TSlot& s : slots_) s.generation = 0;  // wrapped round: no slot may look current
+    for (TSlot& slot : slots_) slot.generation = 0;  // wrapped round: no slot may look current
     generation_ = 1;
   }
   /// The value built for key, or null.
   [[nodiscard]] T* Find(const TMaskKey& key) const {
     if (slots_.empty()) return nullptr;
     const std::size_t hash = TMaskKeyHash()(key);
-    for (std::size_t i = TableHome(hash, shift_); Live(slots_[i]); i = (i + 1) & mask_)
-      if (slots_[i].hash == hash && slots_[i].key == key) return slots_[i].value;
+    for (std::size_t i = TableHome(hash, shift_); slots_[i].generation == generation_; i = (i + 1) & mask_) {
+      const TEntry& e = entries_[slots_[i].entry];
+      if (e.hash == hash && e.key == key) return e.value;
+    }
     return nullptr;
   }
   /// Stores the value built for a key that has none.
   void Insert(TMaskKey key, T* value) {
-    if ((size_ + 1) * 4 > slots_.size() * 3) Grow();
-    Place(TMaskKeyHash()(key), std::move(key), value);
+    if ((entries_.size() + 1) * 4 > slots_.size() * 3) Grow();
+    const std::size_t hash = TMaskKeyHash()(key);
+    Place(hash, static_cast<std::uint32_t>(entries_.size()));
+    entries_.push_back({hash, std::move(key), value});
   }
 
 private:
   struct TSlot {
-    std::size_t hash = 0;
     unsigned generation = 0;
-    TMaskKey key{nullptr, 0, TMask()};
-    T* value = nullptr;
+    std::uint32_t entry = 0;
   };
-  [[nodiscard]] bool Live(const TSlot& s) const { return s.generation == generation_; }
-  void Place(std::size_t hash, TMaskKey&& key, T* value) {
+  struct TEntry {
+    std::size_t hash;
+    TMaskKey key;
+    T* value;
+  };
+  void Place(std::size_t hash, std::uint32_t entry) {
     std::size_t i = TableHome(hash, shift_);
-    while (Live(slots_[i])) i = (i + 1) & mask_;
-    slots_[i].hash = hash;
-    slots_[i].generation = generation_;
-    slots_[i].key = std::move(key);
-    slots_[i].value = value;
-    ++size_;
+    while (slots_[i].generation == generation_) i = (i + 1) & mask_;
+    slots_[i] = {generation_, entry};
   }
   void Grow() {
-    std::vector<TSlot> old;
-    old.swap(slots_);
-    slots_.resize(old.empty() ? 256 : old.size() * 2);
+    slots_.assign(slots_.empty() ? 256 : slots_.size() * 2, TSlot{});
     mask_ = slots_.size() - 1;
     shift_ = 64;
     for (std::size_t n = slots_.size(); n > 1; n >>= 1) --shift_;
-    size_ = 0;
-    for (TSlot& s : old)
-      if (Live(s)) Place(s.hash, std::move(s.key), s.value);
+    for (std::size_t e = 0; e < entries_.size(); ++e) Place(entries_[e].hash, static_cast<std::uint32_t>(e));
   }
 
   std::vector<TSlot> slots_;
+  std::vector<TEntry> entries_;  // this evaluation's, in the order built
   std::size_t mask_ = 0;
   int shift_ = 64;
-  std::size_t size_ = 0;
+  int idle_ = 0;  // clears in a row that found the table mostly empty
   unsigned generation_ = 1;
 };
 
