@@ -1,11 +1,12 @@
 // How long opening a .lin file takes, as the program does it: read, interpret line by
-// line, every move evaluated. Run:
+// line, every move made and the stage reached evaluated. Run:
 //   build-fast/bench/open_file_bench --benchmark_counters_tabular=true
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
+#include <memory>
 #include <string>
 
 #include "document/session.h"
@@ -69,6 +70,34 @@ void OpenChain(benchmark::State& state) {
   Open(state, WriteChain(static_cast<int>(state.range(0)), state.range(1) != 0));
 }
 
+// After opening the chain downwards, one more connection at its bottom, as a user adds it:
+// that move changes the dialectical argument of every statement above.
+void MoveBelowChain(benchmark::State& state) {
+  const int length = static_cast<int>(state.range(0));
+  const std::string path = WriteChain(length, false);
+  for (auto _ : state) {
+    state.PauseTiming();
+    EscapeAsker asker;
+    TPlainTextHost host;
+    auto owned = std::make_unique<TSession>(asker, host);
+    TSession& session = *owned;
+    session.OpenFile(path);
+    TReasonConclusion* c = session.Line().NewReasonConclusion();
+    c->Conclusion->Sentence = "s" + std::to_string(length);
+    c->Conclusion->StatementType = kAssumption;
+    c->Reason->Sentence = "s" + std::to_string(length + 1);
+    c->Reason->StatementType = kAssumption;
+    state.ResumeTiming();
+    session.PerformReasonConclusionMove(c);
+    benchmark::DoNotOptimize(session.Line().CurrentStage);
+    state.PauseTiming();
+    if (session.Line().ArgumentationMoves.Count() != length + 1) state.SkipWithError("the move was not made");
+    owned.reset();
+    state.ResumeTiming();
+  }
+  std::remove(path.c_str());
+}
+
 // Several sizes of each family, smallest first, so that peak_MB and held_MB show growth.
 BENCHMARK(OpenGeneratedFile)
     ->Arg(200)
@@ -83,6 +112,8 @@ BENCHMARK(OpenChain)
     ->ArgsProduct({{1000, 3000, 10000, 30000, 100000}, {0, 1}})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
+
+BENCHMARK(MoveBelowChain)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 }  // namespace korvane
