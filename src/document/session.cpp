@@ -112,6 +112,8 @@ void TSession::InterpretLines() {
 // Into an empty line only the stage reached is evaluated: nothing shows the stages in
 // between, and each is evaluated when asked for. Should that evaluation be refused, the
 // lines are made again move by move, so that the move refused is the one it would have been.
+// It may spend half of what a move may: a stage that needs more is near the limit, and
+// trying it whole would mostly be work done twice.
 void TSession::InterpretIntoLine(const std::vector<std::string>& lines, const std::function<void()>& progress) {
   TArgumentationStage& start = *line_->CurrentStage;
   if (!line_->ArgumentationMoves.Empty() || start.LiteralEvaluation()) {
@@ -126,7 +128,7 @@ void TSession::InterpretIntoLine(const std::vector<std::string>& lines, const st
     stopped = std::current_exception();
   }
   try {
-    line_->CurrentStage->EvaluatePostponed();
+    line_->CurrentStage->EvaluatePostponed(start.WorkBudget() / 2);
   } catch (const TEvaluationLimitError&) {
     auto fresh = std::make_unique<TLineOfArgumentation>(Interactive, asker_);
     fresh->FileName = line_->FileName;

@@ -114,7 +114,9 @@ public:
   /// Evaluates a stage made while evaluation was postponed (both dialectical lists,
   /// Arguments and every Status) exactly as its move would have, and lets later moves from
   /// it evaluate again. Throws TEvaluationLimitError like a move, and then stays released.
-  void EvaluatePostponed();
+  void EvaluatePostponed() { EvaluatePostponed(budget_); }
+  /// The same, with budget in place of the stage's work budget.
+  void EvaluatePostponed(std::size_t budget);
 
   /// The store that owns this stage's statements, connections and arguments.
   [[nodiscard]] TModelStore& Store() const { return *store_; }

@@ -93,14 +93,14 @@ void TArgumentationStage::EnsureEvaluated() {
 
 // The document's evaluator, which then keeps what the next move needs. Arguments are
 // restored first: a refusal there leaves the lists released, as they were.
-void TArgumentationStage::EvaluatePostponed() {
+void TArgumentationStage::EvaluatePostponed(std::size_t budget) {
   if (!released_ || literal_) {
     postponed_ = false;
     return;
   }
   try {
-    RestoreArguments(&store_->Evaluator(), budget_);
-    store_->Evaluator().RecomputeDialecticalArguments(*this, nullptr, budget_);
+    RestoreArguments(&store_->Evaluator(), budget);
+    store_->Evaluator().RecomputeDialecticalArguments(*this, nullptr, budget);
   } catch (...) {
     Arguments.Clear();
     throw;

@@ -1,6 +1,8 @@
 // A move too costly to evaluate is refused, and the document stays as it was.
 #include <gtest/gtest.h>
 
+#include "model/evaluation/evaluator.h"
+#include "model/stage_description.h"
 #include "support/session_fixture.h"
 
 namespace korvane {
@@ -49,12 +51,21 @@ TEST(EvaluationLimit, InteractiveMoveIsRefusedWithAWarningAndChangesNothing) {
   for (const TStatement* s : f.Stage().Statements) EXPECT_TRUE(s->Status == kJustified || s->Status == kUnjustified);
 }
 
-TEST(EvaluationLimit, InterpretationStopsThereAndKeepsTheMovesBefore) {
+// Connections between every two of the first n sentences, as lines of moves.
+std::vector<std::string> ConnectionLines(std::size_t n) {
+  const auto used = [n](const std::string& s) { return s < kSentences[n - 1] || s == kSentences[n - 1]; };
   std::vector<std::string> lines;
-  for (const auto& [reason, conclusion] : AllPairs())
+  for (const auto& [reason, conclusion] : AllPairs()) {
+    if (!used(reason) || !used(conclusion)) continue;
     for (const std::string& line :
          {std::string("CONCLUSION"), "  ?: " + conclusion, std::string("REASON"), "  ?: " + reason, std::string("")})
       lines.push_back(line);
+  }
+  return lines;
+}
+
+TEST(EvaluationLimit, InterpretationStopsThereAndKeepsTheMovesBefore) {
+  const std::vector<std::string> lines = ConnectionLines(kSentences.size());
   SessionFixture f;
   f.Stage().SetWorkBudget(0);
   try {
@@ -70,6 +81,29 @@ TEST(EvaluationLimit, InterpretationStopsThereAndKeepsTheMovesBefore) {
   EXPECT_LT(f.Line().ArgumentationMoves.Count(), static_cast<int>(AllPairs().size()));
   EXPECT_EQ(f.Line().ArgumentationStages.Count(), f.Line().ArgumentationMoves.Count() + 1);
   EXPECT_TRUE(f.Asker.Messages.empty());
+}
+
+// Interpreting into an empty line evaluates the last stage once, on half a move's budget;
+// a stage that needs more is made again move by move, and must come out the same.
+TEST(EvaluationLimit, AReplayTooCostlyToEvaluateAtOnceIsMadeMoveByMove) {
+  const std::vector<std::string> lines = ConnectionLines(4);
+  SessionFixture whole;
+  whole.Interpret(lines);
+  const std::string expected = test::Describe(whole.Stage());
+  EXPECT_EQ(whole.Stage().Store().Evaluator().PartialEvaluationCount(), 0u) << "evaluated at once";
+  bool movedByMove = false;
+  for (std::size_t budget = 64; budget < 1'000'000 && !movedByMove; budget += budget / 4) {
+    SessionFixture f;
+    f.Stage().SetWorkBudget(budget);
+    try {
+      f.Interpret(lines);
+    } catch (const TCommandError&) {
+      continue;  // a move is refused at this budget
+    }
+    movedByMove = f.Stage().Store().Evaluator().PartialEvaluationCount() > 0;
+    EXPECT_EQ(test::Describe(f.Stage()), expected) << "budget " << budget;
+  }
+  EXPECT_TRUE(movedByMove) << "no budget made the replay move by move to the end";
 }
 
 }  // namespace
