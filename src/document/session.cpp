@@ -120,6 +120,7 @@ void TSession::InterpretIntoLine(const std::vector<std::string>& lines, const st
     InterpretTextLines(lines, *this, progress);
     return;
   }
+  const std::size_t budget = start.WorkBudget();
   start.SetEvaluationPostponed(true);
   std::exception_ptr stopped;
   try {
@@ -128,11 +129,11 @@ void TSession::InterpretIntoLine(const std::vector<std::string>& lines, const st
     stopped = std::current_exception();
   }
   try {
-    line_->CurrentStage->EvaluatePostponed(start.WorkBudget() / 2);
+    line_->CurrentStage->EvaluatePostponed(budget / 2);
   } catch (const TEvaluationLimitError&) {
     auto fresh = std::make_unique<TLineOfArgumentation>(Interactive, asker_);
     fresh->FileName = line_->FileName;
-    fresh->CurrentStage->SetWorkBudget(line_->ArgumentationStages.First()->WorkBudget());
+    fresh->CurrentStage->SetWorkBudget(budget);
     line_ = std::move(fresh);
     InterpretTextLines(lines, *this, progress);
     return;

@@ -88,7 +88,9 @@ public:
   }
   /// Whether the receiver's items are the first of items, in order.
   [[nodiscard]] bool IsPrefixOf(const std::vector<T*>& items) const {
-    return count_ <= items.size() && (count_ == 0 || std::equal(items_->begin(), items_->begin() + static_cast<std::ptrdiff_t>(count_), items.begin()));
+    return count_ <= items.size() &&
+           (count_ == 0 ||
+            std::equal(items_->begin(), items_->begin() + static_cast<std::ptrdiff_t>(count_), items.begin()));
   }
 
   /// The buffer this list reads from, for indexes that follow a list as it grows.

@@ -17,7 +17,9 @@ namespace {
 
 // The evaluated part of Describe: the statements' types and the exceptions it also prints
 // are those of the shared objects now, not as they were.
-std::string EvaluationOf(const std::string& description) { return description.substr(description.find("dialectical\n")); }
+std::string EvaluationOf(const std::string& description) {
+  return description.substr(description.find("dialectical\n"));
+}
 std::string EvaluationOf(const TArgumentationStage& stage) { return EvaluationOf(test::Describe(stage)); }
 
 TEST(ReleasedStages, ComputeAgainExactlyWhatTheirMoveGaveThem) {

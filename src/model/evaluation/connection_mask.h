@@ -93,8 +93,6 @@ public:
     if (idle_ > 16) {
       slots_ = std::vector<TSlot>();
       entries_ = std::vector<TEntry>();
-      mask_ = 0;
-      shift_ = 64;
       idle_ = 0;
     }
     if (++generation_ != 0) return;
@@ -105,7 +103,8 @@ public:
   [[nodiscard]] T* Find(const TMaskKey& key) const {
     if (slots_.empty()) return nullptr;
     const std::size_t hash = TMaskKeyHash()(key);
-    for (std::size_t i = TableHome(hash, shift_); slots_[i].generation == generation_; i = (i + 1) & mask_) {
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = TableHome(hash, slots_.size()); slots_[i].generation == generation_; i = (i + 1) & mask) {
       const TEntry& e = entries_[slots_[i].entry];
       if (e.hash == hash && e.key == key) return e.value;
     }
@@ -130,23 +129,18 @@ private:
     T* value;
   };
   void Place(std::size_t hash, std::uint32_t entry) {
-    std::size_t i = TableHome(hash, shift_);
-    while (slots_[i].generation == generation_) i = (i + 1) & mask_;
+    std::size_t i = TableHome(hash, slots_.size());
+    while (slots_[i].generation == generation_) i = (i + 1) & (slots_.size() - 1);
     slots_[i] = {generation_, entry};
   }
   void Grow() {
     slots_.assign(slots_.empty() ? 256 : slots_.size() * 2, TSlot{});
-    mask_ = slots_.size() - 1;
-    shift_ = 64;
-    for (std::size_t n = slots_.size(); n > 1; n >>= 1) --shift_;
     for (std::size_t e = 0; e < entries_.size(); ++e) Place(entries_[e].hash, static_cast<std::uint32_t>(e));
   }
 
-  std::vector<TSlot> slots_;
+  std::vector<TSlot> slots_;     // a power of two of them, or none
   std::vector<TEntry> entries_;  // this evaluation's, in the order built
-  std::size_t mask_ = 0;
-  int shift_ = 64;
-  int idle_ = 0;  // clears in a row that found the table mostly empty
+  int idle_ = 0;                 // clears in a row that found the table mostly empty
   unsigned generation_ = 1;
 };
 

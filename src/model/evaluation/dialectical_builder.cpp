@@ -135,8 +135,8 @@ bool TDialecticalBuilder::Matches(const TDialecticalArgument* d, TStatement* con
 
 std::size_t TDialecticalBuilder::StepHash(TStatement* conclusion, const TStepPlan& p,
                                           const TUndercutterPlans& undercutters) {
-  std::size_t h = Mix(Mix(Mix(PtrHash(conclusion), PtrHash(p.reason)), PtrHash(p.warrant)),
-                      static_cast<std::size_t>(p.kind));
+  std::size_t h =
+      Mix(Mix(Mix(PtrHash(conclusion), PtrHash(p.reason)), PtrHash(p.warrant)), static_cast<std::size_t>(p.kind));
   for (int k = 0; k < p.undercutterCount; ++k) {
     const TUndercutterPlan& q = undercutters[static_cast<std::size_t>(p.firstUndercutter + k)];
     h = Mix(Mix(Mix(h, PtrHash(q.exception)), PtrHash(q.warrant)), PtrHash(q.undercutting));
@@ -153,8 +153,7 @@ std::size_t TDialecticalBuilder::ShapeHash(TStatement* conclusion, std::uint8_t 
 
 // Steps hold no initial dialectical argument, so one step serves every value that takes
 // the same connection with the same warrant and undercutters: in a cycle that is most of them.
-TStep* TDialecticalBuilder::StepFor(TStatement* conclusion, const TStepPlan& p,
-                                    const TUndercutterPlans& undercutters) {
+TStep* TDialecticalBuilder::StepFor(TStatement* conclusion, const TStepPlan& p, const TUndercutterPlans& undercutters) {
   const std::size_t hash = StepHash(conclusion, p, undercutters);
   if (TStep* known =
           stepsByShape_.Find(hash, [&](const TStep* s) { return StepMatches(s, conclusion, p, undercutters); }))
