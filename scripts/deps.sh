@@ -3,7 +3,9 @@
 # Usage: scripts/deps.sh [build|test]   (test also brings the fuzzing and screenshot tools, and
 # the tools the interop tests read exports with)
 set -euo pipefail
-packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-dejavu-core
+# The diagrams are drawn in DejaVu Sans: regular and bold come with -core, the oblique faces
+# of unjustified statements with -extra (without them Qt slants the text itself).
+packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-dejavu-core fonts-dejavu-extra
           googletest libgtest-dev libgmock-dev libbenchmark-dev)
 if [ "${1:-build}" = test ]; then
   packages+=(clang clang-14 libclang-rt-14-dev graphviz python3-networkx nodejs)

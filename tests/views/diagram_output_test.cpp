@@ -64,6 +64,9 @@ private slots:
     const bool dialectical = name[at] == QLatin1String("dialectical");
     const int width = name[at + 1].toInt();
 
+    const QStringList missing = test::MissingDiagramFaces();
+    if (!missing.isEmpty()) QFAIL(qPrintable(missing.join(QStringLiteral("; "))));
+
     THeadlessSession<> session;
     session.Session.OpenFile(QFINDTESTDATA("../../examples/" + example + ".lin").toStdString());
     const TArgumentationStage& stage = *session.Session.Line().CurrentStage;

@@ -2,8 +2,10 @@
 #pragma once
 
 #include <QFont>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QString>
+#include <QStringList>
 #include <algorithm>
 
 #include "views/diagram_layout.h"
@@ -14,6 +16,23 @@ namespace korvane::test {
 inline QFont WindowFont() {
   QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans"));
   return QFont(QStringLiteral("MS Sans Serif"), 8);
+}
+
+/// The faces of the window font that the diagrams are measured with and this machine
+/// lacks, each as "DejaVu Sans Oblique not installed". Without the oblique faces the
+/// unjustified statements are slanted synthetically, so every pixel check would differ.
+inline QStringList MissingDiagramFaces() {
+  const QString family = QStringLiteral("DejaVu Sans");
+  const QStringList styles = QFontDatabase::styles(family);
+  QStringList missing;
+  const QStringList wanted = {QStringLiteral("Book"), QStringLiteral("Bold"), QStringLiteral("Oblique"),
+                              QStringLiteral("Bold Oblique")};
+  for (const QString& style : wanted) {
+    if (styles.contains(style)) continue;
+    const QString face = style == QLatin1String("Book") ? family : family + QLatin1Char(' ') + style;
+    missing << face + QStringLiteral(" not installed");
+  }
+  return missing;
 }
 
 /// The line height the diagrams use with font.
