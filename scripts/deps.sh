@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Korvane needs, only those that are missing.
-# Usage: scripts/deps.sh [build|test]   (test also brings the fuzzing and screenshot tools, and
-# the tools the interop tests read exports with)
+# Usage: scripts/deps.sh [build|test]   (test also brings the fuzzing and screenshot tools, the
+# tools the interop tests read exports with, and those that make and check the Debian package)
 set -euo pipefail
-packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-dejavu-core
+packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-dejavu-core fonts-dejavu-extra help2man
           googletest libgtest-dev libgmock-dev libbenchmark-dev)
 if [ "${1:-build}" = test ]; then
   packages+=(clang clang-14 libclang-rt-14-dev graphviz python3-networkx nodejs)
+  # The Debian package is made and checked by the ecosystem's own tools.
+  packages+=(dpkg-dev file lintian desktop-file-utils appstream libxml2-utils)
   # Some Node.js builds bring npm along; Debian's own would clash with them.
   command -v npm >/dev/null || packages+=(npm)
 fi
