@@ -80,7 +80,7 @@ int main(int argc, char* argv[]) {
   });
   TForms forms = CreateForms();
   TArgIntForm& window = *forms.ArgIntForm;
-  window.resize(900, 560);
+  window.resize(780, 300);
   window.show();
   (void)QTest::qWaitForWindowExposed(&window);
   Save(window, "empty-window.png");
