@@ -8,7 +8,7 @@ packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-dejavu-core fonts
 if [ "${1:-build}" = test ]; then
   packages+=(clang clang-14 libclang-rt-14-dev graphviz python3-networkx nodejs)
   # The Debian package is made and checked by the ecosystem's own tools.
-  packages+=(dpkg-dev file lintian desktop-file-utils appstream libxml2-utils)
+  packages+=(dpkg-dev file lintian desktop-file-utils appstream libxml2-utils bash-completion)
   # Some Node.js builds bring npm along; Debian's own would clash with them.
   command -v npm >/dev/null || packages+=(npm)
 fi
