@@ -54,10 +54,11 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/guide ${PROJECT_SOURCE_DIR}/docs/ga
         DESTINATION ${CMAKE_INSTALL_DOCDIR} FILES_MATCHING PATTERN "*.png")
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples
         FILES_MATCHING PATTERN "*.lin")
-add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/changelog.Debian.gz
-  COMMAND ${KORVANE_GZIP} -9n -c ${KORVANE_DATA}/changelog > ${CMAKE_BINARY_DIR}/changelog.Debian.gz
+# The package's version has no Debian revision, so Debian reads it as native: changelog.gz.
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/changelog.gz
+  COMMAND ${KORVANE_GZIP} -9n -c ${KORVANE_DATA}/changelog > ${CMAKE_BINARY_DIR}/changelog.gz
   DEPENDS ${KORVANE_DATA}/changelog VERBATIM)
-add_custom_target(korvane_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/changelog.Debian.gz)
-install(FILES ${CMAKE_BINARY_DIR}/changelog.Debian.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+add_custom_target(korvane_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/changelog.gz)
+install(FILES ${CMAKE_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 include(cmake/KorvanePackage.cmake)
