@@ -1,7 +1,9 @@
 # Where `cmake --install` puts Korvane, after the Linux conventions (GNUInstallDirs): the
 # programs, the desktop integration, the manual pages, the completion and the documentation.
-set(CMAKE_INSTALL_DOCDIR "share/doc/korvane" CACHE PATH "Documentation root")
 include(GNUInstallDirs)
+# GNUInstallDirs names the folder after the project ("Korvane"), and Qt's package files may
+# have fixed that already; Debian and the guide's links expect the package's name.
+set(KORVANE_DOCDIR ${CMAKE_INSTALL_DATADIR}/doc/korvane)
 
 set(KORVANE_APP_ID org.korvane.Korvane)
 set(KORVANE_DATA ${PROJECT_SOURCE_DIR}/data)
@@ -49,16 +51,16 @@ install(FILES ${man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 # The documentation: the guide and the gallery with their pictures, the examples, and the
 # copyright and changelog that Debian expects beside them.
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/docs/guide.md ${PROJECT_SOURCE_DIR}/docs/gallery.md
-        ${KORVANE_DATA}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+        ${KORVANE_DATA}/copyright DESTINATION ${KORVANE_DOCDIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/guide ${PROJECT_SOURCE_DIR}/docs/gallery
-        DESTINATION ${CMAKE_INSTALL_DOCDIR} FILES_MATCHING PATTERN "*.png")
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples
+        DESTINATION ${KORVANE_DOCDIR} FILES_MATCHING PATTERN "*.png")
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${KORVANE_DOCDIR}/examples
         FILES_MATCHING PATTERN "*.lin")
 # The package's version has no Debian revision, so Debian reads it as native: changelog.gz.
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/changelog.gz
   COMMAND ${KORVANE_GZIP} -9n -c ${KORVANE_DATA}/changelog > ${CMAKE_BINARY_DIR}/changelog.gz
   DEPENDS ${KORVANE_DATA}/changelog VERBATIM)
 add_custom_target(korvane_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/changelog.gz)
-install(FILES ${CMAKE_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${CMAKE_BINARY_DIR}/changelog.gz DESTINATION ${KORVANE_DOCDIR})
 
 include(cmake/KorvanePackage.cmake)
