@@ -33,7 +33,8 @@ add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/man/korvane.1.gz
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
   COMMAND ${KORVANE_GZIP} -9n -c ${KORVANE_DATA}/man/korvane.1 > ${CMAKE_BINARY_DIR}/man/korvane.1.gz
   DEPENDS ${KORVANE_DATA}/man/korvane.1 VERBATIM)
-if(KORVANE_HELP2MAN)
+# A sanitizer build is never installed, and its program should not run while it is built.
+if(KORVANE_HELP2MAN AND NOT KORVANE_SANITIZE)
   list(APPEND man_pages ${CMAKE_BINARY_DIR}/man/korvane-cli.1.gz)
   add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/man/korvane-cli.1.gz ${CMAKE_BINARY_DIR}/man/korvane-cli.1
     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
@@ -42,7 +43,7 @@ if(KORVANE_HELP2MAN)
             $<TARGET_FILE:korvane-cli>
     COMMAND ${KORVANE_GZIP} -9nf ${CMAKE_BINARY_DIR}/man/korvane-cli.1 -k
     DEPENDS korvane-cli ${KORVANE_DATA}/man/korvane-cli.h2m VERBATIM)
-else()
+elseif(NOT KORVANE_SANITIZE)
   message(WARNING "help2man not found: korvane-cli's manual page is not made (scripts/deps.sh installs it)")
 endif()
 add_custom_target(korvane_man_pages ALL DEPENDS ${man_pages})
