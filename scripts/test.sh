@@ -25,7 +25,8 @@ cmake --build build
 run_ctest build
 
 echo "== Debian package"
-scripts/check_package.sh "$(scripts/package.sh build | tail -n 1)"
+deb=$(scripts/package.sh build | tail -n 1)
+scripts/check_package.sh "$deb"
 
 echo "== sanitizer build"
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVANE_GUI=ON -DKORVANE_TESTS=ON \
