@@ -24,6 +24,10 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANE_GUI=ON 
 cmake --build build
 run_ctest build
 
+echo "== Debian package"
+deb=$(scripts/package.sh build | tail -n 1)
+scripts/check_package.sh "$deb"
+
 echo "== sanitizer build"
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVANE_GUI=ON -DKORVANE_TESTS=ON \
   -DKORVANE_SANITIZE=ON >/dev/null

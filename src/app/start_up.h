@@ -23,7 +23,7 @@ struct TForms {
   TOptionsForm* OptionsForm = nullptr;
 };
 
-/// Sets the application's title, "Korvane".
+/// Sets the application's title, "Korvane", and its window icon.
 void InitApplication();
 
 /// Creates the main window, which then makes the statement, exception and

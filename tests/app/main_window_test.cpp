@@ -3,6 +3,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -60,6 +61,13 @@ private slots:
     TArgIntForm& w = app_->Main();
     QCOMPARE(QApplication::applicationName(), QStringLiteral("Korvane"));
     QCOMPARE(w.objectName(), QStringLiteral("ArgIntForm"));
+    // The built-in icon: the step arrow in the diagrams' blue, at the sizes panels ask for.
+    QCOMPARE(w.windowIcon().pixmap(16, 16).size(), QSize(16, 16));
+    for (int size : {48, 256}) {
+      const QImage icon = w.windowIcon().pixmap(size, size).toImage();
+      QCOMPARE(icon.size(), QSize(size, size));
+      QCOMPARE(icon.pixelColor(size / 2, size * 70 / 128), QColor(0, 0, 255));
+    }
     QCOMPARE(w.windowTitle(), QStringLiteral("Korvane - New line of argumentation"));
     QCOMPARE(w.Line().FileName, std::string("New.lin"));
     QVERIFY(!w.Line().Modified);
