@@ -99,6 +99,7 @@ void TLineOfArgumentation::DoReasonConclusionMove(TReasonConclusion* c) {
 void TLineOfArgumentation::DoExceptionMove(TReasonConclusion* c) {
   TStatement* const e = c->Exceptions.First();
   std::string text;
+  // Required as is: asks exception, reason, conclusion (pinned by tests/line/line_of_argumentation_test.cpp).
   if (ExistsWithOtherType(*CurrentStage, e)) AppendPart(text, OverruledPart("The exception '", e->Sentence));
   if (ExistsWithOtherType(*CurrentStage, c->Reason))
     AppendPart(text, OverruledPart("The reason '", c->Reason->Sentence));
