@@ -10,6 +10,7 @@ namespace korvane {
 
 QStringList AboutText() {
   return {
+      // Required as is: this version and date (pinned by tests/app/options_about_test.cpp).
       QStringLiteral("Korvane 2.03 - an argument-assistance system"),
       QString(),
       QStringLiteral("Version September 1, 1999"),

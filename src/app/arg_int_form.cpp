@@ -185,6 +185,7 @@ void TArgIntForm::Reasons1Click() { ShowReasonsList(); }
 
 void TArgIntForm::Button1Click() {
   if (Interpreting()) return;
+  // Required as is: this label, text and place (pinned by tests/app/main_window_test.cpp).
   auto* label = new QLabel(QStringLiteral("Kwaak"), ui_.ButtonPanel);
   label->setGeometry(75, 250, 200, 200);
   label->show();

@@ -28,6 +28,7 @@ void TArgIntForm::NewDocument() {
 
 TSaveAnswer TArgIntForm::SaveChangesQuery() {
   if (!Line().Modified) return TSaveAnswer::GoOn;
+  // Required as is: the blank before the line break (pinned by tests/app/document_commands_test.cpp).
   const TMessage question = WarningMessage(
       std::string("Do you want to save the changes ") + kLineBreak + "to the current line of argumentation?",
       {TAnswer::Yes, TAnswer::No, TAnswer::Cancel});
@@ -55,6 +56,7 @@ bool TArgIntForm::SaveDocument() {
 
 bool TArgIntForm::SaveDocumentAs() {
   const std::string path = ChooseFile(dialogs_.Save);
+  // Required as is: a cancelled dialog lets the asking command go on (pinned by tests/app/document_commands_test.cpp).
   if (path.empty()) return true;
   try {
     session_->WriteFile(path);
@@ -108,6 +110,7 @@ void TArgIntForm::OpenDocument(const std::string& path) {
 
 void TArgIntForm::Append1Click() {
   if (Interpreting()) return;
+  // Required as is: the dialog gets back the title it had (pinned by tests/app/document_commands_test.cpp).
   const QString title = dialogs_.Open->windowTitle();
   dialogs_.Open->setWindowTitle(QStringLiteral("Append"));
   const std::string path = ChooseFile(dialogs_.Open);

@@ -187,6 +187,7 @@ void TArgIntFormUi::CreateHiddenControls(QMainWindow& window) {
     h.Button->hide();
   }
 
+  // Required as is: hidden, with its default caption (pinned by tests/app/main_window_test.cpp).
   Button1 = NewButton(QStringLiteral("Button1"), QStringLiteral("Button1"), ButtonPanel, {30, 72, 75, 25});
   Button1->hide();
 
@@ -228,6 +229,7 @@ void TArgIntFormUi::CreateMenu(QMainWindow& window) {
   Statement1 = AddItem(argue, QStringLiteral("Statement1"), QStringLiteral("&Statement"));
   ReasonConclusion1 = AddItem(argue, QStringLiteral("ReasonConclusion1"), QStringLiteral("&Reason/conclusion"));
   Exception1 = AddItem(argue, QStringLiteral("Exception1"), QStringLiteral("&Exception"));
+  // Required as is: hidden items without an action (pinned by tests/app/main_window_test.cpp).
   AddItem(argue, QStringLiteral("ProsCons1"), QStringLiteral("&Pros && cons"), false);
   AddSeparator(argue, QStringLiteral("N3"), false);
   AddItem(argue, QStringLiteral("Back1"), QStringLiteral("&Back"), false);

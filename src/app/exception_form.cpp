@@ -44,6 +44,7 @@ TExceptionForm::TExceptionForm(TArgIntForm& main) : TMoveForm(main, QStringLiter
 
   connect(exceptionComboBox_, &QComboBox::currentTextChanged, this, [this] { ExceptionComboBoxChange(); });
   connect(exceptionComboBox_, &TSentenceComboBox::Exited, this, [this] { ExceptionComboBoxExit(); });
+  // Required as is: reason box on change only, conclusion box never (pinned by tests/app/move_dialogs_test.cpp).
   connect(reasonComboBox_, &QComboBox::currentTextChanged, this, [this] { ReasonComboBoxChange(); });
   DescribeExceptionForm(*this);
 }

@@ -37,6 +37,7 @@ TReasonConclusionForm::TReasonConclusionForm(TArgIntForm& main)
                               DeleteButton()};
   for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 
+  // Required as is: the conclusion box does not follow a type (pinned by tests/app/move_dialogs_test.cpp).
   connect(reasonComboBox_, &QComboBox::currentTextChanged, this, [this] { ReasonComboBoxChange(); });
   connect(reasonComboBox_, &TSentenceComboBox::Exited, this, [this] { ReasonComboBoxExit(); });
   DescribeReasonConclusionForm(*this);
@@ -69,7 +70,7 @@ void TReasonConclusionForm::OKButtonClick() {
   const bool asAssumption = stepWarrantGroupBox_->AsAssumption()->isChecked();
 
   Session().PerformReasonConclusionMove(c);
-  // Whether or not the connection was made, as the user asked for the warrant too.
+  // Required as is: stated even if the connection was declined (pinned by tests/app/move_dialogs_test.cpp).
   StateWarrant(warrant, asIssue, asAssumption);
   CloseForm();
 }

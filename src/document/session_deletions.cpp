@@ -81,7 +81,7 @@ bool TSession::DeleteReasonConclusion(const TReasonConclusion* c) {
                      {TAnswer::Yes, TAnswer::No});
   if (asker_.Ask(question) != TAnswer::Yes) return false;
   Transaction([&] {
-    // The step warrant goes first, whatever kind the connection is.
+    // Required as is: the supporting warrant, whatever the kind (pinned by tests/document/deletions_test.cpp).
     RebuildWithoutStatement(StepWarrantSentence(r, k, kSupporting));
     std::vector<std::string> lines = MovesTextFromView();
     RewriteWithoutConnection(lines, r, k);
@@ -97,6 +97,7 @@ bool TSession::DeleteException(const TReasonConclusion* c) {
   TReasonConclusion* existing = nullptr;
   const bool found = !line_->CurrentStage->IsNewReasonConclusion(c, existing) && HasExceptionSentence(*existing, e);
   if (!found) {
+    // Required as is: no quote before the conclusion, here and below (pinned by tests/document/deletions_test.cpp).
     asker_.Ask(WarningMessage("The statement '" + e + "'" + kLineBreak +
                                   "is not yet an exception blocking the connection" + kLineBreak +
                                   "between the reason '" + r + "'" + kLineBreak + "and the conclusion " + k + "'.",

@@ -28,6 +28,7 @@ void Erase(TLines& lines, std::size_t first, std::size_t count) {
 }
 
 // Rewrites the block at i if it involves the statement; true when it did.
+// Required as is: only the first rule that matches applies (pinned by tests/document/deletions_test.cpp).
 bool RewriteStatementAt(TLines& lines, std::size_t i, const std::string& x) {
   if (lines[i] == kStatementKeyword) {
     if (i + 1 < lines.size() && SentenceAt(lines, i + 1, x)) {

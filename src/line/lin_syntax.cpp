@@ -18,6 +18,7 @@ std::vector<std::string> ReasonConclusionMoveLines(const TStatement& conclusion,
   return {kConclusionKeyword, SentenceLine(conclusion), kReasonKeyword, SentenceLine(reason), ""};
 }
 
+// Required as is: exception, conclusion, reason (pinned by tests/line/line_of_argumentation_test.cpp).
 std::vector<std::string> ExceptionMoveLines(const TStatement& exception, const TStatement& conclusion,
                                             const TStatement& reason) {
   return {kExceptionKeyword,
@@ -37,6 +38,7 @@ std::string Trim(const std::string& text) {
   return text.substr(begin, end - begin);
 }
 
+// Required as is: mark at the third byte, sentence after the fifth (pinned by tests/files/interpreter_test.cpp).
 void ReadSentenceLine(const std::string& line, TStatement& s) {
   if (line.size() >= 3) {
     if (line[2] == '!')

@@ -64,6 +64,7 @@ void TLineOfArgumentation::Append(std::unique_ptr<TArgumentationStage> next, std
 bool TLineOfArgumentation::DoStatementMove(TStatement* s) {
   TStatement* existing = nullptr;
   if (!CurrentStage->IsNewStatement(s, existing) && interactive_) {
+    // Required as is: leading line breaks and trailing blanks (pinned by tests/line/line_of_argumentation_test.cpp).
     const std::string first = "The statement '" + s->Sentence + "' already exists. " + kLineBreak;
     if (existing->StatementType == s->StatementType) {
       asker_.Ask(WarningMessage(kLineBreak + first + "It cannot be added again. ", {TAnswer::OK}));
@@ -98,6 +99,7 @@ void TLineOfArgumentation::DoReasonConclusionMove(TReasonConclusion* c) {
 void TLineOfArgumentation::DoExceptionMove(TReasonConclusion* c) {
   TStatement* const e = c->Exceptions.First();
   std::string text;
+  // Required as is: asks exception, reason, conclusion (pinned by tests/line/line_of_argumentation_test.cpp).
   if (ExistsWithOtherType(*CurrentStage, e)) AppendPart(text, OverruledPart("The exception '", e->Sentence));
   if (ExistsWithOtherType(*CurrentStage, c->Reason))
     AppendPart(text, OverruledPart("The reason '", c->Reason->Sentence));

@@ -10,6 +10,7 @@ namespace korvane {
 
 QString StatementLabel(const TArgumentationStage& stage, TStatement& statement) {
   QString label = QStringLiteral("?");
+  // Required as is: every statement is looked at and the last match wins (pinned by tests/views/lists_tree_test.cpp).
   for (const TStatement* s : stage.Statements) {
     if (SameSentence(s->Sentence, statement.Sentence)) {
       statement.Id = s->Id;

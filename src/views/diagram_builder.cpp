@@ -31,6 +31,7 @@ QFont PixelSized(const QFont& font) {
 }
 
 // Sentences shown without the parentheses that enclose warrant sentences.
+// Required as is: first "(" and last ")" go, matching or not (pinned by tests/views/diagram_layout_test.cpp).
 QString BoxText(const TStatement* statement) {
   QString text = SentenceToDisplay(statement->Sentence);
   if (text.startsWith(QLatin1Char('(')) && text.endsWith(QLatin1Char(')'))) text = text.mid(1, text.size() - 2);

@@ -61,6 +61,7 @@ void TDiagramPaintBox::ShowStatementsDiagram(const TArgumentationStage& stage, b
   setVisible(true);
   const int width = LayoutWidth();
   statementsDiagram_ = true;
+  // Required as is: starts from the height the paint box has (pinned by tests/views/diagram_layout_test.cpp).
   Take(LayoutStatementsDiagram(stage, width, font, structureOnly, height()), width, &stage);
 }
 

@@ -461,6 +461,10 @@ private slots:
       QCOMPARE(f.ExceptionTypeRadioGroup()->ItemIndex(), 0);
       Choose(f.ReasonComboBox(), QStringLiteral("c issue"));
       QCOMPARE(f.ReasonTypeRadioGroup()->ItemIndex(), 0);
+      // Unlike the reason/conclusion dialog's, this reason box does not look again on leaving.
+      f.ReasonComboBox()->SetTextQuietly(QStringLiteral("b assumption"));
+      Leave(f.ReasonComboBox());
+      QCOMPARE(f.ReasonTypeRadioGroup()->ItemIndex(), 0);
       Choose(f.ConclusionComboBox(), QStringLiteral("b assumption"));
       QCOMPARE(f.ConclusionTypeRadioGroup()->ItemIndex(), 0);
       f.CancelButton()->click();

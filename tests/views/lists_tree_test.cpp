@@ -192,6 +192,20 @@ private slots:
     QCOMPARE(StatementLabel(b.Current(), nameless), QStringLiteral("?"));
   }
 
+  void labelIsTheLastStatementWithTheSentence() {
+    // A stage never holds a sentence twice; the rule is still to look at every statement.
+    StageBuilder b;
+    b.State("same", kIssue);
+    b.State("other", kIssue);
+    TStatement* twin = b.NewStatement("same", kAssumption);
+    twin->Id = "9";
+    b.Current().Statements.Add(twin);
+    TStatement probe;
+    probe.Sentence = "same";
+    QCOMPARE(StatementLabel(b.Current(), probe), QStringLiteral("9"));
+    QCOMPARE(probe.Id, std::string("9"));
+  }
+
   void deepTreeIsBuiltAndRemovedWithoutRecursion() {
     constexpr int kDepth = 3000;
     StageBuilder b;
