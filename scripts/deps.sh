@@ -3,7 +3,7 @@
 # Usage: scripts/deps.sh [build|test]   (test also brings the fuzzing and screenshot tools, and
 # the tools the interop tests read exports with)
 set -euo pipefail
-packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-dejavu-core
+packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-dejavu-core nlohmann-json3-dev
           googletest libgtest-dev libgmock-dev libbenchmark-dev)
 if [ "${1:-build}" = test ]; then
   packages+=(clang clang-14 libclang-rt-14-dev graphviz python3-networkx nodejs)

@@ -127,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, AifImportRejects,
     ::testing::Values(
         TBad{"Malformed", "{\"nodes\": [}",
-             "not valid JSON: line 1, column 12: unexpected character '}'; a value was expected"},
+             "not valid JSON: line 1, column 12: unexpected '}'; expected '[', '{', or a literal"},
         TBad{"NotAnObject", "[]", "the file is an array, not an AIF object"},
         TBad{"NoNodes", "{\"edges\": []}", "the file has no \"nodes\""},
         TBad{"UnknownType", Aif(I("1", "a") + N("2", "XY"), ""),
