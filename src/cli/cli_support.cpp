@@ -64,7 +64,7 @@ std::string TerminalText(const std::string& utf8) {
   return text;
 }
 
-void WriteJson(std::ostream& out, const TLineOfArgumentation& line, const std::string& error) {
+void WriteJson(std::ostream& out, const TLineOfArgumentation& line, const std::string& error, bool expandedArguments) {
   const TArgumentationStage& stage = *line.CurrentStage;
   const std::vector<TStatementExplanation> explanations = ExplainStage(stage);
   TJson statements = TJson::array();
@@ -91,14 +91,19 @@ void WriteJson(std::ostream& out, const TLineOfArgumentation& line, const std::s
                     {"statements", std::move(statements)},
                     {"connections", std::move(connections)},
                     {"maximal", std::move(maximal)}};
-  // Placeholders: argument trees share their subtrees, and written out in full they can be
-  // far larger than the stage, so they are streamed rather than held.
-  document["arguments"] = TJson(static_cast<std::size_t>(stage.Arguments.Count()), nullptr);
   TJsonLayout list{",\n  ", "\n  ", "", {}, {}};
   TJsonLayout arguments = list;
-  arguments.WriteItem = [&](std::ostream& os, std::size_t i) {
-    WriteExpandedArgument(os, stage, stage.Arguments[static_cast<int>(i)]);
-  };
+  if (expandedArguments) {
+    // Placeholders: written out in full, the trees can be far larger than the stage, so
+    // they are streamed rather than held.
+    document["arguments"] = TJson(static_cast<std::size_t>(stage.Arguments.Count()), nullptr);
+    arguments.WriteItem = [&](std::ostream& os, std::size_t i) {
+      WriteExpandedArgument(os, stage, stage.Arguments[static_cast<int>(i)]);
+    };
+  } else {
+    TJson compact = CompactArguments(stage);
+    for (auto& [name, value] : compact.items()) document[name] = std::move(value);
+  }
   document["text"] = line.Text();
   const TJsonLayout layout{
       ",\n ", "", "", {{"statements", list}, {"connections", list}, {"arguments", arguments}, {"text", list}}, {}};

@@ -42,12 +42,18 @@ public:
 [[nodiscard]] std::string Interpret(TSession& session, const std::vector<std::string>& lines);
 
 /// One JSON object: error, statements (each with its steps and why), connections,
-/// maximal, arguments, text.
-void WriteJson(std::ostream& out, const TLineOfArgumentation& line, const std::string& error);
+/// maximal, arguments (each distinct one once, or every tree in full), text.
+void WriteJson(std::ostream& out, const TLineOfArgumentation& line, const std::string& error,
+               bool expandedArguments = false);
 
 /// The identifier the stage gives a sentence (the object a connection holds may be one
 /// that never entered the stage, when reason and conclusion share a sentence).
 [[nodiscard]] std::string IdOf(const TArgumentationStage& stage, const TStatement* s);
+
+/// The members "arguments" (each distinct argument once, as [conclusion id, [indexes of
+/// its initial arguments]], after those) and "stage_arguments" (the indexes of the
+/// stage's own arguments, in its order).
+[[nodiscard]] TJson CompactArguments(const TArgumentationStage& stage);
 
 /// One argument tree written out in full: [conclusion id, [sub-argument, ...]].
 void WriteExpandedArgument(std::ostream& out, const TArgumentationStage& stage, const TArgument* root);

@@ -21,7 +21,7 @@ struct TCommand {
 };
 
 const TCommand kCommands[] = {
-    {"eval", "eval FILE", RunEval},
+    {"eval", "eval FILE [--expanded-arguments]", RunEval},
     {"explain", "explain FILE [SENTENCE]", RunExplain},
     {"delete-statement", "delete-statement FILE SENTENCE [--output OUT.lin]", RunDeleteStatement},
     {"delete-connection", "delete-connection FILE REASON CONCLUSION [--output OUT.lin]", RunDeleteConnection},
