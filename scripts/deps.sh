@@ -6,6 +6,7 @@ set -euo pipefail
 # The diagrams are drawn in DejaVu Sans: regular and bold come with -core, the oblique faces
 # of unjustified statements with -extra (without them Qt slants the text itself).
 packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-dejavu-core fonts-dejavu-extra help2man
+          nlohmann-json3-dev
           googletest libgtest-dev libgmock-dev libbenchmark-dev)
 if [ "${1:-build}" = test ]; then
   packages+=(clang clang-14 libclang-rt-14-dev graphviz python3-networkx nodejs)

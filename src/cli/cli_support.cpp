@@ -10,44 +10,9 @@
 
 namespace korvane::cli {
 
-namespace {
-
 using interchange::StatusName;
+using interchange::TJsonLayout;
 using interchange::TypeName;
-
-// The identifier the stage gives a sentence (the object a connection holds may be one
-// that never entered the stage, when reason and conclusion share a sentence).
-std::string IdOf(const TArgumentationStage& stage, const TStatement* s) {
-  TStatement* found = nullptr;
-  if (stage.SentenceIsStatementSentence(s->Sentence, found)) return found->Id;
-  return s->Id;
-}
-
-// Arguments can be as deep as the longest chain of connections, so no recursion.
-void WriteArgument(std::ostream& out, const TArgumentationStage& stage, const TArgument* root) {
-  struct TFrame {
-    const TArgument* Argument;
-    int Next;
-  };
-  std::vector<TFrame> stack{{root, -1}};
-  while (!stack.empty()) {
-    TFrame& top = stack.back();
-    if (top.Next < 0) {
-      out << '[' << JsonString(IdOf(stage, top.Argument->Conclusion)) << ", [";
-      top.Next = 0;
-    }
-    if (top.Next < top.Argument->InitialArguments.Count()) {
-      if (top.Next > 0) out << ", ";
-      const TArgument* child = top.Argument->InitialArguments[top.Next++];
-      stack.push_back({child, -1});
-      continue;
-    }
-    out << "]]";
-    stack.pop_back();
-  }
-}
-
-}  // namespace
 
 TCliSession::TCliSession() {
   Asker.OnNotice = [](const std::string& text) { std::cerr << PlainText(text) << '\n'; };
@@ -80,8 +45,6 @@ std::string Interpret(TSession& session, const std::vector<std::string>& lines) 
   return {};
 }
 
-std::string JsonString(const std::string& bytes) { return interchange::JsonString(bytes); }
-
 std::string TerminalText(const std::string& utf8) {
   static const char* hex = "0123456789abcdef";
   std::string text;
@@ -101,58 +64,58 @@ std::string TerminalText(const std::string& utf8) {
   return text;
 }
 
-void WriteJson(std::ostream& out, const TLineOfArgumentation& line, const std::string& error) {
+void WriteJson(std::ostream& out, const TLineOfArgumentation& line, const std::string& error, bool expandedArguments) {
   const TArgumentationStage& stage = *line.CurrentStage;
   const std::vector<TStatementExplanation> explanations = ExplainStage(stage);
-  out << "{\"error\": " << (error.empty() ? std::string("null") : JsonString(error)) << ",\n \"statements\": [";
+  TJson statements = TJson::array();
   for (int i = 0; i < stage.Statements.Count(); ++i) {
     const TStatement* s = stage.Statements[i];
-    out << (i ? ",\n  " : "\n  ") << "{\"id\": " << JsonString(s->Id) << ", \"sentence\": " << JsonString(s->Sentence)
-        << ", \"type\": \"" << TypeName(s->StatementType) << "\", \"status\": \"" << StatusName(s->Status) << '"';
-    WriteExplanationFields(out, explanations[static_cast<std::size_t>(i)]);
-    out << '}';
+    TJson statement = {
+        {"id", s->Id}, {"sentence", s->Sentence}, {"type", TypeName(s->StatementType)}, {"status", StatusName(s->Status)}};
+    AddExplanation(statement, explanations[static_cast<std::size_t>(i)]);
+    statements.push_back(std::move(statement));
   }
-  out << "],\n \"connections\": [";
+  TJson connections = TJson::array();
   for (int i = 0; i < stage.ReasonConclusions.Count(); ++i) {
     const TReasonConclusion* c = stage.ReasonConclusions[i];
-    out << (i ? ",\n  " : "\n  ") << "{\"reason\": " << JsonString(IdOf(stage, c->Reason))
-        << ", \"conclusion\": " << JsonString(IdOf(stage, c->Conclusion)) << ", \"exceptions\": [";
-    for (int k = 0; k < c->Exceptions.Count(); ++k) out << (k ? ", " : "") << JsonString(IdOf(stage, c->Exceptions[k]));
-    out << "]}";
+    TJson exceptions = TJson::array();
+    for (int k = 0; k < c->Exceptions.Count(); ++k) exceptions.push_back(IdOf(stage, c->Exceptions[k]));
+    connections.push_back({{"reason", IdOf(stage, c->Reason)},
+                           {"conclusion", IdOf(stage, c->Conclusion)},
+                           {"exceptions", std::move(exceptions)}});
   }
-  out << "],\n \"maximal\": [";
+  TJson maximal = TJson::array();
   for (int i = 0; i < stage.MaximalDialecticalArguments.Count(); ++i)
-    out << (i ? ", " : "") << JsonString(IdOf(stage, stage.MaximalDialecticalArguments[i]->Conclusion));
-  out << "],\n \"arguments\": [";
-  for (int i = 0; i < stage.Arguments.Count(); ++i) {
-    out << (i ? ",\n  " : "\n  ");
-    WriteArgument(out, stage, stage.Arguments[i]);
+    maximal.push_back(IdOf(stage, stage.MaximalDialecticalArguments[i]->Conclusion));
+  TJson document = {{"error", error.empty() ? TJson() : TJson(error)},
+                    {"statements", std::move(statements)},
+                    {"connections", std::move(connections)},
+                    {"maximal", std::move(maximal)}};
+  TJsonLayout list{",\n  ", "\n  ", "", {}, {}};
+  TJsonLayout arguments = list;
+  if (expandedArguments) {
+    // Placeholders: written out in full, the trees can be far larger than the stage, so
+    // they are streamed rather than held.
+    document["arguments"] = TJson(static_cast<std::size_t>(stage.Arguments.Count()), nullptr);
+    arguments.WriteItem = [&](std::ostream& os, std::size_t i) {
+      WriteExpandedArgument(os, stage, stage.Arguments[static_cast<int>(i)]);
+    };
+  } else {
+    TJson compact = CompactArguments(stage);
+    for (auto& [name, value] : compact.items()) document[name] = std::move(value);
   }
-  out << "],\n \"text\": [";
-  const std::vector<std::string> text = line.Text();
-  for (std::size_t i = 0; i < text.size(); ++i) out << (i ? ",\n  " : "\n  ") << JsonString(text[i]);
-  out << "]}\n";
+  document["text"] = line.Text();
+  const TJsonLayout layout{
+      ",\n ", "", "", {{"statements", list}, {"connections", list}, {"arguments", arguments}, {"text", list}}, {}};
+  WriteJsonText(out, document, layout);
+  out << '\n';
 }
 
-std::string TakeOutputOption(std::vector<std::string>& args) {
-  std::string output;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] != "--output") continue;
-    if (i + 1 >= args.size()) throw TUsageError("--output needs a file name");
-    if (!output.empty()) throw TUsageError("--output given twice");
-    output = args[i + 1];
-    if (output.empty()) throw TUsageError("--output needs a file name");
-    args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i + 2));
-    --i;
-  }
-  return output;
-}
-
-std::string TakeOption(std::vector<std::string>& args, const std::string& name) {
+std::string TakeOption(std::vector<std::string>& args, const std::string& name, const std::string& what) {
   std::string value;
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] != name) continue;
-    if (i + 1 >= args.size() || args[i + 1].empty()) throw TUsageError(name + " needs a value");
+    if (i + 1 >= args.size() || args[i + 1].empty()) throw TUsageError(name + " needs " + what);
     if (!value.empty()) throw TUsageError(name + " given twice");
     value = args[i + 1];
     args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i + 2));

@@ -10,10 +10,13 @@
 
 #include "document/explanation.h"
 #include "document/headless_session.h"
+#include "interchange/json_text.h"
 #include "interchange/unicode_text.h"
 #include "line/messages.h"
 
 namespace korvane::cli {
+
+using interchange::TJson;
 
 /// Exit statuses.
 inline constexpr int kExitOk = 0;
@@ -39,11 +42,21 @@ public:
 [[nodiscard]] std::string Interpret(TSession& session, const std::vector<std::string>& lines);
 
 /// One JSON object: error, statements (each with its steps and why), connections,
-/// maximal, arguments, text.
-void WriteJson(std::ostream& out, const TLineOfArgumentation& line, const std::string& error);
+/// maximal, arguments (each distinct one once, or every tree in full), text.
+void WriteJson(std::ostream& out, const TLineOfArgumentation& line, const std::string& error,
+               bool expandedArguments = false);
 
-/// A JSON string: UTF-8 when the bytes are valid UTF-8, otherwise each byte as Latin-1.
-[[nodiscard]] std::string JsonString(const std::string& bytes);
+/// The identifier the stage gives a sentence (the object a connection holds may be one
+/// that never entered the stage, when reason and conclusion share a sentence).
+[[nodiscard]] std::string IdOf(const TArgumentationStage& stage, const TStatement* s);
+
+/// The members "arguments" (each distinct argument once, as [conclusion id, [indexes of
+/// its initial arguments]], after those) and "stage_arguments" (the indexes of the
+/// stage's own arguments, in its order).
+[[nodiscard]] TJson CompactArguments(const TArgumentationStage& stage);
+
+/// One argument tree written out in full: [conclusion id, [sub-argument, ...]].
+void WriteExpandedArgument(std::ostream& out, const TArgumentationStage& stage, const TArgument* root);
 
 /// UTF-8 text with its control characters written as \u00XX, fit for a terminal.
 [[nodiscard]] std::string TerminalText(const std::string& utf8);
@@ -55,16 +68,18 @@ void WriteJson(std::ostream& out, const TLineOfArgumentation& line, const std::s
 /// The sentence of the statement FindSentence finds, or the argument unchanged.
 [[nodiscard]] std::string SentenceArgument(const TArgumentationStage& stage, const std::string& argument);
 
-/// The JSON fields "steps" and "why" of one statement, each preceded by ", ".
-void WriteExplanationFields(std::ostream& out, const TStatementExplanation& explanation);
+/// Adds the members "steps" and "why" of one statement's explanation to its JSON object.
+void AddExplanation(TJson& statement, const TStatementExplanation& explanation);
 
 /// A message as a terminal shows it: line breaks as line feeds.
 [[nodiscard]] std::string PlainText(const std::string& message);
 
-/// Splits off "--output PATH" from the arguments; empty when absent.
-[[nodiscard]] std::string TakeOutputOption(std::vector<std::string>& args);
-/// Splits off "NAME VALUE" from the arguments; empty when absent.
-[[nodiscard]] std::string TakeOption(std::vector<std::string>& args, const std::string& name);
+/// Splits off "NAME VALUE" from the arguments; empty when absent. what names the value
+/// in the message when it is missing.
+[[nodiscard]] std::string TakeOption(std::vector<std::string>& args, const std::string& name,
+                                     const std::string& what = "a value");
+/// The option every writing subcommand takes.
+inline constexpr const char* kOutputOption = "--output";
 
 /// The arguments of a subcommand: what is left after its name.
 using TArgs = std::vector<std::string>;

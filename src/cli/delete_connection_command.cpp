@@ -4,7 +4,7 @@
 namespace korvane::cli {
 
 int RunDeleteConnection(TArgs args) {
-  const std::string output = TakeOutputOption(args);
+  const std::string output = TakeOption(args, kOutputOption, "a file name");
   if (args.size() != 3) throw TUsageError("delete-connection takes a file, a reason and a conclusion");
   const std::string reason = args[1];
   const std::string conclusion = args[2];

@@ -4,7 +4,7 @@
 namespace korvane::cli {
 
 int RunDeleteException(TArgs args) {
-  const std::string output = TakeOutputOption(args);
+  const std::string output = TakeOption(args, kOutputOption, "a file name");
   if (args.size() != 4) throw TUsageError("delete-exception takes a file, an exception, a reason and a conclusion");
   const std::string exception = args[1];
   const std::string reason = args[2];

@@ -4,7 +4,7 @@
 namespace korvane::cli {
 
 int RunDeleteStatement(TArgs args) {
-  const std::string output = TakeOutputOption(args);
+  const std::string output = TakeOption(args, kOutputOption, "a file name");
   if (args.size() != 2) throw TUsageError("delete-statement takes a file and a sentence");
   const std::string sentence = args[1];
   return RunDeletion(args[0], output, [&](TSession& session) {

@@ -9,7 +9,7 @@
 namespace korvane::cli {
 
 int RunExport(TArgs args) {
-  const std::string output = TakeOutputOption(args);
+  const std::string output = TakeOption(args, kOutputOption, "a file name");
   const std::string name = TakeOption(args, "--format");
   interchange::TExportFormat format;
   if (name.empty()) throw TUsageError("export needs --format");

@@ -8,7 +8,7 @@
 namespace korvane::cli {
 
 int RunImport(TArgs args) {
-  const std::string output = TakeOutputOption(args);
+  const std::string output = TakeOption(args, kOutputOption, "a file name");
   const std::string name = TakeOption(args, "--format");
   if (args.size() != 1) throw TUsageError("import takes one file");
   if (output.empty()) throw TUsageError("import needs --output OUT.lin");

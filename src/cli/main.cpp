@@ -24,7 +24,10 @@ struct TCommand {
 };
 
 const TCommand kCommands[] = {
-    {"eval", "eval FILE", "Make the moves of FILE and print the evaluated line as one JSON object.", RunEval},
+    {"eval", "eval FILE [--expanded-arguments]",
+     "Make the moves of FILE and print the evaluated line as one JSON object; each argument once, referred to by "
+     "index, or with --expanded-arguments every argument tree written out.",
+     RunEval},
     {"explain", "explain FILE [SENTENCE]",
      "Print each statement's sentence and why it has its status; with SENTENCE, only that statement's.", RunExplain},
     {"delete-statement", "delete-statement FILE SENTENCE [--output OUT.lin]",
@@ -56,6 +59,8 @@ struct TOption {
 const TOption kOptions[] = {
     {"--output FILE", "Deletions: save the rebuilt line too. export: write there, not to standard output. import, "
                         "render: the file to write."},
+    {"--expanded-arguments", "eval: write every argument tree out in full instead of once each, referred to by "
+                             "index (the output can grow exponentially with cycles)."},
     {"--format FORMAT", "export: aif, argdown, dot, graphml or aspic. import: aif or argdown (else by extension)."},
 #ifdef KORVANE_RENDER
     {"--view VIEW", "render: dialectical or statements."},

@@ -13,48 +13,54 @@ namespace korvane::interchange {
 
 namespace {
 
-std::string Literal(int i) { return "\"s" + std::to_string(i + 1) + "\""; }
+std::string Literal(int i) { return "s" + std::to_string(i + 1); }
 
-std::string List(const std::vector<std::string>& items) {
-  std::string out = "[";
-  for (std::size_t i = 0; i < items.size(); ++i) out += (i ? ", " : "") + items[i];
-  return out + "]";
+// The language and the rules one entry a line, the other lists on one.
+const TJsonLayout& AspicLayout() {
+  static const TJsonLayout kList{",\n  ", "\n  ", "", {}, {}};
+  static const TJsonLayout kLayout{",\n", "", "", {{"language", kList}, {"rules", kList}}, {}};
+  return kLayout;
 }
 
 }  // namespace
 
 std::string ExportAspic(const TArgumentGraph& graph) {
-  std::string language;
-  std::vector<std::string> axioms;
-  std::vector<std::string> claims;
+  TJson language = TJson::array();
+  TJson axioms = TJson::array();
+  TJson claims = TJson::array();
   for (std::size_t i = 0; i < graph.Statements().size(); ++i) {
     const TGraphStatement& s = graph.Statements()[i];
     const std::string literal = Literal(static_cast<int>(i));
-    language += (i ? ",\n  " : "\n  ") + std::string("{\"literal\": ") + literal +
-                ", \"text\": " + JsonString(s.Sentence) + ", \"status\": \"" + StatusName(s.Status) + "\"}";
+    language.push_back({{"literal", literal}, {"text", s.Sentence}, {"status", StatusName(s.Status)}});
     (s.Type == kAssumption ? axioms : claims).push_back(literal);
   }
-  std::string rules;
+  TJson rules = TJson::array();
   int x = 0;
   for (std::size_t k = 0; k < graph.Connections().size(); ++k) {
     const TGraphConnection& c = graph.Connections()[k];
     const std::string name = "c" + std::to_string(k + 1);
-    std::vector<std::string> antecedents{Literal(c.Reason)};
+    TJson antecedents = TJson::array({Literal(c.Reason)});
     if (c.Warrant != kNone) antecedents.push_back(Literal(c.Warrant));
-    rules += (rules.empty() ? "\n  " : ",\n  ") + std::string("{\"name\": \"") + name +
-             "\", \"type\": \"defeasible\", \"antecedents\": " + List(antecedents) +
-             ", \"consequent\": " + Literal(c.Conclusion) + ", \"kind\": \"" + KindName(c.Kind) + "\"}";
+    rules.push_back({{"name", name},
+                     {"type", "defeasible"},
+                     {"antecedents", std::move(antecedents)},
+                     {"consequent", Literal(c.Conclusion)},
+                     {"kind", KindName(c.Kind)}});
     for (const TGraphException& e : c.Exceptions) {
-      std::vector<std::string> premises{Literal(e.Statement)};
+      TJson premises = TJson::array({Literal(e.Statement)});
       if (e.Warrant != kNone) premises.push_back(Literal(e.Warrant));
-      rules += ",\n  {\"name\": \"x" + std::to_string(++x) +
-               "\", \"type\": \"defeasible\", \"antecedents\": " + List(premises) + ", \"consequent\": \"~" + name +
-               "\", \"undercuts\": \"" + name + "\"}";
+      rules.push_back({{"name", "x" + std::to_string(++x)},
+                       {"type", "defeasible"},
+                       {"antecedents", std::move(premises)},
+                       {"consequent", "~" + name},
+                       {"undercuts", name}});
     }
   }
-  return "{\"language\": [" + language + "],\n\"axioms\": " + List(axioms) +
-         ",\n\"premises\": [],\n\"claims\": " + List(claims) + ",\n\"rules\": [" + rules +
-         "],\n\"contraries\": [],\n\"preferences\": []}\n";
+  const TJson aspic = {{"language", std::move(language)}, {"axioms", std::move(axioms)},
+                       {"premises", TJson::array()},      {"claims", std::move(claims)},
+                       {"rules", std::move(rules)},       {"contraries", TJson::array()},
+                       {"preferences", TJson::array()}};
+  return JsonText(aspic, AspicLayout()) + "\n";
 }
 
 }  // namespace korvane::interchange

@@ -1,8 +1,83 @@
 #include "interchange/json_reader.h"
 
+#include <algorithm>
+#include <cstddef>
+#include <iterator>
+#include <string_view>
+#include <tuple>
+
+#include <nlohmann/json.hpp>
+
 #include "interchange/unicode_text.h"
 
 namespace korvane::interchange {
+
+namespace {
+
+// The library says how far it has read only in its errors; this iterator counts the bytes
+// it takes, so every value can be placed.
+class TCountingIterator {
+public:
+  using iterator_category = std::input_iterator_tag;
+  using value_type = char;
+  using difference_type = std::ptrdiff_t;
+  using pointer = const char*;
+  using reference = const char&;
+
+  TCountingIterator(const char* at, std::size_t* taken) : at_(at), taken_(taken) {}
+  reference operator*() const { return *at_; }
+  TCountingIterator& operator++() {
+    ++at_;
+    ++*taken_;
+    return *this;
+  }
+  TCountingIterator operator++(int) {
+    TCountingIterator before = *this;
+    ++*this;
+    return before;
+  }
+  bool operator==(const TCountingIterator& other) const { return at_ == other.at_; }
+  bool operator!=(const TCountingIterator& other) const { return at_ != other.at_; }
+
+private:
+  const char* at_;
+  std::size_t* taken_;
+};
+
+// The 1-based line and column of a byte offset; columns count characters, not the
+// continuation bytes of one.
+std::pair<int, int> LineAndColumn(const std::string& text, std::size_t offset) {
+  int line = 1;
+  int column = 1;
+  for (std::size_t i = 0; i < std::min(offset, text.size()); ++i) {
+    if (text[i] == '\n') {
+      ++line;
+      column = 1;
+    } else if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+      ++column;
+    }
+  }
+  return {line, column};
+}
+
+// "[json.exception.parse_error.101] parse error at line 1, column 2: syntax error while
+// parsing value - invalid literal; ..." -> "invalid literal; ...": the place is given in
+// our own terms (columns in characters), and what was being parsed says little.
+std::string Reason(const std::string& what) {
+  std::string reason = what;
+  if (reason.rfind("[json.exception.", 0) == 0) reason.erase(0, reason.find("] ") + 2);
+  if (reason.rfind("parse error", 0) == 0) {
+    const std::size_t colon = reason.find(": ");
+    if (colon != std::string::npos) reason.erase(0, colon + 2);
+  }
+  if (reason.rfind("syntax error while parsing ", 0) == 0) {
+    const std::size_t dash = reason.find(" - ");
+    if (dash != std::string::npos) reason.erase(0, dash + 3);
+  }
+  return AsUtf8(reason);
+}
+
+}  // namespace
 
 TJsonError::TJsonError(int line, int column, const std::string& what)
     : std::runtime_error("line " + std::to_string(line) + ", column " + std::to_string(column) + ": " + what),
@@ -27,223 +102,104 @@ const char* TJsonValue::KindName() const {
   return "a value";
 }
 
-class TJsonParser {
+// Receives the library's parse events and builds the values, without recursion.
+class TJsonBuilder : public nlohmann::json::json_sax_t {
 public:
-  explicit TJsonParser(const std::string& text) : text_(text) {}
+  explicit TJsonBuilder(const std::string& text) : text_(text) {}
 
   TJsonValue Document() {
-    SkipBlanks();
-    TJsonValue value = Value(0);
-    SkipBlanks();
-    if (pos_ < text_.size()) Fail("unexpected text after the JSON value");
-    return value;
+    std::size_t taken = 0;
+    taken_ = &taken;
+    const TCountingIterator begin(text_.data(), &taken);
+    const TCountingIterator end(text_.data() + text_.size(), &taken);
+    nlohmann::json::sax_parse(begin, end, this);
+    return std::move(root_);
+  }
+
+  bool null() override { return Scalar(TJsonValue::TKind::Null, "null"); }
+  bool boolean(bool value) override { return Scalar(TJsonValue::TKind::Bool, value ? "true" : "false"); }
+  bool number_integer(number_integer_t value) override {
+    return Scalar(TJsonValue::TKind::Number, std::to_string(value));
+  }
+  bool number_unsigned(number_unsigned_t value) override {
+    return Scalar(TJsonValue::TKind::Number, std::to_string(value));
+  }
+  bool number_float(number_float_t, const string_t& literal) override {
+    return Scalar(TJsonValue::TKind::Number, literal);
+  }
+  bool string(string_t& value) override { return Scalar(TJsonValue::TKind::String, std::move(value)); }
+  bool binary(binary_t&) override { return false; }  // JSON text has none
+
+  bool start_object(std::size_t) override { return Open(TJsonValue::TKind::Object); }
+  bool key(string_t& name) override {
+    open_.back().members_.emplace_back(std::move(name), TJsonValue());
+    mark_ = *taken_;
+    return true;
+  }
+  bool end_object() override { return Close(); }
+  bool start_array(std::size_t) override { return Open(TJsonValue::TKind::Array); }
+  bool end_array() override { return Close(); }
+
+  bool parse_error(std::size_t position, const std::string&, const nlohmann::json::exception& error) override {
+    // position counts the bytes read, the one the error is at included.
+    const auto [line, column] = LineAndColumn(text_, position ? position - 1 : 0);
+    throw TJsonError(line, column, Reason(error.what()));
   }
 
 private:
-  [[noreturn]] void Fail(const std::string& what) const { throw TJsonError(line_, column_, what); }
-
-  bool AtEnd() const { return pos_ >= text_.size(); }
-  char Peek() const { return AtEnd() ? '\0' : text_[pos_]; }
-  void Advance() {
-    if (text_[pos_] == '\n') {
-      ++line_;
-      column_ = 1;
-    } else if ((static_cast<unsigned char>(text_[pos_]) & 0xC0) != 0x80) {
-      ++column_;  // columns count characters, not the continuation bytes of one
-    }
-    ++pos_;
-  }
-  void SkipBlanks() {
-    while (!AtEnd() && (Peek() == ' ' || Peek() == '\t' || Peek() == '\n' || Peek() == '\r')) Advance();
-  }
-  void Expect(char c, const char* what) {
-    if (Peek() != c) Fail(std::string("expected ") + what);
-    Advance();
-  }
-
-  TJsonValue Start(TJsonValue::TKind kind) const {
-    TJsonValue v;
-    v.kind_ = kind;
-    v.line_ = line_;
-    v.column_ = column_;
-    return v;
-  }
-
-  TJsonValue Value(int depth) {
-    if (AtEnd()) Fail("unexpected end of the text; a value was expected");
-    const char c = Peek();
-    if (c == '{') return Object(depth + 1);
-    if (c == '[') return Array(depth + 1);
-    if (c == '"') {
-      TJsonValue v = Start(TJsonValue::TKind::String);
-      v.text_ = String();
-      return v;
-    }
-    if (c == '-' || (c >= '0' && c <= '9')) return Number();
-    for (const char* word : {"true", "false", "null"}) {
-      if (text_.compare(pos_, std::char_traits<char>::length(word), word) == 0) {
-        TJsonValue v = Start(word[0] == 'n' ? TJsonValue::TKind::Null : TJsonValue::TKind::Bool);
-        v.text_ = word;
-        for (const char* p = word; *p; ++p) Advance();
-        return v;
-      }
-    }
-    Fail(std::string("unexpected character '") + (static_cast<unsigned char>(c) < 0x20 ? '?' : c) +
-         "'; a value was expected");
-  }
-
-  TJsonValue Object(int depth) {
-    if (depth > kMaxJsonDepth) Fail("nesting deeper than " + std::to_string(kMaxJsonDepth) + " levels");
-    TJsonValue v = Start(TJsonValue::TKind::Object);
-    Advance();
-    SkipBlanks();
-    if (Peek() == '}') {
-      Advance();
-      return v;
-    }
-    while (true) {
-      SkipBlanks();
-      if (Peek() != '"') Fail("expected a member name in quotes");
-      std::string name = String();
-      SkipBlanks();
-      Expect(':', "':' after a member name");
-      SkipBlanks();
-      v.members_.emplace_back(std::move(name), Value(depth));
-      SkipBlanks();
-      if (Peek() == ',') {
-        Advance();
-        continue;
-      }
-      Expect('}', "',' or '}' after an object member");
-      return v;
-    }
-  }
-
-  TJsonValue Array(int depth) {
-    if (depth > kMaxJsonDepth) Fail("nesting deeper than " + std::to_string(kMaxJsonDepth) + " levels");
-    TJsonValue v = Start(TJsonValue::TKind::Array);
-    Advance();
-    SkipBlanks();
-    if (Peek() == ']') {
-      Advance();
-      return v;
-    }
-    while (true) {
-      SkipBlanks();
-      v.items_.push_back(Value(depth));
-      SkipBlanks();
-      if (Peek() == ',') {
-        Advance();
-        continue;
-      }
-      Expect(']', "',' or ']' after an array element");
-      return v;
-    }
-  }
-
-  TJsonValue Number() {
-    TJsonValue v = Start(TJsonValue::TKind::Number);
-    const std::size_t begin = pos_;
-    const auto digits = [&] {
-      if (!(Peek() >= '0' && Peek() <= '9')) Fail("expected a digit in a number");
-      while (Peek() >= '0' && Peek() <= '9') Advance();
-    };
-    if (Peek() == '-') Advance();
-    if (Peek() == '0')
-      Advance();
-    else
-      digits();
-    if (Peek() == '.') {
-      Advance();
-      digits();
-    }
-    if (Peek() == 'e' || Peek() == 'E') {
-      Advance();
-      if (Peek() == '+' || Peek() == '-') Advance();
-      digits();
-    }
-    v.text_ = text_.substr(begin, pos_ - begin);
-    return v;
-  }
-
-  unsigned Hex4() {
-    unsigned value = 0;
-    for (int k = 0; k < 4; ++k) {
-      const char c = Peek();
-      unsigned d;
-      if (c >= '0' && c <= '9')
-        d = static_cast<unsigned>(c - '0');
-      else if (c >= 'a' && c <= 'f')
-        d = static_cast<unsigned>(c - 'a' + 10);
-      else if (c >= 'A' && c <= 'F')
-        d = static_cast<unsigned>(c - 'A' + 10);
-      else
-        Fail("expected four hexadecimal digits after \\u");
-      value = value * 16 + d;
-      Advance();
-    }
+  // Where the value whose first event has come starts: after the blanks and separators
+  // that follow what came before it.
+  TJsonValue Start(TJsonValue::TKind kind) {
+    std::size_t at = mark_;
+    while (at < text_.size() && std::string_view(" \t\r\n,:").find(text_[at]) != std::string_view::npos) ++at;
+    TJsonValue value;
+    value.kind_ = kind;
+    std::tie(value.line_, value.column_) = LineAndColumn(text_, at);
+    mark_ = *taken_;
     return value;
   }
 
-  std::string String() {
-    Advance();  // the opening quote
-    std::string out;
-    while (true) {
-      if (AtEnd()) Fail("a string is not closed");
-      const auto c = static_cast<unsigned char>(Peek());
-      if (c == '"') {
-        Advance();
-        return out;
-      }
-      if (c < 0x20) Fail("a control character inside a string must be escaped");
-      if (c == '\\') {
-        Advance();
-        const char e = Peek();
-        if (AtEnd()) Fail("a string is not closed");
-        Advance();
-        switch (e) {
-          case '"': out += '"'; break;
-          case '\\': out += '\\'; break;
-          case '/': out += '/'; break;
-          case 'b': out += '\b'; break;
-          case 'f': out += '\f'; break;
-          case 'n': out += '\n'; break;
-          case 'r': out += '\r'; break;
-          case 't': out += '\t'; break;
-          case 'u': {
-            unsigned cp = Hex4();
-            if (cp >= 0xDC00 && cp <= 0xDFFF) Fail("a low surrogate without a high one");
-            if (cp >= 0xD800 && cp <= 0xDBFF) {
-              if (Peek() != '\\') Fail("a high surrogate without a low one");
-              Advance();
-              if (Peek() != 'u') Fail("a high surrogate without a low one");
-              Advance();
-              const unsigned low = Hex4();
-              if (low < 0xDC00 || low > 0xDFFF) Fail("a high surrogate without a low one");
-              cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
-            }
-            AppendUtf8(out, cp);
-            break;
-          }
-          default: Fail(std::string("unknown escape \\") + (static_cast<unsigned char>(e) < 0x20 ? '?' : e));
-        }
-        continue;
-      }
-      const std::size_t n = Utf8Length(text_, pos_);
-      if (n == 0) Fail("bytes that are not UTF-8");
-      for (std::size_t k = 0; k < n; ++k) {
-        out += text_[pos_];
-        Advance();
-      }
+  bool Scalar(TJsonValue::TKind kind, std::string text) {
+    TJsonValue value = Start(kind);
+    value.text_ = std::move(text);
+    Attach(std::move(value));
+    return true;
+  }
+
+  bool Open(TJsonValue::TKind kind) {
+    if (open_.size() >= static_cast<std::size_t>(kMaxJsonDepth)) {
+      const auto [line, column] = LineAndColumn(text_, *taken_ - 1);
+      throw TJsonError(line, column, "nesting deeper than " + std::to_string(kMaxJsonDepth) + " levels");
     }
+    open_.push_back(Start(kind));
+    return true;
+  }
+
+  bool Close() {
+    TJsonValue value = std::move(open_.back());
+    open_.pop_back();
+    mark_ = *taken_;
+    Attach(std::move(value));
+    return true;
+  }
+
+  // Into the array or member that is open, or as the document.
+  void Attach(TJsonValue value) {
+    if (open_.empty())
+      root_ = std::move(value);
+    else if (open_.back().kind_ == TJsonValue::TKind::Array)
+      open_.back().items_.push_back(std::move(value));
+    else
+      open_.back().members_.back().second = std::move(value);
   }
 
   const std::string& text_;
-  std::size_t pos_ = 0;
-  int line_ = 1;
-  int column_ = 1;
+  std::size_t* taken_ = nullptr;
+  std::size_t mark_ = 0;  // bytes read when the last event came
+  std::vector<TJsonValue> open_;
+  TJsonValue root_;
 };
 
-TJsonValue ParseJson(const std::string& text) { return TJsonParser(text).Document(); }
+TJsonValue ParseJson(const std::string& text) { return TJsonBuilder(text).Document(); }
 
 }  // namespace korvane::interchange

@@ -1,6 +1,7 @@
-// A small JSON reader for the files we import. Our own rather than a library: its errors
-// name the line and column, nesting is bounded (hostile files cannot exhaust the stack),
-// and the interchange layer stays on the standard library like the core below it.
+// The JSON of the files we import, read by the JSON library into values that know where
+// they start: errors name the line and column, nesting is bounded (hostile files cannot
+// exhaust the stack of whoever walks the values), and bytes that are not UTF-8 are shown
+// as Latin-1 in messages.
 #pragma once
 
 #include <stdexcept>
@@ -41,7 +42,7 @@ public:
   [[nodiscard]] const char* KindName() const;
 
 private:
-  friend class TJsonParser;
+  friend class TJsonBuilder;
   TKind kind_ = TKind::Null;
   int line_ = 1;
   int column_ = 1;

@@ -1,5 +1,8 @@
 #include "interchange/json_text.h"
 
+#include <ostream>
+#include <sstream>
+
 #include "interchange/unicode_text.h"
 
 namespace korvane::interchange {
@@ -29,6 +32,43 @@ void AppendEscaped(std::string& out, unsigned char c) {
     out += static_cast<char>(c);
 }
 
+const TJsonLayout& MemberLayout(const TJsonLayout& layout, const std::string& name) {
+  static const TJsonLayout kInline;
+  for (const auto& [key, member] : layout.Members)
+    if (key == name) return member;
+  return kInline;
+}
+
+// Recursive: the documents written are a few levels deep; arbitrarily deep ones (expanded
+// argument trees) go through WriteItem.
+void Write(std::ostream& out, const TJson& value, const TJsonLayout& layout) {
+  if (value.is_string()) {
+    out << JsonString(value.get_ref<const std::string&>());
+  } else if (value.is_object()) {
+    out << '{';
+    bool first = true;
+    for (const auto& [name, member] : value.items()) {
+      out << (first ? layout.First : layout.Separator) << JsonString(name) << ": ";
+      Write(out, member, MemberLayout(layout, name));
+      first = false;
+    }
+    out << layout.Close << '}';
+  } else if (value.is_array()) {
+    out << '[';
+    static const TJsonLayout kInline;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+      out << (i ? layout.Separator : layout.First);
+      if (layout.WriteItem)
+        layout.WriteItem(out, i);
+      else
+        Write(out, value[i], kInline);
+    }
+    out << layout.Close << ']';
+  } else {
+    out << value.dump();
+  }
+}
+
 }  // namespace
 
 std::string JsonString(const std::string& bytes) {
@@ -48,6 +88,14 @@ std::string JsonString(const std::string& bytes) {
   }
   out += '"';
   return out;
+}
+
+void WriteJsonText(std::ostream& out, const TJson& value, const TJsonLayout& layout) { Write(out, value, layout); }
+
+std::string JsonText(const TJson& value, const TJsonLayout& layout) {
+  std::ostringstream out;
+  Write(out, value, layout);
+  return out.str();
 }
 
 }  // namespace korvane::interchange

@@ -45,7 +45,9 @@ private:
         std::replace(text.begin(), text.end(), '\n', ' ');
         notices_.push_back(t.Where + ": a sentence is one line; its line breaks became blanks");
       }
-      if (Trim(text).empty()) throw TImportError(t.Where + ": the text is empty");
+      // Korvane's own statements may have an empty sentence (a file that states the type is
+      // one written for Korvane); from elsewhere it is more likely a slip, so it is said.
+      if (Trim(text).empty() && !t.Type) notices_.push_back(t.Where + ": the text is empty; taken as it stands");
       const auto [it, fresh] = index.emplace(text, static_cast<int>(sentences_.size()));
       if (fresh) {
         sentences_.push_back(text);

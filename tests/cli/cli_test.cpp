@@ -45,8 +45,10 @@ TEST_F(Cli, EvalPrintsTheWholeStage) {
       " \"maximal\": [\"2\"],\n"
       " \"arguments\": [\n"
       "  [\"1\", []],\n"
-      "  [\"2\", [[\"3\", []]]],\n"
+      "  [\"3\", []],\n"
+      "  [\"2\", [1]],\n"
       "  [\"4\", []]],\n"
+      " \"stage_arguments\": [0, 2, 3],\n"
       " \"text\": [\n"
       "  \"EXCEPTION\",\n  \"  ?: the buyer knew of the defect\",\n  \"CONCLUSION\",\n  \"  ?: the buyer may return "
       "them\",\n"
@@ -54,6 +56,19 @@ TEST_F(Cli, EvalPrintsTheWholeStage) {
       "  \"STATEMENT\",\n  \"  !: the goods are defective\",\n  \"\",\n"
       "  \"STATEMENT\",\n  \"  !: (IF the goods are defective, THEN the buyer may return them)\",\n  \"\"]}\n");
   EXPECT_EQ(r.Err, "");
+}
+
+TEST_F(Cli, EvalWritesTheTreesOutInFullWhenAsked) {
+  const Result r = Run({"eval", "--expanded-arguments", Example("sale_of_goods.lin")});
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  EXPECT_NE(r.Out.find(" \"maximal\": [\"2\"],\n"
+                       " \"arguments\": [\n"
+                       "  [\"1\", []],\n"
+                       "  [\"2\", [[\"3\", []]]],\n"
+                       "  [\"4\", []]],\n"
+                       " \"text\": ["),
+            std::string::npos)
+      << r.Out;
 }
 
 TEST_F(Cli, EveryExampleEvaluates) {

@@ -66,7 +66,7 @@ TEST_F(InterchangeCli, ExitStatusesAndMessages) {
        "Cannot create file " + Path("no/such/folder/x.json") + ".\n"},
       {{"import", malformed, "--output", Path("x.lin")},
        1,
-       malformed + ": not valid JSON: line 2, column 31: expected ',' or '}' after an object member.\n"},
+       malformed + ": not valid JSON: line 2, column 36: unexpected string literal; expected '}'.\n"},
       {{"import", missing, "--output", Path("x.lin")}, 1, missing + ": edge 1: toID \"99\" names no node.\n"},
       {{"import", Path("none.json"), "--output", Path("x.lin")}, 3, "Cannot open file " + Path("none.json") + ".\n"},
       {{"import", good, "--output", Path("x.lin")}, 2, ""},

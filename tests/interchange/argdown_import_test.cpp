@@ -57,6 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
         TCase{"OutgoingSupport", "[A]: a\n  +> [C]: c\n", "a>c ", 0},
         TCase{"AttackOnSupportedStatement", "[C]: c\n  + [A]: a\n  - [X]: x\n", "a>c!x ", 0},
         TCase{"AttackWithoutSupport", "[C]: c\n  - [X]: x\n", "", 1},
+        TCase{"EmptyTextTakenWithANotice", "[C]: \n  + [A]: a\n", "a> ", 1},
         TCase{"ArgumentWithPcsAndUndercut",
               "<Arg>: an argument\n\n(1) [A]: a\n(2) [B]: b\n----\n(3) [C]: c\n\n[X]: x\n  _> <Arg>\n", "a>c!x b>c!x ",
               0},
@@ -108,7 +109,6 @@ INSTANTIATE_TEST_SUITE_P(
                       TBad{"UnclosedComment", "[A]: a\n\n/* never closed\n", "line 3: a comment is not closed"},
                       TBad{"InferenceWithoutConclusion", "<X>\n\n(1) a\n----\n",
                            "line 4: an inference line with no conclusion below it"},
-                      TBad{"EmptyText", "[A]:  #issue\n  + [B]: b\n", "[A] (line 1): the text is empty"},
                       TBad{"NotUtf8", "[A]: caf\xE9\n", "the file is not UTF-8 text"}),
     [](const ::testing::TestParamInfo<TBad>& info) { return info.param.Name; });
 

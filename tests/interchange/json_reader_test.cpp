@@ -35,20 +35,31 @@ TEST_P(JsonReaderRejects, NamingLineAndColumn) {
   }
 }
 
+// Columns count characters: the "é" before the error is one column, not two bytes.
 INSTANTIATE_TEST_SUITE_P(
     Cases, JsonReaderRejects,
-    ::testing::Values(TBroken{"", "line 1, column 1: unexpected end of the text; a value was expected"},
-                      TBroken{"{\"a\": 1,\n \"b\" 2}", "line 2, column 6: expected ':' after a member name"},
-                      TBroken{"[1, 2", "line 1, column 6: expected ',' or ']' after an array element"},
-                      TBroken{"{\"a\": tru}", "line 1, column 7: unexpected character 't'; a value was expected"},
-                      TBroken{"\"abc", "line 1, column 5: a string is not closed"},
-                      TBroken{"\"a\tb\"", "line 1, column 3: a control character inside a string must be escaped"},
-                      TBroken{"\"\\ud800x\"", "line 1, column 8: a high surrogate without a low one"},
-                      TBroken{"\"\\q\"", "line 1, column 4: unknown escape \\q"},
-                      TBroken{"01", "line 1, column 2: unexpected text after the JSON value"},
-                      TBroken{"-", "line 1, column 2: expected a digit in a number"},
-                      TBroken{"\"\xC3(\"", "line 1, column 2: bytes that are not UTF-8"},
-                      TBroken{"{} {}", "line 1, column 4: unexpected text after the JSON value"}));
+    ::testing::Values(
+        TBroken{"", "line 1, column 1: unexpected end of input; expected '[', '{', or a literal"},
+        TBroken{"{\"a\": 1,\n \"b\" 2}", "line 2, column 6: unexpected number literal; expected ':'"},
+        TBroken{"[1, 2", "line 1, column 6: unexpected end of input; expected ']'"},
+        TBroken{"[\"\xC3\xA9\", x]", "line 1, column 7: invalid literal; last read: '\"\xC3\xA9\", x'"},
+        TBroken{"\"abc", "line 1, column 5: invalid string: missing closing quote; last read: '\"abc'"},
+        TBroken{"\"\\ud800x\"",
+                "line 1, column 8: invalid string: surrogate U+D800..U+DBFF must be followed by U+DC00..U+DFFF; "
+                "last read: '\"\\ud800x'"},
+        TBroken{"01", "line 1, column 2: unexpected number literal; expected end of input"},
+        // Bytes that are not UTF-8 are shown as Latin-1.
+        TBroken{"\"\xC3(\"", "line 1, column 3: invalid string: ill-formed UTF-8 byte; last read: '\"\xC3\x83('"},
+        TBroken{"{} {}", "line 1, column 4: unexpected '{'; expected end of input"}));
+
+TEST(JsonReader, PlacesValuesWhereTheyStart) {
+  const TJsonValue v = ParseJson("{\"a\":\n  [1 , \"\xC3\xA9\",\n{}],\"b\" :true}");
+  const TJsonValue& a = *v.Find("a");
+  EXPECT_EQ(std::make_pair(a.Line(), a.Column()), std::make_pair(2, 3));
+  EXPECT_EQ(std::make_pair(a.Items()[1].Line(), a.Items()[1].Column()), std::make_pair(2, 8));
+  EXPECT_EQ(std::make_pair(a.Items()[2].Line(), a.Items()[2].Column()), std::make_pair(3, 1));
+  EXPECT_EQ(std::make_pair(v.Find("b")->Line(), v.Find("b")->Column()), std::make_pair(3, 10));
+}
 
 TEST(JsonReader, RefusesNestingDeeperThanItsBound) {
   const std::string deep = std::string(kMaxJsonDepth + 1, '[') + std::string(kMaxJsonDepth + 1, ']');

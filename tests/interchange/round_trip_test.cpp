@@ -129,5 +129,17 @@ TEST(RoundTrip, AwkwardSentencesComeBack) {
   for (const TRoute& route : kRoutes) ExpectRoundTrip(lines, route);
 }
 
+// Empty and blank sentences, as conclusion, exception and in a stated warrant, come back
+// without a notice: the file is Korvane's own.
+TEST(RoundTrip, EmptySentencesComeBack) {
+  const std::vector<std::string> lines = {"CONCLUSION", "  ?: ",  "REASON",     "  !: a", "",          //
+                                          "EXCEPTION",  "  !: ",  "CONCLUSION", "  ?: b", "REASON", "  !: a", "",
+                                          "STATEMENT",  "  !: (IF a, THEN )", "",                       //
+                                          "STATEMENT",  "  ?:  ", ""};
+  auto stage = Interpreted(lines);
+  ASSERT_EQ(stage->Session.Line().CurrentStage->Statements.Count(), 5);
+  for (const TRoute& route : kRoutes) ExpectRoundTrip(lines, route);
+}
+
 }  // namespace
 }  // namespace korvane::test
