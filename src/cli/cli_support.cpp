@@ -27,19 +27,20 @@ std::string IdOf(const TArgumentationStage& stage, const TStatement* s) {
 void WriteArgument(std::ostream& out, const TArgumentationStage& stage, const TArgument* root) {
   struct TFrame {
     const TArgument* Argument;
-    int Next;
+    std::size_t Next;
+    bool Opened;
   };
-  std::vector<TFrame> stack{{root, -1}};
+  std::vector<TFrame> stack{{root, 0, false}};
   while (!stack.empty()) {
     TFrame& top = stack.back();
-    if (top.Next < 0) {
+    if (!top.Opened) {
       out << '[' << JsonString(IdOf(stage, top.Argument->Conclusion)) << ", [";
-      top.Next = 0;
+      top.Opened = true;
     }
     if (top.Next < top.Argument->InitialArguments.Count()) {
       if (top.Next > 0) out << ", ";
       const TArgument* child = top.Argument->InitialArguments[top.Next++];
-      stack.push_back({child, -1});
+      stack.push_back({child, 0, false});
       continue;
     }
     out << "]]";
@@ -105,26 +106,27 @@ void WriteJson(std::ostream& out, const TLineOfArgumentation& line, const std::s
   const TArgumentationStage& stage = *line.CurrentStage;
   const std::vector<TStatementExplanation> explanations = ExplainStage(stage);
   out << "{\"error\": " << (error.empty() ? std::string("null") : JsonString(error)) << ",\n \"statements\": [";
-  for (int i = 0; i < stage.Statements.Count(); ++i) {
+  for (std::size_t i = 0; i < stage.Statements.Count(); ++i) {
     const TStatement* s = stage.Statements[i];
     out << (i ? ",\n  " : "\n  ") << "{\"id\": " << JsonString(s->Id) << ", \"sentence\": " << JsonString(s->Sentence)
         << ", \"type\": \"" << TypeName(s->StatementType) << "\", \"status\": \"" << StatusName(s->Status) << '"';
-    WriteExplanationFields(out, explanations[static_cast<std::size_t>(i)]);
+    WriteExplanationFields(out, explanations[i]);
     out << '}';
   }
   out << "],\n \"connections\": [";
-  for (int i = 0; i < stage.ReasonConclusions.Count(); ++i) {
+  for (std::size_t i = 0; i < stage.ReasonConclusions.Count(); ++i) {
     const TReasonConclusion* c = stage.ReasonConclusions[i];
     out << (i ? ",\n  " : "\n  ") << "{\"reason\": " << JsonString(IdOf(stage, c->Reason))
         << ", \"conclusion\": " << JsonString(IdOf(stage, c->Conclusion)) << ", \"exceptions\": [";
-    for (int k = 0; k < c->Exceptions.Count(); ++k) out << (k ? ", " : "") << JsonString(IdOf(stage, c->Exceptions[k]));
+    for (std::size_t k = 0; k < c->Exceptions.Count(); ++k)
+      out << (k ? ", " : "") << JsonString(IdOf(stage, c->Exceptions[k]));
     out << "]}";
   }
   out << "],\n \"maximal\": [";
-  for (int i = 0; i < stage.MaximalDialecticalArguments.Count(); ++i)
+  for (std::size_t i = 0; i < stage.MaximalDialecticalArguments.Count(); ++i)
     out << (i ? ", " : "") << JsonString(IdOf(stage, stage.MaximalDialecticalArguments[i]->Conclusion));
   out << "],\n \"arguments\": [";
-  for (int i = 0; i < stage.Arguments.Count(); ++i) {
+  for (std::size_t i = 0; i < stage.Arguments.Count(); ++i) {
     out << (i ? ",\n  " : "\n  ");
     WriteArgument(out, stage, stage.Arguments[i]);
   }

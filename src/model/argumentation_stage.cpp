@@ -121,32 +121,32 @@ std::unique_ptr<TArgumentationStage> TArgumentationStage::DoExceptionMove(TReaso
   return next;
 }
 
-int TArgumentationStage::FindStatement(const std::string& sentence) const {
+TStatement* TArgumentationStage::FindStatement(const std::string& sentence) const {
   if (!statement_index_ || (!statement_index_->Follows(Statements) && statement_index_.use_count() > 1))
     statement_index_ = std::make_shared<TStatementIndex>();
   return statement_index_->Find(Statements, sentence);
 }
 
 bool TArgumentationStage::IsNewStatement(const TStatement* s, TStatement*& existing) const {
-  const int index = FindStatement(s->Sentence);
-  if (index < 0) return true;
-  existing = Statements[index];
+  TStatement* const found = FindStatement(s->Sentence);
+  if (!found) return true;
+  existing = found;
   return false;
 }
 
 bool TArgumentationStage::IsNewReasonConclusion(const TReasonConclusion* c, TReasonConclusion*& existing) const {
   if (!connection_index_ || (!connection_index_->Follows(ReasonConclusions) && connection_index_.use_count() > 1))
     connection_index_ = std::make_shared<TConnectionIndex>();
-  const int index = connection_index_->Find(ReasonConclusions, TConnectionKey()(c));
-  if (index < 0) return true;
-  existing = ReasonConclusions[index];
+  TReasonConclusion* const found = connection_index_->Find(ReasonConclusions, TConnectionKey()(c));
+  if (!found) return true;
+  existing = found;
   return false;
 }
 
 bool TArgumentationStage::SentenceIsStatementSentence(const std::string& text, TStatement*& found) const {
-  const int index = FindStatement(text);
-  if (index < 0) return false;
-  found = Statements[index];
+  TStatement* const statement = FindStatement(text);
+  if (!statement) return false;
+  found = statement;
   return true;
 }
 
@@ -157,14 +157,15 @@ std::string TArgumentationStage::NextId() const {
 
 void TArgumentationStage::GetNewId(std::string& id) const {
   // The answer lies in 1 .. count + 1; mark which of those are taken.
-  const int limit = Statements.Count() + 1;
-  std::vector<bool> taken(static_cast<std::size_t>(limit) + 1, false);
+  const std::size_t limit = Statements.Count() + 1;
+  std::vector<bool> taken(limit + 1, false);
   for (const TStatement* p : Statements) {
-    const long long value = TIdIndex::NumberOf(p->Id);
-    if (value >= 1 && value <= limit) taken[static_cast<std::size_t>(value)] = true;
+    // NumberOf gives 0 for anything but a positive number.
+    const auto value = static_cast<unsigned long long>(TIdIndex::NumberOf(p->Id));
+    if (value >= 1 && value <= limit) taken[value] = true;
   }
-  int number = 1;
-  while (number < limit && taken[static_cast<std::size_t>(number)]) ++number;
+  std::size_t number = 1;
+  while (number < limit && taken[number]) ++number;
   id = std::to_string(number);
 }
 

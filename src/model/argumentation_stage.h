@@ -145,7 +145,7 @@ private:
   [[nodiscard]] std::unique_ptr<TArgumentationStage> CopyForMove() const;
   /// The last step of a move: evaluates, unless an enclosing move will evaluate its result.
   void FinishMove();
-  [[nodiscard]] int FindStatement(const std::string& sentence) const;
+  [[nodiscard]] TStatement* FindStatement(const std::string& sentence) const;
   /// What GetNewId finds, from an index that follows the list as moves extend it.
   [[nodiscard]] std::string NextId() const;
   /// Arguments as the moves up to this stage left them, for EnsureEvaluated.
@@ -161,7 +161,7 @@ private:
   std::size_t historyMark_ = 0;
   // Statements the last rebuild of Arguments saw: a statement move since only appended
   // the one-node argument of its statement.
-  int argumentStatements_ = 0;
+  std::size_t argumentStatements_ = 0;
   // The evaluator that refilled released lists owns what they hold.
   std::shared_ptr<TEvaluator> recomputedBy_;
   mutable std::shared_ptr<TStatementIndex> statement_index_;

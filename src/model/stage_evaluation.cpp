@@ -57,7 +57,7 @@ void TArgumentationStage::RestoreArguments(TEvaluator* evaluator, std::size_t bu
     earlier = std::make_unique<TArgumentationStage>(store_);
     earlier->path_.SetPlain(path_.Plain());
     earlier->Statements.Reserve(argumentStatements_);
-    for (int i = 0; i < argumentStatements_; ++i) earlier->Statements.Add(Statements[i]);
+    for (std::size_t i = 0; i < argumentStatements_; ++i) earlier->Statements.Add(Statements[i]);
     earlier->ReasonConclusions.Assign(ReasonConclusions);
     from = earlier.get();
   }
@@ -67,13 +67,14 @@ void TArgumentationStage::RestoreArguments(TEvaluator* evaluator, std::size_t bu
     from->RecomputeArgumentsLiterally();
   if (!earlier) return;
   Arguments.Assign(earlier->Arguments);
-  for (int i = argumentStatements_; i < Statements.Count(); ++i) Arguments.Add(store_->NewArgument(Statements[i]));
+  for (std::size_t i = argumentStatements_; i < Statements.Count(); ++i)
+    Arguments.Add(store_->NewArgument(Statements[i]));
 }
 
 void TArgumentationStage::EnsureEvaluated() {
   if (!path_.Released()) return;
   std::vector<std::uint8_t> statuses;
-  statuses.reserve(static_cast<std::size_t>(Statements.Count()));
+  statuses.reserve(Statements.Count());
   for (const TStatement* s : Statements) statuses.push_back(s->Status);
   {
     const TStageHistory::TRewind rewind(store_->History(), historyMark_);
@@ -86,7 +87,7 @@ void TArgumentationStage::EnsureEvaluated() {
       evaluator->RecomputeDialecticalArguments(*this, nullptr, kUnlimitedWork);
     recomputedBy_ = std::move(evaluator);
   }
-  for (int i = 0; i < Statements.Count(); ++i) Statements[i]->Status = statuses[static_cast<std::size_t>(i)];
+  for (std::size_t i = 0; i < Statements.Count(); ++i) Statements[i]->Status = statuses[i];
   path_.Refilled();
 }
 
