@@ -143,7 +143,7 @@ void WindowMove(benchmark::State& state) {
   }
   w.Repaint();
   std::vector<double> ms;
-  const int movesBefore = w.Main().Line().ArgumentationMoves.Count();
+  const std::size_t movesBefore = w.Main().Line().ArgumentationMoves.Count();
   for (auto _ : state) {
     ms.clear();
     for (int k = 0; k < kActionsPerCase; ++k) {

@@ -190,13 +190,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::set<std::string> twoRoles = TwoRoleSentences(*line);
   if (what == 0) {
     if (stage.Statements.Count() == 0) return 0;
-    const TStatement* x = stage.Statements[in.ConsumeIntegralInRange(0, stage.Statements.Count() - 1)];
+    const TStatement* x = stage.Statements[in.ConsumeIntegralInRange<std::size_t>(0, stage.Statements.Count() - 1)];
     expected = Expected(before, {x->Sentence}, nullptr, nullptr);
     loose = Loose(twoRoles, {x->Sentence});
     done = session.PerformDeleteStatement(const_cast<TStatement*>(x));
   } else if (what == 1) {
     if (stage.ReasonConclusions.Count() == 0) return 0;
-    TReasonConclusion* c = stage.ReasonConclusions[in.ConsumeIntegralInRange(0, stage.ReasonConclusions.Count() - 1)];
+    TReasonConclusion* c =
+        stage.ReasonConclusions[in.ConsumeIntegralInRange<std::size_t>(0, stage.ReasonConclusions.Count() - 1)];
     const TConnectionKey key{c->Reason->Sentence, c->Conclusion->Sentence};
     const std::string warrant = StepWarrantSentence(key.first, key.second, kSupporting);
     expected = Expected(before, {warrant}, &key, nullptr);

@@ -73,13 +73,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   bool defeating = false;
   for (const TReasonConclusion* c : a.ReasonConclusions) defeating = defeating || c->ConnectionKind == kDefeating;
   Check(a.Statements.Count() == b.Statements.Count(), "the same statements");
-  for (int k = 0; k < a.Statements.Count(); ++k) {
+  for (std::size_t k = 0; k < a.Statements.Count(); ++k) {
     Check(a.Statements[k]->Sentence == b.Statements[k]->Sentence, "same sentence in the same place");
     Check(a.Statements[k]->StatementType == b.Statements[k]->StatementType, "same type");
     Check(defeating || a.Statements[k]->Status == b.Statements[k]->Status, "same status");
   }
   Check(a.ReasonConclusions.Count() == b.ReasonConclusions.Count(), "the same connections");
-  for (int k = 0; k < a.ReasonConclusions.Count(); ++k)
+  for (std::size_t k = 0; k < a.ReasonConclusions.Count(); ++k)
     Check(a.ReasonConclusions[k]->Exceptions.Count() == b.ReasonConclusions[k]->Exceptions.Count(),
           "the same exceptions");
   return 0;

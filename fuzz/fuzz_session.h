@@ -41,7 +41,7 @@ inline void Check(bool condition, const char* what) {
 inline void CheckLineShape(const TLineOfArgumentation& line) {
   Check(line.ArgumentationStages.Count() == line.ArgumentationMoves.Count() + 1, "stages = moves + 1");
   Check(line.CurrentStage == line.ArgumentationStages.Last(), "current stage is the last");
-  for (int k = 0; k < line.ArgumentationMoves.Count(); ++k) {
+  for (std::size_t k = 0; k < line.ArgumentationMoves.Count(); ++k) {
     const TArgumentationMove* m = line.ArgumentationMoves[k];
     Check(m->PreStage == line.ArgumentationStages[k] && m->PostStage == line.ArgumentationStages[k + 1],
           "move k goes from stage k to stage k+1");

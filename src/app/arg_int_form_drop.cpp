@@ -62,10 +62,9 @@ void TArgIntForm::dropEvent(QDropEvent* event) {
 
 void TArgIntForm::OpenDroppedFile(const QString& path) {
   const std::string bytePath = ByteName(path);
-  interchange::TImportFormat format;
   if (QFileInfo(path).suffix().compare(QStringLiteral("lin"), Qt::CaseInsensitive) == 0) {
     if (SaveChangesQuery() != TSaveAnswer::Cancel) OpenDocument(bytePath);
-  } else if (interchange::ImportFormatOfPath(bytePath, format)) {
+  } else if (interchange::ImportFormatOfPath(bytePath)) {
     ImportDocument(bytePath);
   } else {
     errorBox_.ReportError("Cannot open " + ByteName(QFileInfo(path).fileName()) +
@@ -75,8 +74,8 @@ void TArgIntForm::OpenDroppedFile(const QString& path) {
 }
 
 void TArgIntForm::ImportDocument(const std::string& path) {
-  interchange::TImportFormat format;
-  if (!interchange::ImportFormatOfPath(path, format)) return;
+  const std::optional<interchange::TImportFormat> format = interchange::ImportFormatOfPath(path);
+  if (!format) return;
   if (SaveChangesQuery() == TSaveAnswer::Cancel) return;
   // Read and converted before the document goes, so that a file that fails costs nothing.
   std::string bytes;
@@ -86,7 +85,7 @@ void TArgIntForm::ImportDocument(const std::string& path) {
   }
   interchange::TImportResult result;
   try {
-    result = interchange::ImportArgumentation(bytes, format);
+    result = interchange::ImportArgumentation(bytes, *format);
   } catch (const interchange::TImportError& error) {
     errorBox_.ReportError("Cannot import " + path + ": " + error.what());
     return;

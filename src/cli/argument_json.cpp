@@ -25,7 +25,7 @@ TJson CompactArguments(const TArgumentationStage& stage) {
     int Next;
   };
   std::vector<TFrame> stack;
-  for (int r = 0; r < stage.Arguments.Count(); ++r) {
+  for (std::size_t r = 0; r < stage.Arguments.Count(); ++r) {
     const TArgument* root = stage.Arguments[r];
     if (!index.count(root)) stack.push_back({root, 0});
     while (!stack.empty()) {
@@ -36,7 +36,7 @@ TJson CompactArguments(const TArgumentationStage& stage) {
         continue;
       }
       TJson children = TJson::array();
-      for (int k = 0; k < top.Argument->InitialArguments.Count(); ++k)
+      for (std::size_t k = 0; k < top.Argument->InitialArguments.Count(); ++k)
         children.push_back(index.at(top.Argument->InitialArguments[k]));
       index.emplace(top.Argument, table.size());
       table.push_back(TJson::array({IdOf(stage, top.Argument->Conclusion), std::move(children)}));

@@ -68,24 +68,24 @@ void WriteJson(std::ostream& out, const TLineOfArgumentation& line, const std::s
   const TArgumentationStage& stage = *line.CurrentStage;
   const std::vector<TStatementExplanation> explanations = ExplainStage(stage);
   TJson statements = TJson::array();
-  for (int i = 0; i < stage.Statements.Count(); ++i) {
+  for (std::size_t i = 0; i < stage.Statements.Count(); ++i) {
     const TStatement* s = stage.Statements[i];
     TJson statement = {
         {"id", s->Id}, {"sentence", s->Sentence}, {"type", TypeName(s->StatementType)}, {"status", StatusName(s->Status)}};
-    AddExplanation(statement, explanations[static_cast<std::size_t>(i)]);
+    AddExplanation(statement, explanations[i]);
     statements.push_back(std::move(statement));
   }
   TJson connections = TJson::array();
-  for (int i = 0; i < stage.ReasonConclusions.Count(); ++i) {
+  for (std::size_t i = 0; i < stage.ReasonConclusions.Count(); ++i) {
     const TReasonConclusion* c = stage.ReasonConclusions[i];
     TJson exceptions = TJson::array();
-    for (int k = 0; k < c->Exceptions.Count(); ++k) exceptions.push_back(IdOf(stage, c->Exceptions[k]));
+    for (std::size_t k = 0; k < c->Exceptions.Count(); ++k) exceptions.push_back(IdOf(stage, c->Exceptions[k]));
     connections.push_back({{"reason", IdOf(stage, c->Reason)},
                            {"conclusion", IdOf(stage, c->Conclusion)},
                            {"exceptions", std::move(exceptions)}});
   }
   TJson maximal = TJson::array();
-  for (int i = 0; i < stage.MaximalDialecticalArguments.Count(); ++i)
+  for (std::size_t i = 0; i < stage.MaximalDialecticalArguments.Count(); ++i)
     maximal.push_back(IdOf(stage, stage.MaximalDialecticalArguments[i]->Conclusion));
   TJson document = {{"error", error.empty() ? TJson() : TJson(error)},
                     {"statements", std::move(statements)},
@@ -96,9 +96,9 @@ void WriteJson(std::ostream& out, const TLineOfArgumentation& line, const std::s
   if (expandedArguments) {
     // Placeholders: written out in full, the trees can be far larger than the stage, so
     // they are streamed rather than held.
-    document["arguments"] = TJson(static_cast<std::size_t>(stage.Arguments.Count()), nullptr);
+    document["arguments"] = TJson(stage.Arguments.Count(), nullptr);
     arguments.WriteItem = [&](std::ostream& os, std::size_t i) {
-      WriteExpandedArgument(os, stage, stage.Arguments[static_cast<int>(i)]);
+      WriteExpandedArgument(os, stage, stage.Arguments[i]);
     };
   } else {
     TJson compact = CompactArguments(stage);

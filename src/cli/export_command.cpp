@@ -11,16 +11,15 @@ namespace korvane::cli {
 int RunExport(TArgs args) {
   const std::string output = TakeOption(args, kOutputOption, "a file name");
   const std::string name = TakeOption(args, "--format");
-  interchange::TExportFormat format;
   if (name.empty()) throw TUsageError("export needs --format");
-  if (!interchange::ParseExportFormat(name, format))
-    throw TUsageError("unknown format '" + name + "' (aif, argdown, dot, graphml or aspic)");
+  const std::optional<interchange::TExportFormat> format = interchange::ParseExportFormat(name);
+  if (!format) throw TUsageError("unknown format '" + name + "' (aif, argdown, dot, graphml or aspic)");
   if (args.size() != 1) throw TUsageError("export takes one file");
   TCliSession cli;
   const std::string error = Interpret(cli.Session, ReadInput(args[0]));
   // The stage reached is exported even when the interpretation stopped.
   if (!error.empty()) std::cerr << error << ".\n";
-  const std::string text = interchange::Export(interchange::TArgumentGraph(*cli.Session.Line().CurrentStage), format);
+  const std::string text = interchange::Export(interchange::TArgumentGraph(*cli.Session.Line().CurrentStage), *format);
   if (output.empty())
     std::cout << text << std::flush;
   else

@@ -12,16 +12,15 @@ int RunImport(TArgs args) {
   const std::string name = TakeOption(args, "--format");
   if (args.size() != 1) throw TUsageError("import takes one file");
   if (output.empty()) throw TUsageError("import needs --output OUT.lin");
-  interchange::TImportFormat format;
-  if (!name.empty() && !interchange::ParseImportFormat(name, format))
-    throw TUsageError("unknown format '" + name + "' (aif or argdown)");
-  if (name.empty() && !interchange::ImportFormatOfPath(args[0], format))
-    throw TUsageError("cannot tell the format from '" + args[0] + "'; name it with --format aif|argdown");
+  const std::optional<interchange::TImportFormat> format =
+      name.empty() ? interchange::ImportFormatOfPath(args[0]) : interchange::ParseImportFormat(name);
+  if (!format && !name.empty()) throw TUsageError("unknown format '" + name + "' (aif or argdown)");
+  if (!format) throw TUsageError("cannot tell the format from '" + args[0] + "'; name it with --format aif|argdown");
   std::string bytes;
   if (!SystemFileSystem().ReadFile(args[0], bytes)) throw CannotOpenFileError(args[0]);
   interchange::TImportResult result;
   try {
-    result = interchange::ImportArgumentation(bytes, format);
+    result = interchange::ImportArgumentation(bytes, *format);
   } catch (const interchange::TImportError& error) {
     std::cerr << args[0] << ": " << error.what() << ".\n";
     return kExitFailed;

@@ -1,6 +1,7 @@
 #include "document/explanation.h"
 
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <unordered_map>
 
@@ -18,16 +19,16 @@ const TStatement* InStage(const TArgumentationStage& stage, const TStatement* s)
 
 bool Justified(const TDialecticalArgument* d) { return d && d->Status == kJustified; }
 
-// The index of a statement in the stage's list, or -1.
-using TIndexOf = std::function<int(const TStatement*)>;
+// The index of a statement in the stage's list, if it is there.
+using TIndexOf = std::function<std::optional<std::size_t>(const TStatement*)>;
 
 bool JustifiedInStage(const TArgumentationStage& stage, const TIndexOf& indexOf, const TStatement* s) {
-  const int i = indexOf(s);
-  return i >= 0 && Justified(stage.DialecticalArguments[i]);
+  const std::optional<std::size_t> i = indexOf(s);
+  return i && Justified(stage.DialecticalArguments[*i]);
 }
 
 TUndercutterExplanation ExplainUndercutter(const TArgumentationStage& stage, const TIndexOf& indexOf, const TStep& step,
-                                           int k) {
+                                           std::size_t k) {
   const TUndercutter* u = step.Undercutters[k];
   TUndercutterExplanation x;
   x.Exception = InStage(stage, u->Exception);
@@ -40,7 +41,7 @@ TUndercutterExplanation ExplainUndercutter(const TArgumentationStage& stage, con
 }
 
 TStepExplanation ExplainStep(const TArgumentationStage& stage, const TIndexOf& indexOf, const TDialecticalArgument& d,
-                             int i) {
+                             std::size_t i) {
   const TStep* step = d.Steps[i];
   TStepExplanation x;
   x.Reason = InStage(stage, step->Reason);
@@ -50,7 +51,7 @@ TStepExplanation ExplainStep(const TArgumentationStage& stage, const TIndexOf& i
   x.ReasonJustified = Justified(d.InitialDialecticalArguments[i]);
   x.ReasonJustifiedInStage = JustifiedInStage(stage, indexOf, x.Reason);
   bool blocked = false;
-  for (int k = 0; k < step->Undercutters.Count(); ++k) {
+  for (std::size_t k = 0; k < step->Undercutters.Count(); ++k) {
     x.Undercutters.push_back(ExplainUndercutter(stage, indexOf, *step, k));
     blocked = blocked || x.Undercutters.back().Blocks;
   }
@@ -58,14 +59,14 @@ TStepExplanation ExplainStep(const TArgumentationStage& stage, const TIndexOf& i
   return x;
 }
 
-TStatementExplanation Explain(const TArgumentationStage& stage, const TIndexOf& indexOf, int index) {
+TStatementExplanation Explain(const TArgumentationStage& stage, const TIndexOf& indexOf, std::size_t index) {
   const TStatement* s = stage.Statements[index];
   const TDialecticalArgument& d = *stage.DialecticalArguments[index];
   TStatementExplanation x;
   x.Statement = s;
   x.StatementType = s->StatementType;
   x.Status = d.Status;
-  for (int i = 0; i < d.Steps.Count(); ++i) x.Steps.push_back(ExplainStep(stage, indexOf, d, i));
+  for (std::size_t i = 0; i < d.Steps.Count(); ++i) x.Steps.push_back(ExplainStep(stage, indexOf, d, i));
   return x;
 }
 
@@ -78,21 +79,21 @@ void RequireEvaluated(const TArgumentationStage& stage) {
 
 TStatementExplanation ExplainStatement(const TArgumentationStage& stage, const TStatement& statement) {
   RequireEvaluated(stage);
-  const int index = stage.Statements.IndexOf(&statement);
-  if (index < 0) throw std::invalid_argument("'" + statement.Sentence + "' is not a statement of this stage");
+  const std::optional<std::size_t> index = stage.Statements.IndexOf(&statement);
+  if (!index) throw std::invalid_argument("'" + statement.Sentence + "' is not a statement of this stage");
   return Explain(
-      stage, [&](const TStatement* s) { return stage.Statements.IndexOf(s); }, index);
+      stage, [&](const TStatement* s) { return stage.Statements.IndexOf(s); }, *index);
 }
 
 TStepExplanation ExplainArgumentStep(const TArgumentationStage& stage, const TDialecticalArgument& argument,
-                                     int index) {
-  if (index < 0 || index >= argument.Steps.Count()) throw std::out_of_range("no such step");
+                                     std::size_t index) {
+  if (index >= argument.Steps.Count()) throw std::out_of_range("no such step");
   return ExplainStep(
       stage, [&](const TStatement* s) { return stage.Statements.IndexOf(s); }, argument, index);
 }
 
-TUndercutterExplanation ExplainStepUndercutter(const TArgumentationStage& stage, const TStep& step, int index) {
-  if (index < 0 || index >= step.Undercutters.Count()) throw std::out_of_range("no such undercutter");
+TUndercutterExplanation ExplainStepUndercutter(const TArgumentationStage& stage, const TStep& step, std::size_t index) {
+  if (index >= step.Undercutters.Count()) throw std::out_of_range("no such undercutter");
   return ExplainUndercutter(
       stage, [&](const TStatement* s) { return stage.Statements.IndexOf(s); }, step, index);
 }
@@ -100,15 +101,16 @@ TUndercutterExplanation ExplainStepUndercutter(const TArgumentationStage& stage,
 std::vector<TStatementExplanation> ExplainStage(const TArgumentationStage& stage) {
   RequireEvaluated(stage);
   // One pass over the list, so that a large stage is not searched once per step.
-  std::unordered_map<const TStatement*, int> indices;
-  for (int i = 0; i < stage.Statements.Count(); ++i) indices.emplace(stage.Statements[i], i);
-  const TIndexOf indexOf = [&](const TStatement* s) {
+  std::unordered_map<const TStatement*, std::size_t> indices;
+  for (std::size_t i = 0; i < stage.Statements.Count(); ++i) indices.emplace(stage.Statements[i], i);
+  const TIndexOf indexOf = [&](const TStatement* s) -> std::optional<std::size_t> {
     const auto found = indices.find(s);
-    return found == indices.end() ? -1 : found->second;
+    if (found == indices.end()) return std::nullopt;
+    return found->second;
   };
   std::vector<TStatementExplanation> all;
-  all.reserve(static_cast<std::size_t>(stage.Statements.Count()));
-  for (int i = 0; i < stage.Statements.Count(); ++i) all.push_back(Explain(stage, indexOf, i));
+  all.reserve(stage.Statements.Count());
+  for (std::size_t i = 0; i < stage.Statements.Count(); ++i) all.push_back(Explain(stage, indexOf, i));
   return all;
 }
 

@@ -3,6 +3,7 @@
 // the window's tooltips later.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -63,11 +64,11 @@ struct TStatementExplanation {
 /// The explanation of step index of a dialectical argument of the stage, also a nested
 /// one (a reason's argument, built without the step's own connection), as a diagram draws it.
 [[nodiscard]] TStepExplanation ExplainArgumentStep(const TArgumentationStage& stage,
-                                                   const TDialecticalArgument& argument, int index);
+                                                   const TDialecticalArgument& argument, std::size_t index);
 
 /// The explanation of undercutter index of step, as a diagram draws it.
 [[nodiscard]] TUndercutterExplanation ExplainStepUndercutter(const TArgumentationStage& stage, const TStep& step,
-                                                             int index);
+                                                             std::size_t index);
 
 /// The explanations of all statements of an evaluated stage, in stage order.
 [[nodiscard]] std::vector<TStatementExplanation> ExplainStage(const TArgumentationStage& stage);

@@ -87,8 +87,9 @@ private:
     if (text[0] == '[' || text[0] == '<') {
       e.Argument = text[0] == '<';
       pos = 1;
-      if (!ReadTitle(text, pos, e.Argument ? '>' : ']', e.Title))
-        Fail(std::string("the title is not closed with '") + (e.Argument ? '>' : ']') + "'");
+      std::optional<std::string> title = ReadTitle(text, pos, e.Argument ? '>' : ']');
+      if (!title) Fail(std::string("the title is not closed with '") + (e.Argument ? '>' : ']') + "'");
+      e.Title = std::move(*title);
       if (e.Title.empty()) Fail("an empty title");
       while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) ++pos;
       const bool defines = pos < text.size() && text[pos] == ':';

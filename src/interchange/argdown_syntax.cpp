@@ -117,19 +117,19 @@ TArgdownText ReadArgdownText(const std::string& raw) {
   return result;
 }
 
-bool ReadTitle(const std::string& line, std::size_t& pos, char close, std::string& title) {
-  title.clear();
+std::optional<std::string> ReadTitle(const std::string& line, std::size_t& pos, char close) {
+  std::string title;
   for (std::size_t i = pos; i < line.size(); ++i) {
     if (line[i] == '\\' && i + 1 < line.size()) {
       title += line[++i];
     } else if (line[i] == close) {
       pos = i + 1;
-      return true;
+      return title;
     } else {
       title += line[i];
     }
   }
-  return false;
+  return std::nullopt;
 }
 
 }  // namespace korvane::interchange

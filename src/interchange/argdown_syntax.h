@@ -2,6 +2,7 @@
 // front matter removed, element titles, text with its escapes, emphasis and tags.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,7 +23,7 @@ struct TArgdownText {
 [[nodiscard]] TArgdownText ReadArgdownText(const std::string& raw);
 
 /// Reads a title closed by close ('>' or ']') from pos, just past the opening bracket;
-/// pos ends past the closing one. False when it is not closed on the line.
-[[nodiscard]] bool ReadTitle(const std::string& line, std::size_t& pos, char close, std::string& title);
+/// pos ends past the closing one. Nothing when it is not closed on the line.
+[[nodiscard]] std::optional<std::string> ReadTitle(const std::string& line, std::size_t& pos, char close);
 
 }  // namespace korvane::interchange

@@ -2,7 +2,7 @@
 
 namespace korvane::interchange {
 
-bool ParseExportFormat(const std::string& name, TExportFormat& format) {
+std::optional<TExportFormat> ParseExportFormat(const std::string& name) {
   struct TName {
     const char* Name;
     TExportFormat Format;
@@ -12,13 +12,9 @@ bool ParseExportFormat(const std::string& name, TExportFormat& format) {
                                  {"dot", TExportFormat::Dot},
                                  {"graphml", TExportFormat::GraphMl},
                                  {"aspic", TExportFormat::Aspic}};
-  for (const TName& n : kNames) {
-    if (name == n.Name) {
-      format = n.Format;
-      return true;
-    }
-  }
-  return false;
+  for (const TName& n : kNames)
+    if (name == n.Name) return n.Format;
+  return std::nullopt;
 }
 
 std::string Export(const TArgumentGraph& graph, TExportFormat format) {

@@ -2,6 +2,7 @@
 // (statements, connections, exceptions, stated warrants) and returns the whole text.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "interchange/argument_graph.h"
@@ -10,8 +11,8 @@ namespace korvane::interchange {
 
 enum class TExportFormat { Aif, Argdown, Dot, GraphMl, Aspic };
 
-/// Reads "aif", "argdown", "dot", "graphml" or "aspic"; false for any other name.
-[[nodiscard]] bool ParseExportFormat(const std::string& name, TExportFormat& format);
+/// Reads "aif", "argdown", "dot", "graphml" or "aspic"; nothing for any other name.
+[[nodiscard]] std::optional<TExportFormat> ParseExportFormat(const std::string& name);
 
 /// AIF JSON: I-nodes, one RA node per connection, one CA node per exception, and a
 /// "korvane" object with what AIF has no field for.

@@ -40,24 +40,16 @@ void Replay(const TImportedLine& line) {
 
 }  // namespace
 
-bool ParseImportFormat(const std::string& name, TImportFormat& format) {
-  if (name == "aif")
-    format = TImportFormat::Aif;
-  else if (name == "argdown")
-    format = TImportFormat::Argdown;
-  else
-    return false;
-  return true;
+std::optional<TImportFormat> ParseImportFormat(const std::string& name) {
+  if (name == "aif") return TImportFormat::Aif;
+  if (name == "argdown") return TImportFormat::Argdown;
+  return std::nullopt;
 }
 
-bool ImportFormatOfPath(const std::string& path, TImportFormat& format) {
-  if (EndsWith(path, ".json"))
-    format = TImportFormat::Aif;
-  else if (EndsWith(path, ".argdown") || EndsWith(path, ".ad"))
-    format = TImportFormat::Argdown;
-  else
-    return false;
-  return true;
+std::optional<TImportFormat> ImportFormatOfPath(const std::string& path) {
+  if (EndsWith(path, ".json")) return TImportFormat::Aif;
+  if (EndsWith(path, ".argdown") || EndsWith(path, ".ad")) return TImportFormat::Argdown;
+  return std::nullopt;
 }
 
 TImportResult ImportArgumentation(const std::string& bytes, TImportFormat format) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,10 +14,10 @@ namespace korvane::interchange {
 
 enum class TImportFormat { Aif, Argdown };
 
-/// Reads "aif" or "argdown"; false for any other name.
-[[nodiscard]] bool ParseImportFormat(const std::string& name, TImportFormat& format);
+/// Reads "aif" or "argdown"; nothing for any other name.
+[[nodiscard]] std::optional<TImportFormat> ParseImportFormat(const std::string& name);
 /// The format a file name's extension names: .json is AIF, .argdown and .ad are Argdown.
-[[nodiscard]] bool ImportFormatOfPath(const std::string& path, TImportFormat& format);
+[[nodiscard]] std::optional<TImportFormat> ImportFormatOfPath(const std::string& path);
 
 /// Larger files are refused before they are read into a graph.
 inline constexpr std::size_t kMaxImportBytes = 32u << 20;

@@ -238,7 +238,7 @@ private:
     }
     line.Notices = std::move(notices_);
     line.Statements = statements;
-    line.Connections = static_cast<int>(connections_.size());
+    line.Connections = connections_.size();
     return line;
   }
 

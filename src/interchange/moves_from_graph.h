@@ -3,6 +3,7 @@
 // it needs, in the line forms the writer uses, so the line opens and saves like any other.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -14,8 +15,8 @@ struct TImportedLine {
   std::vector<std::string> Lines;
   /// What could not be kept, in the order it was found.
   std::vector<std::string> Notices;
-  int Statements = 0;
-  int Connections = 0;
+  std::size_t Statements = 0;
+  std::size_t Connections = 0;
 };
 
 /// The moves for graph; throws TImportError for a text that is empty.

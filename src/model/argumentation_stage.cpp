@@ -24,12 +24,10 @@ std::unique_ptr<TArgumentationStage> TArgumentationStage::CopyForMove() const {
   next->Arguments.Assign(Arguments);
   next->Statements.Assign(Statements);
   next->ReasonConclusions.Assign(ReasonConclusions);
-  next->literal_ = literal_;
+  next->path_ = path_.ForMove();
   next->budget_ = budget_;
   next->argumentStatements_ = argumentStatements_;
-  next->deferred_ = deferred_;
-  next->postponed_ = postponed_;
-  next->origin_ = deferred_ ? origin_ : this;
+  next->origin_ = path_.Deferred() ? origin_ : this;
   // The new stage's lists extend these, so it looks up through the same indexes.
   if (!statement_index_) statement_index_ = std::make_shared<TStatementIndex>();
   if (!connection_index_) connection_index_ = std::make_shared<TConnectionIndex>();
@@ -46,7 +44,7 @@ std::unique_ptr<TArgumentationStage> TArgumentationStage::DoStatementMove(TState
   TStatement* existing = nullptr;
   if (IsNewStatement(s, existing)) {
     s->Id = NextId();
-    if (!Postponing()) next->Arguments.Add(store_->NewArgument(s));
+    if (!path_.Postponing()) next->Arguments.Add(store_->NewArgument(s));
     next->Statements.Add(s);
   } else {
     // The new type overrules the old one on the shared object, in every stage holding it.
@@ -63,7 +61,7 @@ std::unique_ptr<TArgumentationStage> TArgumentationStage::DoStatementMove(TState
 std::unique_ptr<TArgumentationStage> TArgumentationStage::DoReasonConclusionMove(TReasonConclusion* c) const {
   TMoveRollback rollback(*this, {c->Conclusion, c->Reason}, c);
   auto next = CopyForMove();
-  next->deferred_ = true;
+  next->path_.Defer();
   // The conclusion first, so that when both are new it gets the lower identifier.
   next = next->DoStatementMove(c->Conclusion);
   next = next->DoStatementMove(c->Reason);
@@ -75,8 +73,8 @@ std::unique_ptr<TArgumentationStage> TArgumentationStage::DoReasonConclusionMove
   if (!IsNewStatement(c->Conclusion, existingConclusion)) c->Conclusion = existingConclusion;
   TReasonConclusion* existing = nullptr;
   if (IsNewReasonConclusion(c, existing)) next->ReasonConclusions.Add(c);
-  next->deferred_ = deferred_;
-  if (Postponing())
+  next->path_.ResumeAs(path_);
+  if (path_.Postponing())
     next->argumentStatements_ = next->Statements.Count();
   else
     next->RecomputeArguments();
@@ -90,7 +88,7 @@ std::unique_ptr<TArgumentationStage> TArgumentationStage::DoExceptionMove(TReaso
   TStatement* const given = c->Exceptions[0];
   TMoveRollback rollback(*this, {given, c->Conclusion, c->Reason}, c);
   auto next = CopyForMove();
-  next->deferred_ = true;
+  next->path_.Defer();
   next = next->DoStatementMove(given);
   TStatement* existingException = nullptr;
   if (!IsNewStatement(given, existingException)) {
@@ -116,39 +114,39 @@ std::unique_ptr<TArgumentationStage> TArgumentationStage::DoExceptionMove(TReaso
       store_->NoteChanged(existing);
     }
   }
-  next->deferred_ = deferred_;
+  next->path_.ResumeAs(path_);
   next->FinishMove();
   rollback.Keep();
   next->historyMark_ = store_->History().Mark();
   return next;
 }
 
-int TArgumentationStage::FindStatement(const std::string& sentence) const {
+TStatement* TArgumentationStage::FindStatement(const std::string& sentence) const {
   if (!statement_index_ || (!statement_index_->Follows(Statements) && statement_index_.use_count() > 1))
     statement_index_ = std::make_shared<TStatementIndex>();
   return statement_index_->Find(Statements, sentence);
 }
 
 bool TArgumentationStage::IsNewStatement(const TStatement* s, TStatement*& existing) const {
-  const int index = FindStatement(s->Sentence);
-  if (index < 0) return true;
-  existing = Statements[index];
+  TStatement* const found = FindStatement(s->Sentence);
+  if (!found) return true;
+  existing = found;
   return false;
 }
 
 bool TArgumentationStage::IsNewReasonConclusion(const TReasonConclusion* c, TReasonConclusion*& existing) const {
   if (!connection_index_ || (!connection_index_->Follows(ReasonConclusions) && connection_index_.use_count() > 1))
     connection_index_ = std::make_shared<TConnectionIndex>();
-  const int index = connection_index_->Find(ReasonConclusions, TConnectionKey()(c));
-  if (index < 0) return true;
-  existing = ReasonConclusions[index];
+  TReasonConclusion* const found = connection_index_->Find(ReasonConclusions, TConnectionKey()(c));
+  if (!found) return true;
+  existing = found;
   return false;
 }
 
 bool TArgumentationStage::SentenceIsStatementSentence(const std::string& text, TStatement*& found) const {
-  const int index = FindStatement(text);
-  if (index < 0) return false;
-  found = Statements[index];
+  TStatement* const statement = FindStatement(text);
+  if (!statement) return false;
+  found = statement;
   return true;
 }
 
@@ -159,14 +157,15 @@ std::string TArgumentationStage::NextId() const {
 
 void TArgumentationStage::GetNewId(std::string& id) const {
   // The answer lies in 1 .. count + 1; mark which of those are taken.
-  const int limit = Statements.Count() + 1;
-  std::vector<bool> taken(static_cast<std::size_t>(limit) + 1, false);
+  const std::size_t limit = Statements.Count() + 1;
+  std::vector<bool> taken(limit + 1, false);
   for (const TStatement* p : Statements) {
-    const long long value = TIdIndex::NumberOf(p->Id);
-    if (value >= 1 && value <= limit) taken[static_cast<std::size_t>(value)] = true;
+    // NumberOf gives 0 for anything but a positive number.
+    const auto value = static_cast<unsigned long long>(TIdIndex::NumberOf(p->Id));
+    if (value >= 1 && value <= limit) taken[value] = true;
   }
-  int number = 1;
-  while (number < limit && taken[static_cast<std::size_t>(number)]) ++number;
+  std::size_t number = 1;
+  while (number < limit && taken[number]) ++number;
   id = std::to_string(number);
 }
 

@@ -9,6 +9,7 @@
 
 #include "argument.h"
 #include "dialectical_argument.h"
+#include "evaluation_path.h"
 #include "id_index.h"
 #include "model_store.h"
 #include "prefix_index.h"
@@ -80,8 +81,8 @@ public:
 
   /// Makes this stage, and the stages moves make from it, evaluate by the plain rules,
   /// intermediate stages of compound moves included.
-  void SetLiteralEvaluation(bool literal) { literal_ = literal; }
-  [[nodiscard]] bool LiteralEvaluation() const { return literal_; }
+  void SetLiteralEvaluation(bool literal) { path_.SetPlain(literal); }
+  [[nodiscard]] bool LiteralEvaluation() const { return path_.Plain(); }
   /// Work an evaluation of this stage, and of stages moves make from it, may do beyond
   /// what is proportional to the stage's size.
   void SetWorkBudget(std::size_t budget) { budget_ = budget; }
@@ -104,19 +105,22 @@ public:
   /// then. Every Status is left as it is. Throws TEvaluationLimitError only where the
   /// evaluation's nesting limit is reached, which a stage made by a move never reaches.
   void EnsureEvaluated();
-  [[nodiscard]] bool EvaluationReleased() const { return released_; }
+  [[nodiscard]] bool EvaluationReleased() const { return path_.Released(); }
 
   /// While set, moves from this stage, and from the stages they make, are not evaluated:
   /// each stage made is as if released, and EvaluatePostponed evaluates the last one. A
   /// replay of a whole file uses it, since nothing shows the stages in between. Ignored
   /// under the plain rules.
-  void SetEvaluationPostponed(bool postponed) { postponed_ = postponed; }
+  void SetEvaluationPostponed(bool postponed) { path_.SetPostponed(postponed); }
   /// Evaluates a stage made while evaluation was postponed (both dialectical lists,
   /// Arguments and every Status) exactly as its move would have, and lets later moves from
   /// it evaluate again. Throws TEvaluationLimitError like a move, and then stays released.
   void EvaluatePostponed() { EvaluatePostponed(budget_); }
   /// The same, with budget in place of the stage's work budget.
   void EvaluatePostponed(std::size_t budget);
+
+  /// The rules this stage's moves follow and what its lists hold.
+  [[nodiscard]] const TEvaluationPath& EvaluationPath() const { return path_; }
 
   /// The store that owns this stage's statements, connections and arguments.
   [[nodiscard]] TModelStore& Store() const { return *store_; }
@@ -141,30 +145,24 @@ private:
   [[nodiscard]] std::unique_ptr<TArgumentationStage> CopyForMove() const;
   /// The last step of a move: evaluates, unless an enclosing move will evaluate its result.
   void FinishMove();
-  [[nodiscard]] int FindStatement(const std::string& sentence) const;
+  [[nodiscard]] TStatement* FindStatement(const std::string& sentence) const;
   /// What GetNewId finds, from an index that follows the list as moves extend it.
   [[nodiscard]] std::string NextId() const;
   /// Arguments as the moves up to this stage left them, for EnsureEvaluated.
   void RestoreArguments(TEvaluator* evaluator, std::size_t budget);
-  [[nodiscard]] bool Postponing() const { return postponed_ && !literal_; }
 
   std::shared_ptr<TModelStore> store_;
   std::shared_ptr<TDialecticalStore> dialectical_store_;
-  bool literal_ = false;
+  TEvaluationPath path_;
   std::size_t budget_;
-  // Set on the intermediate stages of a compound move: their evaluation is not observable,
-  // since the final one overwrites every status and their lists are dropped.
-  bool deferred_ = false;
-  bool postponed_ = false;
   // During a move, the stage it started from (lists equal to its own share storage).
   const TArgumentationStage* origin_ = nullptr;
-  // The store's history mark once this stage's move was made, and whether its lists are
-  // released; the evaluator that recomputed them owns what they hold.
+  // The store's history mark once this stage's move was made.
   std::size_t historyMark_ = 0;
-  bool released_ = false;
   // Statements the last rebuild of Arguments saw: a statement move since only appended
   // the one-node argument of its statement.
-  int argumentStatements_ = 0;
+  std::size_t argumentStatements_ = 0;
+  // The evaluator that refilled released lists owns what they hold.
   std::shared_ptr<TEvaluator> recomputedBy_;
   mutable std::shared_ptr<TStatementIndex> statement_index_;
   mutable std::shared_ptr<TIdIndex> id_index_;

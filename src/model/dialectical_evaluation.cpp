@@ -14,17 +14,18 @@ void TArgumentationStage::RecomputeDialecticalArgumentsLiterally() {
     DialecticalArguments.Add(d);
   }
 
-  const int count = DialecticalArguments.Count();
-  for (int i = 0; i < count; ++i) {
+  const std::size_t count = DialecticalArguments.Count();
+  for (std::size_t i = 0; i < count; ++i) {
     TDialecticalArgument* di = DialecticalArguments[i];
     bool excluded = false;
-    for (int j = i + 1; j < count && !excluded; ++j) excluded = IsProperlyContainedIn(di, DialecticalArguments[j]);
-    for (int k = 0; k < MaximalDialecticalArguments.Count() && !excluded; ++k)
+    for (std::size_t j = i + 1; j < count && !excluded; ++j)
+      excluded = IsProperlyContainedIn(di, DialecticalArguments[j]);
+    for (std::size_t k = 0; k < MaximalDialecticalArguments.Count() && !excluded; ++k)
       excluded = IsProperlyContainedIn(di, MaximalDialecticalArguments[k]);
     if (!excluded) MaximalDialecticalArguments.Add(di);
   }
 
-  for (int i = 0; i < count; ++i) {
+  for (std::size_t i = 0; i < count; ++i) {
     const std::uint8_t status = DialecticalArguments[i]->Status;
     if (status == kJustified || status == kUnjustified) Statements[i]->Status = status;
   }
@@ -90,7 +91,7 @@ void TArgumentationStage::ComputeStatusDialecticalArgument(TDialecticalArgument*
   if (d->Conclusion->StatementType != kIssue) return;
   d->Status = kUnjustified;
   // Every step is examined, also after one has counted.
-  for (int i = 0; i < d->Steps.Count(); ++i) {
+  for (std::size_t i = 0; i < d->Steps.Count(); ++i) {
     TStep* step = d->Steps[i];
     if (step->WarrantingDialecticalArgument) ComputeStatusDialecticalArgument(step->WarrantingDialecticalArgument);
     if (step->WarrantStatus != kWarrantHolds) continue;
@@ -98,7 +99,7 @@ void TArgumentationStage::ComputeStatusDialecticalArgument(TDialecticalArgument*
     ComputeStatusDialecticalArgument(reason);
     if (reason->Status != kJustified) continue;
     bool blocked = false;
-    for (int k = 0; k < step->Undercutters.Count(); ++k) {
+    for (std::size_t k = 0; k < step->Undercutters.Count(); ++k) {
       TUndercutter* u = step->Undercutters[k];
       if (u->WarrantingDialecticalArgument) ComputeStatusDialecticalArgument(u->WarrantingDialecticalArgument);
       if (u->WarrantStatus != kWarrantHolds) continue;
@@ -118,10 +119,10 @@ bool StepsMatch(const TStep* s1, const TStep* s2) {
       !(s2->WarrantingDialecticalArgument &&
         TArgumentationStage::IsFinal(s1->WarrantingDialecticalArgument, s2->WarrantingDialecticalArgument)))
     return false;
-  for (int k1 = 0; k1 < s1->Undercutters.Count(); ++k1) {
+  for (std::size_t k1 = 0; k1 < s1->Undercutters.Count(); ++k1) {
     const TUndercutter* u1 = s1->Undercutters[k1];
     bool matched = false;
-    for (int k2 = 0; k2 < s2->Undercutters.Count() && !matched; ++k2) {
+    for (std::size_t k2 = 0; k2 < s2->Undercutters.Count() && !matched; ++k2) {
       const TUndercutter* u2 = s2->Undercutters[k2];
       matched = TArgumentationStage::IsFinal(s1->UndercuttingDialecticalArguments[k1],
                                              s2->UndercuttingDialecticalArguments[k2]) &&

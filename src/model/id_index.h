@@ -19,7 +19,7 @@ public:
   /// identifier before it enters a stage and never changes it afterwards.
   [[nodiscard]] long long LowestFree(const TStatements& list) {
     auto buffer = list.SharedBuffer();
-    const auto count = static_cast<std::size_t>(list.Count());
+    const std::size_t count = list.Count();
     if (buffer != buffer_ || counted_ > count) {
       buffer_ = std::move(buffer);
       taken_.clear();

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -24,16 +25,20 @@ public:
   TList() = default;
 
   /// Number of items.
-  [[nodiscard]] int Count() const { return static_cast<int>(count_); }
+  [[nodiscard]] std::size_t Count() const { return count_; }
   [[nodiscard]] bool Empty() const { return count_ == 0; }
 
   /// The item at index, with a range check.
-  [[nodiscard]] T* operator[](int index) const {
-    if (index < 0 || static_cast<std::size_t>(index) >= count_) throw std::out_of_range(kListIndexError);
-    return (*items_)[static_cast<std::size_t>(index)];
+  [[nodiscard]] T* operator[](std::size_t index) const {
+    if (index >= count_) throw std::out_of_range(kListIndexError);
+    return (*items_)[index];
   }
   [[nodiscard]] T* First() const { return (*this)[0]; }
-  [[nodiscard]] T* Last() const { return (*this)[Count() - 1]; }
+  /// Throws on an empty list, like any index outside it.
+  [[nodiscard]] T* Last() const {
+    if (count_ == 0) throw std::out_of_range(kListIndexError);
+    return (*items_)[count_ - 1];
+  }
 
   void Add(T* item) {
     if (!items_ || (items_.use_count() > 1 && items_->size() != count_)) Detach();
@@ -42,31 +47,32 @@ public:
     ++count_;
   }
 
-  void Insert(int index, T* item) {
-    if (index < 0 || static_cast<std::size_t>(index) > count_) throw std::out_of_range(kListIndexError);
+  void Insert(std::size_t index, T* item) {
+    if (index > count_) throw std::out_of_range(kListIndexError);
     Detach();
-    items_->insert(items_->begin() + index, item);
+    items_->insert(items_->begin() + static_cast<std::ptrdiff_t>(index), item);
     ++count_;
   }
 
-  void Delete(int index) {
-    if (index < 0 || static_cast<std::size_t>(index) >= count_) throw std::out_of_range(kListIndexError);
+  void Delete(std::size_t index) {
+    if (index >= count_) throw std::out_of_range(kListIndexError);
     Detach();
-    items_->erase(items_->begin() + index);
+    items_->erase(items_->begin() + static_cast<std::ptrdiff_t>(index));
     --count_;
   }
 
-  /// Removes the first occurrence of item; returns its former index, or -1.
-  int Remove(const T* item) {
-    const int index = IndexOf(item);
-    if (index >= 0) Delete(index);
+  /// Removes the first occurrence of item; returns its former index, or nothing when absent.
+  std::optional<std::size_t> Remove(const T* item) {
+    const std::optional<std::size_t> index = IndexOf(item);
+    if (index) Delete(*index);
     return index;
   }
 
-  [[nodiscard]] int IndexOf(const T* item) const {
+  /// The index of the first occurrence of item, or nothing when absent.
+  [[nodiscard]] std::optional<std::size_t> IndexOf(const T* item) const {
     for (std::size_t i = 0; i < count_; ++i)
-      if ((*items_)[i] == item) return static_cast<int>(i);
-    return -1;
+      if ((*items_)[i] == item) return i;
+    return std::nullopt;
   }
 
   void Clear() {
@@ -97,9 +103,9 @@ public:
   [[nodiscard]] std::shared_ptr<const std::vector<T*>> SharedBuffer() const { return items_; }
 
   /// Reserves room for a list that is about to be filled from scratch.
-  void Reserve(int capacity) {
+  void Reserve(std::size_t capacity) {
     Detach();
-    items_->reserve(static_cast<std::size_t>(capacity));
+    items_->reserve(capacity);
   }
 
   // Iteration goes through the shared buffer at every step, so a list that shares

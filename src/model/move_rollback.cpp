@@ -4,7 +4,7 @@ namespace korvane {
 
 TMoveRollback::TMoveRollback(const TArgumentationStage& receiver, std::vector<TStatement*> given,
                              TReasonConclusion* connection) {
-  if (receiver.deferred_) return;
+  if (receiver.path_.Deferred()) return;
   active_ = true;
   store_ = &receiver.Store();
   // A move changes the type of a receiver's statement only where it has a given sentence,

@@ -6,6 +6,7 @@
 // found at a position below a list's count is that list's item.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -18,12 +19,12 @@ namespace korvane {
 template <class T, class KeyOf>
 class TPrefixIndex {
 public:
-  /// The position of the first item with this key in list, or -1.
-  [[nodiscard]] int Find(const TList<T>& list, const std::string& key) {
+  /// The first item with this key in list, or null.
+  [[nodiscard]] T* Find(const TList<T>& list, const std::string& key) {
     Follow(list);
     const auto found = first_.find(key);
-    if (found == first_.end() || found->second >= list.Count()) return -1;
-    return found->second;
+    if (found == first_.end() || found->second >= list.Count()) return nullptr;
+    return list[found->second];
   }
 
   /// True when the index follows this list's buffer (or both are empty).
@@ -39,13 +40,12 @@ private:
     }
     if (!buffer_) return;
     // Items appended since the last look; the buffer may hold more than this list.
-    for (; indexed_ < buffer_->size(); ++indexed_)
-      first_.emplace(KeyOf()((*buffer_)[indexed_]), static_cast<int>(indexed_));
+    for (; indexed_ < buffer_->size(); ++indexed_) first_.emplace(KeyOf()((*buffer_)[indexed_]), indexed_);
   }
 
   std::shared_ptr<const std::vector<T*>> buffer_;
   std::size_t indexed_ = 0;
-  std::unordered_map<std::string, int> first_;
+  std::unordered_map<std::string, std::size_t> first_;
 };
 
 }  // namespace korvane

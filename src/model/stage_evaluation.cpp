@@ -8,7 +8,7 @@
 namespace korvane {
 
 void TArgumentationStage::RecomputeDialecticalArguments() {
-  if (literal_) {
+  if (path_.Plain()) {
     RecomputeDialecticalArgumentsLiterally();
     return;
   }
@@ -17,7 +17,7 @@ void TArgumentationStage::RecomputeDialecticalArguments() {
 
 void TArgumentationStage::RecomputeArguments() {
   argumentStatements_ = Statements.Count();
-  if (literal_) {
+  if (path_.Plain()) {
     RecomputeArgumentsLiterally();
     return;
   }
@@ -25,14 +25,13 @@ void TArgumentationStage::RecomputeArguments() {
 }
 
 void TArgumentationStage::FinishMove() {
-  if (Postponing()) {
-    // Nothing to share with: the stage it came from holds no lists either.
-    origin_ = nullptr;
-    if (!deferred_) ReleaseEvaluation();
-    return;
+  switch (path_.AtEndOfMove()) {
+    case TEvaluationPath::TFinish::Evaluate: RecomputeDialecticalArguments(); break;
+    case TEvaluationPath::TFinish::Release: ReleaseEvaluation(); break;
+    case TEvaluationPath::TFinish::Leave: break;
   }
-  if (literal_ || !deferred_) RecomputeDialecticalArguments();
-  if (!deferred_) origin_ = nullptr;
+  // Postponed, there is nothing to share with: the stage it came from holds no lists either.
+  if (!path_.Deferred() || path_.Postponing()) origin_ = nullptr;
 }
 
 void TArgumentationStage::ReleaseEvaluation() {
@@ -41,7 +40,7 @@ void TArgumentationStage::ReleaseEvaluation() {
   Arguments.Clear();
   recomputedBy_.reset();
   dialectical_store_.reset();
-  released_ = true;
+  path_.Release();
 }
 
 namespace {
@@ -56,9 +55,9 @@ void TArgumentationStage::RestoreArguments(TEvaluator* evaluator, std::size_t bu
   std::unique_ptr<TArgumentationStage> earlier;
   if (argumentStatements_ < Statements.Count()) {
     earlier = std::make_unique<TArgumentationStage>(store_);
-    earlier->literal_ = literal_;
+    earlier->path_.SetPlain(path_.Plain());
     earlier->Statements.Reserve(argumentStatements_);
-    for (int i = 0; i < argumentStatements_; ++i) earlier->Statements.Add(Statements[i]);
+    for (std::size_t i = 0; i < argumentStatements_; ++i) earlier->Statements.Add(Statements[i]);
     earlier->ReasonConclusions.Assign(ReasonConclusions);
     from = earlier.get();
   }
@@ -68,34 +67,35 @@ void TArgumentationStage::RestoreArguments(TEvaluator* evaluator, std::size_t bu
     from->RecomputeArgumentsLiterally();
   if (!earlier) return;
   Arguments.Assign(earlier->Arguments);
-  for (int i = argumentStatements_; i < Statements.Count(); ++i) Arguments.Add(store_->NewArgument(Statements[i]));
+  for (std::size_t i = argumentStatements_; i < Statements.Count(); ++i)
+    Arguments.Add(store_->NewArgument(Statements[i]));
 }
 
 void TArgumentationStage::EnsureEvaluated() {
-  if (!released_) return;
+  if (!path_.Released()) return;
   std::vector<std::uint8_t> statuses;
-  statuses.reserve(static_cast<std::size_t>(Statements.Count()));
+  statuses.reserve(Statements.Count());
   for (const TStatement* s : Statements) statuses.push_back(s->Status);
   {
     const TStageHistory::TRewind rewind(store_->History(), historyMark_);
     // An evaluator of its own: the document's keeps what it needs for the next move.
-    auto evaluator = literal_ ? nullptr : std::make_shared<TEvaluator>();
+    auto evaluator = path_.Plain() ? nullptr : std::make_shared<TEvaluator>();
     RestoreArguments(evaluator.get(), kUnlimitedWork);
-    if (literal_)
+    if (path_.Plain())
       RecomputeDialecticalArgumentsLiterally();
     else
       evaluator->RecomputeDialecticalArguments(*this, nullptr, kUnlimitedWork);
     recomputedBy_ = std::move(evaluator);
   }
-  for (int i = 0; i < Statements.Count(); ++i) Statements[i]->Status = statuses[static_cast<std::size_t>(i)];
-  released_ = false;
+  for (std::size_t i = 0; i < Statements.Count(); ++i) Statements[i]->Status = statuses[i];
+  path_.Refilled();
 }
 
 // The document's evaluator, which then keeps what the next move needs. Arguments are
 // restored first: a refusal there leaves the lists released, as they were.
 void TArgumentationStage::EvaluatePostponed(std::size_t budget) {
-  if (!released_ || literal_) {
-    postponed_ = false;
+  if (!path_.Released() || path_.Plain()) {
+    path_.SetPostponed(false);
     return;
   }
   try {
@@ -105,8 +105,7 @@ void TArgumentationStage::EvaluatePostponed(std::size_t budget) {
     Arguments.Clear();
     throw;
   }
-  postponed_ = false;
-  released_ = false;
+  path_.PostponedEvaluated();
 }
 
 }  // namespace korvane

@@ -70,7 +70,7 @@ void TArgumentsTreeFiller::AddArgumentNode(const TArgumentationStage& stage, con
     node->setData(0, kOverlayIndexRole, overlay);
     node->setIcon(0, NodeIcon(image, overlay));
     // Children are added in order: push them last-first.
-    for (int i = a->InitialArguments.Count() - 1; i >= 0; --i) work.emplace_back(a->InitialArguments[i], node);
+    for (std::size_t i = a->InitialArguments.Count(); i-- > 0;) work.emplace_back(a->InitialArguments[i], node);
   }
 }
 

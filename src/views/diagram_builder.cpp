@@ -132,7 +132,8 @@ void TDiagramBuilder::Run(std::vector<TTask>& tasks, int& row, int& column) {
 void TDiagramBuilder::StartArgument(const TTask& task, std::vector<TTask>& tasks, int& row) {
   const TDialecticalArgument* a = task.argument;
   const int column = task.column;
-  const int n = a->Steps.Count();
+  // Columns are counted in ints, as all the layout's geometry is.
+  const int n = static_cast<int>(a->Steps.Count());
   // A status other than justified or unjustified keeps the pen and font in use.
   TPaintStyle style = TPaintStyle::Keep;
   if (a->Status == kJustified)
@@ -155,7 +156,7 @@ void TDiagramBuilder::StartArgument(const TTask& task, std::vector<TTask>& tasks
 void TDiagramBuilder::PushUndercutters(const TTask& task, std::vector<TTask>& tasks) const {
   const TStep* step = task.step;
   const int column = task.column;
-  for (int j = step->Undercutters.Count() - 1; j >= 0; --j) {
+  for (int j = static_cast<int>(step->Undercutters.Count()) - 1; j >= 0; --j) {
     const TUndercutter* u = step->Undercutters[j];
     tasks.push_back({TTask::Kind::Argument, step->UndercuttingDialecticalArguments[j], nullptr, 0, column, 0});
     tasks.push_back({TTask::Kind::UndercutterLine, task.argument, step, task.index, column, 0, j});
@@ -199,7 +200,7 @@ void TDiagramBuilder::DrawStepConnector(const TDialecticalArgument* argument, in
   const TDialecticalArgument* reason = argument->InitialDialecticalArguments[index];
   if (s->WarrantStatus == kWarrantHolds) {
     bool blocked = false;
-    for (int j = 0; j < s->Undercutters.Count(); ++j)
+    for (std::size_t j = 0; j < s->Undercutters.Count(); ++j)
       if (s->Undercutters[j]->WarrantStatus == kWarrantHolds &&
           s->UndercuttingDialecticalArguments[j]->Status == kJustified)
         blocked = true;

@@ -353,7 +353,7 @@ private slots:
     const TArgumentationStage& a = *Main().Line().CurrentStage;
     const TArgumentationStage& b = *plain.Line().CurrentStage;
     QCOMPARE(a.Statements.Count(), b.Statements.Count());
-    for (int i = 0; i < a.Statements.Count(); ++i) {
+    for (std::size_t i = 0; i < a.Statements.Count(); ++i) {
       QCOMPARE(a.Statements[i]->Sentence, b.Statements[i]->Sentence);
       QCOMPARE(a.Statements[i]->StatementType, b.Statements[i]->StatementType);
       QCOMPARE(a.Statements[i]->Status, b.Statements[i]->Status);

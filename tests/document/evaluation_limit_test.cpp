@@ -26,8 +26,8 @@ TEST(EvaluationLimit, InteractiveMoveIsRefusedWithAWarningAndChangesNothing) {
   f.Stage().SetWorkBudget(0);
   int refused = 0;
   for (const auto& [reason, conclusion] : AllPairs()) {
-    const int moves = f.Line().ArgumentationMoves.Count();
-    const int connections = f.Stage().ReasonConclusions.Count();
+    const std::size_t moves = f.Line().ArgumentationMoves.Count();
+    const std::size_t connections = f.Stage().ReasonConclusions.Count();
     const std::size_t messages = f.Asker.Messages.size();
     const int refreshes = f.Refreshes;
     f.Asker.Script({TAnswer::OK});

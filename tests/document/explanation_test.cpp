@@ -319,14 +319,14 @@ TEST(Explanation, StepAndUndercutterSentences) {
   for (const TCase& c : cases) {
     StageBuilder b;
     c.Build(b);
-    const TDialecticalArgument& d = *b.Current().DialecticalArguments[b.Current().Statements.IndexOf(b.Find("c"))];
+    const TDialecticalArgument& d = *b.Current().DialecticalArguments[*b.Current().Statements.IndexOf(b.Find("c"))];
     const TStepExplanation step = ExplainArgumentStep(b.Current(), d, 0);
     EXPECT_EQ(StepWhySentence(step), c.Step);
     EXPECT_EQ(UndercutterWhySentence(step, ExplainStepUndercutter(b.Current(), *d.Steps[0], 0)), c.Undercutter);
   }
   StageBuilder b;
   b.Connect("a", A, "c", I);
-  const TDialecticalArgument& d = *b.Current().DialecticalArguments[b.Current().Statements.IndexOf(b.Find("c"))];
+  const TDialecticalArgument& d = *b.Current().DialecticalArguments[*b.Current().Statements.IndexOf(b.Find("c"))];
   EXPECT_THROW((void)ExplainArgumentStep(b.Current(), d, 1), std::out_of_range);
   EXPECT_THROW((void)ExplainStepUndercutter(b.Current(), *d.Steps[0], 0), std::out_of_range);
 }

@@ -135,7 +135,8 @@ TEST_F(OddFiles, TextInOtherEncodingsIsKeptByteForByte) {
   }
   EXPECT_EQ(OpenAndSave(Write("encodings.lin", file)), expected);
   ASSERT_EQ(f.Stage().Statements.Count(), static_cast<int>(sentences.size()));
-  for (int k = 0; k < f.Stage().Statements.Count(); ++k) EXPECT_EQ(f.Stage().Statements[k]->Sentence, sentences[k]);
+  for (std::size_t k = 0; k < f.Stage().Statements.Count(); ++k)
+    EXPECT_EQ(f.Stage().Statements[k]->Sentence, sentences[k]);
 }
 
 TEST_F(OddFiles, LinesOfSeveralMegabytesAreWholeSentences) {

@@ -61,7 +61,7 @@ TEST(RoundTrip, WriteInterpretWriteGivesTheSameText) {
     const TStatements& a = original.Stage().Statements;
     const TStatements& b = replayed.Stage().Statements;
     ASSERT_EQ(a.Count(), b.Count());
-    for (int k = 0; k < a.Count(); ++k) {
+    for (std::size_t k = 0; k < a.Count(); ++k) {
       EXPECT_EQ(a[k]->Sentence, b[k]->Sentence);
       EXPECT_EQ(a[k]->StatementType, b[k]->StatementType);
       EXPECT_EQ(a[k]->Id, b[k]->Id);

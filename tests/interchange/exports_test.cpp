@@ -1,6 +1,8 @@
 // What each export writes for a small line, and how it escapes what its format reserves.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "interchange/json_reader.h"
 #include "interchange_fixture.h"
 
@@ -109,16 +111,18 @@ TEST(Exports, AspicNamesRulesAfterConnectionsAndUndercutsByName) {
 }
 
 TEST(Exports, FormatNames) {
-  TExportFormat f;
-  for (const char* name : {"aif", "argdown", "dot", "graphml", "aspic"})
-    EXPECT_TRUE(ParseExportFormat(name, f)) << name;
-  EXPECT_FALSE(ParseExportFormat("AIF", f));
-  TImportFormat i;
-  EXPECT_TRUE(ImportFormatOfPath("x/Y.JSON", i));
-  EXPECT_EQ(i, TImportFormat::Aif);
-  EXPECT_TRUE(ImportFormatOfPath("a.argdown", i));
-  EXPECT_EQ(i, TImportFormat::Argdown);
-  EXPECT_FALSE(ImportFormatOfPath("a.lin", i));
+  const std::pair<const char*, TExportFormat> names[] = {{"aif", TExportFormat::Aif},
+                                                         {"argdown", TExportFormat::Argdown},
+                                                         {"dot", TExportFormat::Dot},
+                                                         {"graphml", TExportFormat::GraphMl},
+                                                         {"aspic", TExportFormat::Aspic}};
+  for (const auto& [name, format] : names) EXPECT_EQ(ParseExportFormat(name), format) << name;
+  EXPECT_FALSE(ParseExportFormat("AIF"));
+  EXPECT_EQ(ParseImportFormat("argdown"), TImportFormat::Argdown);
+  EXPECT_FALSE(ParseImportFormat("dot"));
+  EXPECT_EQ(ImportFormatOfPath("x/Y.JSON"), TImportFormat::Aif);
+  EXPECT_EQ(ImportFormatOfPath("a.argdown"), TImportFormat::Argdown);
+  EXPECT_FALSE(ImportFormatOfPath("a.lin"));
 }
 
 }  // namespace

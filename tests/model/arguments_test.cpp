@@ -10,7 +10,7 @@ using test::StageBuilder;
 // Writes an argument list as text: "a(b,c(d))" lists a with sub-arguments b and c.
 std::string Shape(const TArguments& arguments) {
   std::string out;
-  for (int i = 0; i < arguments.Count(); ++i) {
+  for (std::size_t i = 0; i < arguments.Count(); ++i) {
     if (i > 0) out += ",";
     out += arguments[i]->Conclusion->Sentence;
     if (arguments[i]->InitialArguments.Count() > 0) out += "(" + Shape(arguments[i]->InitialArguments) + ")";

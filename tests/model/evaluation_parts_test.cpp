@@ -30,7 +30,7 @@ TEST(StageIndex, ExtendsTheStageTakenInLastAndStartsAfreshOtherwise) {
 
   // The same objects in another order are not an extension, nor is an earlier stage.
   TArgumentationStage reversed(line.Stage(2).SharedStore());
-  for (int i = line.Stage(2).Statements.Count() - 1; i >= 0; --i) reversed.Statements.Add(line.Stage(2).Statements[i]);
+  for (std::size_t i = line.Stage(2).Statements.Count(); i-- > 0;) reversed.Statements.Add(line.Stage(2).Statements[i]);
   reversed.ReasonConclusions.Assign(line.Stage(2).ReasonConclusions);
   EXPECT_FALSE(index.TakeIn(reversed));
   EXPECT_FALSE(index.TakeIn(line.Stage(1)));

@@ -143,15 +143,15 @@ TEST(FastEvaluation, StagesWithTheSameObjectsInOtherOrdersAgreeWithThePlainRules
     const TArgumentationStage& last = *fast.stages.back();
     for (int order = 0; order < 3; ++order) {
       TArgumentationStage shuffled(last.SharedStore()), plain(last.SharedStore());
-      const int n = last.Statements.Count(), m = last.ReasonConclusions.Count();
+      const std::size_t n = last.Statements.Count(), m = last.ReasonConclusions.Count();
       // Reversed, rotated by one, and the original order again after both.
-      for (int i = 0; i < n; ++i) {
-        const int k = order == 0 ? n - 1 - i : order == 1 ? (i + 1) % n : i;
+      for (std::size_t i = 0; i < n; ++i) {
+        const std::size_t k = order == 0 ? n - 1 - i : order == 1 ? (i + 1) % n : i;
         shuffled.Statements.Add(last.Statements[k]);
         plain.Statements.Add(last.Statements[k]);
       }
-      for (int j = 0; j < m; ++j) {
-        const int k = order == 0 ? m - 1 - j : order == 1 ? (j + 1) % m : j;
+      for (std::size_t j = 0; j < m; ++j) {
+        const std::size_t k = order == 0 ? m - 1 - j : order == 1 ? (j + 1) % m : j;
         shuffled.ReasonConclusions.Add(last.ReasonConclusions[k]);
         plain.ReasonConclusions.Add(last.ReasonConclusions[k]);
       }
@@ -248,7 +248,7 @@ TEST(FastEvaluation, AMoveBeyondTheBudgetIsRefusedAndChangesNothing) {
         TStatement* const givenReason = q->Reason;
         TStatement* const givenConclusion = q->Conclusion;
         const std::string before = Snapshot(*stages.back());
-        const int statements = stages.back()->Statements.Count();
+        const std::size_t statements = stages.back()->Statements.Count();
         try {
           stages.push_back(stages.back()->DoReasonConclusionMove(q));
         } catch (const TEvaluationLimitError& error) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "model/list.h"
 #include "model/statement.h"
 
@@ -16,7 +18,7 @@ TEST_F(Lists, AssignReplacesContentsAndSharesTheObjects) {
   source.Add(&b);
   target.Add(&c);
   target.Assign(source);
-  ASSERT_EQ(target.Count(), 2);
+  ASSERT_EQ(target.Count(), 2u);
   EXPECT_EQ(target[0], &a);
   EXPECT_EQ(target[1], &b);
   // A change through either list is a change of the one shared object.
@@ -25,8 +27,8 @@ TEST_F(Lists, AssignReplacesContentsAndSharesTheObjects) {
 
   TStatements empty;
   target.Assign(empty);
-  EXPECT_EQ(target.Count(), 0);
-  EXPECT_EQ(source.Count(), 2);
+  EXPECT_EQ(target.Count(), 0u);
+  EXPECT_EQ(source.Count(), 2u);
 }
 
 TEST_F(Lists, AppendingToACopyLeavesTheOriginalAsItWas) {
@@ -38,11 +40,11 @@ TEST_F(Lists, AppendingToACopyLeavesTheOriginalAsItWas) {
   second.Assign(original);
   second.Add(&c);  // must not see b, nor overwrite it for first
   original.Add(&d);
-  EXPECT_EQ(original.Count(), 2);
+  EXPECT_EQ(original.Count(), 2u);
   EXPECT_EQ(original[1], &d);
-  ASSERT_EQ(first.Count(), 2);
+  ASSERT_EQ(first.Count(), 2u);
   EXPECT_EQ(first[1], &b);
-  ASSERT_EQ(second.Count(), 2);
+  ASSERT_EQ(second.Count(), 2u);
   EXPECT_EQ(second[1], &c);
 }
 
@@ -53,15 +55,19 @@ TEST_F(Lists, EditsOtherThanAppendCopyFirst) {
   original.Add(&c);
   TStatements copy;
   copy.Assign(original);
-  EXPECT_EQ(copy.Remove(&b), 1);
+  EXPECT_EQ(copy.Remove(&b), 1u);
   copy.Insert(0, &d);
   copy.Delete(2);
-  ASSERT_EQ(copy.Count(), 2);
+  ASSERT_EQ(copy.Count(), 2u);
   EXPECT_EQ(copy[0], &d);
   EXPECT_EQ(copy[1], &a);
-  ASSERT_EQ(original.Count(), 3);
+  ASSERT_EQ(original.Count(), 3u);
   EXPECT_EQ(original[1], &b);
-  EXPECT_EQ(copy.Remove(&b), -1);
+  // Absent items: nothing found, nothing removed.
+  EXPECT_EQ(copy.Remove(&b), std::nullopt);
+  EXPECT_EQ(copy.IndexOf(&b), std::nullopt);
+  EXPECT_EQ(copy.IndexOf(&a), 1u);
+  EXPECT_EQ(copy.Count(), 2u);
 }
 
 TEST_F(Lists, RemoveTakesOnlyTheFirstOccurrence) {
@@ -70,13 +76,22 @@ TEST_F(Lists, RemoveTakesOnlyTheFirstOccurrence) {
   list.Add(&b);
   list.Add(&a);
   list.Remove(&a);
-  ASSERT_EQ(list.Count(), 2);
+  ASSERT_EQ(list.Count(), 2u);
   EXPECT_EQ(list[0], &b);
   EXPECT_EQ(list[1], &a);
 }
 
 TEST_F(Lists, RangeErrorsCarryTheListErrorText) {
   TStatements list;
+  // The last of an empty list is out of bounds too, not the item before the first.
+  try {
+    (void)list.Last();
+    FAIL() << "an empty list has a last item";
+  } catch (const std::out_of_range& error) {
+    EXPECT_STREQ(error.what(), "List index out of bounds");
+  }
+  EXPECT_THROW((void)list.First(), std::out_of_range);
+  EXPECT_THROW(list.Delete(0), std::out_of_range);
   list.Add(&a);
   for (int bad : {-1, 1}) {
     try {
@@ -104,7 +119,7 @@ TEST_F(Lists, IterationSurvivesAppendsToASharedBuffer) {
     ++seen;
   }
   EXPECT_EQ(seen, 1);
-  EXPECT_EQ(grown.Count(), 1001);
+  EXPECT_EQ(grown.Count(), 1001u);
 }
 
 }  // namespace

@@ -54,7 +54,7 @@ public:
   /// The current stage's dialectical argument of the statement with this sentence, or null.
   [[nodiscard]] TDialecticalArgument* Dialectical(const std::string& sentence) const {
     const TArgumentationStage& stage = Current();
-    for (int i = 0; i < stage.Statements.Count(); ++i)
+    for (std::size_t i = 0; i < stage.Statements.Count(); ++i)
       if (stage.Statements[i]->Sentence == sentence) return stage.DialecticalArguments[i];
     return nullptr;
   }

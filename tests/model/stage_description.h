@@ -12,13 +12,13 @@ namespace korvane::test {
 // A printed form of a dialectical argument that covers every field the views read.
 inline void Print(const TDialecticalArgument* d, std::ostream& out) {
   out << '{' << d->Conclusion->Sentence << '#' << d->Conclusion->Id << ' ' << int(d->Status);
-  for (int i = 0; i < d->Steps.Count(); ++i) {
+  for (std::size_t i = 0; i < d->Steps.Count(); ++i) {
     const TStep* s = d->Steps[i];
     out << " [" << s->Conclusion->Sentence << '<' << s->Reason->Sentence << '#' << s->Reason->Id << " k"
         << s->ConnectionKind << " w" << int(s->WarrantStatus);
     if (s->WarrantingDialecticalArgument) Print(s->WarrantingDialecticalArgument, out << " W");
     Print(d->InitialDialecticalArguments[i], out << " R");
-    for (int k = 0; k < s->Undercutters.Count(); ++k) {
+    for (std::size_t k = 0; k < s->Undercutters.Count(); ++k) {
       const TUndercutter* u = s->Undercutters[k];
       out << " (" << u->Exception->Sentence << ' ' << u->Reason->Sentence << ' ' << u->Conclusion->Sentence << " w"
           << int(u->WarrantStatus);

@@ -1,6 +1,7 @@
 // Properties that must hold after every move, checked over many generated move sequences.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
 #include <set>
 #include <utility>
@@ -39,7 +40,7 @@ int CheckTree(const TDialecticalArgument* d, int depthLeft) {
   EXPECT_NE(d->Status, kUnevaluated);
   EXPECT_EQ(d->Steps.Count(), d->InitialDialecticalArguments.Count());
   int depth = 0;
-  for (int i = 0; i < d->Steps.Count(); ++i) {
+  for (std::size_t i = 0; i < d->Steps.Count(); ++i) {
     const TStep* step = d->Steps[i];
     EXPECT_EQ(step->Conclusion, d->Conclusion);
     EXPECT_EQ(step->Undercutters.Count(), step->UndercuttingDialecticalArguments.Count());
@@ -47,7 +48,7 @@ int CheckTree(const TDialecticalArgument* d, int depthLeft) {
     depth = std::max(depth, 1 + CheckTree(d->InitialDialecticalArguments[i], depthLeft - 1));
     if (step->WarrantingDialecticalArgument)
       depth = std::max(depth, 1 + CheckTree(step->WarrantingDialecticalArgument, depthLeft - 1));
-    for (int k = 0; k < step->Undercutters.Count(); ++k) {
+    for (std::size_t k = 0; k < step->Undercutters.Count(); ++k) {
       const TUndercutter* u = step->Undercutters[k];
       EXPECT_EQ(u->Conclusion, step->Conclusion);
       EXPECT_EQ(u->Reason, step->Reason);
@@ -72,20 +73,20 @@ void CheckStage(const TArgumentationStage& stage) {
   std::set<std::pair<std::string, std::string>> pairs;
   for (const TReasonConclusion* c : stage.ReasonConclusions) {
     EXPECT_TRUE(pairs.insert({c->Reason->Sentence, c->Conclusion->Sentence}).second);
-    EXPECT_GE(stage.Statements.IndexOf(c->Conclusion), 0);
-    if (c->Reason->Sentence != c->Conclusion->Sentence) EXPECT_GE(stage.Statements.IndexOf(c->Reason), 0);
-    for (const TStatement* e : c->Exceptions) EXPECT_GE(stage.Statements.IndexOf(e), 0);
+    EXPECT_NE(stage.Statements.IndexOf(c->Conclusion), std::nullopt);
+    if (c->Reason->Sentence != c->Conclusion->Sentence) EXPECT_NE(stage.Statements.IndexOf(c->Reason), std::nullopt);
+    for (const TStatement* e : c->Exceptions) EXPECT_NE(stage.Statements.IndexOf(e), std::nullopt);
   }
   ASSERT_EQ(stage.DialecticalArguments.Count(), stage.Statements.Count());
-  for (int i = 0; i < stage.Statements.Count(); ++i) {
+  for (std::size_t i = 0; i < stage.Statements.Count(); ++i) {
     const TDialecticalArgument* d = stage.DialecticalArguments[i];
     EXPECT_EQ(d->Conclusion, stage.Statements[i]);
     EXPECT_EQ(d->Status, stage.Statements[i]->Status);
     CheckTree(d, stage.ReasonConclusions.Count());
   }
   for (const TDialecticalArgument* m : stage.MaximalDialecticalArguments)
-    EXPECT_GE(stage.DialecticalArguments.IndexOf(m), 0);
-  if (stage.Statements.Count() > 0) EXPECT_GT(stage.MaximalDialecticalArguments.Count(), 0);
+    EXPECT_NE(stage.DialecticalArguments.IndexOf(m), std::nullopt);
+  if (stage.Statements.Count() > 0) EXPECT_GT(stage.MaximalDialecticalArguments.Count(), 0u);
 }
 
 class Generator {
@@ -109,7 +110,7 @@ private:
   int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
   std::uint8_t Type() { return Pick(2) == 0 ? kIssue : kAssumption; }
   std::string Sentence(const TArgumentationStage& stage) {
-    const int count = stage.ReasonConclusions.Count();
+    const int count = static_cast<int>(stage.ReasonConclusions.Count());
     if (count > 0 && Pick(6) == 0) {
       const TReasonConclusion* c = stage.ReasonConclusions[Pick(count)];
       if (c->Exceptions.Count() > 0 && Pick(2) == 0)

@@ -7,9 +7,9 @@ namespace korvane::evaluation {
 
 bool TArgumentBuilder::Matches(const TArgument* a, const TStatement* conclusion,
                                const std::vector<TArgument*>& children) {
-  if (a->Conclusion != conclusion || a->InitialArguments.Count() != static_cast<int>(children.size())) return false;
-  for (int k = 0; k < a->InitialArguments.Count(); ++k)
-    if (a->InitialArguments[k] != children[static_cast<std::size_t>(k)]) return false;
+  if (a->Conclusion != conclusion || a->InitialArguments.Count() != children.size()) return false;
+  for (std::size_t k = 0; k < a->InitialArguments.Count(); ++k)
+    if (a->InitialArguments[k] != children[k]) return false;
   return true;
 }
 
@@ -23,7 +23,7 @@ TArgument* TArgumentBuilder::Build(TStatement* object, int v, const TMask& mask,
   // Taken out while deeper levels build, so those may grow the outer vector.
   std::vector<TArgument*> children = std::move(childrenAtDepth_[sd]);
   children.clear();
-  for (const int j : index_.ConcludingOf(v)) {
+  for (const std::size_t j : index_.ConcludingOf(v)) {
     if (cyclic && HasBit(mask, graph_.ConnectionBit(j))) continue;
     work_.Spend(1);
     const int w = index_.ReasonVertex(j);
@@ -47,7 +47,7 @@ TArgument* TArgumentBuilder::Build(TStatement* object, int v, const TMask& mask,
   }
   if (!result) {
     result = store_->NewArgument(object);
-    if (!children.empty()) result->InitialArguments.Reserve(static_cast<int>(children.size()));
+    if (!children.empty()) result->InitialArguments.Reserve(children.size());
     for (TArgument* a : children) result->InitialArguments.Add(a);
     byShape_.Insert(hash, result);
   }

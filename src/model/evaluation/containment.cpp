@@ -47,15 +47,15 @@ bool TContainment::IsFinal(const TDialecticalArgument* d1, const TDialecticalArg
   if (found != final_.end()) return found->second;
   work_.Spend(1);
   bool result = true;
-  for (int i = 0; result && i < d1->Steps.Count(); ++i) {
+  for (std::size_t i = 0; result && i < d1->Steps.Count(); ++i) {
     const TStep* s1 = d1->Steps[i];
     bool matched = false;
-    for (int j = 0; !matched && j < d2->Steps.Count(); ++j) matched = StepsMatch(s1, d2->Steps[j], depth);
+    for (std::size_t j = 0; !matched && j < d2->Steps.Count(); ++j) matched = StepsMatch(s1, d2->Steps[j], depth);
     result = matched;
   }
-  for (int i = 0; result && i < d1->InitialDialecticalArguments.Count(); ++i) {
+  for (std::size_t i = 0; result && i < d1->InitialDialecticalArguments.Count(); ++i) {
     bool contained = false;
-    for (int j = 0; !contained && j < d2->InitialDialecticalArguments.Count(); ++j)
+    for (std::size_t j = 0; !contained && j < d2->InitialDialecticalArguments.Count(); ++j)
       contained = IsContainedIn(d1->InitialDialecticalArguments[i], d2->InitialDialecticalArguments[j], depth + 1);
     result = contained;
   }
@@ -69,10 +69,10 @@ bool TContainment::StepsMatch(const TStep* s1, const TStep* s2, int depth) {
       !(s2->WarrantingDialecticalArgument &&
         IsFinal(s1->WarrantingDialecticalArgument, s2->WarrantingDialecticalArgument, depth + 1)))
     return false;
-  for (int k1 = 0; k1 < s1->Undercutters.Count(); ++k1) {
+  for (std::size_t k1 = 0; k1 < s1->Undercutters.Count(); ++k1) {
     const TUndercutter* u1 = s1->Undercutters[k1];
     bool matched = false;
-    for (int k2 = 0; k2 < s2->Undercutters.Count() && !matched; ++k2) {
+    for (std::size_t k2 = 0; k2 < s2->Undercutters.Count() && !matched; ++k2) {
       const TUndercutter* u2 = s2->Undercutters[k2];
       matched =
           IsFinal(s1->UndercuttingDialecticalArguments[k1], s2->UndercuttingDialecticalArguments[k2], depth + 1) &&

@@ -116,8 +116,7 @@ void TDependencyGraph::NumberCycleConnections() {
   for (std::size_t v = 0; v < component_.size(); ++v) {
     const auto c = static_cast<std::size_t>(component_[v]);
     if (!componentCyclic_[c]) continue;
-    for (const int j : index_.ConcludingOf(static_cast<int>(v)))
-      connectionBit_[static_cast<std::size_t>(j)] = componentBits_[c]++;
+    for (const std::size_t j : index_.ConcludingOf(static_cast<int>(v))) connectionBit_[j] = componentBits_[c]++;
   }
 }
 
@@ -216,8 +215,7 @@ void TDependencyGraph::NewComponent(std::size_t first, bool cyclic) {
     else if (cyclic)
       cyclicMembers_.push_back(affected_[k]);
     component_[v] = c;
-    for (const int j : index_.ConcludingOf(affected_[k]))
-      connectionBit_[static_cast<std::size_t>(j)] = cyclic ? bits++ : -1;
+    for (const std::size_t j : index_.ConcludingOf(affected_[k])) connectionBit_[j] = cyclic ? bits++ : -1;
   }
   componentBits_[static_cast<std::size_t>(c)] = bits;
   int level = 0;

@@ -61,7 +61,7 @@ public:
     return (static_cast<std::size_t>(componentBits_[ComponentSlot(v)]) + 63) / 64;
   }
   /// The bit of connection j within its conclusion's component, -1 outside cycles.
-  [[nodiscard]] int ConnectionBit(int j) const { return connectionBit_[static_cast<std::size_t>(j)]; }
+  [[nodiscard]] int ConnectionBit(std::size_t j) const { return connectionBit_[j]; }
   /// Whether the last Build found a cycle.
   [[nodiscard]] bool HasCycles() const { return cyclicComponents_ > 0; }
   /// Whether some cycle is entered from nowhere outside it. Updates keep cycles as they

@@ -18,7 +18,7 @@ void TDialecticalBuilder::PlanSteps(int v, const TMask& mask, int depth, TStepPl
                                     TUndercutterPlans& undercutters) {
   const bool cyclic = graph_.IsCyclic(v);
   const std::size_t words = cyclic ? graph_.MaskWords(v) : 0;
-  for (const int j : index_.ConcludingOf(v)) {
+  for (const std::size_t j : index_.ConcludingOf(v)) {
     if (cyclic && HasBit(mask, graph_.ConnectionBit(j))) continue;
     work_.Spend(1);
     const TMask inner = cyclic ? WithBit(mask, graph_.ConnectionBit(j), words) : TMask();
@@ -26,18 +26,13 @@ void TDialecticalBuilder::PlanSteps(int v, const TMask& mask, int depth, TStepPl
       return values_.For(o, w, graph_.SameComponent(w, v) ? inner : TMask(), depth + 1);
     };
     const TConnectionFacts& f = index_.Facts(j);
-    TStepPlan p{f.reason,
-                f.kind,
-                nullptr,
-                nullptr,
-                static_cast<int>(undercutters.size()),
-                static_cast<int>(f.exceptions.size())};
+    TStepPlan p{f.reason, f.kind, nullptr, nullptr, undercutters.size(), f.exceptions.size()};
     p.initial = child(f.reason, index_.ReasonVertex(j));
     if (index_.WarrantVertex(j) >= 0) p.warrant = child(index_.WarrantStatement(j), index_.WarrantVertex(j));
     const std::vector<TExceptionLink>& links = index_.ExceptionLinks(j);
-    for (int k = 0; k < p.undercutterCount; ++k) {
-      const TExceptionLink& link = links[static_cast<std::size_t>(k)];
-      TUndercutterPlan q{f.exceptions[static_cast<std::size_t>(k)], nullptr, nullptr};
+    for (std::size_t k = 0; k < p.undercutterCount; ++k) {
+      const TExceptionLink& link = links[k];
+      TUndercutterPlan q{f.exceptions[k], nullptr, nullptr};
       if (link.warrantVertex >= 0) q.warrant = child(link.warrantStatement, link.warrantVertex);
       q.undercutting = child(q.exception, link.vertex);
       undercutters.push_back(q);
@@ -53,8 +48,8 @@ std::uint8_t TDialecticalBuilder::StatusOf(const TStatement* object, const TStep
   for (const TStepPlan& p : steps) {
     if (WarrantStatusOf(p.warrant) != kWarrantHolds || p.initial->Status != kJustified) continue;
     bool blocked = false;
-    for (int k = 0; k < p.undercutterCount && !blocked; ++k) {
-      const TUndercutterPlan& q = undercutters[static_cast<std::size_t>(p.firstUndercutter + k)];
+    for (std::size_t k = 0; k < p.undercutterCount && !blocked; ++k) {
+      const TUndercutterPlan& q = undercutters[p.firstUndercutter + k];
       blocked = WarrantStatusOf(q.warrant) == kWarrantHolds && q.undercutting->Status == kJustified;
     }
     if (!blocked) return kJustified;
@@ -110,9 +105,9 @@ bool TDialecticalBuilder::StepMatches(const TStep* s, TStatement* conclusion, co
       s->WarrantingDialecticalArgument != p.warrant || s->WarrantStatus != WarrantStatusOf(p.warrant) ||
       s->Undercutters.Count() != p.undercutterCount)
     return false;
-  for (int k = 0; k < p.undercutterCount; ++k) {
+  for (std::size_t k = 0; k < p.undercutterCount; ++k) {
     const TUndercutter* u = s->Undercutters[k];
-    const TUndercutterPlan& q = undercutters[static_cast<std::size_t>(p.firstUndercutter + k)];
+    const TUndercutterPlan& q = undercutters[p.firstUndercutter + k];
     if (u->Exception != q.exception || u->Conclusion != conclusion || u->Reason != p.reason ||
         u->WarrantingDialecticalArgument != q.warrant || u->WarrantStatus != WarrantStatusOf(q.warrant) ||
         s->UndercuttingDialecticalArguments[k] != q.undercutting)
@@ -123,10 +118,9 @@ bool TDialecticalBuilder::StepMatches(const TStep* s, TStatement* conclusion, co
 
 bool TDialecticalBuilder::Matches(const TDialecticalArgument* d, TStatement* conclusion, std::uint8_t status,
                                   const TStepPlans& steps, const TUndercutterPlans& undercutters) {
-  if (d->Conclusion != conclusion || d->Status != status || d->Steps.Count() != static_cast<int>(steps.size()))
-    return false;
-  for (int i = 0; i < d->Steps.Count(); ++i) {
-    const TStepPlan& p = steps[static_cast<std::size_t>(i)];
+  if (d->Conclusion != conclusion || d->Status != status || d->Steps.Count() != steps.size()) return false;
+  for (std::size_t i = 0; i < d->Steps.Count(); ++i) {
+    const TStepPlan& p = steps[i];
     if (d->InitialDialecticalArguments[i] != p.initial || !StepMatches(d->Steps[i], conclusion, p, undercutters))
       return false;
   }
@@ -137,8 +131,8 @@ std::size_t TDialecticalBuilder::StepHash(TStatement* conclusion, const TStepPla
                                           const TUndercutterPlans& undercutters) {
   std::size_t h =
       Mix(Mix(Mix(PtrHash(conclusion), PtrHash(p.reason)), PtrHash(p.warrant)), static_cast<std::size_t>(p.kind));
-  for (int k = 0; k < p.undercutterCount; ++k) {
-    const TUndercutterPlan& q = undercutters[static_cast<std::size_t>(p.firstUndercutter + k)];
+  for (std::size_t k = 0; k < p.undercutterCount; ++k) {
+    const TUndercutterPlan& q = undercutters[p.firstUndercutter + k];
     h = Mix(Mix(Mix(h, PtrHash(q.exception)), PtrHash(q.warrant)), PtrHash(q.undercutting));
   }
   return h;
@@ -168,8 +162,8 @@ TStep* TDialecticalBuilder::StepFor(TStatement* conclusion, const TStepPlan& p, 
     s->Undercutters.Reserve(p.undercutterCount);
     s->UndercuttingDialecticalArguments.Reserve(p.undercutterCount);
   }
-  for (int k = 0; k < p.undercutterCount; ++k) {
-    const TUndercutterPlan& q = undercutters[static_cast<std::size_t>(p.firstUndercutter + k)];
+  for (std::size_t k = 0; k < p.undercutterCount; ++k) {
+    const TUndercutterPlan& q = undercutters[p.firstUndercutter + k];
     TUndercutter* u = nodes_.NewUndercutter();
     u->Exception = q.exception;
     u->Conclusion = conclusion;
@@ -188,8 +182,8 @@ TDialecticalArgument* TDialecticalBuilder::Materialise(TStatement* conclusion, s
   TDialecticalArgument* d = nodes_.NewDialecticalArgument(conclusion);
   d->Status = status;
   if (!steps.empty()) {
-    d->Steps.Reserve(static_cast<int>(steps.size()));
-    d->InitialDialecticalArguments.Reserve(static_cast<int>(steps.size()));
+    d->Steps.Reserve(steps.size());
+    d->InitialDialecticalArguments.Reserve(steps.size());
   }
   int height = 0;
   auto below = [&](const TDialecticalArgument* child) {
@@ -198,8 +192,8 @@ TDialecticalArgument* TDialecticalBuilder::Materialise(TStatement* conclusion, s
   for (const TStepPlan& p : steps) {
     below(p.warrant);
     below(p.initial);
-    for (int k = 0; k < p.undercutterCount; ++k) {
-      const TUndercutterPlan& q = undercutters[static_cast<std::size_t>(p.firstUndercutter + k)];
+    for (std::size_t k = 0; k < p.undercutterCount; ++k) {
+      const TUndercutterPlan& q = undercutters[p.firstUndercutter + k];
       below(q.warrant);
       below(q.undercutting);
     }

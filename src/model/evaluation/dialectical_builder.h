@@ -50,8 +50,8 @@ private:
     std::int32_t kind;
     TDialecticalArgument* warrant;
     TDialecticalArgument* initial;
-    int firstUndercutter;
-    int undercutterCount;
+    std::size_t firstUndercutter;  // in the undercutter plans
+    std::size_t undercutterCount;
   };
   struct TUndercutterPlan {
     TStatement* exception;

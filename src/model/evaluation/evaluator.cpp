@@ -15,7 +15,7 @@ template <class T>
 void FillSharing(TList<T>& list, const std::vector<T*>& items, const TList<T>* previous) {
   if (previous && previous->IsPrefixOf(items)) {
     list.Assign(*previous);
-    for (std::size_t i = static_cast<std::size_t>(previous->Count()); i < items.size(); ++i) list.Add(items[i]);
+    for (std::size_t i = previous->Count(); i < items.size(); ++i) list.Add(items[i]);
     return;
   }
   list.AssignItems(items);
@@ -54,8 +54,7 @@ void TEvaluator::RecomputeArguments(TArgumentationStage& stage, const TArgumenta
 
 // A fresh budget, nothing built for used connections, and the index brought to the stage.
 void TEvaluator::TakeIn(const TArgumentationStage& stage, std::size_t budget) {
-  work_.Reset(budget, static_cast<std::size_t>(stage.Statements.Count()) +
-                          static_cast<std::size_t>(stage.ReasonConclusions.Count()));
+  work_.Reset(budget, stage.Statements.Count() + stage.ReasonConclusions.Count());
   dialectical_.StartEvaluation();
   arguments_.StartEvaluation(stage.Store());
   containment_.StartEvaluation();
@@ -88,25 +87,23 @@ bool TEvaluator::RebuildDialectical() {
 }
 
 // Each statement's dialectical argument, by index in Statements.
-TEvaluator::TKeptPositions TEvaluator::UpdateStatementValues(int count, bool partial) {
-  const auto n = static_cast<std::size_t>(count);
+TEvaluator::TKeptPositions TEvaluator::UpdateStatementValues(std::size_t count, bool partial) {
   const bool extending = partial && listsKnown_;
   TKeptPositions kept;
   kept.count = extending ? statementValues_.size() : 0;
-  kept.unchanged = extending && kept.count <= n && publishedDialectical_.Count() == static_cast<int>(kept.count);
-  statementValues_.resize(n, nullptr);
+  kept.unchanged = extending && kept.count <= count && publishedDialectical_.Count() == kept.count;
+  statementValues_.resize(count, nullptr);
   if (!extending) {
-    for (int i = 0; i < count; ++i)
-      statementValues_[static_cast<std::size_t>(i)] = dialectical_.Of(index_.Statement(i), index_.StatementVertex(i));
+    for (std::size_t i = 0; i < count; ++i)
+      statementValues_[i] = dialectical_.Of(index_.Statement(i), index_.StatementVertex(i));
     return kept;
   }
   // New statements have new vertices, so they are among the rebuilt ones.
   for (const int v : dialecticalGraph_.Affected()) {
-    index_.ForEachStatementOf(v, [&](int i) {
-      const auto si = static_cast<std::size_t>(i);
+    index_.ForEachStatementOf(v, [&](std::size_t i) {
       TDialecticalArgument* value = dialectical_.Of(index_.Statement(i), v);
-      if (si < kept.count && statementValues_[si] != value) kept.unchanged = false;
-      statementValues_[si] = value;
+      if (i < kept.count && statementValues_[i] != value) kept.unchanged = false;
+      statementValues_[i] = value;
     });
   }
   return kept;
@@ -128,8 +125,7 @@ void TEvaluator::PublishLists(TArgumentationStage& stage, const TArgumentationSt
       if (maximal_.IsMaximal(i)) stage.MaximalDialecticalArguments.Add(statementValues_[i]);
   } else {
     maximalValues_.clear();
-    for (const int i : maximal_.MaximalIndexes())
-      maximalValues_.push_back(statementValues_[static_cast<std::size_t>(i)]);
+    for (const std::size_t i : maximal_.MaximalIndexes()) maximalValues_.push_back(statementValues_[i]);
     FillSharing(stage.MaximalDialecticalArguments, maximalValues_,
                 previous ? &previous->MaximalDialecticalArguments : nullptr);
   }
@@ -141,14 +137,14 @@ void TEvaluator::PublishLists(TArgumentationStage& stage, const TArgumentationSt
 // Statuses live on the shared objects; after a partial evaluation only rebuilt ones can
 // differ from what they hold.
 void TEvaluator::SetStatuses(TArgumentationStage& stage, bool partial) const {
-  auto setStatus = [&](int i) {
-    const std::uint8_t status = statementValues_[static_cast<std::size_t>(i)]->Status;
+  auto setStatus = [&](std::size_t i) {
+    const std::uint8_t status = statementValues_[i]->Status;
     if (status == kJustified || status == kUnjustified) stage.Statements[i]->Status = status;
   };
   if (partial) {
     for (const int v : dialecticalGraph_.Affected()) index_.ForEachStatementOf(v, setStatus);
   } else {
-    for (int i = 0; i < stage.Statements.Count(); ++i) setStatus(i);
+    for (std::size_t i = 0; i < stage.Statements.Count(); ++i) setStatus(i);
   }
 }
 
@@ -167,21 +163,21 @@ bool TEvaluator::RebuildArguments() {
 // The stage taken in only adds statements and connections to the one the last partial or
 // full arguments evaluation saw, when partial: then only its new statements and the reasons
 // of its new connections can change whether they are final conclusions.
-void TEvaluator::UpdateFinalConclusions(int count, bool partial) {
+void TEvaluator::UpdateFinalConclusions(std::size_t count, bool partial) {
   const std::size_t connections = index_.ConnectionCount();
-  const auto isFinal = [&](int i) { return index_.ReasonUses(index_.StatementVertex(i)) == 0; };
+  const auto isFinal = [&](std::size_t i) { return index_.ReasonUses(index_.StatementVertex(i)) == 0; };
   if (!partial || finalStatements_ > count || finalConnections_ > connections) {
     finalConclusions_.clear();
-    for (int i = 0; i < count; ++i)
+    for (std::size_t i = 0; i < count; ++i)
       if (isFinal(i)) finalConclusions_.push_back(i);
   } else {
     for (std::size_t j = finalConnections_; j < connections; ++j) {
-      index_.ForEachStatementOf(index_.ReasonVertex(static_cast<int>(j)), [&](int i) {
+      index_.ForEachStatementOf(index_.ReasonVertex(j), [&](std::size_t i) {
         const auto at = std::lower_bound(finalConclusions_.begin(), finalConclusions_.end(), i);
         if (at != finalConclusions_.end() && *at == i) finalConclusions_.erase(at);
       });
     }
-    for (int i = finalStatements_; i < count; ++i)
+    for (std::size_t i = finalStatements_; i < count; ++i)
       if (isFinal(i)) finalConclusions_.push_back(i);
   }
   finalStatements_ = count;
@@ -190,10 +186,10 @@ void TEvaluator::UpdateFinalConclusions(int count, bool partial) {
 
 // First the arguments of the final conclusions (statements no connection has as its
 // reason), then those of statements none of them reaches.
-void TEvaluator::ChooseArgumentRoots(int count, bool partial) {
+void TEvaluator::ChooseArgumentRoots(std::size_t count, bool partial) {
   UpdateFinalConclusions(count, partial);
   argumentRoots_.clear();
-  for (const int i : finalConclusions_)
+  for (const std::size_t i : finalConclusions_)
     argumentRoots_.push_back(arguments_.Of(index_.Statement(i), index_.StatementVertex(i)));
   if (index_.Irregular()) {
     ChooseRootsBelowCycles(count, nullptr);
@@ -209,7 +205,7 @@ void TEvaluator::ChooseArgumentRoots(int count, bool partial) {
 // below: the closed cycles' vertices, or null for all vertices. What lies below them and is
 // reached from a parent outside that part is reached from a final conclusion; the rest, in
 // statement order, become roots themselves.
-void TEvaluator::ChooseRootsBelowCycles(int count, const std::vector<int>* below) {
+void TEvaluator::ChooseRootsBelowCycles(std::size_t count, const std::vector<int>* below) {
   const int inPart = partMarks_.NewStamp(index_.VertexCount());
   const int reached = reachedMarks_.NewStamp(index_.VertexCount());
   queue_.clear();
@@ -237,7 +233,7 @@ void TEvaluator::ChooseRootsBelowCycles(int count, const std::vector<int>* below
     if (entered) mark(v, reached, reachedMarks_);
   }
   closeDownwards(0, reached, reachedMarks_);
-  for (int i = 0; i < count; ++i) {
+  for (std::size_t i = 0; i < count; ++i) {
     const int v = index_.StatementVertex(i);
     if (!partMarks_.Has(v, inPart) || reachedMarks_.Has(v, reached)) continue;
     argumentRoots_.push_back(arguments_.Of(index_.Statement(i), v));

@@ -59,14 +59,14 @@ private:
 
   void TakeIn(const TArgumentationStage& stage, std::size_t budget);
   [[nodiscard]] bool RebuildDialectical();
-  [[nodiscard]] TKeptPositions UpdateStatementValues(int count, bool partial);
+  [[nodiscard]] TKeptPositions UpdateStatementValues(std::size_t count, bool partial);
   void PublishLists(TArgumentationStage& stage, const TArgumentationStage* previous, TKeptPositions kept,
                     bool maximalUnchanged);
   void SetStatuses(TArgumentationStage& stage, bool partial) const;
   [[nodiscard]] bool RebuildArguments();
-  void ChooseArgumentRoots(int count, bool partial);
-  void UpdateFinalConclusions(int count, bool partial);
-  void ChooseRootsBelowCycles(int count, const std::vector<int>* below);
+  void ChooseArgumentRoots(std::size_t count, bool partial);
+  void UpdateFinalConclusions(std::size_t count, bool partial);
+  void ChooseRootsBelowCycles(std::size_t count, const std::vector<int>* below);
   void Forget();
 
   evaluation::TWorkBudget work_;
@@ -88,8 +88,8 @@ private:
   std::vector<TArgument*> argumentRoots_;             // the Arguments list being published
   // Indexes of the statements no connection has as its reason, increasing, and how many
   // statements and connections the last arguments evaluation saw.
-  std::vector<int> finalConclusions_;
-  int finalStatements_ = 0;
+  std::vector<std::size_t> finalConclusions_;
+  std::size_t finalStatements_ = 0;
   std::size_t finalConnections_ = 0;
   std::vector<int> closedCycles_, queue_;  // choosing argument roots below cycles
   evaluation::TVertexMarks partMarks_, reachedMarks_;

@@ -32,7 +32,7 @@ public:
   [[nodiscard]] bool IsMaximal(std::size_t i) const { return !excluded_[i]; }
   /// The indexes of those that are, in increasing order: kept up to date from what was
   /// decided again, so publishing the maximal list does not look at every statement.
-  [[nodiscard]] const std::vector<int>& MaximalIndexes() const { return maximal_; }
+  [[nodiscard]] const std::vector<std::size_t>& MaximalIndexes() const { return maximal_; }
 
 private:
   // How a statement's answer was found; only those found by containment tests can change
@@ -41,8 +41,8 @@ private:
 
   void CollectStatementsToDecide(bool partial, std::size_t count);
   void QueueStatementsOf(int v);
-  void DecideOne(int i, const std::vector<TDialecticalArgument*>& values);
-  void NoteAnswer(int i, bool wasExcluded, bool known);
+  void DecideOne(std::size_t i, const std::vector<TDialecticalArgument*>& values);
+  void NoteAnswer(std::size_t i, bool wasExcluded, bool known);
 
   const TStageIndex& index_;
   TDependencyGraph& graph_;
@@ -52,13 +52,13 @@ private:
   // By index in Statements, as last decided.
   std::vector<char> excluded_;
   std::vector<THow> how_;
-  std::vector<int> decidedByContainment_;
-  std::vector<int> maximal_;  // the indexes not excluded, increasing
+  std::vector<std::size_t> decidedByContainment_;
+  std::vector<std::size_t> maximal_;  // the indexes not excluded, increasing
 
   // One evaluation.
-  std::vector<int> toDecide_;
+  std::vector<std::size_t> toDecide_;
   std::vector<char> queued_;            // by index in Statements: in toDecide_
-  std::vector<int> keptByContainment_;  // decided by containment, and nothing rebuilt reaches them
+  std::vector<std::size_t> keptByContainment_;  // decided by containment, and nothing rebuilt reaches them
   std::vector<int> reachingQueue_;      // the breadth-first walk upwards of one decision
   TVertexMarks walkMarks_;
 };

@@ -46,17 +46,16 @@ const TConnectionFacts& TSentenceNumbers::FactsAt(std::size_t j, const TReasonCo
     f.warrantSentence = Number(StepWarrantSentence(c->Reason->Sentence, c->Conclusion->Sentence, c->ConnectionKind));
   }
   // Exceptions are only ever appended in place; anything else starts the list afresh.
-  const int count = c->Exceptions.Count();
-  bool same = static_cast<int>(f.exceptions.size()) <= count;
+  const std::size_t count = c->Exceptions.Count();
+  bool same = f.exceptions.size() <= count;
   for (std::size_t k = 0; same && k < f.exceptions.size(); ++k)
-    same =
-        f.exceptions[k] == c->Exceptions[static_cast<int>(k)] && f.exceptionSentences[k] == SentenceOf(f.exceptions[k]);
+    same = f.exceptions[k] == c->Exceptions[k] && f.exceptionSentences[k] == SentenceOf(f.exceptions[k]);
   if (!same) {
     f.exceptions.clear();
     f.exceptionSentences.clear();
     f.undercutterWarrantSentences.clear();
   }
-  for (int k = static_cast<int>(f.exceptions.size()); k < count; ++k) {
+  for (std::size_t k = f.exceptions.size(); k < count; ++k) {
     TStatement* e = c->Exceptions[k];
     f.exceptions.push_back(e);
     f.exceptionSentences.push_back(SentenceOf(e));

@@ -4,7 +4,7 @@ namespace korvane::evaluation {
 
 int TStageIndex::StatementVertexOf(int sentence) const {
   const int v = FindVertex(sentence);
-  return v >= 0 && Vertex(v).firstIndex >= 0 ? v : -1;
+  return v >= 0 && Vertex(v).firstIndex != kNoStatement ? v : -1;
 }
 
 int TStageIndex::NewVertex(int sentence, TStatement* object) {
@@ -26,7 +26,7 @@ int TStageIndex::EndVertex(int sentence, TStatement* object) {
   return NewVertex(sentence, object);
 }
 
-void TStageIndex::Watch(int sentence, int j, int k) {
+void TStageIndex::Watch(int sentence, std::size_t j, std::size_t k) {
   const auto s = static_cast<std::size_t>(sentence);
   if (s >= watchers_.size()) watchers_.resize(s + 1);
   auto& list = watchers_[s];
@@ -34,18 +34,18 @@ void TStageIndex::Watch(int sentence, int j, int k) {
   list.emplace_back(j, k);
 }
 
-void TStageIndex::AddStatement(int i, TStatement* s) {
-  const int sentence = numbers_.SentenceAt(static_cast<std::size_t>(i), s);
-  nextSameVertex_.push_back(-1);
+void TStageIndex::AddStatement(std::size_t i, TStatement* s) {
+  const int sentence = numbers_.SentenceAt(i, s);
+  nextSameVertex_.push_back(kNoStatement);
   int v = FindVertex(sentence);
   if (v >= 0) {
     irregular_ = true;
     TVertexEntry& vertex = Vertex(v);
-    if (vertex.firstIndex < 0) {
+    if (vertex.firstIndex == kNoStatement) {
       vertex.firstIndex = i;
       vertex.statement = s;
     } else {
-      nextSameVertex_[static_cast<std::size_t>(vertex.lastIndex)] = i;
+      nextSameVertex_[vertex.lastIndex] = i;
     }
     vertex.lastIndex = i;
   } else {
@@ -59,12 +59,12 @@ void TStageIndex::AddStatement(int i, TStatement* s) {
   if (static_cast<std::size_t>(sentence) >= watchers_.size()) return;
   auto& waiting = watchers_[static_cast<std::size_t>(sentence)];
   for (const auto& [j, k] : waiting) {
-    TConnection& c = connections_[static_cast<std::size_t>(j)];
-    if (k < 0) {
+    TConnection& c = connections_[j];
+    if (k == kStepWarrant) {
       c.warrantVertex = v;
       c.warrantStatement = s;
     } else {
-      TExceptionLink& link = c.exceptionLinks[static_cast<std::size_t>(k)];
+      TExceptionLink& link = c.exceptionLinks[k];
       link.warrantVertex = v;
       link.warrantStatement = s;
     }
@@ -74,8 +74,8 @@ void TStageIndex::AddStatement(int i, TStatement* s) {
   waiting.clear();
 }
 
-void TStageIndex::AddExceptionLink(int j, std::size_t k) {
-  TConnection& c = connections_[static_cast<std::size_t>(j)];
+void TStageIndex::AddExceptionLink(std::size_t j, std::size_t k) {
+  TConnection& c = connections_[j];
   const TConnectionFacts& f = *c.facts;
   TExceptionLink link;
   link.vertex = EndVertex(f.exceptionSentences[k], f.exceptions[k]);
@@ -85,13 +85,13 @@ void TStageIndex::AddExceptionLink(int j, std::size_t k) {
     link.warrantStatement = Vertex(link.warrantVertex).statement;
     Vertex(link.warrantVertex).parents.push_back({c.conclusionVertex, link.warrantStatement, false});
   } else {
-    Watch(f.undercutterWarrantSentences[k], j, static_cast<int>(k));
+    Watch(f.undercutterWarrantSentences[k], j, k);
   }
   c.exceptionLinks.push_back(link);
 }
 
-void TStageIndex::AddConnection(int j, const TReasonConclusion* rc) {
-  const TConnectionFacts& f = numbers_.FactsAt(static_cast<std::size_t>(j), rc);
+void TStageIndex::AddConnection(std::size_t j, const TReasonConclusion* rc) {
+  const TConnectionFacts& f = numbers_.FactsAt(j, rc);
   connectionNumber_.emplace(rc, j);
   const int cv = EndVertex(f.conclusionSentence, f.conclusion);
   const int rv = EndVertex(f.reasonSentence, f.reason);
@@ -104,7 +104,7 @@ void TStageIndex::AddConnection(int j, const TReasonConclusion* rc) {
   if (wv >= 0)
     Vertex(wv).parents.push_back({cv, warrant, false});
   else
-    Watch(f.warrantSentence, j, -1);
+    Watch(f.warrantSentence, j, kStepWarrant);
   for (std::size_t k = 0; k < f.exceptions.size(); ++k) AddExceptionLink(j, k);
   Touch(cv, false);
 }
@@ -120,9 +120,9 @@ void TStageIndex::Prepare(const TArgumentationStage& stage) {
   connectionNumber_.clear();
   connections_.clear();
   irregular_ = false;
-  int i = 0;
+  std::size_t i = 0;
   for (TStatement* s : stage.Statements) AddStatement(i++, s);
-  int j = 0;
+  std::size_t j = 0;
   for (const TReasonConclusion* c : stage.ReasonConclusions) AddConnection(j++, c);
   touches_.clear();
   changesSeen_ = stage.Store().Changes().size();
@@ -140,17 +140,17 @@ bool TStageIndex::TakeInChangesInPlace(const TArgumentationStage& stage) {
       continue;
     }
     const auto found = connectionNumber_.find(change.connection);
-    if (found == connectionNumber_.end() || static_cast<std::size_t>(found->second) >= connectionCount_) continue;
-    const int j = found->second;
+    if (found == connectionNumber_.end() || found->second >= connectionCount_) continue;
+    const std::size_t j = found->second;
     const TReasonConclusion* c = change.connection;
     const TConnectionFacts& f = Facts(j);
     const std::size_t had = ExceptionLinks(j).size();
-    const auto count = static_cast<std::size_t>(c->Exceptions.Count());
+    const std::size_t count = c->Exceptions.Count();
     if (count < had) return false;
     for (std::size_t k = 0; k < had; ++k)
-      if (c->Exceptions[static_cast<int>(k)] != f.exceptions[k]) return false;
+      if (c->Exceptions[k] != f.exceptions[k]) return false;
     if (count == had) continue;
-    if (&numbers_.FactsAt(static_cast<std::size_t>(j), c) != &f || f.exceptions.size() != count) return false;
+    if (&numbers_.FactsAt(j, c) != &f || f.exceptions.size() != count) return false;
     for (std::size_t k = had; k < count; ++k) AddExceptionLink(j, k);
     Touch(Connection(j).conclusionVertex, true);
   }
@@ -162,14 +162,14 @@ bool TStageIndex::TakeInChangesInPlace(const TArgumentationStage& stage) {
 bool TStageIndex::Extend(const TArgumentationStage& stage) {
   const auto statements = stage.Statements.SharedBuffer();
   const auto connections = stage.ReasonConclusions.SharedBuffer();
-  const auto n = static_cast<std::size_t>(stage.Statements.Count());
-  const auto m = static_cast<std::size_t>(stage.ReasonConclusions.Count());
+  const std::size_t n = stage.Statements.Count();
+  const std::size_t m = stage.ReasonConclusions.Count();
   if (!known_ || irregular_ || store_ != &stage.Store() || n < statementCount_ || m < connectionCount_ ||
       (statementCount_ > 0 && statements != statements_) || (connectionCount_ > 0 && connections != connectionList_))
     return false;
   if (!TakeInChangesInPlace(stage)) return false;
-  for (std::size_t i = statementCount_; i < n; ++i) AddStatement(static_cast<int>(i), (*statements)[i]);
-  for (std::size_t j = connectionCount_; j < m; ++j) AddConnection(static_cast<int>(j), (*connections)[j]);
+  for (std::size_t i = statementCount_; i < n; ++i) AddStatement(i, (*statements)[i]);
+  for (std::size_t j = connectionCount_; j < m; ++j) AddConnection(j, (*connections)[j]);
   return !irregular_;
 }
 
@@ -180,8 +180,8 @@ bool TStageIndex::TakeIn(const TArgumentationStage& stage) {
   store_ = &stage.Store();
   statements_ = stage.Statements.SharedBuffer();
   connectionList_ = stage.ReasonConclusions.SharedBuffer();
-  statementCount_ = static_cast<std::size_t>(stage.Statements.Count());
-  connectionCount_ = static_cast<std::size_t>(stage.ReasonConclusions.Count());
+  statementCount_ = stage.Statements.Count();
+  connectionCount_ = stage.ReasonConclusions.Count();
   return extended;
 }
 

@@ -6,6 +6,7 @@
 
 #include <cassert>
 #include <cstddef>
+#include <limits>
 #include <memory>
 #include <unordered_map>
 #include <utility>
@@ -16,6 +17,9 @@
 #include "model/model_store.h"
 
 namespace korvane::evaluation {
+
+/// The index in Statements that no statement has.
+inline constexpr std::size_t kNoStatement = std::numeric_limits<std::size_t>::max();
 
 /// Where a connection's exception leads: the exception's vertex and its undercutter warrant.
 struct TExceptionLink {
@@ -69,10 +73,10 @@ public:
   [[nodiscard]] int VertexSentence(int v) const { return Vertex(v).sentence; }
   /// The first statement of the stage with the vertex's sentence, or the object that brought it in.
   [[nodiscard]] TStatement* VertexStatement(int v) const { return Vertex(v).statement; }
-  /// The index in Statements of the vertex's first statement, or -1 when no statement has its sentence.
-  [[nodiscard]] int FirstStatementIndex(int v) const { return Vertex(v).firstIndex; }
+  /// The index in Statements of the vertex's first statement, or kNoStatement when no statement has its sentence.
+  [[nodiscard]] std::size_t FirstStatementIndex(int v) const { return Vertex(v).firstIndex; }
   /// Connection numbers concluding the vertex, in list order.
-  [[nodiscard]] const std::vector<int>& ConcludingOf(int v) const { return Vertex(v).concluding; }
+  [[nodiscard]] const std::vector<std::size_t>& ConcludingOf(int v) const { return Vertex(v).concluding; }
   /// The edges that make other vertices depend on v, in the order they were added.
   [[nodiscard]] const std::vector<TParentLink>& ParentsOf(int v) const { return Vertex(v).parents; }
   /// Connections with the vertex as reason.
@@ -81,8 +85,8 @@ public:
   /// Calls f with every vertex v's dialectical argument (or, if not dialectical, its argument) depends on.
   template <class F>
   void ForEachChildVertex(int v, bool dialectical, F&& f) const {
-    for (const int j : Vertex(v).concluding) {
-      const TConnection& c = connections_[static_cast<std::size_t>(j)];
+    for (const std::size_t j : Vertex(v).concluding) {
+      const TConnection& c = connections_[j];
       f(c.reasonVertex);
       if (!dialectical) continue;
       if (c.warrantVertex >= 0) f(c.warrantVertex);
@@ -96,15 +100,15 @@ public:
   // Statements, by index in the stage's list.
 
   /// The statement at index i.
-  [[nodiscard]] TStatement* Statement(int i) const { return (*statements_)[static_cast<std::size_t>(i)]; }
+  [[nodiscard]] TStatement* Statement(std::size_t i) const { return (*statements_)[i]; }
   /// The vertex of the statement at index i.
-  [[nodiscard]] int StatementVertex(int i) const { return statementVertex_[static_cast<std::size_t>(i)]; }
-  /// The next index whose statement has the same vertex, or -1.
-  [[nodiscard]] int NextStatementOfVertex(int i) const { return nextSameVertex_[static_cast<std::size_t>(i)]; }
+  [[nodiscard]] int StatementVertex(std::size_t i) const { return statementVertex_[i]; }
+  /// The next index whose statement has the same vertex, or kNoStatement.
+  [[nodiscard]] std::size_t NextStatementOfVertex(std::size_t i) const { return nextSameVertex_[i]; }
   /// Calls f with the index in Statements of every statement of vertex v, in list order.
   template <class F>
   void ForEachStatementOf(int v, F&& f) const {
-    for (int i = Vertex(v).firstIndex; i >= 0; i = nextSameVertex_[static_cast<std::size_t>(i)]) f(i);
+    for (std::size_t i = Vertex(v).firstIndex; i != kNoStatement; i = nextSameVertex_[i]) f(i);
   }
 
   // Connections, by number in the stage's list.
@@ -112,23 +116,25 @@ public:
   /// Connections of the stage taken in last.
   [[nodiscard]] std::size_t ConnectionCount() const { return connections_.size(); }
   /// What connection j joins, and the sentence numbers involved.
-  [[nodiscard]] const TConnectionFacts& Facts(int j) const { return *Connection(j).facts; }
+  [[nodiscard]] const TConnectionFacts& Facts(std::size_t j) const { return *Connection(j).facts; }
   /// The vertex of connection j's reason.
-  [[nodiscard]] int ReasonVertex(int j) const { return Connection(j).reasonVertex; }
+  [[nodiscard]] int ReasonVertex(std::size_t j) const { return Connection(j).reasonVertex; }
   /// The vertex of the connection's step warrant, or -1 while no statement carries it.
-  [[nodiscard]] int WarrantVertex(int j) const { return Connection(j).warrantVertex; }
+  [[nodiscard]] int WarrantVertex(std::size_t j) const { return Connection(j).warrantVertex; }
   /// The statement carrying connection j's step warrant, or null.
-  [[nodiscard]] TStatement* WarrantStatement(int j) const { return Connection(j).warrantStatement; }
+  [[nodiscard]] TStatement* WarrantStatement(std::size_t j) const { return Connection(j).warrantStatement; }
   /// One per exception, in order.
-  [[nodiscard]] const std::vector<TExceptionLink>& ExceptionLinks(int j) const { return Connection(j).exceptionLinks; }
+  [[nodiscard]] const std::vector<TExceptionLink>& ExceptionLinks(std::size_t j) const {
+    return Connection(j).exceptionLinks;
+  }
 
 private:
   struct TVertexEntry {
     int sentence = -1;
     TStatement* statement = nullptr;
-    int firstIndex = -1;  // in Statements, or -1
-    int lastIndex = -1;   // last index in Statements with the vertex, or -1
-    std::vector<int> concluding;
+    std::size_t firstIndex = kNoStatement;  // in Statements
+    std::size_t lastIndex = kNoStatement;   // last index in Statements with the vertex
+    std::vector<std::size_t> concluding;
     std::vector<TParentLink> parents;
     int reasonUses = 0;
   };
@@ -149,10 +155,12 @@ private:
     assert(v >= 0 && static_cast<std::size_t>(v) < vertices_.size());
     return vertices_[static_cast<std::size_t>(v)];
   }
-  [[nodiscard]] const TConnection& Connection(int j) const {
-    assert(j >= 0 && static_cast<std::size_t>(j) < connections_.size());
-    return connections_[static_cast<std::size_t>(j)];
+  [[nodiscard]] const TConnection& Connection(std::size_t j) const {
+    assert(j < connections_.size());
+    return connections_[j];
   }
+  // Where a watch stands for the step warrant rather than an exception's undercutter warrant.
+  static constexpr std::size_t kStepWarrant = std::numeric_limits<std::size_t>::max();
 
   [[nodiscard]] bool Extend(const TArgumentationStage& stage);
   [[nodiscard]] bool TakeInChangesInPlace(const TArgumentationStage& stage);
@@ -161,10 +169,10 @@ private:
   int NewVertex(int sentence, TStatement* object);
   int EndVertex(int sentence, TStatement* object);
   void Touch(int v, bool dialecticalOnly) { touches_.push_back({v, dialecticalOnly}); }
-  void Watch(int sentence, int j, int k);
-  void AddStatement(int i, TStatement* s);
-  void AddConnection(int j, const TReasonConclusion* c);
-  void AddExceptionLink(int j, std::size_t k);
+  void Watch(int sentence, std::size_t j, std::size_t k);
+  void AddStatement(std::size_t i, TStatement* s);
+  void AddConnection(std::size_t j, const TReasonConclusion* c);
+  void AddExceptionLink(std::size_t j, std::size_t k);
 
   TSentenceNumbers numbers_;
 
@@ -180,11 +188,11 @@ private:
   std::vector<int> vertexOfSentence_;  // sentence number -> vertex, -1 when not in this stage
   std::vector<TVertexEntry> vertices_;
   std::vector<int> statementVertex_;  // index in Statements -> vertex
-  std::vector<int> nextSameVertex_;   // index in Statements -> next index with the same vertex, or -1
+  std::vector<std::size_t> nextSameVertex_;  // index in Statements -> next index with the same vertex
   std::vector<TConnection> connections_;
-  std::unordered_map<const TReasonConclusion*, int> connectionNumber_;
-  // Warrant sentences no statement carries yet: sentence number -> (connection, exception or -1).
-  std::vector<std::vector<std::pair<int, int>>> watchers_;
+  std::unordered_map<const TReasonConclusion*, std::size_t> connectionNumber_;
+  // Warrant sentences no statement carries yet: sentence number -> (connection, exception or kStepWarrant).
+  std::vector<std::vector<std::pair<std::size_t, std::size_t>>> watchers_;
   std::vector<int> watchedSentences_;
   std::vector<TTouch> touches_;
 };
