@@ -22,7 +22,7 @@ TJson CompactArguments(const TArgumentationStage& stage) {
   std::unordered_map<const TArgument*, std::size_t> index;
   struct TFrame {
     const TArgument* Argument;
-    int Next;
+    std::size_t Next;
   };
   std::vector<TFrame> stack;
   for (std::size_t r = 0; r < stage.Arguments.Count(); ++r) {
@@ -51,19 +51,20 @@ TJson CompactArguments(const TArgumentationStage& stage) {
 void WriteExpandedArgument(std::ostream& out, const TArgumentationStage& stage, const TArgument* root) {
   struct TFrame {
     const TArgument* Argument;
-    int Next;
+    std::size_t Next;
+    bool Opened;
   };
-  std::vector<TFrame> stack{{root, -1}};
+  std::vector<TFrame> stack{{root, 0, false}};
   while (!stack.empty()) {
     TFrame& top = stack.back();
-    if (top.Next < 0) {
+    if (!top.Opened) {
       out << '[' << interchange::JsonString(IdOf(stage, top.Argument->Conclusion)) << ", [";
-      top.Next = 0;
+      top.Opened = true;
     }
     if (top.Next < top.Argument->InitialArguments.Count()) {
       if (top.Next > 0) out << ", ";
       const TArgument* child = top.Argument->InitialArguments[top.Next++];
-      stack.push_back({child, -1});
+      stack.push_back({child, 0, false});
       continue;
     }
     out << "]]";

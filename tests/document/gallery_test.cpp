@@ -78,8 +78,8 @@ TEST(Gallery, EveryExampleHasTheStatusesTheGallerySays) {
     SessionFixture f;
     ASSERT_NO_THROW(f.Session.OpenFile((source / "examples" / example).string()));
     const TStatements& statements = f.Stage().Statements;
-    EXPECT_EQ(static_cast<std::size_t>(statements.Count()), stated.size()) << "the gallery lists a different number of statements";
-    for (int i = 0; i < statements.Count(); ++i) {
+    EXPECT_EQ(statements.Count(), stated.size()) << "the gallery lists a different number of statements";
+    for (std::size_t i = 0; i < statements.Count(); ++i) {
       const TStatement& s = *statements[i];
       const auto it = stated.find(s.Sentence);
       if (it == stated.end()) {

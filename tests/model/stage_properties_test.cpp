@@ -74,7 +74,9 @@ void CheckStage(const TArgumentationStage& stage) {
   for (const TReasonConclusion* c : stage.ReasonConclusions) {
     EXPECT_TRUE(pairs.insert({c->Reason->Sentence, c->Conclusion->Sentence}).second);
     EXPECT_NE(stage.Statements.IndexOf(c->Conclusion), std::nullopt);
-    if (c->Reason->Sentence != c->Conclusion->Sentence) EXPECT_NE(stage.Statements.IndexOf(c->Reason), std::nullopt);
+    if (c->Reason->Sentence != c->Conclusion->Sentence) {
+      EXPECT_NE(stage.Statements.IndexOf(c->Reason), std::nullopt);
+    }
     for (const TStatement* e : c->Exceptions) EXPECT_NE(stage.Statements.IndexOf(e), std::nullopt);
   }
   ASSERT_EQ(stage.DialecticalArguments.Count(), stage.Statements.Count());
@@ -86,7 +88,9 @@ void CheckStage(const TArgumentationStage& stage) {
   }
   for (const TDialecticalArgument* m : stage.MaximalDialecticalArguments)
     EXPECT_NE(stage.DialecticalArguments.IndexOf(m), std::nullopt);
-  if (stage.Statements.Count() > 0) EXPECT_GT(stage.MaximalDialecticalArguments.Count(), 0u);
+  if (stage.Statements.Count() > 0) {
+    EXPECT_GT(stage.MaximalDialecticalArguments.Count(), 0u);
+  }
 }
 
 class Generator {
