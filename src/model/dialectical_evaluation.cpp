@@ -25,7 +25,7 @@ void TArgumentationStage::RecomputeDialecticalArgumentsLiterally() {
   }
 
   for (int i = 0; i < count; ++i) {
-    const std::uint8_t status = DialecticalArguments[i]->Status;
+    const TStatus status = DialecticalArguments[i]->Status;
     if (status == kJustified || status == kUnjustified) Statements[i]->Status = status;
   }
 }

@@ -142,7 +142,7 @@ void TEvaluator::PublishLists(TArgumentationStage& stage, const TArgumentationSt
 // differ from what they hold.
 void TEvaluator::SetStatuses(TArgumentationStage& stage, bool partial) const {
   auto setStatus = [&](int i) {
-    const std::uint8_t status = statementValues_[static_cast<std::size_t>(i)]->Status;
+    const TStatus status = statementValues_[static_cast<std::size_t>(i)]->Status;
     if (status == kJustified || status == kUnjustified) stage.Statements[i]->Status = status;
   };
   if (partial) {
