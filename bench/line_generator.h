@@ -32,7 +32,7 @@ private:
   };
 
   int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
-  std::uint8_t Type() { return Pick(3) == 0 ? kAssumption : kIssue; }
+  TStatementType Type() { return Pick(3) == 0 ? kAssumption : kIssue; }
   int NewSentence(int depth) {
     sentences_.push_back("claim " + std::to_string(sentences_.size() + 1) + " about the case");
     depth_.push_back(depth);

@@ -54,12 +54,12 @@ std::string Sentence(FuzzedDataProvider& in) {
   }
 }
 
-std::uint8_t Type(FuzzedDataProvider& in) { return in.ConsumeBool() ? kIssue : kAssumption; }
+TStatementType Type(FuzzedDataProvider& in) { return in.ConsumeBool() ? kIssue : kAssumption; }
 
 using TConnectionKey = std::pair<std::string, std::string>;
 
 struct TSnapshot {
-  std::map<std::string, std::uint8_t> Statements;
+  std::map<std::string, TStatementType> Statements;
   std::map<TConnectionKey, std::set<std::string>> Connections;
 };
 

@@ -32,7 +32,7 @@ struct TUndercutterExplanation {
 struct TStepExplanation {
   /// The reason, a statement of the stage.
   const TStatement* Reason = nullptr;
-  std::int32_t ConnectionKind = kSupporting;
+  TConnectionKind ConnectionKind = kSupporting;
   /// The statement whose sentence is the step warrant, or null when none has it.
   const TStatement* Warrant = nullptr;
   bool WarrantHolds = true;
@@ -50,9 +50,9 @@ struct TStepExplanation {
 /// A statement's status in one stage and what it rests on.
 struct TStatementExplanation {
   const TStatement* Statement = nullptr;
-  std::uint8_t StatementType = kIssue;
+  TStatementType StatementType = kIssue;
   /// The status of its dialectical argument in the stage.
-  std::uint8_t Status = kUnevaluated;
+  TStatus Status = kUnevaluated;
   std::vector<TStepExplanation> Steps;
 };
 

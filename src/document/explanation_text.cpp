@@ -53,7 +53,7 @@ public:
   }
 
 private:
-  static std::string StatusWord(std::uint8_t status) {
+  static std::string StatusWord(TStatus status) {
     switch (status) {
       case kJustified: return "justified";
       case kUnjustified: return "unjustified";

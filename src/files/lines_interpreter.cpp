@@ -98,12 +98,12 @@ private:
   }
 
   // A rule without exception states its step warrant as an assumption, then connects.
-  void RuleMoves(const std::string& reason, const std::string& conclusion, std::int32_t kind) {
+  void RuleMoves(const std::string& reason, const std::string& conclusion, TConnectionKind kind) {
     target_.PerformStatementMove(Line().NewStatement(StepWarrantSentence(reason, conclusion, kind), kAssumption));
     target_.PerformReasonConclusionMove(Connection(reason, conclusion, kind));
   }
 
-  TReasonConclusion* Connection(const std::string& reason, const std::string& conclusion, std::int32_t kind) {
+  TReasonConclusion* Connection(const std::string& reason, const std::string& conclusion, TConnectionKind kind) {
     TReasonConclusion* c = Line().NewReasonConclusion();
     c->Reason->Sentence = reason;
     c->Reason->StatementType = kIssue;

@@ -37,9 +37,9 @@ int TArgumentGraph::ExceptionCount() const {
   return n;
 }
 
-const char* TypeName(std::uint8_t type) { return type == kAssumption ? "assumption" : "issue"; }
+const char* TypeName(TStatementType type) { return type == kAssumption ? "assumption" : "issue"; }
 
-const char* StatusName(std::uint8_t status) {
+const char* StatusName(TStatus status) {
   switch (status) {
     case kJustified: return "justified";
     case kUnjustified: return "unjustified";
@@ -47,6 +47,6 @@ const char* StatusName(std::uint8_t status) {
   }
 }
 
-const char* KindName(std::int32_t kind) { return kind == kDefeating ? "defeating" : "supporting"; }
+const char* KindName(TConnectionKind kind) { return kind == kDefeating ? "defeating" : "supporting"; }
 
 }  // namespace korvane::interchange

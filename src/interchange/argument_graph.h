@@ -16,8 +16,8 @@ inline constexpr int kNone = -1;
 
 struct TGraphStatement {
   std::string Sentence;
-  std::uint8_t Type = kIssue;
-  std::uint8_t Status = kUnevaluated;
+  TStatementType Type = kIssue;
+  TStatus Status = kUnevaluated;
 };
 
 struct TGraphException {
@@ -29,7 +29,7 @@ struct TGraphException {
 struct TGraphConnection {
   int Reason = kNone;
   int Conclusion = kNone;
-  std::int32_t Kind = kSupporting;
+  TConnectionKind Kind = kSupporting;
   /// The statement whose sentence is the step warrant, or kNone.
   int Warrant = kNone;
   std::vector<TGraphException> Exceptions;
@@ -51,10 +51,10 @@ private:
 };
 
 /// "issue" or "assumption".
-[[nodiscard]] const char* TypeName(std::uint8_t type);
+[[nodiscard]] const char* TypeName(TStatementType type);
 /// "justified", "unjustified" or "unevaluated".
-[[nodiscard]] const char* StatusName(std::uint8_t status);
+[[nodiscard]] const char* StatusName(TStatus status);
 /// "supporting" or "defeating".
-[[nodiscard]] const char* KindName(std::int32_t kind);
+[[nodiscard]] const char* KindName(TConnectionKind kind);
 
 }  // namespace korvane::interchange

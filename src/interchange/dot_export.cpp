@@ -24,7 +24,7 @@ std::string DotString(const std::string& bytes) {
   return out + "\"";
 }
 
-const char* Colour(std::uint8_t status) { return status == kJustified ? "#1f4fbf" : "#1a8f8a"; }
+const char* Colour(TStatus status) { return status == kJustified ? "#1f4fbf" : "#1a8f8a"; }
 
 std::string S(int i) { return "s" + std::to_string(i + 1); }
 

@@ -18,13 +18,13 @@ struct TImportText {
   /// Where the file says it, for messages: "node 3 (nodeID \"12\")", "line 4".
   std::string Where;
   /// A type the file states (AIF's "korvane" object, Argdown's tags).
-  std::optional<std::uint8_t> Type;
+  std::optional<TStatementType> Type;
 };
 
 struct TImportInference {
   std::vector<int> Premises;
   std::vector<int> Conclusions;
-  std::int32_t Kind = kSupporting;
+  TConnectionKind Kind = kSupporting;
   /// Premises the file marks as the step warrant rather than a reason.
   std::vector<int> Warrants;
   std::string Where;

@@ -17,7 +17,7 @@ namespace {
 struct TConnection {
   int Reason;
   int Conclusion;
-  std::int32_t Kind;
+  TConnectionKind Kind;
   std::vector<int> Exceptions;
 };
 
@@ -89,7 +89,7 @@ private:
     made_.push_back(std::move(made));
   }
 
-  int Connect(int reason, int conclusion, std::int32_t kind, const std::string& where) {
+  int Connect(int reason, int conclusion, TConnectionKind kind, const std::string& where) {
     const auto key = std::make_pair(reason, conclusion);
     const auto it = connection_index_.find(key);
     if (it != connection_index_.end()) {
@@ -266,7 +266,7 @@ private:
   std::vector<std::string> sentences_;
   std::vector<std::string> where_;
   std::unordered_map<std::string, int> sentence_index_;
-  std::vector<std::optional<std::uint8_t>> types_;
+  std::vector<std::optional<TStatementType>> types_;
   std::vector<bool> concluded_;
   std::vector<int> of_text_;
   std::vector<TConnection> connections_;

@@ -36,7 +36,7 @@ TLineOfArgumentation::TLineOfArgumentation(const bool& interactive, TAsker& aske
 
 TLineOfArgumentation::~TLineOfArgumentation() = default;
 
-TStatement* TLineOfArgumentation::NewStatement(std::string sentence, std::uint8_t type) {
+TStatement* TLineOfArgumentation::NewStatement(std::string sentence, TStatementType type) {
   return CurrentStage->Store().NewStatement(std::move(sentence), type);
 }
 

@@ -48,7 +48,7 @@ public:
   void DoExceptionMove(TReasonConclusion* c);
 
   /// A new statement owned by this document.
-  [[nodiscard]] TStatement* NewStatement(std::string sentence, std::uint8_t type);
+  [[nodiscard]] TStatement* NewStatement(std::string sentence, TStatementType type);
   /// A new connection (a new issue reason, a new assumption conclusion) owned by this document.
   [[nodiscard]] TReasonConclusion* NewReasonConclusion();
 

@@ -16,7 +16,7 @@ public:
   /// One sub-argument per reason, in the order of the connections that link them.
   TArguments InitialArguments;
   /// Not computed by anything; kept for what stored arguments carry.
-  std::uint8_t DefeatStatus = kUnevaluated;
+  TStatus DefeatStatus = kUnevaluated;
 };
 
 }  // namespace korvane

@@ -16,9 +16,13 @@ using TDialecticalArguments = TList<TDialecticalArgument>;
 using TSteps = TList<TStep>;
 using TUndercutters = TList<TUndercutter>;
 
-/// `WarrantStatus` values.
-inline constexpr std::uint8_t kWarrantHolds = 0;
-inline constexpr std::uint8_t kWarrantFails = 1;
+/// Whether the warrant of a step or undercutter holds.
+enum class TWarrantStatus : std::uint8_t { Holds = 0, Fails = 1 };
+inline constexpr TWarrantStatus kWarrantHolds = TWarrantStatus::Holds;
+inline constexpr TWarrantStatus kWarrantFails = TWarrantStatus::Fails;
+
+/// The number a value stands for, where one is written, shown or hashed.
+[[nodiscard]] constexpr int Code(TWarrantStatus status) { return static_cast<int>(status); }
 
 class TDialecticalArgument {
 public:
@@ -27,17 +31,17 @@ public:
   TSteps Steps;
   /// Parallel to Steps: element i argues for the reason of step i.
   TDialecticalArguments InitialDialecticalArguments;
-  std::uint8_t Status = kUnevaluated;
+  TStatus Status = kUnevaluated;
 };
 
 class TStep {
 public:
   TStatement* Conclusion = nullptr;
   TStatement* Reason = nullptr;
-  std::int32_t ConnectionKind = kSupporting;
+  TConnectionKind ConnectionKind = kSupporting;
   /// Present only when the step's warrant sentence is a statement of the stage.
   TDialecticalArgument* WarrantingDialecticalArgument = nullptr;
-  std::uint8_t WarrantStatus = kWarrantHolds;
+  TWarrantStatus WarrantStatus = kWarrantHolds;
   TUndercutters Undercutters;
   /// Parallel to Undercutters: element k argues for the exception of undercutter k.
   TDialecticalArguments UndercuttingDialecticalArguments;
@@ -50,7 +54,7 @@ public:
   TStatement* Reason = nullptr;
   /// Present only when the undercutter's warrant sentence is a statement of the stage.
   TDialecticalArgument* WarrantingDialecticalArgument = nullptr;
-  std::uint8_t WarrantStatus = kWarrantHolds;
+  TWarrantStatus WarrantStatus = kWarrantHolds;
 };
 
 }  // namespace korvane

@@ -26,7 +26,7 @@ void TArgumentationStage::RecomputeDialecticalArgumentsLiterally() {
   }
 
   for (std::size_t i = 0; i < count; ++i) {
-    const std::uint8_t status = DialecticalArguments[i]->Status;
+    const TStatus status = DialecticalArguments[i]->Status;
     if (status == kJustified || status == kUnjustified) Statements[i]->Status = status;
   }
 }

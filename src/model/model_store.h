@@ -38,7 +38,7 @@ class TModelStore {
 public:
   /// An issue with an empty sentence and no identifier, unevaluated.
   TStatement* NewStatement() { return statements_.Make(); }
-  TStatement* NewStatement(std::string sentence, std::uint8_t type) {
+  TStatement* NewStatement(std::string sentence, TStatementType type) {
     TStatement* s = statements_.Make();
     s->Sentence = std::move(sentence);
     s->StatementType = type;

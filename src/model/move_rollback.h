@@ -29,8 +29,8 @@ private:
     TStatement* statement;
     bool hasId;
     std::string id;
-    std::uint8_t type;
-    std::uint8_t status;
+    TStatementType type;
+    TStatus status;
   };
   bool active_ = false;
   TModelStore* store_ = nullptr;

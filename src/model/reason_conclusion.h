@@ -7,15 +7,19 @@
 
 namespace korvane {
 
-/// `ConnectionKind` values of connections and steps.
-inline constexpr std::int32_t kSupporting = 0;
-inline constexpr std::int32_t kDefeating = 1;
+/// What a connection or a step does to its conclusion.
+enum class TConnectionKind : std::uint8_t { Supporting = 0, Defeating = 1 };
+inline constexpr TConnectionKind kSupporting = TConnectionKind::Supporting;
+inline constexpr TConnectionKind kDefeating = TConnectionKind::Defeating;
+
+/// The number a value stands for, where one is written, shown or hashed.
+[[nodiscard]] constexpr int Code(TConnectionKind kind) { return static_cast<int>(kind); }
 
 class TReasonConclusion {
 public:
   TStatement* Reason = nullptr;
   TStatement* Conclusion = nullptr;
-  std::int32_t ConnectionKind = kSupporting;
+  TConnectionKind ConnectionKind = kSupporting;
   /// In the order in which they were added.
   TStatements Exceptions;
 };

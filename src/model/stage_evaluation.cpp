@@ -73,7 +73,7 @@ void TArgumentationStage::RestoreArguments(TEvaluator* evaluator, std::size_t bu
 
 void TArgumentationStage::EnsureEvaluated() {
   if (!path_.Released()) return;
-  std::vector<std::uint8_t> statuses;
+  std::vector<TStatus> statuses;
   statuses.reserve(Statements.Count());
   for (const TStatement* s : Statements) statuses.push_back(s->Status);
   {

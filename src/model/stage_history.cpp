@@ -2,7 +2,7 @@
 
 namespace korvane {
 
-void TStageHistory::TypeChanged(TStatement* s, std::uint8_t before) {
+void TStageHistory::TypeChanged(TStatement* s, TStatementType before) {
   TChange& change = changes_.emplace_back();
   change.statement = s;
   change.typeBefore = before;

@@ -18,7 +18,7 @@ public:
   TStageHistory(const TStageHistory&) = delete;
   TStageHistory& operator=(const TStageHistory&) = delete;
 
-  void TypeChanged(TStatement* s, std::uint8_t before);
+  void TypeChanged(TStatement* s, TStatementType before);
   void ExceptionsChanged(TReasonConclusion* c, const TStatements& before);
 
   /// Changes recorded so far; a stage keeps this to know which changes came after it.
@@ -40,7 +40,7 @@ public:
 private:
   struct TChange {
     TStatement* statement = nullptr;
-    std::uint8_t typeBefore = 0, typeAfter = 0;
+    TStatementType typeBefore = kAssumption, typeAfter = kAssumption;
     TReasonConclusion* connection = nullptr;
     TStatements exceptionsBefore, exceptionsAfter;
   };

@@ -8,14 +8,20 @@
 
 namespace korvane {
 
-/// `StatementType` values.
-inline constexpr std::uint8_t kAssumption = 0;
-inline constexpr std::uint8_t kIssue = 1;
+/// What a statement is put forward as.
+enum class TStatementType : std::uint8_t { Assumption = 0, Issue = 1 };
+inline constexpr TStatementType kAssumption = TStatementType::Assumption;
+inline constexpr TStatementType kIssue = TStatementType::Issue;
 
-/// Status codes of statements and dialectical arguments.
-inline constexpr std::uint8_t kJustified = 0;
-inline constexpr std::uint8_t kUnjustified = 1;
-inline constexpr std::uint8_t kUnevaluated = 2;
+/// Status of statements and dialectical arguments.
+enum class TStatus : std::uint8_t { Justified = 0, Unjustified = 1, Unevaluated = 2 };
+inline constexpr TStatus kJustified = TStatus::Justified;
+inline constexpr TStatus kUnjustified = TStatus::Unjustified;
+inline constexpr TStatus kUnevaluated = TStatus::Unevaluated;
+
+/// The number a value stands for, where one is written, shown or hashed.
+[[nodiscard]] constexpr int Code(TStatementType type) { return static_cast<int>(type); }
+[[nodiscard]] constexpr int Code(TStatus status) { return static_cast<int>(status); }
 
 class TStatement {
 public:
@@ -23,8 +29,8 @@ public:
   std::string Sentence;
   /// Decimal identifier, empty until the statement first enters a stage.
   std::string Id;
-  std::uint8_t StatementType = kIssue;
-  std::uint8_t Status = kUnevaluated;
+  TStatementType StatementType = kIssue;
+  TStatus Status = kUnevaluated;
 };
 
 using TStatements = TList<TStatement>;

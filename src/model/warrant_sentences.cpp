@@ -2,7 +2,7 @@
 
 namespace korvane {
 
-std::string StepWarrantSentence(const std::string& reason, const std::string& conclusion, std::int32_t kind) {
+std::string StepWarrantSentence(const std::string& reason, const std::string& conclusion, TConnectionKind kind) {
   // Only 0 and 1 occur; any other kind reads as defeating, since it is not the plain rule.
   const char* then = kind == kSupporting ? ", THEN " : ", THEN IT IS DEFEATED THAT ";
   return "(IF " + reason + then + conclusion + ")";

@@ -10,7 +10,7 @@ namespace korvane {
 
 /// "(IF r, THEN c)" for a supporting kind, "(IF r, THEN IT IS DEFEATED THAT c)" for a defeating one.
 [[nodiscard]] std::string StepWarrantSentence(const std::string& reason, const std::string& conclusion,
-                                              std::int32_t kind);
+                                              TConnectionKind kind);
 
 /// "(THAT e, IS AN EXCEPTION TO THE RULE THAT, IF r, THEN c)", whatever the connection's kind.
 [[nodiscard]] std::string UndercutterWarrantSentence(const std::string& exception, const std::string& reason,

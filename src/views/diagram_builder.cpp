@@ -245,8 +245,8 @@ void TDiagramBuilder::DrawStatementBox(const TStatement* statement, int& row, in
   DrawBox(statement, statement->Status, row, column, minimumColumns, paint);
 }
 
-void TDiagramBuilder::DrawBox(const TStatement* statement, std::uint8_t status, int& row, int column,
-                              int minimumColumns, TPaintStyle style) {
+void TDiagramBuilder::DrawBox(const TStatement* statement, TStatus status, int& row, int column, int minimumColumns,
+                              TPaintStyle style) {
   const QString text = BoxText(statement);
   const int icon = statement->StatementType == kAssumption ? 0 : 1;
   SetStyle(style);

@@ -15,7 +15,7 @@
 namespace korvane {
 
 /// How DrawStatementBox styles a box.
-enum class TBoxStyle { Justified, Unjustified, ByStatus };
+enum class TBoxStyle : std::uint8_t { Justified, Unjustified, ByStatus };
 
 /// Unit sizes of the diagrams.
 inline constexpr int kColumnWidth = 18;
@@ -68,8 +68,8 @@ private:
   void DrawUndercutterLine(const TTask& task, int row);
   void DrawStepConnector(const TDialecticalArgument* argument, int index, int column, int conclusionBottom, int row);
 
-  enum class TPaintStyle { Justified, Unjustified, Keep };
-  void DrawBox(const TStatement* statement, std::uint8_t status, int& row, int column, int minimumColumns,
+  enum class TPaintStyle : std::uint8_t { Justified, Unjustified, Keep };
+  void DrawBox(const TStatement* statement, TStatus status, int& row, int column, int minimumColumns,
                TPaintStyle style);
   void AddText(TDiagramText text);
   void WidenToBoxes();

@@ -12,7 +12,7 @@ namespace {
 
 std::string Shown(const std::string& sentence) { return DisplayToUtf8(SentenceToDisplay(sentence)); }
 
-QString StatusWord(std::uint8_t status) {
+QString StatusWord(TStatus status) {
   switch (status) {
     case kJustified: return QStringLiteral("justified");
     case kUnjustified: return QStringLiteral("unjustified");

@@ -14,14 +14,15 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/statement.h"
+
 namespace korvane {
 
-class TStatement;
 class TDialecticalArgument;
 class TStep;
 
 /// Line style of a pen: the diagrams use only these two.
-enum class TPenStyle { Solid, Dotted };
+enum class TPenStyle : std::uint8_t { Solid, Dotted };
 
 /// A statement box. Rect covers exactly the box's pixels (outline included): its
 /// right() and bottom() are the last pixel column and row.
@@ -93,7 +94,7 @@ struct TDiagramPart {
   QRect Area;
   /// Statement: the statement boxed; its status as drawn (the box's own argument).
   const TStatement* Statement = nullptr;
-  std::uint8_t Status = 0;
+  TStatus Status = kJustified;
   /// Step and Undercutter: the step, the argument it belongs to (may be null for an
   /// undercutter) with the step's index in it and, for an undercutter, its index in the step.
   const TStep* Step = nullptr;

@@ -35,7 +35,7 @@ struct TApp {
   [[nodiscard]] std::vector<std::string> Text() const { return Main().Line().Text(); }
 
   /// A statement move without questions (the sentence must be new).
-  void State(const std::string& sentence, std::uint8_t type) const {
+  void State(const std::string& sentence, korvane::TStatementType type) const {
     Session().PerformStatementMove(Main().Line().NewStatement(sentence, type));
   }
 };

@@ -41,7 +41,7 @@ class DiagramWindowTest : public QObject {
   [[nodiscard]] TDiagramMenu* Menu() const { return Main().findChild<TDiagramMenu*>(); }
 
   /// Reason/conclusion moves without questions, drawn once at the end.
-  void Connect(const std::vector<std::array<std::string, 2>>& pairs, std::uint8_t reasonType = kIssue) const {
+  void Connect(const std::vector<std::array<std::string, 2>>& pairs, TStatementType reasonType = kIssue) const {
     app_->Session().RefreshViews = false;
     for (const auto& [reason, conclusion] : pairs) {
       TReasonConclusion* c = Main().Line().NewReasonConclusion();

@@ -20,6 +20,8 @@
 
 using namespace korvane;
 
+Q_DECLARE_METATYPE(korvane::TStatementType)
+
 namespace {
 
 const QColor kBlue(0, 0, 255);
@@ -47,8 +49,8 @@ class WindowViewsTest : public QObject {
   void Click(const char* button) const { Child<QPushButton>(button)->click(); }
 
   /// A reason/conclusion move without questions.
-  void Connect(const std::string& reason, std::uint8_t reasonType, const std::string& conclusion,
-               std::uint8_t conclusionType) const {
+  void Connect(const std::string& reason, TStatementType reasonType, const std::string& conclusion,
+               TStatementType conclusionType) const {
     TReasonConclusion* c = Main().Line().NewReasonConclusion();
     c->Reason->Sentence = reason;
     c->Reason->StatementType = reasonType;
@@ -83,19 +85,19 @@ private slots:
   }
 
   void eachMoveRedrawsTheDiagram_data() {
-    QTest::addColumn<int>("type");
+    QTest::addColumn<TStatementType>("type");
     QTest::addColumn<QColor>("colour");
     QTest::addColumn<bool>("bold");
     QTest::addColumn<int>("icon");
-    QTest::newRow("issue: unjustified, teal, italic") << int(kIssue) << kTeal << false << kIssueIcon;
-    QTest::newRow("assumption: justified, blue, bold") << int(kAssumption) << kBlue << true << kAssumptionIcon;
+    QTest::newRow("issue: unjustified, teal, italic") << kIssue << kTeal << false << kIssueIcon;
+    QTest::newRow("assumption: justified, blue, bold") << kAssumption << kBlue << true << kAssumptionIcon;
   }
   void eachMoveRedrawsTheDiagram() {
-    QFETCH(int, type);
+    QFETCH(TStatementType, type);
     QFETCH(QColor, colour);
     QFETCH(bool, bold);
     QFETCH(int, icon);
-    app_->State("it rains", static_cast<std::uint8_t>(type));
+    app_->State("it rains", type);
     const TDiagramLayout& layout = Layout();
     QCOMPARE(layout.Width, PaintBox()->width());
     QCOMPARE(layout.Boxes.size(), std::size_t{1});
@@ -115,7 +117,7 @@ private slots:
     QCOMPARE(shot.pixelColor(20, 3), kWhite);
 
     // The next move draws from the new stage, the conclusion above its reason.
-    Connect("the clouds are dark", kAssumption, "it rains", static_cast<std::uint8_t>(type));
+    Connect("the clouds are dark", kAssumption, "it rains", type);
     QCOMPARE(Layout().Boxes.size(), std::size_t{2});
     QCOMPARE(Layout().Boxes[0].Pen, kBlue);
     QCOMPARE(Layout().Boxes[1].Rect.topLeft(), QPoint(18 + 2, kRow + 2));

@@ -17,8 +17,8 @@ namespace korvane {
 namespace {
 
 using test::StageBuilder;
-constexpr std::uint8_t A = kAssumption;
-constexpr std::uint8_t I = kIssue;
+constexpr TStatementType A = kAssumption;
+constexpr TStatementType I = kIssue;
 
 std::string Name(const TStatement* s) { return s ? "'" + s->Sentence + "'" : "none"; }
 
@@ -42,7 +42,7 @@ struct ShapeCase {
   const char* Name;
   std::function<void(StageBuilder&)> Build;
   const char* Explained;
-  std::uint8_t Status;
+  TStatus Status;
   const char* Steps;
   const char* Why;
 };

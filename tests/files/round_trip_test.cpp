@@ -30,7 +30,7 @@ std::string Sentence(std::mt19937& random) {
   return pool[std::uniform_int_distribution<std::size_t>(0, pool.size() - 1)(random)];
 }
 
-std::uint8_t Type(std::mt19937& random) {
+TStatementType Type(std::mt19937& random) {
   return std::uniform_int_distribution<int>(0, 1)(random) ? kIssue : kAssumption;
 }
 

@@ -215,7 +215,7 @@ TEST(FastEvaluation, AChainOfAHundredThousandConnectionsEvaluates) {
 // Everything of the stage and of its shared objects that a refused move must leave alone.
 std::string Snapshot(const TArgumentationStage& stage) {
   std::string text = Describe(stage) + Statuses(stage);
-  for (const TStatement* s : stage.Statements) text += s->Id + "/" + std::to_string(s->StatementType) + " ";
+  for (const TStatement* s : stage.Statements) text += s->Id + "/" + std::to_string(Code(s->StatementType)) + " ";
   return text;
 }
 
@@ -228,7 +228,7 @@ TEST(FastEvaluation, AMoveBeyondTheBudgetIsRefusedAndChangesNothing) {
   first->SetWorkBudget(200000);
   stages.push_back(std::move(first));
   TModelStore& store = stages.back()->Store();
-  auto connect = [&](const std::string& r, const std::string& c, std::uint8_t type) {
+  auto connect = [&](const std::string& r, const std::string& c, TStatementType type) {
     TReasonConclusion* q = store.NewReasonConclusion();
     q->Reason->Sentence = r;
     q->Reason->StatementType = type;

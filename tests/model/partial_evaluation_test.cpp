@@ -37,7 +37,7 @@ struct Lines {
   std::vector<std::unique_ptr<TArgumentationStage>> fast, literal;
 };
 
-test::GeneratedMove Connection(const std::string& reason, std::uint8_t reasonType, const std::string& conclusion) {
+test::GeneratedMove Connection(const std::string& reason, TStatementType reasonType, const std::string& conclusion) {
   test::GeneratedMove m;
   m.kind = test::GeneratedMove::ReasonConclusion;
   m.reason = reason;

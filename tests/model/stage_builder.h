@@ -17,12 +17,12 @@ public:
   [[nodiscard]] TArgumentationStage& Stage(int index) const { return *stages_.at(static_cast<std::size_t>(index)); }
   [[nodiscard]] TModelStore& Store() const { return *store_; }
 
-  TStatement* NewStatement(const std::string& sentence, std::uint8_t type) {
+  TStatement* NewStatement(const std::string& sentence, TStatementType type) {
     return store_->NewStatement(sentence, type);
   }
 
-  TReasonConclusion* NewConnection(const std::string& reason, std::uint8_t reasonType, const std::string& conclusion,
-                                   std::uint8_t conclusionType, std::int32_t kind = kSupporting) {
+  TReasonConclusion* NewConnection(const std::string& reason, TStatementType reasonType, const std::string& conclusion,
+                                   TStatementType conclusionType, TConnectionKind kind = kSupporting) {
     TReasonConclusion* c = store_->NewReasonConclusion();
     c->Reason->Sentence = reason;
     c->Reason->StatementType = reasonType;
@@ -32,15 +32,15 @@ public:
     return c;
   }
 
-  TArgumentationStage& State(const std::string& sentence, std::uint8_t type) {
+  TArgumentationStage& State(const std::string& sentence, TStatementType type) {
     return Keep(Current().DoStatementMove(NewStatement(sentence, type)));
   }
-  TArgumentationStage& Connect(const std::string& reason, std::uint8_t reasonType, const std::string& conclusion,
-                               std::uint8_t conclusionType, std::int32_t kind = kSupporting) {
+  TArgumentationStage& Connect(const std::string& reason, TStatementType reasonType, const std::string& conclusion,
+                               TStatementType conclusionType, TConnectionKind kind = kSupporting) {
     return Keep(Current().DoReasonConclusionMove(NewConnection(reason, reasonType, conclusion, conclusionType, kind)));
   }
-  TArgumentationStage& Except(const std::string& exception, std::uint8_t exceptionType, const std::string& reason,
-                              std::uint8_t reasonType, const std::string& conclusion, std::uint8_t conclusionType) {
+  TArgumentationStage& Except(const std::string& exception, TStatementType exceptionType, const std::string& reason,
+                              TStatementType reasonType, const std::string& conclusion, TStatementType conclusionType) {
     TReasonConclusion* c = NewConnection(reason, reasonType, conclusion, conclusionType);
     c->Exceptions.Add(NewStatement(exception, exceptionType));
     return Keep(Current().DoExceptionMove(c));
@@ -58,7 +58,7 @@ public:
       if (stage.Statements[i]->Sentence == sentence) return stage.DialecticalArguments[i];
     return nullptr;
   }
-  [[nodiscard]] std::uint8_t StatusOf(const std::string& sentence) const { return Find(sentence)->Status; }
+  [[nodiscard]] TStatus StatusOf(const std::string& sentence) const { return Find(sentence)->Status; }
 
   TArgumentationStage& Keep(std::unique_ptr<TArgumentationStage> stage) {
     stages_.push_back(std::move(stage));

@@ -112,7 +112,7 @@ public:
 
 private:
   int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
-  std::uint8_t Type() { return Pick(2) == 0 ? kIssue : kAssumption; }
+  TStatementType Type() { return Pick(2) == 0 ? kIssue : kAssumption; }
   std::string Sentence(const TArgumentationStage& stage) {
     const int count = static_cast<int>(stage.ReasonConclusions.Count());
     if (count > 0 && Pick(6) == 0) {

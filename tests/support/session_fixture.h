@@ -21,11 +21,11 @@ struct SessionFixture : THeadlessSession<ScriptedAsker> {
   TLineOfArgumentation& Line() { return Session.Line(); }
   TArgumentationStage& Stage() { return *Session.Line().CurrentStage; }
 
-  bool State(const std::string& sentence, std::uint8_t type) {
+  bool State(const std::string& sentence, TStatementType type) {
     return Session.PerformStatementMove(Line().NewStatement(sentence, type));
   }
-  TReasonConclusion* Connection(const std::string& reason, std::uint8_t reasonType, const std::string& conclusion,
-                                std::uint8_t conclusionType) {
+  TReasonConclusion* Connection(const std::string& reason, TStatementType reasonType, const std::string& conclusion,
+                                TStatementType conclusionType) {
     TReasonConclusion* c = Line().NewReasonConclusion();
     c->Reason->Sentence = reason;
     c->Reason->StatementType = reasonType;
@@ -33,19 +33,19 @@ struct SessionFixture : THeadlessSession<ScriptedAsker> {
     c->Conclusion->StatementType = conclusionType;
     return c;
   }
-  void Connect(const std::string& reason, std::uint8_t reasonType, const std::string& conclusion,
-               std::uint8_t conclusionType) {
+  void Connect(const std::string& reason, TStatementType reasonType, const std::string& conclusion,
+               TStatementType conclusionType) {
     Session.PerformReasonConclusionMove(Connection(reason, reasonType, conclusion, conclusionType));
   }
-  TReasonConclusion* ExceptionConnection(const std::string& exception, std::uint8_t exceptionType,
-                                         const std::string& reason, std::uint8_t reasonType,
-                                         const std::string& conclusion, std::uint8_t conclusionType) {
+  TReasonConclusion* ExceptionConnection(const std::string& exception, TStatementType exceptionType,
+                                         const std::string& reason, TStatementType reasonType,
+                                         const std::string& conclusion, TStatementType conclusionType) {
     TReasonConclusion* c = Connection(reason, reasonType, conclusion, conclusionType);
     c->Exceptions.Add(Line().NewStatement(exception, exceptionType));
     return c;
   }
-  void Except(const std::string& exception, std::uint8_t exceptionType, const std::string& reason,
-              std::uint8_t reasonType, const std::string& conclusion, std::uint8_t conclusionType) {
+  void Except(const std::string& exception, TStatementType exceptionType, const std::string& reason,
+              TStatementType reasonType, const std::string& conclusion, TStatementType conclusionType) {
     Session.PerformExceptionMove(
         ExceptionConnection(exception, exceptionType, reason, reasonType, conclusion, conclusionType));
   }

@@ -17,8 +17,8 @@ namespace korvane::test {
 struct GeneratedMove {
   enum Kind { Statement, ReasonConclusion, Exception } kind = Statement;
   std::string sentence, reason, conclusion;  // sentence: the statement or the exception
-  std::uint8_t type = kIssue, reasonType = kIssue, conclusionType = kIssue;
-  std::int32_t connectionKind = kSupporting;
+  TStatementType type = kIssue, reasonType = kIssue, conclusionType = kIssue;
+  TConnectionKind connectionKind = kSupporting;
 };
 
 class StageGenerator {
@@ -61,7 +61,7 @@ public:
 
 private:
   int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
-  std::uint8_t Type() { return Pick(2) == 0 ? kIssue : kAssumption; }
+  TStatementType Type() { return Pick(2) == 0 ? kIssue : kAssumption; }
   std::string Base() { return base_[static_cast<std::size_t>(Pick(static_cast<int>(base_.size())))]; }
   void Pair(std::string& reason, std::string& conclusion) {
     const int n = static_cast<int>(base_.size());

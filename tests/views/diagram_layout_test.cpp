@@ -9,6 +9,7 @@ using namespace korvane;
 using korvane::test::StageBuilder;
 
 Q_DECLARE_METATYPE(korvane::TPenStyle)
+Q_DECLARE_METATYPE(korvane::TStatementType)
 
 namespace {
 
@@ -55,20 +56,20 @@ private slots:
   }
 
   void oneBox_data() {
-    QTest::addColumn<int>("type");
+    QTest::addColumn<TStatementType>("type");
     QTest::addColumn<QColor>("colour");
     QTest::addColumn<bool>("bold");
     QTest::addColumn<int>("icon");
-    QTest::newRow("assumption: justified, blue and bold") << int(kAssumption) << kBlue << true << 0;
-    QTest::newRow("unsupported issue: unjustified, teal and italic") << int(kIssue) << kTeal << false << 1;
+    QTest::newRow("assumption: justified, blue and bold") << kAssumption << kBlue << true << 0;
+    QTest::newRow("unsupported issue: unjustified, teal and italic") << kIssue << kTeal << false << 1;
   }
   void oneBox() {
-    QFETCH(int, type);
+    QFETCH(TStatementType, type);
     QFETCH(QColor, colour);
     QFETCH(bool, bold);
     QFETCH(int, icon);
     StageBuilder b;
-    b.State("the street is wet", static_cast<std::uint8_t>(type));
+    b.State("the street is wet", type);
     const TDiagramLayout layout = Dialectical(b);
 
     QCOMPARE(layout.Boxes.size(), std::size_t{1});
@@ -199,21 +200,21 @@ private slots:
   }
 
   void exceptionCutsTheStep_data() {
-    QTest::addColumn<int>("exceptionType");
+    QTest::addColumn<TStatementType>("exceptionType");
     QTest::addColumn<QColor>("cross");
     QTest::addColumn<QColor>("step");
     QTest::addColumn<QColor>("conclusion");
-    QTest::newRow("justified exception blocks: red cross, teal step") << int(kAssumption) << kRed << kTeal << kTeal;
-    QTest::newRow("unjustified exception: teal cross, blue step") << int(kIssue) << kTeal << kBlue << kBlue;
+    QTest::newRow("justified exception blocks: red cross, teal step") << kAssumption << kRed << kTeal << kTeal;
+    QTest::newRow("unjustified exception: teal cross, blue step") << kIssue << kTeal << kBlue << kBlue;
   }
   void exceptionCutsTheStep() {
-    QFETCH(int, exceptionType);
+    QFETCH(TStatementType, exceptionType);
     QFETCH(QColor, cross);
     QFETCH(QColor, step);
     QFETCH(QColor, conclusion);
     StageBuilder b;
     b.Connect("a", kAssumption, "c", kIssue);
-    b.Except("e", static_cast<std::uint8_t>(exceptionType), "a", kAssumption, "c", kIssue);
+    b.Except("e", exceptionType, "a", kAssumption, "c", kIssue);
     const TDiagramLayout layout = Dialectical(b);
 
     QCOMPARE(layout.Boxes.size(), std::size_t{3});
@@ -235,22 +236,21 @@ private slots:
   }
 
   void warrantDecidesTheStep_data() {
-    QTest::addColumn<int>("warrantType");
+    QTest::addColumn<TStatementType>("warrantType");
     QTest::addColumn<QColor>("step");
     QTest::addColumn<TPenStyle>("style");
     QTest::addColumn<QColor>("conclusion");
-    QTest::newRow("unjustified warrant: grey and dotted") << int(kIssue) << kGrey << TPenStyle::Dotted << kTeal;
-    QTest::newRow("warrant taken for granted: blue and solid")
-        << int(kAssumption) << kBlue << TPenStyle::Solid << kBlue;
+    QTest::newRow("unjustified warrant: grey and dotted") << kIssue << kGrey << TPenStyle::Dotted << kTeal;
+    QTest::newRow("warrant taken for granted: blue and solid") << kAssumption << kBlue << TPenStyle::Solid << kBlue;
   }
   void warrantDecidesTheStep() {
-    QFETCH(int, warrantType);
+    QFETCH(TStatementType, warrantType);
     QFETCH(QColor, step);
     QFETCH(TPenStyle, style);
     QFETCH(QColor, conclusion);
     StageBuilder b;
     b.Connect("a", kAssumption, "c", kIssue);
-    b.State("(IF a, THEN c)", static_cast<std::uint8_t>(warrantType));
+    b.State("(IF a, THEN c)", warrantType);
     const TDiagramLayout layout = Dialectical(b);
 
     QCOMPARE(layout.Boxes.size(), std::size_t{3});

@@ -17,9 +17,9 @@ int TTypeRadioGroup::ItemIndex() const { return assumption_->isChecked() ? 1 : 0
 
 void TTypeRadioGroup::SetItemIndex(int index) { (index == 1 ? assumption_ : issue_)->setChecked(true); }
 
-std::uint8_t TTypeRadioGroup::StatementType() const { return ItemIndex() == 1 ? kAssumption : kIssue; }
+TStatementType TTypeRadioGroup::StatementType() const { return ItemIndex() == 1 ? kAssumption : kIssue; }
 
-void TTypeRadioGroup::SetStatementType(std::uint8_t type) { SetItemIndex(type == kIssue ? 0 : 1); }
+void TTypeRadioGroup::SetStatementType(TStatementType type) { SetItemIndex(type == kIssue ? 0 : 1); }
 
 void TTypeRadioGroup::resizeEvent(QResizeEvent* event) {
   QGroupBox::resizeEvent(event);

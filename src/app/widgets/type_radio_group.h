@@ -3,7 +3,8 @@
 
 #include <QGroupBox>
 #include <QRadioButton>
-#include <cstdint>
+
+#include "model/statement.h"
 
 namespace korvane {
 
@@ -17,9 +18,9 @@ public:
   void SetItemIndex(int index);
 
   /// The statement type of the checked item.
-  [[nodiscard]] std::uint8_t StatementType() const;
+  [[nodiscard]] TStatementType StatementType() const;
   /// Checks the item of a statement type.
-  void SetStatementType(std::uint8_t type);
+  void SetStatementType(TStatementType type);
 
   [[nodiscard]] QRadioButton* IssueButton() const { return issue_; }
   [[nodiscard]] QRadioButton* AssumptionButton() const { return assumption_; }

@@ -7,7 +7,7 @@ namespace korvane::evaluation {
 
 namespace {
 
-std::uint8_t WarrantStatusOf(const TDialecticalArgument* w) {
+TWarrantStatus WarrantStatusOf(const TDialecticalArgument* w) {
   return (!w || w->Status == kJustified) ? kWarrantHolds : kWarrantFails;
 }
 
@@ -41,8 +41,8 @@ void TDialecticalBuilder::PlanSteps(int v, const TMask& mask, int depth, TStepPl
   }
 }
 
-std::uint8_t TDialecticalBuilder::StatusOf(const TStatement* object, const TStepPlans& steps,
-                                           const TUndercutterPlans& undercutters) {
+TStatus TDialecticalBuilder::StatusOf(const TStatement* object, const TStepPlans& steps,
+                                      const TUndercutterPlans& undercutters) {
   if (object->StatementType == kAssumption) return kJustified;
   if (object->StatementType != kIssue) return kUnevaluated;
   for (const TStepPlan& p : steps) {
@@ -71,7 +71,7 @@ TDialecticalArgument* TDialecticalBuilder::Build(TStatement* object, int v, cons
   undercutters.clear();
   PlanSteps(v, mask, depth, steps, undercutters);
   work_.Spend(1);
-  const std::uint8_t status = StatusOf(object, steps, undercutters);
+  const TStatus status = StatusOf(object, steps, undercutters);
 
   TDialecticalArgument* result = nullptr;
   const auto sentence = static_cast<std::size_t>(index_.VertexSentence(v));
@@ -116,7 +116,7 @@ bool TDialecticalBuilder::StepMatches(const TStep* s, TStatement* conclusion, co
   return true;
 }
 
-bool TDialecticalBuilder::Matches(const TDialecticalArgument* d, TStatement* conclusion, std::uint8_t status,
+bool TDialecticalBuilder::Matches(const TDialecticalArgument* d, TStatement* conclusion, TStatus status,
                                   const TStepPlans& steps, const TUndercutterPlans& undercutters) {
   if (d->Conclusion != conclusion || d->Status != status || d->Steps.Count() != steps.size()) return false;
   for (std::size_t i = 0; i < d->Steps.Count(); ++i) {
@@ -129,8 +129,7 @@ bool TDialecticalBuilder::Matches(const TDialecticalArgument* d, TStatement* con
 
 std::size_t TDialecticalBuilder::StepHash(TStatement* conclusion, const TStepPlan& p,
                                           const TUndercutterPlans& undercutters) {
-  std::size_t h =
-      Mix(Mix(Mix(PtrHash(conclusion), PtrHash(p.reason)), PtrHash(p.warrant)), static_cast<std::size_t>(p.kind));
+  std::size_t h = Mix(Mix(Mix(PtrHash(conclusion), PtrHash(p.reason)), PtrHash(p.warrant)), Code(p.kind));
   for (std::size_t k = 0; k < p.undercutterCount; ++k) {
     const TUndercutterPlan& q = undercutters[p.firstUndercutter + k];
     h = Mix(Mix(Mix(h, PtrHash(q.exception)), PtrHash(q.warrant)), PtrHash(q.undercutting));
@@ -138,9 +137,9 @@ std::size_t TDialecticalBuilder::StepHash(TStatement* conclusion, const TStepPla
   return h;
 }
 
-std::size_t TDialecticalBuilder::ShapeHash(TStatement* conclusion, std::uint8_t status, const TStepPlans& steps,
+std::size_t TDialecticalBuilder::ShapeHash(TStatement* conclusion, TStatus status, const TStepPlans& steps,
                                            const TUndercutterPlans& undercutters) {
-  std::size_t h = Mix(PtrHash(conclusion), status);
+  std::size_t h = Mix(PtrHash(conclusion), Code(status));
   for (const TStepPlan& p : steps) h = Mix(Mix(h, StepHash(conclusion, p, undercutters)), PtrHash(p.initial));
   return h;
 }
@@ -177,8 +176,8 @@ TStep* TDialecticalBuilder::StepFor(TStatement* conclusion, const TStepPlan& p, 
   return s;
 }
 
-TDialecticalArgument* TDialecticalBuilder::Materialise(TStatement* conclusion, std::uint8_t status,
-                                                       const TStepPlans& steps, const TUndercutterPlans& undercutters) {
+TDialecticalArgument* TDialecticalBuilder::Materialise(TStatement* conclusion, TStatus status, const TStepPlans& steps,
+                                                       const TUndercutterPlans& undercutters) {
   TDialecticalArgument* d = nodes_.NewDialecticalArgument(conclusion);
   d->Status = status;
   if (!steps.empty()) {

@@ -47,7 +47,7 @@ private:
   // One step as it is about to be built.
   struct TStepPlan {
     TStatement* reason;
-    std::int32_t kind;
+    TConnectionKind kind;
     TDialecticalArgument* warrant;
     TDialecticalArgument* initial;
     std::size_t firstUndercutter;  // in the undercutter plans
@@ -63,18 +63,18 @@ private:
 
   TDialecticalArgument* Build(TStatement* object, int v, const TMask& mask, int depth);
   void PlanSteps(int v, const TMask& mask, int depth, TStepPlans& steps, TUndercutterPlans& undercutters);
-  [[nodiscard]] static std::uint8_t StatusOf(const TStatement* object, const TStepPlans& steps,
-                                             const TUndercutterPlans& undercutters);
+  [[nodiscard]] static TStatus StatusOf(const TStatement* object, const TStepPlans& steps,
+                                        const TUndercutterPlans& undercutters);
   [[nodiscard]] static bool StepMatches(const TStep* s, TStatement* conclusion, const TStepPlan& p,
                                         const TUndercutterPlans& undercutters);
   [[nodiscard]] static std::size_t StepHash(TStatement* conclusion, const TStepPlan& p,
                                             const TUndercutterPlans& undercutters);
   TStep* StepFor(TStatement* conclusion, const TStepPlan& p, const TUndercutterPlans& undercutters);
-  [[nodiscard]] static bool Matches(const TDialecticalArgument* d, TStatement* conclusion, std::uint8_t status,
+  [[nodiscard]] static bool Matches(const TDialecticalArgument* d, TStatement* conclusion, TStatus status,
                                     const TStepPlans& steps, const TUndercutterPlans& undercutters);
-  [[nodiscard]] static std::size_t ShapeHash(TStatement* conclusion, std::uint8_t status, const TStepPlans& steps,
+  [[nodiscard]] static std::size_t ShapeHash(TStatement* conclusion, TStatus status, const TStepPlans& steps,
                                              const TUndercutterPlans& undercutters);
-  TDialecticalArgument* Materialise(TStatement* conclusion, std::uint8_t status, const TStepPlans& steps,
+  TDialecticalArgument* Materialise(TStatement* conclusion, TStatus status, const TStepPlans& steps,
                                     const TUndercutterPlans& undercutters);
 
   const TStageIndex& index_;

@@ -138,7 +138,7 @@ void TEvaluator::PublishLists(TArgumentationStage& stage, const TArgumentationSt
 // differ from what they hold.
 void TEvaluator::SetStatuses(TArgumentationStage& stage, bool partial) const {
   auto setStatus = [&](std::size_t i) {
-    const std::uint8_t status = statementValues_[i]->Status;
+    const TStatus status = statementValues_[i]->Status;
     if (status == kJustified || status == kUnjustified) stage.Statements[i]->Status = status;
   };
   if (partial) {

@@ -18,7 +18,7 @@ namespace korvane::evaluation {
 struct TConnectionFacts {
   TStatement* reason = nullptr;
   TStatement* conclusion = nullptr;
-  std::int32_t kind = kSupporting;
+  TConnectionKind kind = kSupporting;
   int reasonSentence = -1;
   int conclusionSentence = -1;
   int warrantSentence = -1;  ///< of the step warrant
