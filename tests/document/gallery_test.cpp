@@ -64,8 +64,8 @@ TGallery ReadGallery(const fs::path& path) {
   return gallery;
 }
 
-const char* TypeName(std::uint8_t type) { return type == kIssue ? "issue" : "assumption"; }
-const char* StatusName(std::uint8_t status) {
+const char* TypeName(TStatementType type) { return type == kIssue ? "issue" : "assumption"; }
+const char* StatusName(TStatus status) {
   return status == kJustified ? "justified" : status == kUnjustified ? "unjustified" : "unevaluated";
 }
 
