@@ -103,18 +103,7 @@ void DeepChain(benchmark::State& state) {
 // connection and a warrant stated: the trees grow with every path through them.
 void Clique(benchmark::State& state, bool literal) {
   const int k = static_cast<int>(state.range(0));
-  std::vector<test::GeneratedMove> moves;
-  for (int i = 0; i < k; ++i)
-    for (int j = 0; j < k; ++j) {
-      if (i == j) continue;
-      test::GeneratedMove m;
-      m.kind = test::GeneratedMove::ReasonConclusion;
-      m.reason = "p" + std::to_string(i);
-      m.conclusion = "p" + std::to_string(j);
-      m.reasonType = i == 0 ? kAssumption : kIssue;
-      m.conclusionType = j == 0 ? kAssumption : kIssue;
-      moves.push_back(m);
-    }
+  std::vector<test::GeneratedMove> moves = test::BothWaysMoves(k);
   test::GeneratedMove e;
   e.kind = test::GeneratedMove::Exception;
   e.sentence = "x";

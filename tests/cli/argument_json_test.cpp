@@ -72,18 +72,7 @@ TEST(CompactArguments, ReadBackIntoTheTreesThePlainRulesBuild) {
 
 // Four statements connected both ways: many trees over few distinct arguments.
 TEST(CompactArguments, ACycleGroupListsEachArgumentOnce) {
-  std::vector<test::GeneratedMove> moves;
-  for (int i = 0; i < 4; ++i)
-    for (int j = 0; j < 4; ++j) {
-      if (i == j) continue;
-      test::GeneratedMove m;
-      m.kind = test::GeneratedMove::ReasonConclusion;
-      m.reason = "p" + std::to_string(i);
-      m.conclusion = "p" + std::to_string(j);
-      m.reasonType = i == 0 ? kAssumption : kIssue;
-      m.conclusionType = j == 0 ? kAssumption : kIssue;
-      moves.push_back(m);
-    }
+  const std::vector<test::GeneratedMove> moves = test::BothWaysMoves(4);
   ExpectSameTrees(moves, "4 statements both ways");
 
   std::unique_ptr<TArgumentationStage> stage = std::make_unique<TArgumentationStage>();

@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
   if (fault == "use-after-free") {
     auto* s = new korvane::TStatement;
     delete s;
-    return s->StatementType;
+    return korvane::Code(s->StatementType);
   }
   if (fault == "undefined") {
     volatile int big = INT_MAX;

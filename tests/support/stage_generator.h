@@ -84,6 +84,24 @@ private:
   int backEdgeOneIn_ = 0;
 };
 
+/// Connections among k statements p0..p(k-1), every one to every other in both directions
+/// (p0 an assumption, the rest issues): the trees grow with every path through them.
+inline std::vector<GeneratedMove> BothWaysMoves(int k) {
+  std::vector<GeneratedMove> moves;
+  for (int i = 0; i < k; ++i)
+    for (int j = 0; j < k; ++j) {
+      if (i == j) continue;
+      GeneratedMove m;
+      m.kind = GeneratedMove::ReasonConclusion;
+      m.reason = "p" + std::to_string(i);
+      m.conclusion = "p" + std::to_string(j);
+      m.reasonType = i == 0 ? kAssumption : kIssue;
+      m.conclusionType = j == 0 ? kAssumption : kIssue;
+      moves.push_back(m);
+    }
+  return moves;
+}
+
 /// Gives a new connection the ends, types and kind of a generated move.
 inline void FillConnection(TReasonConclusion& c, const GeneratedMove& m) {
   c.Reason->Sentence = m.reason;
