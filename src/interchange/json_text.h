@@ -20,6 +20,8 @@ using TJson = nlohmann::ordered_json;
 /// byte as Latin-1; control characters (C1 ones included) escaped.
 [[nodiscard]] std::string JsonString(const std::string& bytes);
 
+struct TJsonMemberLayout;
+
 /// Where an array or object breaks its lines; the default is all on one line.
 struct TJsonLayout {
   /// Between items or members.
@@ -29,10 +31,17 @@ struct TJsonLayout {
   /// Before the closing bracket, always.
   std::string Close;
   /// The layouts of an object's members, by name; others are on one line.
-  std::vector<std::pair<std::string, TJsonLayout>> Members;
+  std::vector<TJsonMemberLayout> Members;
   /// When set, writes item i of an array instead of the item held (lists too large to
   /// hold in memory are given as that many nulls).
   std::function<void(std::ostream&, std::size_t)> WriteItem;
+};
+
+/// The layout of one member of an object. A struct of its own rather than a pair, since a
+/// pair of a type still being defined does not compile with every standard library.
+struct TJsonMemberLayout {
+  std::string Name;
+  TJsonLayout Layout;
 };
 
 /// Writes value with ", " and ": " between its parts and lines broken as layout says.
