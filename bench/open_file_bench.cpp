@@ -91,7 +91,7 @@ void MoveBelowChain(benchmark::State& state) {
     session.PerformReasonConclusionMove(c);
     benchmark::DoNotOptimize(session.Line().CurrentStage);
     state.PauseTiming();
-    if (session.Line().ArgumentationMoves.Count() != length + 1) state.SkipWithError("the move was not made");
+    if (session.Line().ArgumentationMoves.Count() != static_cast<std::size_t>(length) + 1) state.SkipWithError("the move was not made");
     owned.reset();
     state.ResumeTiming();
   }
