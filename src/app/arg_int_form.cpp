@@ -8,6 +8,7 @@
 #include <QTreeWidget>
 
 #include "app/accessible_texts.h"
+#include "app/box_actions.h"
 #include "app/diagram_menu.h"
 #include "app/document_caption.h"
 #include "app/widgets/scroll_box.h"
@@ -73,7 +74,8 @@ void TArgIntForm::ConnectUi() {
 
   connect(ui_.ScrollBox1, &TScrollBox::Resized, this, [this] { ScrollBox1Resize(); });
   // Context menus live where the window describes nothing: the window owns this one.
-  new TDiagramMenu(*ui_.DialArgsPaintBox, *this);
+  auto* diagramMenu = new TDiagramMenu(*ui_.DialArgsPaintBox, *this);
+  new TBoxActions(*this, *ui_.DialArgsPaintBox, *ui_.ScrollBox1, *diagramMenu);
 }
 
 void TArgIntForm::FormCreate() {

@@ -42,7 +42,12 @@ TDiagramMenu::TDiagramMenu(TDiagramPaintBox& paintBox, QWidget& window)
   menu_->addAction(QStringLiteral("Copy as image"), this, &TDiagramMenu::CopyAsImage);
   paintBox.setContextMenuPolicy(Qt::CustomContextMenu);
   connect(&paintBox, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint& pos) { menu_->popup(paintBox_.mapToGlobal(pos)); });
+          [this](const QPoint& pos) { Popup(pos); });
+}
+
+void TDiagramMenu::Popup(QPoint pos) {
+  emit Requested(pos);
+  menu_->popup(paintBox_.mapToGlobal(pos));
 }
 
 void TDiagramMenu::ExportDiagram() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPoint>
 
 class QMenu;
 class QAction;
@@ -22,6 +23,9 @@ public:
   TDiagramMenu(TDiagramPaintBox& paintBox, QWidget& window);
 
   [[nodiscard]] QMenu& Menu() const { return *menu_; }
+  /// Opens the menu at pos, a point of the paint box, once Requested has let the menu be
+  /// filled for that point.
+  void Popup(QPoint pos);
 
   /// "Export diagram...": a save dialog, then the file written completely under a
   /// temporary name and renamed, so a failure leaves an existing file as it was.
@@ -30,6 +34,9 @@ public:
   void Print();
   /// "Copy as image": the diagram at the screen's pixel density on the clipboard.
   void CopyAsImage();
+
+signals:
+  void Requested(QPoint pos);
 
 private:
   TDiagramPaintBox& paintBox_;

@@ -1,5 +1,7 @@
 #include "app/move_form.h"
 
+#include <utility>
+
 #include "app/arg_int_form.h"
 #include "app/window_font.h"
 #include "document/session.h"
@@ -27,6 +29,11 @@ void TMoveForm::done(int result) {
   // A box the move asked may have left no window active; the user's next key belongs
   // to the main window.
   if (main_.isVisible()) main_.activateWindow();
+}
+
+void TMoveForm::showEvent(QShowEvent* event) {
+  if (fillOnShow_) std::exchange(fillOnShow_, {})();
+  QDialog::showEvent(event);
 }
 
 TSession& TMoveForm::Session() const { return main_.Session(); }

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <functional>
 #include <string>
 
 #include "app/widgets/sentence_combo_box.h"
@@ -30,7 +31,13 @@ public:
   /// Closes the dialog and gives the activation back to the main window.
   void done(int result) override;
 
+  /// Runs fill once, the next time the dialog is shown, after it has reset its boxes:
+  /// how a box of a diagram opens the dialog with its sentences already chosen.
+  void FillOnShow(std::function<void()> fill) { fillOnShow_ = std::move(fill); }
+
 protected:
+  void showEvent(QShowEvent* event) override;
+
   [[nodiscard]] TSession& Session() const;
   [[nodiscard]] const TArgumentationStage& Stage() const;
 
@@ -62,6 +69,7 @@ protected:
 
 private:
   TArgIntForm& main_;
+  std::function<void()> fillOnShow_;
   QPushButton* okButton_ = nullptr;
   QPushButton* deleteButton_ = nullptr;
   QPushButton* cancelButton_ = nullptr;
