@@ -110,9 +110,17 @@ void TArgIntForm::ReshowCurrentView() {
     ShowDialecticalDiagram();
   else if (down == ui_.ViewLineOfArgumentationSpeedButton)
     ShowLineOfArgumentationView();
+  else
+    return;
+  drawn_.Drawn(DrawnKey());
+}
+
+TDrawnView::TKey TArgIntForm::DrawnKey() const {
+  return TDrawnView::KeyOf(Line(), ui_.ViewGroup->Down(), ui_.ScrollBox1->size(), ShowStructureOnlyChecked());
 }
 
 void TArgIntForm::ShowOnly(QWidget* control, TSpeedButtonGroup* group, QAbstractButton* button) {
+  drawn_.Forget();
   // The lists and the tree were aligned to the scroll box before the window was laid
   // out; they fill its client area as it is now.
   if (control != ui_.DialArgsPaintBox) ui_.ScrollBox1->Fill(control);
@@ -203,7 +211,8 @@ void TArgIntForm::ShowStructureOnlyClick() {
 
 bool TArgIntForm::event(QEvent* event) {
   // FormActivate: the stage may have changed while another window was active.
-  if (event->type() == QEvent::WindowActivate && session_) RefreshCurrentView();
+  // A dialog that closed without a move leaves the picture as it is: not drawn twice.
+  if (event->type() == QEvent::WindowActivate && session_ && !drawn_.Shows(DrawnKey())) RefreshCurrentView();
   return QMainWindow::event(event);
 }
 
@@ -225,6 +234,7 @@ void TArgIntForm::FormResize() {
 }
 
 void TArgIntForm::ScrollBox1Resize() {
+  drawn_.Forget();
   ui_.DialArgsPaintBox->FitToScrollBox(*ui_.ScrollBox1);
   // The text view, the lists and the tree stay aligned to the client area.
   for (QWidget* w : ui_.ViewControls)
@@ -236,14 +246,17 @@ void TArgIntForm::ScrollBox1Resize() {
 std::vector<std::string> TArgIntForm::TextLines() const { return ui_.LineOfArgumentationRichEdit->Lines(); }
 
 void TArgIntForm::SetTextLines(const std::vector<std::string>& lines) {
+  drawn_.Forget();
   ui_.LineOfArgumentationRichEdit->SetLines(lines);
 }
 
 void TArgIntForm::SetTextLine(int index, const std::string& line) {
+  drawn_.Forget();
   ui_.LineOfArgumentationRichEdit->SetLine(index, line);
 }
 
 void TArgIntForm::ShowTextInsteadOfDiagram() {
+  drawn_.Forget();
   ui_.DialArgsPaintBox->hide();
   ui_.LineOfArgumentationRichEdit->show();
   ui_.ScrollBox1->Fill(ui_.LineOfArgumentationRichEdit);
@@ -253,6 +266,7 @@ void TArgIntForm::KeepPainted() { interpretation_.KeepPainted(); }
 
 // While busy, the progress line is redrawn when events are next delivered, not at every change.
 void TArgIntForm::InterpretationBegins() {
+  drawn_.Forget();
   interpretation_.Begin();
   ui_.LineOfArgumentationRichEdit->SetDeferring(true);
 }

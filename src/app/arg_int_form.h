@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/arg_int_form_ui.h"
+#include "app/drawn_view.h"
 #include "app/interpretation_guard.h"
 #include "app/message_boxes.h"
 #include "document/session.h"
@@ -168,6 +169,8 @@ private:
   void ShowOnly(QWidget* control, TSpeedButtonGroup* group, QAbstractButton* button);
   /// True when the visible group's pressed button shows one of the diagrams.
   [[nodiscard]] bool DiagramButtonDown() const;
+  /// What ReshowCurrentView would draw from now.
+  [[nodiscard]] TDrawnView::TKey DrawnKey() const;
 
   TMessageBoxAsker asker_{this};
   TErrorBox errorBox_{this};
@@ -175,6 +178,7 @@ private:
   TArgIntFormUi ui_;
   TArgIntFormDialogs dialogs_;
   TInterpretationGuard interpretation_{*this};
+  TDrawnView drawn_;
 };
 
 }  // namespace korvane

@@ -36,6 +36,12 @@ void TMoveForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
 }
 
+// A stage of the same size at the same place may still be another one: made anew at every show.
+void TMoveForm::hideEvent(QHideEvent* event) {
+  shown_ = TShownSentences{};
+  QDialog::hideEvent(event);
+}
+
 TSession& TMoveForm::Session() const { return main_.Session(); }
 
 const TArgumentationStage& TMoveForm::Stage() const { return *main_.Line().CurrentStage; }
@@ -80,20 +86,38 @@ void TMoveForm::NewButtons(int top) {
   connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TMoveForm::FillSentences(TSentenceComboBox* box) const {
-  QStringList texts;
-  for (const TStatement* s : Stage().Statements) texts.append(SentenceToDisplay(s->Sentence));
-  box->SetSentences(texts);
+const TMoveForm::TShownSentences& TMoveForm::Shown() const {
+  const TArgumentationStage& stage = Stage();
+  if (shown_.Stage == &stage && shown_.Count == stage.Statements.Count()) return shown_;
+  shown_ = TShownSentences{&stage, stage.Statements.Count(), {}, {}, {}};
+  shown_.First.reserve(static_cast<qsizetype>(shown_.Count));
+  shown_.LastType.reserve(static_cast<qsizetype>(shown_.Count));
+  shown_.Sorted.reserve(static_cast<qsizetype>(shown_.Count));
+  for (std::size_t i = 0; i < shown_.Count; ++i) {
+    const TStatement* s = stage.Statements[i];
+    const QString text = SentenceToDisplay(s->Sentence);
+    if (!shown_.First.contains(text)) shown_.First.insert(text, i);
+    shown_.LastType.insert(text, s->StatementType);
+    shown_.Sorted.append(text);
+  }
+  shown_.Sorted = TSentenceComboBox::Sorted(std::move(shown_.Sorted));
+  return shown_;
 }
 
+void TMoveForm::FillSentences(TSentenceComboBox* box) const { box->SetSortedSentences(Shown().Sorted); }
+
 std::string TMoveForm::Sentence(const TSentenceComboBox* box) const {
-  return SentenceFromDisplay(box->currentText(), Stage().Statements);
+  const TShownSentences& shown = Shown();
+  const auto first = shown.First.constFind(box->currentText());
+  return first != shown.First.cend() ? Stage().Statements[first.value()]->Sentence : DisplayToUtf8(box->currentText());
 }
 
 void TMoveForm::FollowType(const TSentenceComboBox* box, TTypeRadioGroup* group) const {
-  const QString text = box->currentText();
-  for (const TStatement* s : Stage().Statements)
-    if (SentenceToDisplay(s->Sentence) == text) group->SetStatementType(s->StatementType);
+  // Leaving a box as the dialog closes: the next show sets the types anew.
+  if (!isVisible()) return;
+  const TShownSentences& shown = Shown();
+  const auto type = shown.LastType.constFind(box->currentText());
+  if (type != shown.LastType.cend()) group->SetStatementType(type.value());
 }
 
 TReasonConclusion* TMoveForm::NewConnection(const TSentenceComboBox* reasonBox, const TTypeRadioGroup* reasonGroup,

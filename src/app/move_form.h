@@ -3,13 +3,16 @@
 #pragma once
 
 #include <QDialog>
+#include <QHash>
 #include <QLabel>
 #include <QPushButton>
+#include <cstddef>
 #include <functional>
 #include <string>
 
 #include "app/widgets/sentence_combo_box.h"
 #include "app/widgets/type_radio_group.h"
+#include "model/statement.h"
 
 namespace korvane {
 
@@ -37,6 +40,7 @@ public:
 
 protected:
   void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
 
   [[nodiscard]] TSession& Session() const;
   [[nodiscard]] const TArgumentationStage& Stage() const;
@@ -68,8 +72,21 @@ protected:
   virtual void DeleteButtonClick() = 0;
 
 private:
+  /// The current stage's sentences as the boxes show them, made once for all boxes and
+  /// every key typed while the dialog is open, and made again for another stage.
+  struct TShownSentences {
+    const TArgumentationStage* Stage = nullptr;
+    std::size_t Count = 0;
+    QStringList Sorted;
+    /// The index of the first statement showing as a text, and the type of the last.
+    QHash<QString, std::size_t> First;
+    QHash<QString, TStatementType> LastType;
+  };
+  [[nodiscard]] const TShownSentences& Shown() const;
+
   TArgIntForm& main_;
   std::function<void()> fillOnShow_;
+  mutable TShownSentences shown_;
   QPushButton* okButton_ = nullptr;
   QPushButton* deleteButton_ = nullptr;
   QPushButton* cancelButton_ = nullptr;

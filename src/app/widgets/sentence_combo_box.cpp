@@ -10,7 +10,9 @@
 
 namespace korvane {
 
-TSentenceComboBox::TSentenceComboBox(QWidget* parent) : QComboBox(parent) {
+TSentenceComboBox::TSentenceComboBox(QWidget* parent)
+    : QComboBox(parent), sentences_(new QStringListModel(this)) {
+  setModel(sentences_);
   setEditable(true);
   // What the user types is a sentence for the move, not a new list item.
   setInsertPolicy(QComboBox::NoInsert);
@@ -40,15 +42,18 @@ void TSentenceComboBox::showPopup() {
   popup->setGeometry(r);
 }
 
-void TSentenceComboBox::SetSentences(QStringList texts) {
+QStringList TSentenceComboBox::Sorted(QStringList texts) {
   std::sort(texts.begin(), texts.end(), [](const QString& a, const QString& b) {
     const int folded = QString::compare(a, b, Qt::CaseInsensitive);
     return folded != 0 ? folded < 0 : QString::compare(a, b, Qt::CaseSensitive) < 0;
   });
+  return texts;
+}
+
+void TSentenceComboBox::SetSortedSentences(const QStringList& texts) {
   const QSignalBlocker quiet(this);
   const QString text = currentText();
-  clear();
-  addItems(texts);
+  sentences_->setStringList(texts);
   setCurrentIndex(-1);
   setEditText(text);
 }

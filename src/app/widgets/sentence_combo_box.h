@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QStringList>
+#include <QStringListModel>
 
 namespace korvane {
 
@@ -16,8 +17,10 @@ public:
   /// Entering the box selects its whole text, so that typing replaces it.
   bool SelectAllOnEnter = false;
 
-  /// Replaces the list by these texts, sorted as a person reads a list: case aside first.
-  void SetSentences(QStringList texts);
+  /// Replaces the list by texts already in the order of Sorted.
+  void SetSortedSentences(const QStringList& texts);
+  /// Texts in the order of the list, as a person reads a list: case aside first, then case.
+  [[nodiscard]] static QStringList Sorted(QStringList texts);
   /// The text without the change event (used when the dialog resets itself).
   void SetTextQuietly(const QString& text);
 
@@ -31,6 +34,10 @@ signals:
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  // Thousands of sentences go in at once, not item by item.
+  QStringListModel* sentences_;
 };
 
 }  // namespace korvane
