@@ -89,13 +89,12 @@ void TBoxActions::FillMenu(QPoint pos) {
   items_.push_back(separator);
 }
 
-QAction* TBoxActions::AddItem(const QString& text, void (TBoxActions::*command)(), bool moves) {
+void TBoxActions::AddItem(const QString& text, void (TBoxActions::*command)(), bool moves) {
   auto* item = new QAction(text, &menu_);
   item->setEnabled(!moves || TakesMoves());
   connect(item, &QAction::triggered, this, command);
   menu_.insertAction(firstDiagramItem_, item);
   items_.push_back(item);
-  return item;
 }
 
 bool TBoxActions::TakesMoves() const { return !window_.Interpreting() && !window_.Line().FileName.empty(); }

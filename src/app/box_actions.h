@@ -49,7 +49,7 @@ protected:
 private:
   /// Puts the subject's items at the top of the menu in place of the last ones.
   void FillMenu(QPoint pos);
-  QAction* AddItem(const QString& text, void (TBoxActions::*command)(), bool moves);
+  void AddItem(const QString& text, void (TBoxActions::*command)(), bool moves);
   /// False while the window takes no moves: interpreting, or no file name.
   [[nodiscard]] bool TakesMoves() const;
   void FollowStage();
