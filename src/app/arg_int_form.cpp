@@ -10,6 +10,7 @@
 #include "app/accessible_texts.h"
 #include "app/diagram_menu.h"
 #include "app/document_caption.h"
+#include "app/map_window.h"
 #include "app/widgets/scroll_box.h"
 #include "app/widgets/speed_button_group.h"
 #include "app/window_font.h"
@@ -73,14 +74,19 @@ void TArgIntForm::ConnectUi() {
 
   connect(ui_.ScrollBox1, &TScrollBox::Resized, this, [this] { ScrollBox1Resize(); });
   // Context menus live where the window describes nothing: the window owns this one.
-  new TDiagramMenu(*ui_.DialArgsPaintBox, *this);
+  auto* diagramMenu = new TDiagramMenu(*ui_.DialArgsPaintBox, *this);
+  map_ = new TMapWindow(*this);
+  connect(diagramMenu, &TDiagramMenu::ShowMapRequested, map_, &TMapWindow::ShowAndRaise);
 }
 
 void TArgIntForm::FormCreate() {
   session_ = std::make_unique<TSession>(asker_, *this);
   session_->Interactive = true;
   session_->RefreshViews = true;
-  session_->RefreshHook = [this] { ReshowCurrentView(); };
+  session_->RefreshHook = [this] {
+    ReshowCurrentView();
+    map_->Follow();
+  };
   NewDocument();
   ShowDialecticalDiagram();
   centralWidget()->layout()->activate();

@@ -31,6 +31,10 @@ public:
   /// "Copy as image": the diagram at the screen's pixel density on the clipboard.
   void CopyAsImage();
 
+signals:
+  /// "Show map".
+  void ShowMapRequested();
+
 private:
   TDiagramPaintBox& paintBox_;
   QWidget& window_;
