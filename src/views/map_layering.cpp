@@ -66,6 +66,33 @@ std::vector<int> Layers(int n, const std::vector<std::pair<int, int>>& upward) {
   return layer;
 }
 
+// Moves each node within the layers its neighbours leave it towards the side where it has
+// more of them, so edges get shorter and need fewer dummies: a conclusion with one deep
+// reason comes down to it. Edges keep pointing up.
+void Shorten(int n, const std::vector<std::pair<int, int>>& upward, std::vector<int>& layer) {
+  std::vector<std::vector<int>> ups(static_cast<Index>(n)), downs(static_cast<Index>(n));
+  for (const auto& [from, to] : upward) {
+    ups[static_cast<Index>(from)].push_back(to);
+    downs[static_cast<Index>(to)].push_back(from);
+  }
+  for (int round = 0; round < 4; ++round) {
+    bool moved = false;
+    for (Index v = 0; v < static_cast<Index>(n); ++v) {
+      const std::ptrdiff_t balance = static_cast<std::ptrdiff_t>(downs[v].size()) - static_cast<std::ptrdiff_t>(ups[v].size());
+      if (balance <= 0 || downs[v].empty()) continue;  // leaves already hang right below
+      int lowest = INT32_MAX;
+      for (const int w : downs[v]) lowest = std::min(lowest, layer[static_cast<Index>(w)]);
+      if (lowest - 1 > layer[v]) {
+        layer[v] = lowest - 1;
+        moved = true;
+      }
+    }
+    if (!moved) break;
+  }
+  const int top = n == 0 ? 0 : *std::min_element(layer.begin(), layer.end());
+  for (int& l : layer) l -= top;
+}
+
 }  // namespace
 
 void TLayeredGraph::SetPositions() {
@@ -85,6 +112,7 @@ TLayeredGraph LayerGraph(const std::vector<int>& widths, const std::vector<TMapE
   TLayeredGraph g;
   g.RealCount = n;
   g.Layer = Layers(n, upward);
+  Shorten(n, upward, g.Layer);
   g.Width = widths;
   g.Up.resize(static_cast<Index>(n));
   g.Down.resize(static_cast<Index>(n));

@@ -11,8 +11,8 @@ namespace {
 using Index = std::size_t;
 
 // Sweeps over the layers; more only help little and cost time on large maps.
-constexpr int kSweeps = 4;
-constexpr int kSeededSweeps = 2;
+constexpr int kSweeps = 24;
+constexpr int kSeededSweeps = 0;
 // Above this, two nodes' neighbours are too many to compare pair by pair.
 constexpr std::size_t kTransposeLimit = 4096;
 
@@ -44,15 +44,22 @@ long long CrossingsBelow(const TLayeredGraph& g, Index l, std::vector<std::pair<
 // Sorts layer l by the mean position of each node's neighbours in the adjacent layer;
 // a node without any keeps its place.
 void SortByNeighbours(TLayeredGraph& g, Index l, bool fromAbove, std::vector<std::pair<double, int>>& keys) {
+  static thread_local std::vector<int> positions;
   auto& nodes = g.Layers[l];
   keys.clear();
+  // A node without neighbours there keeps its place, on the scale of the adjacent layer.
+  const Index other = fromAbove ? l - 1 : l + 1;
+  const double scale = static_cast<double>(g.Layers[other].size()) / static_cast<double>(std::max<Index>(nodes.size(), 1));
   for (Index i = 0; i < nodes.size(); ++i) {
     const auto& adjacent = fromAbove ? g.Up[static_cast<Index>(nodes[i])] : g.Down[static_cast<Index>(nodes[i])];
-    double key = static_cast<double>(i);
+    double key = static_cast<double>(i) * scale;
     if (!adjacent.empty()) {
-      double sum = 0;
-      for (const int a : adjacent) sum += g.Position[static_cast<Index>(a)];
-      key = sum / static_cast<double>(adjacent.size());
+      // The median: one far neighbour pulls a node less than the mean lets it.
+      positions.clear();
+      for (const int a : adjacent) positions.push_back(g.Position[static_cast<Index>(a)]);
+      std::sort(positions.begin(), positions.end());
+      const Index m = positions.size() / 2;
+      key = positions.size() % 2 == 1 ? positions[m] : (positions[m - 1] + positions[m]) / 2.0;
     }
     keys.emplace_back(key, nodes[i]);
   }
@@ -177,6 +184,8 @@ void OrderLayers(TLayeredGraph& g, const std::vector<double>& seeds) {
   else
     DepthFirstOrder(g);
   if (g.Layers.size() < 2) return;
+  // A seeded order was good before the move: only neighbours are swapped where that helps.
+  if (seeded) Transpose(g);
   std::vector<std::vector<int>> best = g.Layers;
   long long fewest = CountLayerCrossings(g);
   std::vector<std::pair<double, int>> keys;

@@ -89,7 +89,9 @@ void PlaceNodes(TLayeredGraph& g, const std::vector<double>& seeds, int gap) {
     Project(wanted, weight, offset, x);
     for (Index i = 0; i < n; ++i) g.X[static_cast<Index>(nodes[i])] = x[i];
   };
-  for (int pass = 0; pass < kPasses; ++pass) {
+  // Seeds already say where most nodes go: one pass places the new ones.
+  const bool seeded = std::any_of(seeds.begin(), seeds.end(), [](double s) { return !std::isnan(s); });
+  for (int pass = 0; pass < (seeded ? 1 : kPasses); ++pass) {
     for (Index l = 1; l < g.Layers.size(); ++l) placeLayer(l, 1);
     for (Index l = g.Layers.size(); l-- > 0;) placeLayer(l, -1);
   }
