@@ -14,22 +14,19 @@ using Index = std::size_t;
 // Names a part by everything its drawing depends on.
 std::string Signature(const TMapGraph& graph, const std::vector<int>& nodes, const std::vector<int>& edges,
                       const std::vector<int>& local) {
+  const auto number = [](std::string& s, int v) { s.append(reinterpret_cast<const char*>(&v), sizeof v); };
   std::string s;
   for (const int v : nodes) {
     const TMapNode& node = graph.Nodes[static_cast<Index>(v)];
+    number(s, static_cast<int>(node.Key.size()));
     s += node.Key;
-    s += '\x01';
-    s += std::to_string(node.Width);
-    s += ',';
-    s += std::to_string(node.Height);
-    s += '\x02';
+    number(s, node.Width);
+    number(s, node.Height);
   }
   for (const int e : edges) {
     const TMapEdge& edge = graph.Edges[static_cast<Index>(e)];
-    s += std::to_string(local[static_cast<Index>(edge.From)]);
-    s += '>';
-    s += std::to_string(local[static_cast<Index>(edge.To)]);
-    s += ';';
+    number(s, local[static_cast<Index>(edge.From)]);
+    number(s, local[static_cast<Index>(edge.To)]);
   }
   return s;
 }

@@ -91,6 +91,19 @@ public:
     TDiagramLayout& layout = picture_.Layout;
     layout.Width = placement.Width;
     layout.Height = placement.Height;
+    // Large maps hold tens of thousands of items: room for them once, not by doubling.
+    const std::size_t nodes = g.Nodes.size();
+    std::size_t segments = 0;
+    for (const TMapRoute& route : placement.Routes) segments += route.Points.size();
+    layout.Boxes.reserve(nodes);
+    layout.Icons.reserve(nodes);
+    layout.Texts.reserve(nodes * 2);
+    layout.Lines.reserve(segments + 4 * (g.Connections.size() + g.Exceptions.size()));
+    layout.Parts.reserve(nodes + 2 * g.Connections.size() + g.Exceptions.size());
+    layout.Order.reserve(layout.Lines.capacity() + 4 * nodes);
+    picture_.StatementBoxes.reserve(nodes);
+    picture_.Arrows.reserve(g.Connections.size());
+    picture_.ExceptionLines.reserve(g.Exceptions.size());
     for (const TMapConnectionSource& c : g.Connections) DrawConnection(g, placement, c);
     for (const TMapExceptionSource& e : g.Exceptions) DrawException(g, placement, e);
     for (Index v = 0; v < g.Nodes.size(); ++v)
