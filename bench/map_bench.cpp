@@ -19,6 +19,7 @@
 
 #include "interchange/argument_graph.h"
 #include "interchange/exports.h"
+#include "generated_file.h"
 #include "line_generator.h"
 #include "support/stage_generator.h"
 #include "views/diagram_painter.h"
@@ -175,6 +176,12 @@ BENCHMARK(MapCrossingsAgainstDotLarge)->Arg(10000)->Iterations(1)->Unit(benchmar
 }  // namespace korvane
 
 int main(int argc, char** argv) {
+  // map_bench --write-line N: writes the generated line of N moves as a .lin file and
+  // prints its path, to look at its map in the window.
+  if (argc == 3 && std::string(argv[1]) == "--write-line") {
+    std::printf("%s\n", korvane::bench::WriteGeneratedLine(std::stoi(argv[2])).c_str());
+    return 0;
+  }
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
