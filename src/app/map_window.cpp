@@ -25,9 +25,14 @@ TMapWindow::TMapWindow(TArgIntForm& form)
     : QWidget(&form, Qt::Window), form_(form), scrollArea_(new QScrollArea(this)), paintBox_(new TMapPaintBox) {
   setObjectName(QStringLiteral("MapWindow"));
   setWindowTitle(QStringLiteral("Map"));
+  setAccessibleName(QStringLiteral("Map"));
+  setAccessibleDescription(QStringLiteral("The whole argumentation as one graph, each statement once"));
   resize(900, 650);
   scrollArea_->setObjectName(QStringLiteral("MapScrollArea"));
   scrollArea_->setBackgroundRole(QPalette::Base);
+  scrollArea_->setAccessibleName(QStringLiteral("Map"));
+  scrollArea_->setAccessibleDescription(QStringLiteral("Scrolls the map"));
+  paintBox_->setAccessibleDescription(QStringLiteral("One box per statement; arrows point from reasons to conclusions"));
   scrollArea_->setWidget(paintBox_);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
