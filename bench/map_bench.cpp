@@ -17,9 +17,9 @@
 #include <unordered_map>
 #include <vector>
 
+#include "generated_file.h"
 #include "interchange/argument_graph.h"
 #include "interchange/exports.h"
-#include "generated_file.h"
 #include "line_generator.h"
 #include "support/stage_generator.h"
 #include "views/diagram_painter.h"
@@ -161,7 +161,8 @@ void MapCrossingsAgainstDot(benchmark::State& state) {
   }
   state.counters["map_crossings"] = static_cast<double>(mapCrossings);
   state.counters["dot_crossings"] = static_cast<double>(dotCrossings);
-  state.counters["ratio"] = dotCrossings > 0 ? static_cast<double>(mapCrossings) / static_cast<double>(dotCrossings) : 0;
+  state.counters["ratio"] =
+      dotCrossings > 0 ? static_cast<double>(mapCrossings) / static_cast<double>(dotCrossings) : 0;
   state.counters["dot_s"] = dotSeconds;
 }
 

@@ -32,7 +32,8 @@ TMapWindow::TMapWindow(TArgIntForm& form)
   scrollArea_->setBackgroundRole(QPalette::Base);
   scrollArea_->setAccessibleName(QStringLiteral("Map"));
   scrollArea_->setAccessibleDescription(QStringLiteral("Scrolls the map"));
-  paintBox_->setAccessibleDescription(QStringLiteral("One box per statement; arrows point from reasons to conclusions"));
+  paintBox_->setAccessibleDescription(
+      QStringLiteral("One box per statement; arrows point from reasons to conclusions"));
   scrollArea_->setWidget(paintBox_);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -71,8 +72,8 @@ void TMapWindow::Follow() {
 void TMapWindow::ShowStatement(const TStatement* statement) {
   paintBox_->Select(statement);
   const QRect box = statement ? paintBox_->StatementBox(statement->Sentence) : QRect();
-  if (!box.isNull()) scrollArea_->ensureVisible(box.center().x(), box.center().y(), box.width() / 2 + 20,
-                                                box.height() / 2 + 20);
+  if (!box.isNull())
+    scrollArea_->ensureVisible(box.center().x(), box.center().y(), box.width() / 2 + 20, box.height() / 2 + 20);
 }
 
 void TMapWindow::Export() {

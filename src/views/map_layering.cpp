@@ -78,7 +78,8 @@ void Shorten(int n, const std::vector<std::pair<int, int>>& upward, std::vector<
   for (int round = 0; round < 4; ++round) {
     bool moved = false;
     for (Index v = 0; v < static_cast<Index>(n); ++v) {
-      const std::ptrdiff_t balance = static_cast<std::ptrdiff_t>(downs[v].size()) - static_cast<std::ptrdiff_t>(ups[v].size());
+      const std::ptrdiff_t balance =
+          static_cast<std::ptrdiff_t>(downs[v].size()) - static_cast<std::ptrdiff_t>(ups[v].size());
       if (balance <= 0 || downs[v].empty()) continue;  // leaves already hang right below
       int lowest = INT32_MAX;
       for (const int w : downs[v]) lowest = std::min(lowest, layer[static_cast<Index>(w)]);

@@ -49,7 +49,8 @@ void SortByNeighbours(TLayeredGraph& g, Index l, bool fromAbove, std::vector<std
   keys.clear();
   // A node without neighbours there keeps its place, on the scale of the adjacent layer.
   const Index other = fromAbove ? l - 1 : l + 1;
-  const double scale = static_cast<double>(g.Layers[other].size()) / static_cast<double>(std::max<Index>(nodes.size(), 1));
+  const double scale =
+      static_cast<double>(g.Layers[other].size()) / static_cast<double>(std::max<Index>(nodes.size(), 1));
   for (Index i = 0; i < nodes.size(); ++i) {
     const auto& adjacent = fromAbove ? g.Up[static_cast<Index>(nodes[i])] : g.Down[static_cast<Index>(nodes[i])];
     double key = static_cast<double>(i) * scale;

@@ -7,8 +7,8 @@
 
 #include "views/diagram_builder.h"
 #include "views/map_stage_graph.h"
-#include "views/status_icons.h"
 #include "views/sentence_text.h"
+#include "views/status_icons.h"
 #include "views/wrapped_text.h"
 
 namespace korvane {
@@ -80,7 +80,8 @@ public:
       const TBoxLook look = LookOf(s, structureOnly_);
       const Index style = TextStyle(look.Bold, look.Italic);
       const int characters = g.Nodes[v].Attached ? kAttachedWrapCharacters : kWrapCharacters;
-      texts_[v] = WrappedText(BoxText(s), characters * metrics_[style].averageCharWidth(), metrics_[style], keys_[style]);
+      texts_[v] =
+          WrappedText(BoxText(s), characters * metrics_[style].averageCharWidth(), metrics_[style], keys_[style]);
       const int lines = static_cast<int>(texts_[v].Lines.size());
       node.Width = texts_[v].Width + (structureOnly_ ? 10 : 28);
       node.Height = (th_ + 3) * lines + 8;
@@ -234,8 +235,8 @@ private:
     const int left = rect.left() + (structureOnly_ ? 4 : 22);
     for (int k = 0; k < count; ++k) {
       layout.Order.push_back({TDiagramItem::TKind::Text, static_cast<int>(layout.Texts.size())});
-      layout.Texts.push_back({QPoint(left, rect.top() + slack / 2 + (th_ + 3) * k), text.Lines[k], look.Colour,
-                              look.Bold, look.Italic});
+      layout.Texts.push_back(
+          {QPoint(left, rect.top() + slack / 2 + (th_ + 3) * k), text.Lines[k], look.Colour, look.Bold, look.Italic});
     }
     if (structureOnly_) return;
     layout.Order.push_back({TDiagramItem::TKind::Icon, static_cast<int>(layout.Icons.size())});

@@ -46,8 +46,8 @@ public:
       const TReasonConclusion& rc = *connections[c];
       stepWarrant[c] = Find(StepWarrantSentence(rc.Reason->Sentence, rc.Conclusion->Sentence, rc.ConnectionKind));
       for (Index k = 0; k < rc.Exceptions.Count(); ++k)
-        undercutterWarrant[c].push_back(Find(UndercutterWarrantSentence(
-            rc.Exceptions[k]->Sentence, rc.Reason->Sentence, rc.Conclusion->Sentence)));
+        undercutterWarrant[c].push_back(
+            Find(UndercutterWarrantSentence(rc.Exceptions[k]->Sentence, rc.Reason->Sentence, rc.Conclusion->Sentence)));
     }
     for (Index c = 0; c < connections.Count(); ++c) {
       if (stepWarrant[c] >= 0) attached[static_cast<Index>(stepWarrant[c])] = true;

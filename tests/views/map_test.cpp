@@ -101,8 +101,7 @@ private slots:
         try {
           std::unique_ptr<TArgumentationStage> next = test::Apply(b.Current(), m);
           if (next) b.Keep(std::move(next));
-        } catch (const TEvaluationLimitError&) {
-        }
+        } catch (const TEvaluationLimitError&) {}
       }
       TMapPainter painter;
       const TMapPicture before = painter.Paint(b.Current(), font_, false);
@@ -149,8 +148,9 @@ private slots:
         TStatement* conclusion = nullptr;
         QVERIFY(stage.SentenceIsStatementSentence(rc.Conclusion->Sentence, conclusion));
         const TStatementExplanation x = ExplainStatement(stage, *conclusion);
-        const auto step = std::find_if(x.Steps.begin(), x.Steps.end(),
-                                       [&](const TStepExplanation& s) { return s.Reason->Sentence == rc.Reason->Sentence; });
+        const auto step = std::find_if(x.Steps.begin(), x.Steps.end(), [&](const TStepExplanation& s) {
+          return s.Reason->Sentence == rc.Reason->Sentence;
+        });
         QVERIFY(step != x.Steps.end());
         const TMapStroke& arrow = p.Arrows[c];
         QCOMPARE(arrow.Connection, &rc);
