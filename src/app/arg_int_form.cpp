@@ -11,6 +11,7 @@
 #include "app/box_actions.h"
 #include "app/diagram_menu.h"
 #include "app/document_caption.h"
+#include "app/map_window.h"
 #include "app/widgets/scroll_box.h"
 #include "app/widgets/speed_button_group.h"
 #include "app/window_font.h"
@@ -76,13 +77,18 @@ void TArgIntForm::ConnectUi() {
   // Context menus live where the window describes nothing: the window owns this one.
   auto* diagramMenu = new TDiagramMenu(*ui_.DialArgsPaintBox, *this);
   new TBoxActions(*this, *ui_.DialArgsPaintBox, *ui_.ScrollBox1, *diagramMenu);
+  map_ = new TMapWindow(*this);
+  connect(diagramMenu, &TDiagramMenu::ShowMapRequested, map_, &TMapWindow::ShowAndRaise);
 }
 
 void TArgIntForm::FormCreate() {
   session_ = std::make_unique<TSession>(asker_, *this);
   session_->Interactive = true;
   session_->RefreshViews = true;
-  session_->RefreshHook = [this] { ReshowCurrentView(); };
+  session_->RefreshHook = [this] {
+    ReshowCurrentView();
+    map_->Follow();
+  };
   NewDocument();
   ShowDialecticalDiagram();
   centralWidget()->layout()->activate();

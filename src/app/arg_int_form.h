@@ -28,6 +28,7 @@ class TOptionsForm;
 class TStatementForm;
 class TReasonConclusionForm;
 class TExceptionForm;
+class TMapWindow;
 
 /// The answer of the save question; GoOn when nothing had to be asked.
 enum class TSaveAnswer { GoOn, Yes, No, Cancel };
@@ -52,6 +53,8 @@ public:
   ~TArgIntForm() override;
 
   [[nodiscard]] const TArgIntFormDialogs& Dialogs() const { return dialogs_; }
+  /// The map window, made hidden with the main window.
+  [[nodiscard]] TMapWindow& Map() const { return *map_; }
 
   [[nodiscard]] TSession& Session() const { return *session_; }
   /// The current line of argumentation.
@@ -179,6 +182,7 @@ private:
   TArgIntFormDialogs dialogs_;
   TInterpretationGuard interpretation_{*this};
   TDrawnView drawn_;
+  TMapWindow* map_ = nullptr;
 };
 
 }  // namespace korvane

@@ -37,6 +37,8 @@ public:
 
 signals:
   void Requested(QPoint pos);
+  /// "Show map".
+  void ShowMapRequested();
 
 private:
   TDiagramPaintBox& paintBox_;

@@ -63,8 +63,8 @@ const TOption kOptions[] = {
                              "index (the output can grow exponentially with cycles)."},
     {"--format FORMAT", "export: aif, argdown, dot, graphml or aspic. import: aif or argdown (else by extension)."},
 #ifdef KORVANE_RENDER
-    {"--view VIEW", "render: dialectical or statements."},
-    {"--width PIXELS", "render: the width the diagram is drawn at."},
+    {"--view VIEW", "render: dialectical, statements or map (the whole argumentation as one graph)."},
+    {"--width PIXELS", "render: the width the diagram is drawn at (not needed for the map)."},
     {"--structure-only", "render: black, without icons."},
     {"--scale N", "render: a PNG image at N times the density, 1 to 4."},
 #endif

@@ -1,4 +1,4 @@
-// korvane-cli render FILE --view dialectical|statements --width PIXELS [--structure-only] [--scale N] --output OUT
+// korvane-cli render FILE --view dialectical|statements|map [--width PIXELS] [--structure-only] [--scale N] --output OUT
 #include "render_command.h"
 
 #include <QFont>
@@ -11,6 +11,7 @@
 #include "cli_support.h"
 #include "views/diagram_builder.h"
 #include "views/diagram_export.h"
+#include "views/map_picture.h"
 #include "views/status_icons.h"
 
 namespace korvane::cli {
@@ -78,9 +79,11 @@ TRenderRequest ParseRenderArguments(const std::vector<std::string>& args) {
   }
   if (request.File.empty()) throw TUsageError("no input file");
   if (request.View.empty()) throw TUsageError("--view is missing");
-  if (request.View != "dialectical" && request.View != "statements")
-    throw TUsageError("unknown view " + request.View + " (dialectical or statements)");
-  if (!widthGiven) throw TUsageError("--width is missing");
+  if (request.View != "dialectical" && request.View != "statements" && request.View != "map")
+    throw TUsageError("unknown view " + request.View + " (dialectical, statements or map)");
+  // The map takes the width its layout needs.
+  if (!widthGiven && request.View == "map") width = std::to_string(kMaximumWidth);
+  if (!widthGiven && request.View != "map") throw TUsageError("--width is missing");
   int value = 0;
   const auto [end, ec] = std::from_chars(width.data(), width.data() + width.size(), value);
   if (ec != std::errc() || end != width.data() + width.size() || value < 1 || value > kMaximumWidth)
@@ -106,9 +109,13 @@ int RunRender(std::vector<std::string> args) {
 
   const TArgumentationStage& stage = *cli.Session.Line().CurrentStage;
   const QFont font = DiagramFont();
-  const TDiagramLayout layout = request.View == "dialectical"
-                                    ? LayoutDialecticalDiagram(stage, request.Width, font, request.StructureOnly)
-                                    : LayoutStatementsDiagram(stage, request.Width, font, request.StructureOnly);
+  TDiagramLayout layout;
+  if (request.View == "map")
+    layout = PaintMap(stage, font, request.StructureOnly).Layout;
+  else if (request.View == "dialectical")
+    layout = LayoutDialecticalDiagram(stage, request.Width, font, request.StructureOnly);
+  else
+    layout = LayoutStatementsDiagram(stage, request.Width, font, request.StructureOnly);
   const TStatusIconsImageList icons;
   QString failure;
   if (!ExportDiagram(layout, icons, QString::fromStdString(request.Output), failure, request.Scale)) {

@@ -11,7 +11,7 @@ namespace korvane::cli {
 struct TRenderRequest {
   /// A .lin file, or "-" for standard input.
   std::string File;
-  /// "dialectical" or "statements".
+  /// "dialectical", "statements" or "map".
   std::string View;
   int Width = 0;
   bool StructureOnly = false;
@@ -22,7 +22,7 @@ struct TRenderRequest {
 
 /// The usage of the command, after "korvane-cli ".
 inline constexpr const char* kRenderUsage =
-    "render FILE --view dialectical|statements --width PIXELS [--structure-only] [--scale 1-4] --output "
+    "render FILE --view dialectical|statements|map [--width PIXELS] [--structure-only] [--scale 1-4] --output "
     "OUT.png|OUT.svg|OUT.pdf";
 
 /// Reads the arguments that follow "render"; throws TUsageError when they are

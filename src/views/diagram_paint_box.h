@@ -58,6 +58,11 @@ public:
   [[nodiscard]] QAccessibleInterface* AccessibleBox(int index);
 
 protected:
+  /// Shows a layout made elsewhere (the map), its parts pointing into stage.
+  void ShowLayout(TDiagramLayout layout, const TArgumentationStage* stage) {
+    const int width = layout.Width;
+    Take(std::move(layout), width, stage);
+  }
   bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void hideEvent(QHideEvent* event) override;

@@ -136,6 +136,24 @@ private slots:
     }
   }
 
+  void rendersTheMapAtItsOwnWidth() {
+    const QString output = dir_.filePath("map.png");
+    std::string errors;
+    QCOMPARE(Run({dir_.filePath("rain.lin"), "--view", "map", "--output", output}, errors), 0);
+    const QImage image(output);
+    QVERIFY(!image.isNull());
+    QVERIFY(image.width() < 1000);
+    // The justified conclusion's blue box lies above its reason's.
+    int firstBlue = -1;
+    for (int y = 0; y < image.height() && firstBlue < 0; ++y)
+      for (int x = 0; x < image.width(); ++x)
+        if (image.pixelColor(x, y) == QColor(0, 0, 255)) {
+          firstBlue = y;
+          break;
+        }
+    QVERIFY(firstBlue >= 0 && firstBlue < image.height() / 2);
+  }
+
   void unreadableFileIsReported() {
     const QString missing = dir_.filePath("missing.lin");
     std::string errors;

@@ -1,0 +1,153 @@
+#include <algorithm>
+#include <cstdint>
+
+#include "views/map_phases.h"
+
+namespace korvane {
+
+namespace {
+
+using Index = std::size_t;
+
+// Depth-first from each node in order; an edge to a node still on the path closes a cycle.
+std::vector<bool> BackEdges(int n, const std::vector<TMapEdge>& edges) {
+  std::vector<std::vector<int>> out(static_cast<Index>(n));
+  for (Index e = 0; e < edges.size(); ++e) out[static_cast<Index>(edges[e].From)].push_back(static_cast<int>(e));
+  enum : std::uint8_t { kNew, kOnPath, kDone };
+  std::vector<std::uint8_t> state(static_cast<Index>(n), kNew);
+  std::vector<bool> back(edges.size(), false);
+  std::vector<std::pair<int, Index>> stack;  // node, next edge to follow
+  for (int start = 0; start < n; ++start) {
+    if (state[static_cast<Index>(start)] != kNew) continue;
+    stack.push_back({start, 0});
+    state[static_cast<Index>(start)] = kOnPath;
+    while (!stack.empty()) {
+      auto& [v, next] = stack.back();
+      const auto& list = out[static_cast<Index>(v)];
+      if (next == list.size()) {
+        state[static_cast<Index>(v)] = kDone;
+        stack.pop_back();
+        continue;
+      }
+      const int e = list[next++];
+      const int w = edges[static_cast<Index>(e)].To;
+      if (state[static_cast<Index>(w)] == kOnPath) {
+        back[static_cast<Index>(e)] = true;
+      } else if (state[static_cast<Index>(w)] == kNew) {
+        state[static_cast<Index>(w)] = kOnPath;
+        stack.push_back({w, 0});
+      }
+    }
+  }
+  return back;
+}
+
+// Layer 0 for nodes nothing points up from; every other node one below the lowest node
+// it points to, so a reason hangs right below the conclusion it is furthest from.
+std::vector<int> Layers(int n, const std::vector<std::pair<int, int>>& upward) {
+  std::vector<std::vector<int>> out(static_cast<Index>(n));
+  std::vector<int> waiting(static_cast<Index>(n), 0);
+  for (const auto& [from, to] : upward) {
+    out[static_cast<Index>(to)].push_back(from);  // walked from the top down
+    ++waiting[static_cast<Index>(from)];
+  }
+  std::vector<int> layer(static_cast<Index>(n), 0);
+  std::vector<int> ready;
+  for (int v = n - 1; v >= 0; --v)
+    if (waiting[static_cast<Index>(v)] == 0) ready.push_back(v);
+  while (!ready.empty()) {
+    const int v = ready.back();
+    ready.pop_back();
+    for (const int below : out[static_cast<Index>(v)]) {
+      layer[static_cast<Index>(below)] = std::max(layer[static_cast<Index>(below)], layer[static_cast<Index>(v)] + 1);
+      if (--waiting[static_cast<Index>(below)] == 0) ready.push_back(below);
+    }
+  }
+  return layer;
+}
+
+// Moves each node within the layers its neighbours leave it towards the side where it has
+// more of them, so edges get shorter and need fewer dummies: a conclusion with one deep
+// reason comes down to it. Edges keep pointing up.
+void Shorten(int n, const std::vector<std::pair<int, int>>& upward, std::vector<int>& layer) {
+  std::vector<std::vector<int>> ups(static_cast<Index>(n)), downs(static_cast<Index>(n));
+  for (const auto& [from, to] : upward) {
+    ups[static_cast<Index>(from)].push_back(to);
+    downs[static_cast<Index>(to)].push_back(from);
+  }
+  for (int round = 0; round < 4; ++round) {
+    bool moved = false;
+    for (Index v = 0; v < static_cast<Index>(n); ++v) {
+      const std::ptrdiff_t balance =
+          static_cast<std::ptrdiff_t>(downs[v].size()) - static_cast<std::ptrdiff_t>(ups[v].size());
+      if (balance <= 0 || downs[v].empty()) continue;  // leaves already hang right below
+      int lowest = INT32_MAX;
+      for (const int w : downs[v]) lowest = std::min(lowest, layer[static_cast<Index>(w)]);
+      if (lowest - 1 > layer[v]) {
+        layer[v] = lowest - 1;
+        moved = true;
+      }
+    }
+    if (!moved) break;
+  }
+  const int top = n == 0 ? 0 : *std::min_element(layer.begin(), layer.end());
+  for (int& l : layer) l -= top;
+}
+
+}  // namespace
+
+void TLayeredGraph::SetPositions() {
+  Position.assign(Size(), 0);
+  for (const auto& nodes : Layers)
+    for (Index i = 0; i < nodes.size(); ++i) Position[static_cast<Index>(nodes[i])] = static_cast<int>(i);
+}
+
+TLayeredGraph LayerGraph(const std::vector<int>& widths, const std::vector<TMapEdge>& edges) {
+  const int n = static_cast<int>(widths.size());
+  const std::vector<bool> back = BackEdges(n, edges);
+  std::vector<std::pair<int, int>> upward;  // (lower, upper)
+  upward.reserve(edges.size());
+  for (Index e = 0; e < edges.size(); ++e)
+    upward.emplace_back(back[e] ? edges[e].To : edges[e].From, back[e] ? edges[e].From : edges[e].To);
+
+  TLayeredGraph g;
+  g.RealCount = n;
+  g.Layer = Layers(n, upward);
+  Shorten(n, upward, g.Layer);
+  g.Width = widths;
+  g.Up.resize(static_cast<Index>(n));
+  g.Down.resize(static_cast<Index>(n));
+  const auto join = [&g](int lower, int upper) {
+    g.Up[static_cast<Index>(lower)].push_back(upper);
+    g.Down[static_cast<Index>(upper)].push_back(lower);
+  };
+  for (Index e = 0; e < edges.size(); ++e) {
+    const auto [lower, upper] = upward[e];
+    TLayeredGraph::TChain chain;
+    chain.Back = back[e];
+    chain.Nodes.push_back(lower);
+    int previous = lower;
+    for (int l = g.Layer[static_cast<Index>(lower)] - 1; l > g.Layer[static_cast<Index>(upper)]; --l) {
+      const int dummy = static_cast<int>(g.Layer.size());
+      g.Layer.push_back(l);
+      g.Width.push_back(0);
+      g.Up.emplace_back();
+      g.Down.emplace_back();
+      join(previous, dummy);
+      chain.Nodes.push_back(dummy);
+      previous = dummy;
+    }
+    join(previous, upper);
+    chain.Nodes.push_back(upper);
+    g.Chains.push_back(std::move(chain));
+  }
+  int top = 0;
+  for (const int l : g.Layer) top = std::max(top, l);
+  g.Layers.assign(g.Size() == 0 ? 0 : static_cast<Index>(top) + 1, {});
+  for (Index v = 0; v < g.Size(); ++v) g.Layers[static_cast<Index>(g.Layer[v])].push_back(static_cast<int>(v));
+  g.X.assign(g.Size(), 0.0);
+  g.SetPositions();
+  return g;
+}
+
+}  // namespace korvane

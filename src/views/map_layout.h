@@ -1,0 +1,52 @@
+// Lays the map out: each connected part as a layered drawing (conclusions above their
+// reasons, arrows pointing up, cycles broken with their back arrows marked), the parts
+// packed into rows in the order of their first statement. The engine remembers the last
+// layout: a part that did not change keeps its drawing, and a part that did starts from
+// where its nodes were, so a move shifts the map as little as it can.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+#include "views/map_graph.h"
+
+namespace korvane {
+
+/// Spacing of the map, in pixels.
+inline constexpr int kMapLayerGap = 36;
+inline constexpr int kMapNodeGap = 24;
+inline constexpr int kMapPartGap = 40;
+inline constexpr int kMapMargin = 8;
+/// Rows of parts are filled up to this width, unless one part is wider.
+inline constexpr int kMapRowWidth = 1600;
+
+class TMapLayoutEngine {
+public:
+  /// graph laid out, starting from the last layout this engine made.
+  [[nodiscard]] TMapPlacement Layout(const TMapGraph& graph);
+  /// Forgets the last layout: the next starts afresh.
+  void Forget();
+  /// How many parts the last Layout laid out anew rather than reused.
+  [[nodiscard]] int PartsLaidOut() const { return laidOut_; }
+
+private:
+  struct TPart {
+    std::vector<int> Left, Top, Layer;
+    std::vector<TMapRoute> Routes;
+    int Width = 0;
+    int Height = 0;
+  };
+  [[nodiscard]] std::shared_ptr<const TPart> LayOutPart(const TMapGraph& graph, const std::vector<int>& nodes,
+                                                        const std::vector<int>& edges);
+
+  std::unordered_map<std::string, std::shared_ptr<const TPart>> parts_;
+  // Each node's x centre in the part it last lay in.
+  std::unordered_map<std::string, double> centres_;
+  int laidOut_ = 0;
+};
+
+/// graph laid out afresh.
+[[nodiscard]] TMapPlacement LayOutMap(const TMapGraph& graph);
+
+}  // namespace korvane

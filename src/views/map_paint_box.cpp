@@ -1,0 +1,55 @@
+#include "views/map_paint_box.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace korvane {
+
+TMapPaintBox::TMapPaintBox(QWidget* parent) : TDiagramPaintBox(parent) {
+  setObjectName(QStringLiteral("MapPaintBox"));
+  setAccessibleName(QStringLiteral("Map"));
+}
+
+void TMapPaintBox::ShowMap(const TArgumentationStage& stage, bool structureOnly, const QFont& font) {
+  picture_ = painter_.Paint(stage, font, structureOnly);
+  // The layout keeps the drawing; the picture keeps what finds boxes and strokes.
+  ShowLayout(std::move(picture_.Layout), &stage);
+  // The selection follows its sentence into the new stage, or goes.
+  const TStatement* kept = nullptr;
+  for (int i = 0; i < BoxCount() && !selectedSentence_.empty(); ++i)
+    if (BoxPart(i)->Statement->Sentence == selectedSentence_) kept = BoxPart(i)->Statement;
+  selected_ = kept;
+  if (!kept) selectedSentence_.clear();
+}
+
+QRect TMapPaintBox::StatementBox(const std::string& sentence) const {
+  const auto found = picture_.StatementBoxes.find(sentence);
+  return found == picture_.StatementBoxes.end() ? QRect() : found->second;
+}
+
+void TMapPaintBox::Select(const TStatement* statement) {
+  selected_ = statement && !StatementBox(statement->Sentence).isNull() ? statement : nullptr;
+  selectedSentence_ = selected_ ? selected_->Sentence : std::string();
+  update();
+}
+
+void TMapPaintBox::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    const int index = BoxIndexAt(event->position().toPoint());
+    if (index >= 0) {
+      Select(BoxPart(index)->Statement);
+      emit StatementClicked(selected_);
+    }
+  }
+  TDiagramPaintBox::mousePressEvent(event);
+}
+
+void TMapPaintBox::paintEvent(QPaintEvent* event) {
+  TDiagramPaintBox::paintEvent(event);
+  if (!selected_) return;
+  QPainter painter(this);
+  painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+  painter.drawRect(StatementBox(selectedSentence_).adjusted(-3, -3, 3, 3));
+}
+
+}  // namespace korvane

@@ -1,0 +1,218 @@
+// The map: layout invariants over generated lines, the colour of every arrow and line
+// against the explanation of its step, and the pixels of a small map.
+#include <QtTest>
+
+#include "document/explanation.h"
+#include "model/evaluation_limit.h"
+#include "model/stage_builder.h"
+#include "support/stage_generator.h"
+#include "view_fixtures.h"
+#include "views/diagram_builder.h"
+#include "views/diagram_export.h"
+#include "views/map_picture.h"
+
+using namespace korvane;
+
+namespace {
+
+QRect NodeRect(const TMapPicture& p, std::size_t v) {
+  return QRect(p.Placement.Left[v], p.Placement.Top[v], p.Graph.Nodes[v].Width, p.Graph.Nodes[v].Height);
+}
+
+// A random line over few sentences: warrants, undercutter warrants, cycles and
+// defeating connections all occur.
+std::vector<std::unique_ptr<TArgumentationStage>> GeneratedStages(std::uint32_t seed, int moves) {
+  std::vector<std::unique_ptr<TArgumentationStage>> stages;
+  stages.push_back(std::make_unique<TArgumentationStage>());
+  test::StageGenerator generator(seed, 9);
+  generator.PreferDownwards(6);  // some cycles, not so many that evaluating them takes long
+  for (const test::GeneratedMove& m : generator.Moves(moves)) {
+    try {
+      std::unique_ptr<TArgumentationStage> next = test::Apply(*stages.back(), m);
+      if (next) stages.push_back(std::move(next));
+    } catch (const TEvaluationLimitError&) {
+      // A move with too many cycles is refused, as the window refuses it.
+    }
+  }
+  return stages;
+}
+
+// The middle of a route's first segment.
+QPoint Middle(const TMapRoute& route) {
+  return QPoint((route.Points[0].X + route.Points[1].X) / 2, (route.Points[0].Y + route.Points[1].Y) / 2);
+}
+
+// A pixel of colour within one pixel of point: where an aliased line passes.
+bool Near(const QImage& image, QPoint point, const QColor& colour) {
+  for (int dx = -1; dx <= 1; ++dx)
+    for (int dy = -1; dy <= 1; ++dy)
+      if (image.pixelColor(point + QPoint(dx, dy)) == colour) return true;
+  return false;
+}
+
+}  // namespace
+
+class MapTest : public QObject {
+  Q_OBJECT
+  QFont font_ = test::WindowFont();
+
+  void CheckInvariants(const TMapPicture& p) {
+    const std::size_t n = p.Graph.Nodes.size();
+    for (std::size_t v = 0; v < n; ++v) {
+      const QRect r = NodeRect(p, v);
+      QVERIFY2(r.left() >= 0 && r.top() >= 0 && r.right() < p.Layout.Width && r.bottom() < p.Layout.Height,
+               qPrintable(QString::fromStdString(p.Graph.Nodes[v].Key) + " lies outside the map"));
+      for (std::size_t w = v + 1; w < n; ++w)
+        QVERIFY2(!r.intersects(NodeRect(p, w)) || r.height() == 0 || NodeRect(p, w).height() == 0,
+                 qPrintable(QString::fromStdString(p.Graph.Nodes[v].Key + " overlaps " + p.Graph.Nodes[w].Key)));
+    }
+    for (std::size_t e = 0; e < p.Graph.Edges.size(); ++e) {
+      const auto from = static_cast<std::size_t>(p.Graph.Edges[e].From);
+      const auto to = static_cast<std::size_t>(p.Graph.Edges[e].To);
+      const TMapRoute& route = p.Placement.Routes[e];
+      // Upward edges end at the bottom of what they point to; a back edge points down.
+      if (route.Back) {
+        QVERIFY(p.Placement.Layer[from] < p.Placement.Layer[to]);
+        QVERIFY(NodeRect(p, from).bottom() < NodeRect(p, to).top());
+      } else {
+        QVERIFY(p.Placement.Layer[from] > p.Placement.Layer[to]);
+        QVERIFY(NodeRect(p, from).top() > NodeRect(p, to).bottom());
+      }
+      QCOMPARE(route.Points.front().Y, route.Back ? NodeRect(p, from).bottom() + 1 : NodeRect(p, from).top());
+    }
+  }
+
+private slots:
+  void LayoutInvariantsOnGeneratedLines() {
+    for (std::uint32_t seed = 1; seed <= 20; ++seed) {
+      const auto stages = GeneratedStages(seed, 40);
+      TMapPainter painter;
+      for (std::size_t i = 0; i < stages.size(); i += 3) {
+        CheckInvariants(painter.Paint(*stages[i], font_, false));
+        if (QTest::currentTestFailed()) qFatal("seed %u, stage %zu", seed, i);
+      }
+    }
+  }
+
+  void EveryBoxKeepsItsPlaceWhenANewStatementComes() {
+    for (std::uint32_t seed = 1; seed <= 10; ++seed) {
+      test::StageBuilder b;
+      for (const test::GeneratedMove& m : test::StageGenerator(seed, 8).Moves(30)) {
+        try {
+          std::unique_ptr<TArgumentationStage> next = test::Apply(b.Current(), m);
+          if (next) b.Keep(std::move(next));
+        } catch (const TEvaluationLimitError&) {}
+      }
+      TMapPainter painter;
+      const TMapPicture before = painter.Paint(b.Current(), font_, false);
+      b.State("a sentence nobody argued about", kAssumption);
+      const TMapPicture after = painter.Paint(b.Current(), font_, false);
+      for (const auto& [sentence, box] : before.StatementBoxes) {
+        QVERIFY(after.StatementBoxes.count(sentence) == 1);
+        QCOMPARE(after.StatementBoxes.at(sentence), box);
+      }
+      QCOMPARE(after.StatementBoxes.size(), before.StatementBoxes.size() + 1);
+    }
+  }
+
+  void AReasonForAnArgumentedStatementHangsBelowItAndTheRestStays() {
+    test::StageBuilder b;
+    b.Connect("b", kAssumption, "a", kIssue);
+    b.Connect("c", kAssumption, "a", kIssue);
+    b.Connect("y", kAssumption, "x", kIssue);
+    TMapPainter painter;
+    const TMapPicture before = painter.Paint(b.Current(), font_, false);
+    b.Connect("d", kAssumption, "a", kIssue);
+    const TMapPicture after = painter.Paint(b.Current(), font_, false);
+    QCOMPARE(painter.Engine().PartsLaidOut(), 1);
+    const QRect a = after.StatementBoxes.at("a");
+    const QRect d = after.StatementBoxes.at("d");
+    QVERIFY(d.top() > a.bottom());
+    QCOMPARE(after.StatementBoxes.at("a").top(), before.StatementBoxes.at("a").top());
+    // b and c keep their order and row.
+    QCOMPARE(after.StatementBoxes.at("b").top(), before.StatementBoxes.at("b").top());
+    QVERIFY(after.StatementBoxes.at("b").left() < after.StatementBoxes.at("c").left());
+  }
+
+  void ArrowsAndLinesSayWhatTheExplanationSays() {
+    const QColor blue = JustifiedColour(), teal = UnjustifiedColour(), red = UndercutColour(), grey = BlockedColour();
+    int counted = 0, notCounted = 0, failed = 0, blocking = 0;
+    for (std::uint32_t seed = 1; seed <= 30; ++seed) {
+      const auto stages = GeneratedStages(seed, 40);
+      const TArgumentationStage& stage = *stages.back();
+      const TMapPicture p = PaintMap(stage, font_, false);
+      QCOMPARE(p.Arrows.size(), stage.ReasonConclusions.Count());
+      std::size_t line = 0;
+      for (std::size_t c = 0; c < stage.ReasonConclusions.Count(); ++c) {
+        const TReasonConclusion& rc = *stage.ReasonConclusions[c];
+        TStatement* conclusion = nullptr;
+        QVERIFY(stage.SentenceIsStatementSentence(rc.Conclusion->Sentence, conclusion));
+        const TStatementExplanation x = ExplainStatement(stage, *conclusion);
+        const auto step = std::find_if(x.Steps.begin(), x.Steps.end(), [&](const TStepExplanation& s) {
+          return s.Reason->Sentence == rc.Reason->Sentence;
+        });
+        QVERIFY(step != x.Steps.end());
+        const TMapStroke& arrow = p.Arrows[c];
+        QCOMPARE(arrow.Connection, &rc);
+        if (!step->WarrantHolds) {
+          ++failed;
+          QCOMPARE(arrow.Pen, grey);
+          QCOMPARE(arrow.PenStyle, TPenStyle::Dotted);
+        } else {
+          ++(step->Counts ? counted : notCounted);
+          QCOMPARE(arrow.Pen, step->Counts ? blue : teal);
+          QCOMPARE(arrow.PenStyle, TPenStyle::Solid);
+        }
+        for (const TUndercutterExplanation& u : step->Undercutters) {
+          const TMapStroke& stroke = p.ExceptionLines.at(line++);
+          QCOMPARE(stroke.Exception->Sentence, u.Exception->Sentence);
+          blocking += u.Blocks ? 1 : 0;
+          QCOMPARE(stroke.Pen, !u.WarrantHolds ? grey : u.Blocks ? red : teal);
+        }
+      }
+      QCOMPARE(line, p.ExceptionLines.size());
+    }
+    // The lines generated hold every case.
+    QVERIFY(counted > 0 && notCounted > 0 && failed > 0 && blocking > 0);
+  }
+
+  void StatedWarrantIsASmallBoxOnItsArrow() {
+    test::StageBuilder b;
+    b.Connect("the goods are defective", kAssumption, "the buyer may return them", kIssue);
+    b.State("(IF the goods are defective, THEN the buyer may return them)", kAssumption);
+    const TMapPicture p = PaintMap(b.Current(), font_, false);
+    // Three boxes, two of them free; the warrant is the step's junction.
+    QCOMPARE(p.Layout.Boxes.size(), std::size_t{3});
+    QCOMPARE(p.Graph.Nodes.size(), std::size_t{3});
+    const QRect warrant = p.StatementBoxes.at("(IF the goods are defective, THEN the buyer may return them)");
+    QVERIFY(warrant.top() > p.StatementBoxes.at("the buyer may return them").bottom());
+    QVERIFY(warrant.bottom() < p.StatementBoxes.at("the goods are defective").top());
+    QVERIFY(std::any_of(p.Layout.Texts.begin(), p.Layout.Texts.end(),
+                        [](const TDiagramText& t) { return t.Text.startsWith(QStringLiteral("IF the goods")); }));
+  }
+
+  void SmallMapPixels() {
+    if (!test::MissingDiagramFaces().isEmpty()) QSKIP("diagram fonts missing");
+    test::StageBuilder b;
+    b.Connect("b", kAssumption, "a", kIssue);
+    b.Except("e", kAssumption, "b", kAssumption, "a", kIssue);
+    const TStatusIconsImageList icons;
+    for (const bool structureOnly : {false, true}) {
+      const TMapPicture p = PaintMap(b.Current(), font_, structureOnly);
+      const QImage image = RenderDiagramImage(p.Layout, icons);
+      const QRect a = p.StatementBoxes.at("a");
+      const QRect e = p.StatementBoxes.at("e");
+      // e blocks the step, so a is unjustified: a teal outline, a red line from e, a
+      // teal arrow; structure only: all black and no icons.
+      QCOMPARE(image.pixelColor(a.topLeft()), structureOnly ? QColor(Qt::black) : UnjustifiedColour());
+      QCOMPARE(image.pixelColor(e.topLeft()), structureOnly ? QColor(Qt::black) : JustifiedColour());
+      const TMapRoute& exceptionRoute = p.Placement.Routes.back();
+      QVERIFY(Near(image, Middle(exceptionRoute), structureOnly ? QColor(Qt::black) : UndercutColour()));
+      QVERIFY(Near(image, Middle(p.Placement.Routes[1]), structureOnly ? QColor(Qt::black) : UnjustifiedColour()));
+      QCOMPARE(p.Layout.Icons.size(), structureOnly ? std::size_t{0} : std::size_t{3});
+    }
+  }
+};
+
+QTEST_MAIN(MapTest)
+#include "map_test.moc"
