@@ -26,6 +26,7 @@ TArgIntForm::TArgIntForm(QWidget* parent) : QMainWindow(parent) {
   ConnectUi();
   FormCreate();
   CreateDialogs();
+  CreateUndoActions();
   DescribeArgIntForm(*this);
   setAcceptDrops(true);
 }
@@ -80,7 +81,7 @@ void TArgIntForm::FormCreate() {
   session_ = std::make_unique<TSession>(asker_, *this);
   session_->Interactive = true;
   session_->RefreshViews = true;
-  session_->RefreshHook = [this] { ReshowCurrentView(); };
+  session_->RefreshHook = [this] { ReshowKeepingPlace(); };
   NewDocument();
   ShowDialecticalDiagram();
   centralWidget()->layout()->activate();
@@ -251,6 +252,8 @@ void TArgIntForm::KeepPainted() { interpretation_.KeepPainted(); }
 
 // While busy, the progress line is redrawn when events are next delivered, not at every change.
 void TArgIntForm::InterpretationBegins() {
+  // A rebuild of the line keeps the place; a file opened starts at the top.
+  if (!heldPlace_ && !Line().ArgumentationMoves.Empty()) heldPlace_ = CurrentPlace();
   interpretation_.Begin();
   ui_.LineOfArgumentationRichEdit->SetDeferring(true);
 }

@@ -22,6 +22,8 @@ public:
   TDiagramMenu(TDiagramPaintBox& paintBox, QWidget& window);
 
   [[nodiscard]] QMenu& Menu() const { return *menu_; }
+  /// Puts the window's Undo and Redo at the top of the menu.
+  void AddHistoryActions(QAction* undo, QAction* redo);
 
   /// "Export diagram...": a save dialog, then the file written completely under a
   /// temporary name and renamed, so a failure leaves an existing file as it was.

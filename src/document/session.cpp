@@ -164,7 +164,13 @@ void TSession::OpenFile(const std::string& path) {
   NewLine();
   line_->FileName = path;
   host_.SetTextLines(lines);
-  InterpretLines();
+  try {
+    InterpretLines();
+  } catch (...) {
+    // The line left by a stopped interpretation was never saved as it is.
+    history_.ForgetSaved();
+    throw;
+  }
   // Required as is: a stopped interpretation leaves it modified (pinned by tests/document/session_files_test.cpp).
   line_->Modified = false;
 }
