@@ -98,10 +98,11 @@ void TSession::RefreshCurrentView() {
 
 void TSession::ShowMovesText() { host_.SetTextLines(line_->Text()); }
 
-void TSession::InterpretLines() {
+void TSession::InterpretLines() { InterpretText(host_.TextLines()); }
+
+void TSession::InterpretText(const std::vector<std::string>& lines) {
   Interactive = false;
   RefreshViews = false;
-  const std::vector<std::string> lines = host_.TextLines();
   // The flags come back and the view is redrawn once, however the interpretation ends.
   const auto finish = [this] {
     Interactive = true;

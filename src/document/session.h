@@ -105,6 +105,9 @@ private:
   // Replaces the current line by a new one keeping FileName, replays lines into it,
   // and marks it modified.
   void Replay(const std::vector<std::string>& lines);
+  // InterpretLines on these lines; a rebuild passes its text straight in, since the text
+  // view would only be refilled with the progress line at once.
+  void InterpretText(const std::vector<std::string>& lines);
   // Interprets lines into the current line, evaluating once at the end when it was empty.
   void InterpretIntoLine(const std::vector<std::string>& lines, const std::function<void()>& progress);
   // The statement rebuild for a sentence, without asking.

@@ -27,8 +27,7 @@ void TSession::Replay(const std::vector<std::string>& lines) {
   fresh->FileName = line_->FileName;
   replaced_.push_back(std::move(line_));
   line_ = std::move(fresh);
-  host_.SetTextLines(lines);
-  InterpretLines();
+  InterpretText(lines);
   line_->Modified = true;
 }
 

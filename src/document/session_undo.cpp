@@ -90,8 +90,7 @@ bool TSession::Redo() {
     } else {
       const std::vector<std::string> before = line_->Text();
       try {
-        host_.SetTextLines(entry->Appended);
-        InterpretLines();
+        InterpretText(entry->Appended);
       } catch (const TCommandError&) {
         // A redo made only in part is no redo: back to the text it started from.
         Transaction([&] { Replay(before); });
