@@ -28,6 +28,7 @@ TArgIntForm::TArgIntForm(QWidget* parent) : QMainWindow(parent) {
   ConnectUi();
   FormCreate();
   CreateDialogs();
+  CreateUndoActions();
   DescribeArgIntForm(*this);
   setAcceptDrops(true);
 }
@@ -86,7 +87,7 @@ void TArgIntForm::FormCreate() {
   session_->Interactive = true;
   session_->RefreshViews = true;
   session_->RefreshHook = [this] {
-    ReshowCurrentView();
+    ReshowKeepingPlace();
     map_->Follow();
   };
   NewDocument();
@@ -273,6 +274,8 @@ void TArgIntForm::KeepPainted() { interpretation_.KeepPainted(); }
 // While busy, the progress line is redrawn when events are next delivered, not at every change.
 void TArgIntForm::InterpretationBegins() {
   drawn_.Forget();
+  // A rebuild of the line keeps the place; a file opened starts at the top.
+  if (!heldPlace_ && !Line().ArgumentationMoves.Empty()) heldPlace_ = CurrentPlace();
   interpretation_.Begin();
   ui_.LineOfArgumentationRichEdit->SetDeferring(true);
 }

@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QMainWindow>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -100,6 +101,13 @@ public:
   /// The busy state kept while interpreting (how often it repaints, what it holds).
   [[nodiscard]] TInterpretationGuard& InterpretationGuard() { return interpretation_; }
 
+  /// Undo and redo of the last move, deletion or append, named after it ("Undo statement
+  /// 'X'"), disabled when there is none; the window has them on its keys, menus add them.
+  [[nodiscard]] QAction* UndoAction() const { return undoAction_; }
+  [[nodiscard]] QAction* RedoAction() const { return redoAction_; }
+  void UndoClick();
+  void RedoClick();
+
   /// The file dialogs, kept for the whole run so each remembers the last file chosen.
   [[nodiscard]] QFileDialog* OpenDialog1() const { return dialogs_.Open; }
   [[nodiscard]] QFileDialog* SaveDialog1() const { return dialogs_.Save; }
@@ -168,6 +176,18 @@ private:
 
   /// Redraws the view of the visible group's pressed button.
   void ReshowCurrentView();
+
+  /// Where the views are scrolled to: the scroll box, and the text view inside it.
+  struct TViewPlace {
+    int X = 0, Y = 0, TextY = 0;
+  };
+  [[nodiscard]] TViewPlace CurrentPlace() const;
+  void CreateUndoActions();
+  void UpdateUndoActions();
+  /// Redraws the view where the user was scrolled to, then brings the statement the
+  /// last change made or changed into sight.
+  void ReshowKeepingPlace();
+  void BringIntoSight(const std::string& sentence);
   /// Makes control the only visible view control and presses button in its group.
   void ShowOnly(QWidget* control, TSpeedButtonGroup* group, QAbstractButton* button);
   /// True when the visible group's pressed button shows one of the diagrams.
@@ -183,6 +203,10 @@ private:
   TInterpretationGuard interpretation_{*this};
   TDrawnView drawn_;
   TMapWindow* map_ = nullptr;
+  QAction* undoAction_ = nullptr;
+  QAction* redoAction_ = nullptr;
+  // The place before a rebuild, which hides the diagram, for the redraw after it.
+  std::optional<TViewPlace> heldPlace_;
 };
 
 }  // namespace korvane

@@ -17,6 +17,7 @@ namespace korvane {
 void TArgIntForm::SetCurrentFile(const std::string& path, bool modified) {
   Line().FileName = path;
   Line().Modified = modified;
+  if (!modified) session_->History().MarkSaved();
   setWindowTitle(path == kNewFileName ? NewDocumentCaption() : DocumentCaption(path));
 }
 

@@ -66,6 +66,8 @@ bool TBoxActions::eventFilter(QObject* watched, QEvent* event) {
 void TBoxActions::FillMenu(QPoint pos) {
   for (QAction* item : items_) delete item;
   items_.clear();
+  // The place's own items come first, above Undo and Redo and the diagram's items.
+  firstDiagramItem_ = menu_.actions().value(0);
   subject_ = window_.Interpreting() ? TBoxSubject{} : SubjectAt(paintBox_, pos, *window_.Line().CurrentStage);
   switch (subject_.Kind) {
     case TBoxSubject::TKind::None: return;

@@ -57,7 +57,7 @@ private:
   TArgIntForm& window_;
   TDiagramPaintBox& paintBox_;
   QMenu& menu_;
-  /// The first of the diagram's own items: the subject's go above it.
+  /// The first item of the menu as it is filled: the subject's items go above it.
   QAction* firstDiagramItem_;
   std::vector<QAction*> items_;
   TBoxSubject subject_;

@@ -52,6 +52,12 @@ void TDiagramMenu::Popup(QPoint pos) {
   menu_->popup(paintBox_.mapToGlobal(pos));
 }
 
+void TDiagramMenu::AddHistoryActions(QAction* undo, QAction* redo) {
+  QAction* first = menu_->actions().value(0);
+  menu_->insertActions(first, {undo, redo});
+  menu_->insertSeparator(first);
+}
+
 void TDiagramMenu::ExportDiagram() {
   QFileDialog dialog(&window_, QStringLiteral("Export diagram"));
   dialog.setObjectName(QStringLiteral("ExportDialog"));

@@ -26,6 +26,8 @@ public:
   /// Opens the menu at pos, a point of the paint box, once Requested has let the menu be
   /// filled for that point.
   void Popup(QPoint pos);
+  /// Puts the window's Undo and Redo at the top of the menu.
+  void AddHistoryActions(QAction* undo, QAction* redo);
 
   /// "Export diagram...": a save dialog, then the file written completely under a
   /// temporary name and renamed, so a failure leaves an existing file as it was.

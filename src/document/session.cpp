@@ -8,6 +8,15 @@
 
 namespace korvane {
 
+namespace {
+
+std::string FileNameOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of("/\\:");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
 TSession::TSession(TAsker& asker, TViewHost& host)
     : asker_(asker), host_(host), line_(std::make_unique<TLineOfArgumentation>(Interactive, asker)) {}
 
@@ -15,6 +24,8 @@ void TSession::NewLine() {
   // The old line goes only once the new one exists.
   auto fresh = std::make_unique<TLineOfArgumentation>(Interactive, asker_);
   line_ = std::move(fresh);
+  history_.Clear();
+  HistoryChanged();
 }
 
 bool TSession::GuardedMove(const std::function<bool()>& move) {
@@ -33,22 +44,28 @@ bool TSession::GuardedMove(const std::function<bool()>& move) {
   return done;
 }
 
+// The names are read before the move: the stage may drop the objects passed in.
 bool TSession::PerformStatementMove(TStatement* s) {
-  return GuardedMove([&] { return line_->DoStatementMove(s); });
+  return RecordedMove("statement " + QuotedSentence(s->Sentence), s->Sentence,
+                      [&] { return line_->DoStatementMove(s); });
 }
 
 void TSession::PerformReasonConclusionMove(TReasonConclusion* c) {
-  GuardedMove([&] {
-    line_->DoReasonConclusionMove(c);
-    return true;
-  });
+  RecordedMove("reason " + QuotedSentence(c->Reason->Sentence) + " for " + QuotedSentence(c->Conclusion->Sentence),
+               c->Reason->Sentence, [&] {
+                 line_->DoReasonConclusionMove(c);
+                 return true;
+               });
 }
 
 void TSession::PerformExceptionMove(TReasonConclusion* c) {
-  GuardedMove([&] {
-    line_->DoExceptionMove(c);
-    return true;
-  });
+  const std::string& e = c->Exceptions.First()->Sentence;
+  RecordedMove("exception " + QuotedSentence(e) + " to " + QuotedSentence(c->Reason->Sentence) + " for " +
+                   QuotedSentence(c->Conclusion->Sentence),
+               e, [&] {
+                 line_->DoExceptionMove(c);
+                 return true;
+               });
 }
 
 bool TSession::GuardedDeletion(const std::function<bool()>& deletion) {
@@ -81,10 +98,11 @@ void TSession::RefreshCurrentView() {
 
 void TSession::ShowMovesText() { host_.SetTextLines(line_->Text()); }
 
-void TSession::InterpretLines() {
+void TSession::InterpretLines() { InterpretText(host_.TextLines()); }
+
+void TSession::InterpretText(const std::vector<std::string>& lines) {
   Interactive = false;
   RefreshViews = false;
-  const std::vector<std::string> lines = host_.TextLines();
   // The flags come back and the view is redrawn once, however the interpretation ends.
   const auto finish = [this] {
     Interactive = true;
@@ -147,15 +165,30 @@ void TSession::OpenFile(const std::string& path) {
   NewLine();
   line_->FileName = path;
   host_.SetTextLines(lines);
-  InterpretLines();
+  try {
+    InterpretLines();
+  } catch (...) {
+    // The line left by a stopped interpretation was never saved as it is.
+    history_.ForgetSaved();
+    throw;
+  }
   // Required as is: a stopped interpretation leaves it modified (pinned by tests/document/session_files_test.cpp).
   line_->Modified = false;
 }
 
+// An append is one change for undo: what it appended, also when it stopped part way.
 void TSession::AppendFile(const std::string& path) {
   std::vector<std::string> lines = ReadTextFile(path);
+  const std::size_t before = line_->Text().size();
+  const std::string name = "append of " + QuotedSentence(FileNameOf(path));
   host_.SetTextLines(lines);
-  InterpretLines();
+  try {
+    InterpretLines();
+  } catch (...) {
+    RecordAppended(before, name, {});
+    throw;
+  }
+  RecordAppended(before, name, {});
 }
 
 void TSession::WriteFile(const std::string& path) const { WriteTextFile(path, line_->Text()); }

@@ -5,9 +5,11 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "document/move_history.h"
 #include "document/view_host.h"
 #include "files/move_target.h"
 #include "line/line_of_argumentation.h"
@@ -25,10 +27,16 @@ public:
   bool RefreshViews = true;
   /// Redraws the showing view; set by the window.
   std::function<void()> RefreshHook;
+  /// Called whenever the undo or redo list changed; set by the window.
+  std::function<void()> HistoryHook;
+  /// The sentence of the statement the last move, undo or redo made or changed, for the
+  /// view to bring into sight; the window takes it when it redraws.
+  std::optional<std::string> ChangedSentence;
 
   /// The current line of argumentation; there always is one.
   [[nodiscard]] TLineOfArgumentation& Line() const override { return *line_; }
-  /// Discards the current line and creates a new, empty one (FileName empty, Modified false).
+  /// Discards the current line and creates a new, empty one (FileName empty, Modified
+  /// false); the undo and redo lists are emptied.
   void NewLine();
 
   // Entry points: each applies its operation to the current line, then refreshes the
@@ -52,6 +60,16 @@ public:
   bool DeleteReasonConclusion(const TReasonConclusion* c);
   /// Deletes the first of c's Exceptions from the connection, with its undercutter warrant.
   bool DeleteException(const TReasonConclusion* c);
+
+  // Undo and redo of the moves, deletions and appends made interactively. Undo replays
+  // the text as it was before the change, as a deletion replays its text, so every stage
+  // is what the moves give; redo makes the change again without questions. Both refresh
+  // the view, set Modified unless they reach the state last opened or saved, and return
+  // false when there was nothing to do or the rebuild failed (the error has been shown).
+  bool Undo();
+  bool Redo();
+  [[nodiscard]] const TMoveHistory& History() const { return history_; }
+  [[nodiscard]] TMoveHistory& History() { return history_; }
 
   /// Calls RefreshHook unless RefreshViews is false.
   void RefreshCurrentView();
@@ -87,16 +105,35 @@ private:
   // Replaces the current line by a new one keeping FileName, replays lines into it,
   // and marks it modified.
   void Replay(const std::vector<std::string>& lines);
+  // InterpretLines on these lines; a rebuild passes its text straight in, since the text
+  // view would only be refilled with the progress line at once.
+  void InterpretText(const std::vector<std::string>& lines);
   // Interprets lines into the current line, evaluating once at the end when it was empty.
   void InterpretIntoLine(const std::vector<std::string>& lines, const std::function<void()>& progress);
   // The statement rebuild for a sentence, without asking.
   void RebuildWithoutStatement(const std::string& sentence);
   // Runs a rebuild; if it fails, the line it started from comes back and the error goes on.
   void Transaction(const std::function<void()>& rebuild);
+  // The rebuilds of the connection and exception deletions, without asking.
+  void RebuildWithoutConnection(const std::string& reason, const std::string& conclusion);
+  void RebuildWithoutException(const std::string& exception, const std::string& reason,
+                               const std::string& conclusion);
+  void RebuildWithout(const TDeletedItem& item);
+  // A deletion was made from the text before: it goes into the undo list.
+  void RecordDeletion(TDeletedItem item, std::string name, std::vector<std::string> textBefore);
+  // Runs an interactive move through GuardedMove; a move made goes into the undo list
+  // under name, with sentence as the statement it made or changed.
+  bool RecordedMove(std::string name, std::string sentence, const std::function<bool()>& move);
+  // The lines appended since the text had `before` lines go into the undo list.
+  void RecordAppended(std::size_t before, std::string name, std::string sentence);
+  // After undo or redo: the flag, the sentence to show, the window told.
+  void HistoryStepped(const THistoryEntry& entry);
+  void HistoryChanged();
 
   TAsker& asker_;
   TViewHost& host_;
   std::unique_ptr<TLineOfArgumentation> line_;
+  TMoveHistory history_;
   // The lines a running deletion replaced, oldest first, kept until it has succeeded.
   std::vector<std::unique_ptr<TLineOfArgumentation>> replaced_;
 };

@@ -27,8 +27,7 @@ void TSession::Replay(const std::vector<std::string>& lines) {
   fresh->FileName = line_->FileName;
   replaced_.push_back(std::move(line_));
   line_ = std::move(fresh);
-  host_.SetTextLines(lines);
-  InterpretLines();
+  InterpretText(lines);
   line_->Modified = true;
 }
 
@@ -36,6 +35,30 @@ void TSession::RebuildWithoutStatement(const std::string& sentence) {
   std::vector<std::string> lines = MovesTextFromView();
   RewriteWithoutStatement(lines, sentence);
   Replay(lines);
+}
+
+void TSession::RebuildWithoutConnection(const std::string& reason, const std::string& conclusion) {
+  // Required as is: the supporting warrant, whatever the kind (pinned by tests/document/deletions_test.cpp).
+  RebuildWithoutStatement(StepWarrantSentence(reason, conclusion, kSupporting));
+  std::vector<std::string> lines = MovesTextFromView();
+  RewriteWithoutConnection(lines, reason, conclusion);
+  Replay(lines);
+}
+
+void TSession::RebuildWithoutException(const std::string& exception, const std::string& reason,
+                                       const std::string& conclusion) {
+  RebuildWithoutStatement(UndercutterWarrantSentence(exception, reason, conclusion));
+  std::vector<std::string> lines = MovesTextFromView();
+  RewriteWithoutException(lines, exception, reason, conclusion);
+  Replay(lines);
+}
+
+void TSession::RebuildWithout(const TDeletedItem& item) {
+  switch (item.Kind) {
+    case TDeletedItem::TKind::Statement: RebuildWithoutStatement(item.Sentence); break;
+    case TDeletedItem::TKind::Connection: RebuildWithoutConnection(item.Reason, item.Conclusion); break;
+    case TDeletedItem::TKind::Exception: RebuildWithoutException(item.Sentence, item.Reason, item.Conclusion); break;
+  }
 }
 
 void TSession::Transaction(const std::function<void()>& rebuild) {
@@ -62,7 +85,10 @@ bool TSession::DeleteStatement(const TStatement* s) {
                                            {TAnswer::Yes, TAnswer::No});
   if (asker_.Ask(question) != TAnswer::Yes) return false;
   const std::string sentence = x;  // s may belong to the line that is replaced
+  std::vector<std::string> before = line_->Text();
   Transaction([&] { RebuildWithoutStatement(sentence); });
+  RecordDeletion({TDeletedItem::TKind::Statement, sentence, {}, {}}, "deletion of statement " + QuotedSentence(sentence),
+                 std::move(before));
   return true;
 }
 
@@ -80,13 +106,10 @@ bool TSession::DeleteReasonConclusion(const TReasonConclusion* c) {
                          "'" + kLineBreak + "and the conclusion '" + k + "'?",
                      {TAnswer::Yes, TAnswer::No});
   if (asker_.Ask(question) != TAnswer::Yes) return false;
-  Transaction([&] {
-    // Required as is: the supporting warrant, whatever the kind (pinned by tests/document/deletions_test.cpp).
-    RebuildWithoutStatement(StepWarrantSentence(r, k, kSupporting));
-    std::vector<std::string> lines = MovesTextFromView();
-    RewriteWithoutConnection(lines, r, k);
-    Replay(lines);
-  });
+  std::vector<std::string> before = line_->Text();
+  Transaction([&] { RebuildWithoutConnection(r, k); });
+  RecordDeletion({TDeletedItem::TKind::Connection, r, r, k},
+                 "deletion of reason " + QuotedSentence(r) + " for " + QuotedSentence(k), std::move(before));
   return true;
 }
 
@@ -109,12 +132,11 @@ bool TSession::DeleteException(const TReasonConclusion* c) {
                                                "and the conclusion " + k + "'?",
                                            {TAnswer::Yes, TAnswer::No});
   if (asker_.Ask(question) != TAnswer::Yes) return false;
-  Transaction([&] {
-    RebuildWithoutStatement(UndercutterWarrantSentence(e, r, k));
-    std::vector<std::string> lines = MovesTextFromView();
-    RewriteWithoutException(lines, e, r, k);
-    Replay(lines);
-  });
+  std::vector<std::string> before = line_->Text();
+  Transaction([&] { RebuildWithoutException(e, r, k); });
+  RecordDeletion({TDeletedItem::TKind::Exception, e, r, k},
+                 "deletion of exception " + QuotedSentence(e) + " to " + QuotedSentence(r) + " for " + QuotedSentence(k),
+                 std::move(before));
   return true;
 }
 

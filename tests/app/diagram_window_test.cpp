@@ -106,7 +106,8 @@ private slots:
   void contextMenuOffersExportPrintAndCopy() {
     QStringList captions;
     for (const QAction* a : Menu()->Menu().actions()) captions << a->text();
-    QCOMPARE(captions, (QStringList{"Export diagram...", "Print...", "Copy as image", "", "Show map"}));
+    // Undo and Redo come first, then a separator.
+    QCOMPARE(captions, (QStringList{"Undo", "Redo", "", "Export diagram...", "Print...", "Copy as image", "", "Show map"}));
     emit PaintBox()->customContextMenuRequested(QPoint(5, 5));
     QVERIFY(QTest::qWaitForWindowExposed(&Menu()->Menu()));
     Menu()->Menu().close();
