@@ -9,7 +9,9 @@
 
 #include "app/accessible_texts.h"
 #include "app/diagram_menu.h"
+#include "app/diagram_zoom_keys.h"
 #include "app/document_caption.h"
+#include "app/find_box.h"
 #include "app/widgets/scroll_box.h"
 #include "app/widgets/speed_button_group.h"
 #include "app/window_font.h"
@@ -73,7 +75,11 @@ void TArgIntForm::ConnectUi() {
 
   connect(ui_.ScrollBox1, &TScrollBox::Resized, this, [this] { ScrollBox1Resize(); });
   // Context menus live where the window describes nothing: the window owns this one.
-  new TDiagramMenu(*ui_.DialArgsPaintBox, *this);
+  auto* diagramMenu = new TDiagramMenu(*ui_.DialArgsPaintBox, *this);
+  // So do the find box and the zoom keys.
+  auto* find = new TFindBox(*this, *ui_.DialArgsPaintBox, *ui_.ScrollBox1, *ui_.LineOfArgumentationRichEdit);
+  connect(diagramMenu, &TDiagramMenu::FindStatementRequested, find, &TFindBox::Open);
+  new TDiagramZoomKeys(*this, *ui_.DialArgsPaintBox, *ui_.ScrollBox1);
 }
 
 void TArgIntForm::FormCreate() {

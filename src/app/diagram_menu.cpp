@@ -40,6 +40,8 @@ TDiagramMenu::TDiagramMenu(TDiagramPaintBox& paintBox, QWidget& window)
   menu_->addAction(QStringLiteral("Export diagram..."), this, &TDiagramMenu::ExportDiagram);
   menu_->addAction(QStringLiteral("Print..."), this, &TDiagramMenu::Print);
   menu_->addAction(QStringLiteral("Copy as image"), this, &TDiagramMenu::CopyAsImage);
+  menu_->addSeparator();
+  menu_->addAction(QStringLiteral("Find statement..."), this, &TDiagramMenu::FindStatementRequested);
   paintBox.setContextMenuPolicy(Qt::CustomContextMenu);
   connect(&paintBox, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& pos) { menu_->popup(paintBox_.mapToGlobal(pos)); });

@@ -1,5 +1,5 @@
 // The context menu of the diagrams: export to a PNG, SVG or PDF file (the pictures
-// korvane-cli render makes), print with a preview, and copy as an image.
+// korvane-cli render makes), print with a preview, copy as an image, and find a statement.
 #pragma once
 
 #include <QObject>
@@ -30,6 +30,10 @@ public:
   void Print();
   /// "Copy as image": the diagram at the screen's pixel density on the clipboard.
   void CopyAsImage();
+
+signals:
+  /// "Find statement...": the window opens its find box.
+  void FindStatementRequested();
 
 private:
   TDiagramPaintBox& paintBox_;

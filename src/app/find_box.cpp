@@ -1,0 +1,153 @@
+#include "app/find_box.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTextBlock>
+#include <algorithm>
+
+#include "app/arg_int_form.h"
+#include "views/diagram_paint_box.h"
+#include "views/line_of_argumentation_view.h"
+
+namespace korvane {
+
+TFindBox::TFindBox(TArgIntForm& window, TDiagramPaintBox& paintBox, QScrollArea& scrollBox,
+                   TLineOfArgumentationView& text)
+    : QObject(&window), window_(window), paintBox_(paintBox), scrollBox_(scrollBox), text_(text) {
+  // A key no menu item has, on the window itself: the menus stay as they are.
+  auto* action = new QAction(&window);
+  action->setObjectName(QStringLiteral("FindAction"));
+  action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+  connect(action, &QAction::triggered, this, &TFindBox::Open);
+  window.addAction(action);
+}
+
+void TFindBox::Create() {
+  dialog_ = new QDialog(&window_);
+  dialog_->setObjectName(QStringLiteral("FindBox"));
+  dialog_->setWindowTitle(QStringLiteral("Find statement"));
+  dialog_->setModal(false);
+  edit_ = new QLineEdit(dialog_);
+  edit_->setObjectName(QStringLiteral("FindEdit"));
+  edit_->setMinimumWidth(220);
+  edit_->installEventFilter(this);
+  position_ = new QLabel(dialog_);
+  position_->setObjectName(QStringLiteral("FindPosition"));
+  position_->setMinimumWidth(position_->fontMetrics().horizontalAdvance(QStringLiteral("00000 of 00000")));
+  auto* previous = new QPushButton(QStringLiteral("Previous"), dialog_);
+  previous->setObjectName(QStringLiteral("FindPreviousButton"));
+  auto* next = new QPushButton(QStringLiteral("Next"), dialog_);
+  next->setObjectName(QStringLiteral("FindNextButton"));
+  // Return belongs to the text: no button takes it.
+  for (QPushButton* b : {previous, next}) {
+    b->setAutoDefault(false);
+    b->setDefault(false);
+  }
+  auto* layout = new QHBoxLayout(dialog_);
+  layout->addWidget(edit_);
+  layout->addWidget(position_);
+  layout->addWidget(previous);
+  layout->addWidget(next);
+  connect(edit_, &QLineEdit::textChanged, this, [this] {
+    Search(true);
+    ShowCurrent();
+  });
+  connect(next, &QPushButton::clicked, this, &TFindBox::GoToNext);
+  connect(previous, &QPushButton::clicked, this, &TFindBox::GoToPrevious);
+  connect(dialog_, &QDialog::finished, this, &TFindBox::Closed);
+  dialog_->installEventFilter(this);
+  // Over the top right corner of the view, where the diagram starts least often.
+  dialog_->adjustSize();
+  const QPoint corner = scrollBox_.mapToGlobal(QPoint(scrollBox_.width() - dialog_->width() - 24, 8));
+  dialog_->move(corner);
+}
+
+void TFindBox::Open() {
+  if (!dialog_) Create();
+  dialog_->show();
+  dialog_->raise();
+  dialog_->activateWindow();
+  edit_->setFocus();
+  edit_->selectAll();
+  Search(false);
+  ShowCurrent();
+}
+
+void TFindBox::GoToNext() {
+  Search(false);
+  finder_.Next();
+  ShowCurrent();
+}
+
+void TFindBox::GoToPrevious() {
+  Search(false);
+  finder_.Previous();
+  ShowCurrent();
+}
+
+void TFindBox::Search(bool textChanged) {
+  if (!edit_ || window_.Interpreting()) return;
+  const TArgumentationStage* stage = window_.Line().CurrentStage;
+  const TStatements& statements = stage->Statements;
+  const void* last = statements.Count() > 0 ? statements[statements.Count() - 1] : nullptr;
+  if (!textChanged && stage == searchedStage_ && statements.Count() == searchedCount_ && last == searchedLast_) return;
+  searchedStage_ = stage;
+  searchedCount_ = statements.Count();
+  searchedLast_ = last;
+  finder_.Search(statements, edit_->text());
+}
+
+void TFindBox::ShowCurrent() {
+  if (!edit_) return;
+  position_->setText(edit_->text().isEmpty() ? QString() : finder_.Position());
+  const std::string* sentence = finder_.CurrentSentence();
+  paintBox_.SetFocusSentence(sentence ? std::optional<std::string>(*sentence) : std::nullopt);
+  if (!sentence) return;
+  if (paintBox_.isVisible()) {
+    const QRect box = paintBox_.FocusRect();
+    if (box.isEmpty()) return;
+    // The box's left part and top when it is larger than the view.
+    const QSize view = scrollBox_.viewport()->size();
+    const int w = std::max(0, std::min(box.width(), view.width() - 40) / 2);
+    const int h = std::max(0, std::min(box.height(), view.height() - 40) / 2);
+    const QPoint centre = paintBox_.mapTo(scrollBox_.widget(), box.topLeft() + QPoint(w, h));
+    scrollBox_.ensureVisible(centre.x(), centre.y(), w + 20, h + 20);
+  } else if (text_.isVisible()) {
+    const int line = SentenceLineIndex(text_.Lines(), *sentence);
+    const QTextBlock block = text_.document()->findBlockByNumber(line);
+    if (line < 0 || !block.isValid()) return;
+    QTextCursor cursor(block);
+    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    text_.setTextCursor(cursor);
+    text_.ensureCursorVisible();
+  }
+}
+
+bool TFindBox::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == edit_ && event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+      if (key->modifiers() & Qt::ShiftModifier)
+        GoToPrevious();
+      else
+        GoToNext();
+      return true;
+    }
+  }
+  // Back in the box after working in the window: the stage may have changed.
+  if (watched == dialog_ && event->type() == QEvent::WindowActivate && dialog_->isVisible()) {
+    Search(false);
+    position_->setText(edit_->text().isEmpty() ? QString() : finder_.Position());
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+void TFindBox::Closed() { paintBox_.SetFocusSentence(std::nullopt); }
+
+}  // namespace korvane
