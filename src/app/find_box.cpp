@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <algorithm>
 
@@ -35,7 +36,7 @@ void TFindBox::Create() {
   dialog_->setModal(false);
   edit_ = new QLineEdit(dialog_);
   edit_->setObjectName(QStringLiteral("FindEdit"));
-  edit_->setMinimumWidth(220);
+  edit_->setMinimumWidth(160);
   edit_->installEventFilter(this);
   position_ = new QLabel(dialog_);
   position_->setObjectName(QStringLiteral("FindPosition"));
@@ -62,10 +63,11 @@ void TFindBox::Create() {
   connect(previous, &QPushButton::clicked, this, &TFindBox::GoToPrevious);
   connect(dialog_, &QDialog::finished, this, &TFindBox::Closed);
   dialog_->installEventFilter(this);
-  // Over the top right corner of the view, where the diagram starts least often.
+  // Over the bottom of the view, where a diagram reaches last: the boxes at the top stay in sight.
   dialog_->adjustSize();
-  const QPoint corner = scrollBox_.mapToGlobal(QPoint(scrollBox_.width() - dialog_->width() - 24, 8));
-  dialog_->move(corner);
+  const QPoint corner(std::max(0, scrollBox_.width() - dialog_->frameGeometry().width() - 24),
+                      std::max(0, scrollBox_.height() - dialog_->frameGeometry().height() - 24));
+  dialog_->move(scrollBox_.mapToGlobal(corner));
 }
 
 void TFindBox::Open() {
@@ -110,14 +112,18 @@ void TFindBox::ShowCurrent() {
   paintBox_.SetFocusSentence(sentence ? std::optional<std::string>(*sentence) : std::nullopt);
   if (!sentence) return;
   if (paintBox_.isVisible()) {
-    const QRect box = paintBox_.FocusRect();
-    if (box.isEmpty()) return;
-    // The box's left part and top when it is larger than the view.
+    const QRect found = paintBox_.FocusRect();
+    if (found.isEmpty()) return;
+    // A box out of sight comes to the middle of the view (its left part when it is wider),
+    // clear of the find box at the bottom; one in sight stays where it is.
+    const QRect box(paintBox_.mapTo(scrollBox_.widget(), found.topLeft()), found.size());
+    QScrollBar* h = scrollBox_.horizontalScrollBar();
+    QScrollBar* v = scrollBox_.verticalScrollBar();
     const QSize view = scrollBox_.viewport()->size();
-    const int w = std::max(0, std::min(box.width(), view.width() - 40) / 2);
-    const int h = std::max(0, std::min(box.height(), view.height() - 40) / 2);
-    const QPoint centre = paintBox_.mapTo(scrollBox_.widget(), box.topLeft() + QPoint(w, h));
-    scrollBox_.ensureVisible(centre.x(), centre.y(), w + 20, h + 20);
+    if (box.top() < v->value() || box.bottom() >= v->value() + view.height())
+      v->setValue(box.center().y() - view.height() / 2);
+    if (box.left() < h->value() || box.right() >= h->value() + view.width())
+      h->setValue(box.width() < view.width() ? box.center().x() - view.width() / 2 : box.left() - 20);
   } else if (text_.isVisible()) {
     const int line = SentenceLineIndex(text_.Lines(), *sentence);
     const QTextBlock block = text_.document()->findBlockByNumber(line);
