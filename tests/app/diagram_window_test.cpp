@@ -106,7 +106,7 @@ private slots:
   void contextMenuOffersExportPrintAndCopy() {
     QStringList captions;
     for (const QAction* a : Menu()->Menu().actions()) captions << a->text();
-    QCOMPARE(captions, (QStringList{"Export diagram...", "Print...", "Copy as image"}));
+    QCOMPARE(captions, (QStringList{"Export diagram...", "Print...", "Copy as image", "", "Find statement..."}));
     emit PaintBox()->customContextMenuRequested(QPoint(5, 5));
     QVERIFY(QTest::qWaitForWindowExposed(&Menu()->Menu()));
     Menu()->Menu().close();
