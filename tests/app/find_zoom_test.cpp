@@ -1,5 +1,6 @@
 // The find box and the zoom in the window, driven by keys: Ctrl+F, typing, Return and
 // Shift+Return, Escape; Ctrl++, Ctrl+-, Ctrl+0 and Ctrl with the wheel.
+#include <QAccessibleInterface>
 #include <QAction>
 #include <QDialog>
 #include <QLabel>
@@ -174,6 +175,7 @@ private slots:
       QCOMPARE(PaintBox()->BoxIndexAt(shown.bottomRight()), i);
       // The box's edge is drawn two pixels thick at its top left.
       QCOMPARE(image.pixelColor(shown.topLeft() + QPoint(1, 1)), QColor(0, 0, 255));
+      QCOMPARE(PaintBox()->AccessibleBox(i)->rect(), QRect(PaintBox()->mapToGlobal(shown.topLeft()), shown.size()));
     }
     QCOMPARE(PaintBox()->height(), PaintBox()->Layout().Height * 2);
     // Without Ctrl the wheel scrolls as before.
