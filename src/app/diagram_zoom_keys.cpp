@@ -70,8 +70,8 @@ void TDiagramZoomKeys::ZoomTo(int percent) {
     // The same place of the diagram under the anchor, as far as the new layout allows.
     const double ratio = static_cast<double>(percent) / before;
     const QPoint offset = paintBox_.mapTo(scrollBox_.widget(), QPoint(0, 0));
-    scrollBox_.horizontalScrollBar()->setValue(
-        static_cast<int>(std::lround(under.x() * ratio)) + offset.x() - anchor.x());
+    scrollBox_.horizontalScrollBar()->setValue(static_cast<int>(std::lround(under.x() * ratio)) + offset.x() -
+                                               anchor.x());
     scrollBox_.verticalScrollBar()->setValue(static_cast<int>(std::lround(under.y() * ratio)) + offset.y() -
                                              anchor.y());
   }

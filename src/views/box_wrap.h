@@ -19,7 +19,8 @@ inline constexpr int kDeepBoxTextMargin = 2;
 
 /// Rows of a box of count lines (pitch lineHeight + 3, row height rowHeight): rows as
 /// every box takes them, and for a box whose text is wider than the room it was given
-/// (deep) as many more as keep its text block kDeepBoxTextMargin inside the box (a box of r rows is (r - 1) * rowHeight + 22 high).
+/// (deep) as many more as keep its text block kDeepBoxTextMargin inside the box (a box of r rows is (r - 1) * rowHeight
+/// + 22 high).
 [[nodiscard]] int BoxRows(int count, int lineHeight, int rowHeight, bool deep);
 
 }  // namespace korvane

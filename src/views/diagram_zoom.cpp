@@ -31,11 +31,11 @@ int TDiagramZoom::ToLayout(int widgetLength) const { return FloorDiv(100LL * wid
 
 // A pixel of the paint box belongs to the layout pixel its middle lies in, and a layout
 // rectangle covers the pixels whose middles it holds: the two agree at every zoom.
-int TDiagramZoom::ToLayoutPixel(int widgetPixel) const { return FloorDiv(100LL * (2LL * widgetPixel + 1), 2LL * percent_); }
-
-int TDiagramZoom::FirstWidgetPixel(int layoutPixel) const {
-  return CeilDiv(2LL * layoutPixel * percent_ - 100, 200);
+int TDiagramZoom::ToLayoutPixel(int widgetPixel) const {
+  return FloorDiv(100LL * (2LL * widgetPixel + 1), 2LL * percent_);
 }
+
+int TDiagramZoom::FirstWidgetPixel(int layoutPixel) const { return CeilDiv(2LL * layoutPixel * percent_ - 100, 200); }
 
 QPoint TDiagramZoom::ToLayout(QPoint widgetPoint) const {
   return {ToLayoutPixel(widgetPoint.x()), ToLayoutPixel(widgetPoint.y())};

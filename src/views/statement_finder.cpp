@@ -54,8 +54,6 @@ void TStatementFinder::Previous() {
   current_ = (current_ + Count() - 1) % Count();
 }
 
-QString TStatementFinder::Position() const {
-  return QStringLiteral("%1 of %2").arg(current_ + 1).arg(Count());
-}
+QString TStatementFinder::Position() const { return QStringLiteral("%1 of %2").arg(current_ + 1).arg(Count()); }
 
 }  // namespace korvane

@@ -179,8 +179,8 @@ private slots:
     }
     QCOMPARE(PaintBox()->height(), PaintBox()->Layout().Height * 2);
     // Without Ctrl the wheel scrolls as before.
-    QWheelEvent plain(QPointF(30, 30), ScrollBox()->viewport()->mapToGlobal(QPointF(30, 30)), QPoint(),
-                      QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent plain(QPointF(30, 30), ScrollBox()->viewport()->mapToGlobal(QPointF(30, 30)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(ScrollBox()->viewport(), &plain);
     QCOMPARE(PaintBox()->Zoom().Percent(), 200);
   }

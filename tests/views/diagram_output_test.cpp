@@ -112,7 +112,8 @@ private slots:
       QCOMPARE(box.width(), std::min(width - 30, 40 * average) + 28);
     }
     QVERIFY(deep > 10);
-    const QImage expected = QImage(QFINDTESTDATA("deep/chain_dialectical_300.png")).convertToFormat(QImage::Format_RGB32);
+    const QImage expected =
+        QImage(QFINDTESTDATA("deep/chain_dialectical_300.png")).convertToFormat(QImage::Format_RGB32);
     QCOMPARE(RenderDiagramImage(layout, icons_), expected);
   }
 

@@ -70,7 +70,7 @@ TEST(StatementFinder, StepsRoundAndKeepsItsPlaceWhenSearchedAgain) {
 }
 
 TEST(StatementFinder, FindsTheSentenceLineOfAMoveText) {
-  const std::vector<std::string> lines = {"STATEMENT", "  ?: goods", "", "CONCLUSION", "  !: the goods",
+  const std::vector<std::string> lines = {"STATEMENT", "  ?: goods",     "", "CONCLUSION", "  !: the goods",
                                           "REASON",    "  ?: goods are", ""};
   EXPECT_EQ(SentenceLineIndex(lines, "goods"), 1);
   EXPECT_EQ(SentenceLineIndex(lines, "the goods"), 4);
@@ -117,7 +117,8 @@ TEST(DiagramZoom, MapsPixelsBothWays) {
         }
       }
       // What a repaint of the pixels asks for holds every layout pixel under them.
-      EXPECT_TRUE(zoom.ToLayout(shown).contains(QRect(zoom.ToLayout(shown.topLeft()), zoom.ToLayout(shown.bottomRight()))));
+      EXPECT_TRUE(
+          zoom.ToLayout(shown).contains(QRect(zoom.ToLayout(shown.topLeft()), zoom.ToLayout(shown.bottomRight()))));
     }
   }
   EXPECT_EQ(third.ToWidget(303), 100);
