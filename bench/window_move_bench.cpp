@@ -1,14 +1,17 @@
 // The main window, offscreen at 1000 x 760, on a generated line of 10,000 moves: how long
 // opening takes until the view is drawn, and how long each kind of move (and a deletion's
-// question declined) takes until the showing view has been repainted; and the same moves
+// question declined) takes until the showing view has been repainted; the same moves
 // through the real dialogs, as a user makes them: how long a dialog takes to open, and how
 // long from the key that confirms the move until the view is repainted and the program is
-// idle. Run:
+// idle; and how long the find box takes to go to the next match. Run:
 //   build-fast/bench/window_move_bench --benchmark_counters_tabular=true
 #include <benchmark/benchmark.h>
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QScrollArea>
 #include <QTest>
@@ -24,6 +27,7 @@
 #include "app/arg_int_form.h"
 #include "app/exception_form.h"
 #include "app/reason_conclusion_form.h"
+#include "app/find_box.h"
 #include "app/start_up.h"
 #include "app/statement_form.h"
 #include "views/sentence_text.h"
@@ -291,6 +295,42 @@ void WindowDialogMove(benchmark::State& state) {
 // Undo and redo (a move taken back and made again, under 100 ms) and find (to the next
 // match, under 16 ms) are timed here the same way, from the key until the program is idle.
 
+// range(0): the view as above. The find box holds "claim 12"; each action is Return in it,
+// timed until the next match is framed, scrolled into view and repainted.
+void WindowFindNext(benchmark::State& state) {
+  Window& w = *OpenWindow();
+  switch (state.range(0)) {
+    case 0: w.Main().ShowLineOfArgumentationView(); break;
+    case 1: w.Main().ShowStatementsDiagram(); break;
+    default: w.Main().ShowDialecticalDiagram(); break;
+  }
+  w.Repaint();
+  auto* find = w.Main().findChild<TFindBox*>();
+  find->Open();
+  auto* edit = find->Dialog()->findChild<QLineEdit*>(QStringLiteral("FindEdit"));
+  edit->setText(QStringLiteral("claim 12"));
+  w.Repaint();
+  std::vector<double> ms;
+  for (auto _ : state) {
+    ms.clear();
+    for (int k = 0; k < kActionsPerCase; ++k) {
+      const auto start = std::chrono::steady_clock::now();
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+      QCoreApplication::sendEvent(edit, &press);
+      w.Repaint();
+      ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    double total = 0;
+    for (const double m : ms) total += m;
+    state.SetIterationTime(total / 1000 / kActionsPerCase);
+  }
+  std::sort(ms.begin(), ms.end());
+  state.counters["median_ms"] = ms[ms.size() / 2];
+  state.counters["max_ms"] = ms.back();
+  state.counters["matches"] = find->Finder().Count();
+  find->Dialog()->reject();
+}
+
 BENCHMARK(WindowOpen)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(WindowMove)
     ->ArgsProduct({{0, 1, 2}, {Statement, ReasonConclusion, Exception, DeclinedDeletion}})
@@ -301,6 +341,14 @@ BENCHMARK(WindowMove)
 BENCHMARK(WindowDialogMove)
     ->ArgsProduct({{0, 1, 2}, {Statement, ReasonConclusion, Exception}})
     ->ArgNames({"view", "kind"})
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(WindowFindNext)
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->ArgNames({"view"})
     ->UseManualTime()
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);

@@ -10,8 +10,10 @@
 #include "app/accessible_texts.h"
 #include "app/box_actions.h"
 #include "app/diagram_menu.h"
+#include "app/diagram_zoom_keys.h"
 #include "app/document_caption.h"
 #include "app/map_window.h"
+#include "app/find_box.h"
 #include "app/widgets/scroll_box.h"
 #include "app/widgets/speed_button_group.h"
 #include "app/window_font.h"
@@ -80,6 +82,10 @@ void TArgIntForm::ConnectUi() {
   new TBoxActions(*this, *ui_.DialArgsPaintBox, *ui_.ScrollBox1, *diagramMenu);
   map_ = new TMapWindow(*this);
   connect(diagramMenu, &TDiagramMenu::ShowMapRequested, map_, &TMapWindow::ShowAndRaise);
+  // So do the find box and the zoom keys.
+  auto* find = new TFindBox(*this, *ui_.DialArgsPaintBox, *ui_.ScrollBox1, *ui_.LineOfArgumentationRichEdit);
+  connect(diagramMenu, &TDiagramMenu::FindStatementRequested, find, &TFindBox::Open);
+  new TDiagramZoomKeys(*this, *ui_.DialArgsPaintBox, *ui_.ScrollBox1);
 }
 
 void TArgIntForm::FormCreate() {

@@ -41,6 +41,7 @@ TDiagramMenu::TDiagramMenu(TDiagramPaintBox& paintBox, QWidget& window)
   menu_->addAction(QStringLiteral("Print..."), this, &TDiagramMenu::Print);
   menu_->addAction(QStringLiteral("Copy as image"), this, &TDiagramMenu::CopyAsImage);
   menu_->addSeparator();
+  menu_->addAction(QStringLiteral("Find statement..."), this, &TDiagramMenu::FindStatementRequested);
   menu_->addAction(QStringLiteral("Show map"), this, &TDiagramMenu::ShowMapRequested);
   paintBox.setContextMenuPolicy(Qt::CustomContextMenu);
   connect(&paintBox, &QWidget::customContextMenuRequested, this,

@@ -1,5 +1,5 @@
 // The context menu of the diagrams: export to a PNG, SVG or PDF file (the pictures
-// korvane-cli render makes), print with a preview, and copy as an image.
+// korvane-cli render makes), print with a preview, copy as an image, and find a statement.
 #pragma once
 
 #include <QObject>
@@ -41,6 +41,8 @@ signals:
   void Requested(QPoint pos);
   /// "Show map".
   void ShowMapRequested();
+  /// "Find statement...": the window opens its find box.
+  void FindStatementRequested();
 
 private:
   TDiagramPaintBox& paintBox_;

@@ -39,7 +39,8 @@ public:
   QRect rect() const override {
     const TDiagramPart* part = Part();
     if (!part) return {};
-    return QRect(paintBox_->mapToGlobal(part->Area.topLeft()), part->Area.size());
+    const QRect shown = paintBox_->ToWidget(part->Area);
+    return QRect(paintBox_->mapToGlobal(shown.topLeft()), shown.size());
   }
 
   QAccessible::State state() const override {

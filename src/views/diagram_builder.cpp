@@ -251,24 +251,25 @@ void TDiagramBuilder::DrawBox(const TStatement* statement, TStatus status, int& 
   const int icon = statement->StatementType == kAssumption ? 0 : 1;
   SetStyle(style);
 
-  // Deep in a tree the width left is small or negative: text is wrapped no narrower
-  // than a readable line, and the box reaches beyond the width asked for.
-  const int given = layout_.Width - column * kColumnWidth - 30;
-  int w = std::max(given, MinimumWrapWidth());
-  TWrapped wrapped = WrappedText(text, w, CurrentMetrics(), CurrentFontKey());
+  // Deep in a tree the width left is small or negative: text is wrapped as wide as a
+  // readable line, and the box reaches beyond the width asked for.
+  int given = layout_.Width - column * kColumnWidth - 30;
+  int topLevel = layout_.Width - 30;
+  TWrapped wrapped = WrappedText(text, WrapWidth(given, topLevel), CurrentMetrics(), CurrentFontKey());
   int bw = wrapped.Width + 28;
   int t = 18;
   if (structureOnly_) {
     SetStructureOnlyStyle();
-    w = std::max(given + 18, MinimumWrapWidth());
-    wrapped = WrappedText(text, w, CurrentMetrics(), CurrentFontKey());
+    given += 18;
+    topLevel += 18;
+    wrapped = WrappedText(text, WrapWidth(given, topLevel), CurrentMetrics(), CurrentFontKey());
     bw = wrapped.Width + 10;
     t = 1;
   }
   const QStringList& lines = wrapped.Lines;
   bw = std::max(bw, minimumColumns * kColumnWidth - 3);
   const int count = static_cast<int>(lines.size());
-  const int rows = ((th_ + 3) * count + 5) / d_ + 1;
+  const int rows = BoxRows(count, th_, d_, wrapped.Width > given);
   const int next = row + rows;
 
   const int left = column * kColumnWidth + 2;
@@ -330,7 +331,9 @@ void TDiagramBuilder::AddText(TDiagramText text) {
   layout_.Texts.push_back(std::move(text));
 }
 
-int TDiagramBuilder::MinimumWrapWidth() { return kMinimumWrapCharacters * CurrentMetrics().averageCharWidth(); }
+int TDiagramBuilder::WrapWidth(int given, int topLevel) {
+  return BoxWrapWidth(given, topLevel, CurrentMetrics().averageCharWidth());
+}
 
 void TDiagramBuilder::Line(int x1, int y1, int x2, int y2) {
   layout_.Order.push_back({TDiagramItem::TKind::Line, static_cast<int>(layout_.Lines.size())});

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/argumentation_stage.h"
+#include "views/box_wrap.h"
 #include "views/diagram_layout.h"
 
 namespace korvane {
@@ -21,8 +22,6 @@ enum class TBoxStyle : std::uint8_t { Justified, Unjustified, ByStatus };
 inline constexpr int kColumnWidth = 18;
 /// Row height is the font's line height plus this.
 inline constexpr int kRowSpacing = 15;
-/// Boxes never wrap their text narrower than this many average characters.
-inline constexpr int kMinimumWrapCharacters = 12;
 /// Nested arguments may be shared, so a small stage can stand for a tree of millions of
 /// boxes; the dialectical diagram stops after this many and says so below the last.
 inline constexpr std::size_t kMaximumDiagramBoxes = 200000;
@@ -73,7 +72,7 @@ private:
                TPaintStyle style);
   void AddText(TDiagramText text);
   void WidenToBoxes();
-  [[nodiscard]] int MinimumWrapWidth();
+  [[nodiscard]] int WrapWidth(int given, int topLevel);
 
   void Clear();
   void SetStyle(TPaintStyle style);

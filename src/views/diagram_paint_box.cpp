@@ -9,6 +9,7 @@
 #include "views/diagram_builder.h"
 #include "views/diagram_explanation.h"
 #include "views/diagram_painter.h"
+#include "views/focus_frame.h"
 
 namespace korvane {
 
@@ -50,10 +51,11 @@ void TDiagramPaintBox::ShowDialecticalDiagram(const TArgumentationStage& stage, 
   statementsDiagram_ = false;
   resize(this->width(), 0);
   setVisible(true);
-  Take(LayoutDialecticalDiagram(stage, width, font, structureOnly), width, &stage);
+  Take(LayoutDialecticalDiagram(stage, zoom_.ToLayout(width), font, structureOnly), width, &stage);
   if (scrollBox && height() > scrollBox->height()) {
     const int narrower = WidthInScrollBox(scrollBox->width(), scrollBox->height(), height());
-    if (narrower != width) Take(LayoutDialecticalDiagram(stage, narrower, font, structureOnly), narrower, &stage);
+    if (narrower != width)
+      Take(LayoutDialecticalDiagram(stage, zoom_.ToLayout(narrower), font, structureOnly), narrower, &stage);
   }
 }
 
@@ -62,7 +64,8 @@ void TDiagramPaintBox::ShowStatementsDiagram(const TArgumentationStage& stage, b
   const int width = LayoutWidth();
   statementsDiagram_ = true;
   // Required as is: starts from the height the paint box has (pinned by tests/views/diagram_layout_test.cpp).
-  Take(LayoutStatementsDiagram(stage, width, font, structureOnly, height()), width, &stage);
+  Take(LayoutStatementsDiagram(stage, zoom_.ToLayout(width), font, structureOnly, zoom_.ToLayout(height())), width,
+       &stage);
 }
 
 void TDiagramPaintBox::ShowStepsView(bool diagramButtonDown) {
@@ -72,6 +75,7 @@ void TDiagramPaintBox::ShowStepsView(bool diagramButtonDown) {
   boxParts_.clear();
   accessibleBoxes_.Forget();
   if (!diagramButtonDown) layout_.ClearDrawing();
+  FindFocusBox();
   update();
 }
 
@@ -98,12 +102,13 @@ void TDiagramPaintBox::Take(TDiagramLayout layout, int layoutWidth, const TArgum
   layout_ = std::move(layout);
   stage_ = stage;
   layoutWidth_ = layoutWidth;
-  widenedWidth_ = layout_.Width;
+  widenedWidth_ = zoom_.ToWidget(layout_.Width);
   boxParts_.clear();
   for (std::size_t i = 0; i < layout_.Parts.size(); ++i)
     if (layout_.Parts[i].Kind == TDiagramPart::TKind::Statement) boxParts_.push_back(static_cast<int>(i));
   accessibleBoxes_.Forget();
-  resize(layout_.Width, layout_.Height);
+  FindFocusBox();
+  resize(zoom_.ToWidget(layout_.Width), zoom_.ToWidget(layout_.Height));
   update();
   if (QAccessible::isActive()) {
     QAccessibleEvent changed(this, QAccessible::ObjectReorder);
@@ -120,7 +125,7 @@ const TDiagramPart* TDiagramPaintBox::BoxPart(int index) const {
 
 int TDiagramPaintBox::BoxIndexAt(QPoint point) const {
   for (int i = 0; i < BoxCount(); ++i)
-    if (BoxPart(i)->Area.contains(point)) return i;
+    if (BoxPart(i)->Area.contains(zoom_.ToLayout(point))) return i;
   return -1;
 }
 
@@ -138,21 +143,61 @@ QAccessibleInterface* TDiagramPaintBox::AccessibleBox(int index) { return access
 bool TDiagramPaintBox::event(QEvent* event) {
   if (event->type() != QEvent::ToolTip) return QWidget::event(event);
   const auto* help = static_cast<QHelpEvent*>(event);
-  const TDiagramPart* part = stage_ ? DiagramPartAt(layout_, help->pos()) : nullptr;
+  const TDiagramPart* part = stage_ ? DiagramPartAt(layout_, zoom_.ToLayout(help->pos())) : nullptr;
   const QString text = part ? Explain(*part) : QString();
   if (text.isEmpty()) {
     QToolTip::hideText();
     event->ignore();
     return true;
   }
-  QToolTip::showText(help->globalPos(), BrokenIntoLines(text), this, part->Area);
+  QToolTip::showText(help->globalPos(), BrokenIntoLines(text), this, ToWidget(part->Area));
   return true;
 }
 
 void TDiagramPaintBox::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.fillRect(event->rect(), Qt::white);
-  PaintDiagram(painter, layout_, icons_, event->rect());
+  if (zoom_.Percent() == kNoZoom) {
+    PaintDiagram(painter, layout_, icons_, event->rect());
+  } else {
+    painter.save();
+    painter.scale(zoom_.Factor(), zoom_.Factor());
+    PaintDiagram(painter, layout_, icons_, zoom_.ToLayout(event->rect()));
+    painter.restore();
+  }
+  PaintFocusFrame(painter, FocusRect(), rect());
+}
+
+void TDiagramPaintBox::SetZoom(int percent) {
+  if (percent == zoom_.Percent()) return;
+  const int layoutHeight = zoom_.ToLayout(height());
+  zoom_ = TDiagramZoom(percent);
+  resize(width(), zoom_.ToWidget(layoutHeight));
+}
+
+void TDiagramPaintBox::SetFocusSentence(std::optional<std::string> sentence) {
+  const QRect before = FocusRect();
+  focusSentence_ = std::move(sentence);
+  FindFocusBox();
+  update(FocusFrameArea(before));
+  update(FocusFrameArea(FocusRect()));
+}
+
+void TDiagramPaintBox::FindFocusBox() {
+  focusBox_ = -1;
+  if (!focusSentence_ || !stage_) return;
+  for (int i = 0; i < BoxCount(); ++i) {
+    const TDiagramPart* part = BoxPart(i);
+    if (part->Statement->Sentence == *focusSentence_) {
+      focusBox_ = part->Box;
+      return;
+    }
+  }
+}
+
+QRect TDiagramPaintBox::FocusRect() const {
+  if (focusBox_ < 0 || focusBox_ >= static_cast<int>(layout_.Boxes.size())) return {};
+  return ToWidget(layout_.Boxes[static_cast<std::size_t>(focusBox_)].Rect);
 }
 
 void TDiagramPaintBox::hideEvent(QHideEvent* event) {
@@ -161,6 +206,7 @@ void TDiagramPaintBox::hideEvent(QHideEvent* event) {
   if (!event->spontaneous()) {
     stage_ = nullptr;
     accessibleBoxes_.Forget();
+    focusBox_ = -1;
   }
   QWidget::hideEvent(event);
 }

@@ -1,15 +1,20 @@
 // The white surface the two diagrams are drawn on. A show call lays the diagram out
 // at the paint box's width and sets its height; paint requests paint that layout.
 // Hovering a box or a connector explains it; assistive technology sees one child per box.
+// Zoomed, the layout is made for the width divided by the zoom and painted scaled; points
+// of the paint box reach the layout only through the zoom.
 #pragma once
 
 #include <QFont>
 #include <QScrollArea>
 #include <QWidget>
+#include <optional>
+#include <string>
 
 #include "model/argumentation_stage.h"
 #include "views/diagram_accessibility.h"
 #include "views/diagram_layout.h"
+#include "views/diagram_zoom.h"
 #include "views/status_icons.h"
 
 namespace korvane {
@@ -57,6 +62,19 @@ public:
   /// The interface assistive technology reads for box index.
   [[nodiscard]] QAccessibleInterface* AccessibleBox(int index);
 
+  /// The zoom in percent; the next show lays the diagram out for it. The height is
+  /// scaled at once, so the statements diagram keeps the height it had, not more.
+  void SetZoom(int percent);
+  [[nodiscard]] const TDiagramZoom& Zoom() const { return zoom_; }
+  /// The rectangle of the paint box that shows a rectangle of the layout (such as a part's Area).
+  [[nodiscard]] QRect ToWidget(const QRect& layoutRect) const { return zoom_.ToWidget(layoutRect); }
+
+  /// Frames the first box of the statement with this sentence over the picture, in every
+  /// diagram shown until it is set again; nullopt takes the frame away.
+  void SetFocusSentence(std::optional<std::string> sentence);
+  /// The framed box in the paint box's pixels, or an empty rectangle.
+  [[nodiscard]] QRect FocusRect() const;
+
 protected:
   /// Shows a layout made elsewhere (the map), its parts pointing into stage.
   void ShowLayout(TDiagramLayout layout, const TArgumentationStage* stage) {
@@ -70,6 +88,7 @@ protected:
 private:
   void Take(TDiagramLayout layout, int layoutWidth, const TArgumentationStage* stage);
   void SetWidth(int width);
+  void FindFocusBox();
 
   TDiagramLayout layout_;
   TStatusIconsImageList icons_;
@@ -80,6 +99,9 @@ private:
   int layoutWidth_ = 0;        // the width asked for ...
   int widenedWidth_ = -1;      // ... and the width the diagram widened the paint box to
   TDiagramAccessibleBoxes accessibleBoxes_;
+  TDiagramZoom zoom_;
+  std::optional<std::string> focusSentence_;
+  int focusBox_ = -1;  // index into layout_.Boxes
 };
 
 }  // namespace korvane

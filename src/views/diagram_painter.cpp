@@ -26,7 +26,9 @@ TGrid GridOf(const QPainter& painter) {
   const QPaintEngine* engine = painter.paintEngine();
   const bool vector = engine && (engine->type() == QPaintEngine::SVG || engine->type() == QPaintEngine::Pdf);
   const QPaintDevice* device = painter.device();
-  const bool dense = device && device->devicePixelRatioF() != 1.0;
+  // A zoomed paint box is as dense as a device of that many pixels per pixel.
+  const bool zoomed = device && device->devType() == QInternal::Widget && painter.worldTransform().isScaling();
+  const bool dense = device && (device->devicePixelRatioF() != 1.0 || zoomed);
   TGrid grid;
   grid.exact = vector || dense;
   grid.dense = dense && !vector;

@@ -107,7 +107,7 @@ private slots:
     QStringList captions;
     for (const QAction* a : Menu()->Menu().actions()) captions << a->text();
     // Undo and Redo come first, then a separator.
-    QCOMPARE(captions, (QStringList{"Undo", "Redo", "", "Export diagram...", "Print...", "Copy as image", "", "Show map"}));
+    QCOMPARE(captions, (QStringList{"Undo", "Redo", "", "Export diagram...", "Print...", "Copy as image", "", "Find statement...", "Show map"}));
     emit PaintBox()->customContextMenuRequested(QPoint(5, 5));
     QVERIFY(QTest::qWaitForWindowExposed(&Menu()->Menu()));
     Menu()->Menu().close();

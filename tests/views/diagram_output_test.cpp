@@ -78,6 +78,45 @@ private slots:
     QCOMPARE(RenderDiagramImage(layout, icons_), expected);
   }
 
+  // A chain deeper than the width: its boxes wrap as wide as a box at the top level gets (at
+  // most 40 average characters), their text at least two pixels inside them; korvane-cli
+  // render draws the reference image from the same file.
+  void deepChainWrapsReadably() {
+    const QStringList missing = test::MissingDiagramFaces();
+    if (!missing.isEmpty()) QFAIL(qPrintable(missing.join(QStringLiteral("; "))));
+    THeadlessSession<> session;
+    session.Session.OpenFile(QFINDTESTDATA("deep/chain.lin").toStdString());
+    const int width = 300;
+    const TDiagramLayout layout = LayoutDialecticalDiagram(*session.Session.Line().CurrentStage, width, font_, false);
+    QCOMPARE(layout.Boxes.size(), std::size_t{31});
+    QVERIFY(layout.Width > width);
+    int deep = 0;
+    for (const TDiagramPart& part : layout.Parts) {
+      if (part.Kind != TDiagramPart::TKind::Statement) continue;
+      const QRect box = layout.Boxes[static_cast<std::size_t>(part.Box)].Rect;
+      QRect text;
+      int lines = 0;
+      int average = 0;
+      for (const TDiagramText& t : layout.Texts) {
+        if (!box.contains(t.Position)) continue;
+        text |= QRect(t.Position, QSize(1, layout.LineHeight + 3));
+        ++lines;
+        average = QFontMetrics(layout.TextFont(t)).averageCharWidth();
+      }
+      if (box.right() < width) continue;
+      ++deep;
+      QVERIFY(lines > 1);
+      QVERIFY(text.top() - box.top() >= 2);
+      QVERIFY(box.bottom() - text.bottom() >= 2);
+      // Wrapped as wide as the top level's room (270 pixels) or 40 average characters.
+      QCOMPARE(box.width(), std::min(width - 30, 40 * average) + 28);
+    }
+    QVERIFY(deep > 10);
+    const QImage expected =
+        QImage(QFINDTESTDATA("deep/chain_dialectical_300.png")).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(RenderDiagramImage(layout, icons_), expected);
+  }
+
   // Each box with its text and icon, the connector after it, the reason's box last.
   void itemsAreKeptInDrawingOrder() {
     StageBuilder b;
