@@ -4,9 +4,15 @@
 
 #include "files/lines_interpreter.h"
 #include "files/text_file.h"
+#include "model/evaluation/evaluator.h"
 #include "model/evaluation_limit.h"
 
 namespace korvane {
+
+namespace {
+// Whole-stage evaluations a replay made move by move may spend, all its moves together.
+constexpr std::size_t kReplayEvaluations = 3;
+}  // namespace
 
 TSession::TSession(TAsker& asker, TViewHost& host)
     : asker_(asker), host_(host), line_(std::make_unique<TLineOfArgumentation>(Interactive, asker)) {}
@@ -86,7 +92,8 @@ void TSession::InterpretLines() {
   RefreshViews = false;
   const std::vector<std::string> lines = host_.TextLines();
   // The flags come back and the view is redrawn once, however the interpretation ends.
-  const auto finish = [this] {
+  const auto finish = [this, &lines] {
+    if (Progress) Progress(lines.size(), lines.size());
     Interactive = true;
     RefreshViews = true;
     host_.InterpretationEnds();
@@ -97,10 +104,11 @@ void TSession::InterpretLines() {
     host_.ShowTextInsteadOfDiagram();
     host_.SetTextLines({"Interpreting file", "."});
     std::string progress = ".";
-    InterpretIntoLine(lines, [this, &progress] {
+    InterpretIntoLine(lines, [this, &progress, &lines](std::size_t line) {
       progress += '.';
       host_.SetTextLine(1, progress);
       host_.KeepPainted();
+      if (Progress && !Progress(line, lines.size()) && cancellable_) throw TOpeningCancelled();
     });
   } catch (...) {
     finish();
@@ -114,7 +122,8 @@ void TSession::InterpretLines() {
 // lines are made again move by move, so that the move refused is the one it would have been.
 // It may spend half of what a move may: a stage that needs more is near the limit, and
 // trying it whole would mostly be work done twice.
-void TSession::InterpretIntoLine(const std::vector<std::string>& lines, const std::function<void()>& progress) {
+void TSession::InterpretIntoLine(const std::vector<std::string>& lines,
+                                 const std::function<void(std::size_t line)>& progress) {
   TArgumentationStage& start = *line_->CurrentStage;
   if (!line_->ArgumentationMoves.Empty() || start.LiteralEvaluation()) {
     InterpretTextLines(lines, *this, progress);
@@ -125,29 +134,67 @@ void TSession::InterpretIntoLine(const std::vector<std::string>& lines, const st
   std::exception_ptr stopped;
   try {
     InterpretTextLines(lines, *this, progress);
+  } catch (const TOpeningCancelled&) {
+    throw;
   } catch (...) {
     stopped = std::current_exception();
   }
+  const TArgumentationStage& reached = *line_->CurrentStage;
+  const std::size_t size = reached.Statements.Count() + reached.ReasonConclusions.Count();
   try {
     line_->CurrentStage->EvaluatePostponed(budget / 2);
   } catch (const TEvaluationLimitError&) {
-    auto fresh = std::make_unique<TLineOfArgumentation>(Interactive, asker_);
-    fresh->FileName = line_->FileName;
-    fresh->CurrentStage->SetWorkBudget(budget);
-    line_ = std::move(fresh);
-    InterpretTextLines(lines, *this, progress);
+    ReplayMoveByMove(lines, progress, budget, size);
     return;
   }
   if (stopped) std::rethrow_exception(stopped);
 }
 
+// Every move after a costly cycle group that changes what lies below the group evaluates
+// the group again, so move by move a long line can take minutes. All its moves together
+// may spend what a few evaluations of the whole stage reached may; the move that would
+// spend more is refused like any move too costly to evaluate, and the moves before stay.
+void TSession::ReplayMoveByMove(const std::vector<std::string>& lines,
+                                const std::function<void(std::size_t line)>& progress, std::size_t budget,
+                                std::size_t reachedSize) {
+  auto fresh = std::make_unique<TLineOfArgumentation>(Interactive, asker_);
+  fresh->FileName = line_->FileName;
+  fresh->CurrentStage->SetWorkBudget(budget);
+  line_ = std::move(fresh);
+  TEvaluator& evaluator = line_->CurrentStage->Store().Evaluator();
+  evaluator.CapTotalWork(kReplayEvaluations * (budget + 8 * reachedSize));
+  try {
+    InterpretTextLines(lines, *this, progress);
+  } catch (...) {
+    evaluator.CapTotalWork(std::nullopt);
+    throw;
+  }
+  evaluator.CapTotalWork(std::nullopt);
+}
+
 void TSession::OpenFile(const std::string& path) {
   // Read first: a file that cannot be read must not cost the user the current document.
   std::vector<std::string> lines = ReadTextFile(path);
+  // Kept until the file is in: a cancelled opening puts it back.
+  std::unique_ptr<TLineOfArgumentation> before = std::move(line_);
   NewLine();
   line_->FileName = path;
   host_.SetTextLines(lines);
-  InterpretLines();
+  cancellable_ = true;
+  try {
+    InterpretLines();
+  } catch (const TOpeningCancelled&) {
+    cancellable_ = false;
+    line_ = std::move(before);
+    ShowMovesText();
+    RefreshCurrentView();
+    throw;
+  } catch (...) {
+    cancellable_ = false;
+    throw;
+  }
+  cancellable_ = false;
+  before.reset();
   // Required as is: a stopped interpretation leaves it modified (pinned by tests/document/session_files_test.cpp).
   line_->Modified = false;
 }
