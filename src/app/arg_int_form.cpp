@@ -81,6 +81,7 @@ void TArgIntForm::FormCreate() {
   session_->Interactive = true;
   session_->RefreshViews = true;
   session_->RefreshHook = [this] { ReshowCurrentView(); };
+  session_->Progress = openingProgress_.Callback();
   NewDocument();
   ShowDialecticalDiagram();
   centralWidget()->layout()->activate();

@@ -14,6 +14,7 @@
 
 #include "app/arg_int_form_ui.h"
 #include "app/interpretation_guard.h"
+#include "app/opening_progress.h"
 #include "app/message_boxes.h"
 #include "document/session.h"
 #include "views/status_icons.h"
@@ -95,6 +96,7 @@ public:
   [[nodiscard]] bool Interpreting() const { return interpretation_.Active(); }
   /// The busy state kept while interpreting (how often it repaints, what it holds).
   [[nodiscard]] TInterpretationGuard& InterpretationGuard() { return interpretation_; }
+  [[nodiscard]] TOpeningProgress& OpeningProgress() { return openingProgress_; }
 
   /// The file dialogs, kept for the whole run so each remembers the last file chosen.
   [[nodiscard]] QFileDialog* OpenDialog1() const { return dialogs_.Open; }
@@ -175,6 +177,7 @@ private:
   TArgIntFormUi ui_;
   TArgIntFormDialogs dialogs_;
   TInterpretationGuard interpretation_{*this};
+  TOpeningProgress openingProgress_{*this, interpretation_};
 };
 
 }  // namespace korvane
