@@ -20,12 +20,15 @@ inline std::string TemporaryPath(const std::string& name) {
   return "/tmp/korvane-bench-" + std::to_string(getpid()) + "-" + name + ".lin";
 }
 
-// A generated line made move by move through the session, written as a file.
+// A generated line made move by move through the session, written as a file. The stages
+// are not evaluated on the way: only the file is wanted, and the largest lines would take
+// minutes move by move.
 inline std::string WriteGeneratedLine(int moves) {
   EscapeAsker asker;
   TPlainTextHost host;
   TSession session(asker, host);
   TLineOfArgumentation& line = session.Line();
+  line.CurrentStage->SetEvaluationPostponed(true);
   for (const test::GeneratedMove& m : LineGenerator(2026).Moves(moves)) {
     if (m.kind == test::GeneratedMove::Statement) {
       session.PerformStatementMove(line.NewStatement(m.sentence, m.type));

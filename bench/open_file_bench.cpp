@@ -105,6 +105,10 @@ BENCHMARK(OpenGeneratedFile)
     ->Arg(5000)
     ->Arg(10000)
     ->Arg(20000)
+    ->Arg(50000)
+    ->Arg(100000)
+    ->Arg(150000)
+    ->Arg(200000)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 BENCHMARK(OpenPlainLines)->Arg(10000)->Arg(30000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(1);

@@ -96,6 +96,7 @@ void TArgIntForm::FormCreate() {
     ReshowKeepingPlace();
     map_->Follow();
   };
+  session_->Progress = openingProgress_.Callback();
   NewDocument();
   ShowDialecticalDiagram();
   centralWidget()->layout()->activate();

@@ -16,6 +16,7 @@
 #include "app/arg_int_form_ui.h"
 #include "app/drawn_view.h"
 #include "app/interpretation_guard.h"
+#include "app/opening_progress.h"
 #include "app/message_boxes.h"
 #include "document/session.h"
 #include "views/status_icons.h"
@@ -100,6 +101,7 @@ public:
   [[nodiscard]] bool Interpreting() const { return interpretation_.Active(); }
   /// The busy state kept while interpreting (how often it repaints, what it holds).
   [[nodiscard]] TInterpretationGuard& InterpretationGuard() { return interpretation_; }
+  [[nodiscard]] TOpeningProgress& OpeningProgress() { return openingProgress_; }
 
   /// Undo and redo of the last move, deletion or append, named after it ("Undo statement
   /// 'X'"), disabled when there is none; the window has them on its keys, menus add them.
@@ -207,6 +209,7 @@ private:
   QAction* redoAction_ = nullptr;
   // The place before a rebuild, which hides the diagram, for the redraw after it.
   std::optional<TViewPlace> heldPlace_;
+  TOpeningProgress openingProgress_{*this, interpretation_};
 };
 
 }  // namespace korvane

@@ -99,6 +99,8 @@ void TArgIntForm::Open1Click() {
 void TArgIntForm::OpenDocument(const std::string& path) {
   try {
     session_->OpenFile(path);
+  } catch (const TOpeningCancelled&) {
+    return;  // the document before the Open is back, as it was
   } catch (const TCommandError& error) {
     // A file that was read names the document even when its interpretation failed;
     // one that could not be opened leaves the previous document as it was.

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QWidget>
+#include <QWindow>
 
 namespace korvane {
 
@@ -33,6 +34,11 @@ constexpr int kRetryMs = 50;
     case QEvent::NativeGesture: return true;
     default: return false;
   }
+}
+
+[[nodiscard]] bool IsWithin(QObject* watched, const QWidget* widget) {
+  auto* target = qobject_cast<QWidget*>(watched);
+  return target && (target == widget || widget->isAncestorOf(target));
 }
 
 }  // namespace
@@ -89,6 +95,7 @@ bool TInterpretationGuard::eventFilter(QObject* watched, QEvent* event) {
     return true;
   }
   if (IsUserInput(event->type())) {
+    if (allowed_ && (watched == allowed_->windowHandle() || IsWithin(watched, allowed_))) return false;
     held_.push_back({watched, std::unique_ptr<QEvent>(event->clone())});
     event->accept();
     return true;

@@ -37,6 +37,10 @@ public:
   void SetInterval(std::chrono::milliseconds interval) { interval_ = interval; }
   [[nodiscard]] std::chrono::milliseconds Interval() const { return interval_; }
 
+  /// Lets input reach this widget and its children while busy (a progress dialog's
+  /// Cancel); null lets none through again.
+  void AllowInputTo(QWidget* widget) { allowed_ = widget; }
+
   /// Input events that reached the program's objects while it was busy, not yet delivered.
   [[nodiscard]] std::size_t HeldInputCount() const { return held_.size(); }
   /// A close request of the window came while busy and has not been carried out yet.
@@ -59,6 +63,7 @@ private:
   std::chrono::milliseconds interval_{60};
   QElapsedTimer sinceRound_;
   QPointer<QWidget> modalAtBegin_;
+  QPointer<QWidget> allowed_;
   std::vector<THeld> held_;
   QTimer release_;
 };

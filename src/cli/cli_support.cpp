@@ -7,6 +7,7 @@
 #include "files/text_file.h"
 #include "interchange/argument_graph.h"
 #include "interchange/json_text.h"
+#include "terminal_progress.h"
 
 namespace korvane::cli {
 
@@ -16,6 +17,7 @@ using interchange::TypeName;
 
 TCliSession::TCliSession() {
   Asker.OnNotice = [](const std::string& text) { std::cerr << PlainText(text) << '\n'; };
+  if (StandardErrorIsTerminal()) Session.Progress = TTerminalProgress(std::cerr);
 }
 
 std::string PlainText(const std::string& message) {

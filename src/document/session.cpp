@@ -4,6 +4,7 @@
 
 #include "files/lines_interpreter.h"
 #include "files/text_file.h"
+#include "model/evaluation/evaluator.h"
 #include "model/evaluation_limit.h"
 
 namespace korvane {
@@ -15,6 +16,8 @@ std::string FileNameOf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// Whole-stage evaluations a replay made move by move may spend, all its moves together.
+constexpr std::size_t kReplayEvaluations = 3;
 }  // namespace
 
 TSession::TSession(TAsker& asker, TViewHost& host)
@@ -104,7 +107,8 @@ void TSession::InterpretText(const std::vector<std::string>& lines) {
   Interactive = false;
   RefreshViews = false;
   // The flags come back and the view is redrawn once, however the interpretation ends.
-  const auto finish = [this] {
+  const auto finish = [this, &lines] {
+    if (Progress) Progress(lines.size(), lines.size());
     Interactive = true;
     RefreshViews = true;
     host_.InterpretationEnds();
@@ -115,10 +119,11 @@ void TSession::InterpretText(const std::vector<std::string>& lines) {
     host_.ShowTextInsteadOfDiagram();
     host_.SetTextLines({"Interpreting file", "."});
     std::string progress = ".";
-    InterpretIntoLine(lines, [this, &progress] {
+    InterpretIntoLine(lines, [this, &progress, &lines](std::size_t line) {
       progress += '.';
       host_.SetTextLine(1, progress);
       host_.KeepPainted();
+      if (Progress && !Progress(line, lines.size()) && cancellable_) throw TOpeningCancelled();
     });
   } catch (...) {
     finish();
@@ -132,7 +137,8 @@ void TSession::InterpretText(const std::vector<std::string>& lines) {
 // lines are made again move by move, so that the move refused is the one it would have been.
 // It may spend half of what a move may: a stage that needs more is near the limit, and
 // trying it whole would mostly be work done twice.
-void TSession::InterpretIntoLine(const std::vector<std::string>& lines, const std::function<void()>& progress) {
+void TSession::InterpretIntoLine(const std::vector<std::string>& lines,
+                                 const std::function<void(std::size_t line)>& progress) {
   TArgumentationStage& start = *line_->CurrentStage;
   if (!line_->ArgumentationMoves.Empty() || start.LiteralEvaluation()) {
     InterpretTextLines(lines, *this, progress);
@@ -143,35 +149,72 @@ void TSession::InterpretIntoLine(const std::vector<std::string>& lines, const st
   std::exception_ptr stopped;
   try {
     InterpretTextLines(lines, *this, progress);
+  } catch (const TOpeningCancelled&) {
+    throw;
   } catch (...) {
     stopped = std::current_exception();
   }
+  const TArgumentationStage& reached = *line_->CurrentStage;
+  const std::size_t size = reached.Statements.Count() + reached.ReasonConclusions.Count();
   try {
     line_->CurrentStage->EvaluatePostponed(budget / 2);
   } catch (const TEvaluationLimitError&) {
-    auto fresh = std::make_unique<TLineOfArgumentation>(Interactive, asker_);
-    fresh->FileName = line_->FileName;
-    fresh->CurrentStage->SetWorkBudget(budget);
-    line_ = std::move(fresh);
-    InterpretTextLines(lines, *this, progress);
+    ReplayMoveByMove(lines, progress, budget, size);
     return;
   }
   if (stopped) std::rethrow_exception(stopped);
 }
 
+// Every move after a costly cycle group that changes what lies below the group evaluates
+// the group again, so move by move a long line can take minutes. All its moves together
+// may spend what a few evaluations of the whole stage reached may; the move that would
+// spend more is refused like any move too costly to evaluate, and the moves before stay.
+void TSession::ReplayMoveByMove(const std::vector<std::string>& lines,
+                                const std::function<void(std::size_t line)>& progress, std::size_t budget,
+                                std::size_t reachedSize) {
+  auto fresh = std::make_unique<TLineOfArgumentation>(Interactive, asker_);
+  fresh->FileName = line_->FileName;
+  fresh->CurrentStage->SetWorkBudget(budget);
+  line_ = std::move(fresh);
+  TEvaluator& evaluator = line_->CurrentStage->Store().Evaluator();
+  evaluator.CapTotalWork(kReplayEvaluations * (budget + 8 * reachedSize));
+  try {
+    InterpretTextLines(lines, *this, progress);
+  } catch (...) {
+    evaluator.CapTotalWork(std::nullopt);
+    throw;
+  }
+  evaluator.CapTotalWork(std::nullopt);
+}
+
 void TSession::OpenFile(const std::string& path) {
   // Read first: a file that cannot be read must not cost the user the current document.
   std::vector<std::string> lines = ReadTextFile(path);
+  // Kept until the file is in: a cancelled opening puts it back.
+  std::unique_ptr<TLineOfArgumentation> before = std::move(line_);
+  TMoveHistory historyBefore = history_;
   NewLine();
   line_->FileName = path;
   host_.SetTextLines(lines);
+  cancellable_ = true;
   try {
     InterpretLines();
+  } catch (const TOpeningCancelled&) {
+    cancellable_ = false;
+    line_ = std::move(before);
+    history_ = std::move(historyBefore);
+    HistoryChanged();
+    ShowMovesText();
+    RefreshCurrentView();
+    throw;
   } catch (...) {
+    cancellable_ = false;
     // The line left by a stopped interpretation was never saved as it is.
     history_.ForgetSaved();
     throw;
   }
+  cancellable_ = false;
+  before.reset();
   // Required as is: a stopped interpretation leaves it modified (pinned by tests/document/session_files_test.cpp).
   line_->Modified = false;
 }

@@ -3,9 +3,11 @@
 // move and deletion enters. The window owns one session and forwards to it.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,13 @@
 #include "line/messages.h"
 
 namespace korvane {
+
+/// Thrown out of OpenFile when its progress callback asked to stop; the document is then
+/// the one before the Open.
+class TOpeningCancelled : public std::runtime_error {
+public:
+  TOpeningCancelled() : std::runtime_error("The opening was cancelled") {}
+};
 
 class TSession : public TMoveTarget {
 public:
@@ -32,6 +41,10 @@ public:
   /// The sentence of the statement the last move, undo or redo made or changed, for the
   /// view to bring into sight; the window takes it when it redraws.
   std::optional<std::string> ChangedSentence;
+  /// Called now and then while a text is interpreted, with the lines examined so far and
+  /// their count, and once more with both equal at its end. Returning false stops an
+  /// opening (OpenFile throws TOpeningCancelled); other interpretations go on.
+  std::function<bool(std::size_t examined, std::size_t total)> Progress;
 
   /// The current line of argumentation; there always is one.
   [[nodiscard]] TLineOfArgumentation& Line() const override { return *line_; }
@@ -109,7 +122,10 @@ private:
   // view would only be refilled with the progress line at once.
   void InterpretText(const std::vector<std::string>& lines);
   // Interprets lines into the current line, evaluating once at the end when it was empty.
-  void InterpretIntoLine(const std::vector<std::string>& lines, const std::function<void()>& progress);
+  void InterpretIntoLine(const std::vector<std::string>& lines, const std::function<void(std::size_t line)>& progress);
+  // Makes lines again on a new line, move by move, with the work of all moves bounded.
+  void ReplayMoveByMove(const std::vector<std::string>& lines, const std::function<void(std::size_t line)>& progress,
+                        std::size_t budget, std::size_t reachedSize);
   // The statement rebuild for a sentence, without asking.
   void RebuildWithoutStatement(const std::string& sentence);
   // Runs a rebuild; if it fails, the line it started from comes back and the error goes on.
@@ -134,6 +150,8 @@ private:
   TViewHost& host_;
   std::unique_ptr<TLineOfArgumentation> line_;
   TMoveHistory history_;
+  // Set while OpenFile interprets: a false from Progress then stops it.
+  bool cancellable_ = false;
   // The lines a running deletion replaced, oldest first, kept until it has succeeded.
   std::vector<std::unique_ptr<TLineOfArgumentation>> replaced_;
 };

@@ -120,12 +120,12 @@ private:
 }  // namespace
 
 void InterpretTextLines(const std::vector<std::string>& lines, TMoveTarget& target,
-                        const std::function<void()>& progress) {
+                        const std::function<void(std::size_t line)>& progress) {
   TInterpreter interpreter(target, lines);
   try {
     std::size_t i = 0;
     while (i < interpreter.Count()) {
-      if (i % 10 == 0) progress();
+      if (i % 10 == 0) progress(i);
       i = interpreter.Block(i);
     }
   } catch (const TEvaluationLimitError& error) {

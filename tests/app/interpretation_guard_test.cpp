@@ -8,11 +8,13 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 #include <chrono>
 #include <functional>
@@ -170,6 +172,32 @@ private slots:
     QVERIFY(watch.TextFillsBox);
     QCOMPARE(Moves(), 3000);
     QVERIFY(Main().findChild<QWidget*>(QStringLiteral("DialArgsPaintBox"))->isVisible());
+  }
+
+  // An opening that runs long shows a progress dialog; its Cancel, pressed while the
+  // rest of the window's input is held, brings back the document the Open replaced.
+  void cancelInTheProgressDialogKeepsTheDocument() {
+    QVERIFY(Main().Session().PerformStatementMove(Main().Line().NewStatement("kept", kIssue)));
+    Main().Line().Modified = false;
+    const std::string name = Main().Line().FileName;
+    Main().OpeningProgress().SetDelay(0);
+    bool shown = false;
+    QTimer clicker;
+    connect(&clicker, &QTimer::timeout, [&] {
+      QProgressDialog* dialog = Main().OpeningProgress().Dialog();
+      if (!dialog || !dialog->isVisible()) return;
+      shown = true;
+      QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);
+    });
+    clicker.start(0);
+    TModalScript script;
+    Open(File(PlainLines(5000)), script);
+    QVERIFY2(script.Succeeded(), qPrintable(script.Report()));
+    QVERIFY(shown);
+    QCOMPARE(Moves(), 1);
+    QCOMPARE(Main().Line().FileName, name);
+    QVERIFY(Main().OpeningProgress().Dialog() == nullptr);
+    QVERIFY(!Main().Interpreting());
   }
 
   // The wait cursor is on all through and off again however the interpretation ends,

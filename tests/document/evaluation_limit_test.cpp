@@ -106,5 +106,47 @@ TEST(EvaluationLimit, AReplayTooCostlyToEvaluateAtOnceIsMadeMoveByMove) {
   EXPECT_TRUE(movedByMove) << "no budget made the replay move by move to the end";
 }
 
+// Below the group, a statement whose type goes back and forth: every such move makes the
+// group be evaluated again. Made again move by move, the replay as a whole may spend what a
+// few evaluations of the whole stage may; the move that passes that is refused, and the
+// moves before stay.
+TEST(EvaluationLimit, AReplayMadeMoveByMoveIsBoundedAsAWhole) {
+  std::vector<std::string> lines = ConnectionLines(4);
+  for (const char* line : {"CONCLUSION", "  ?: a", "REASON", "  ?: x", ""}) lines.push_back(line);
+  for (int i = 0; i < 20; ++i)
+    for (const char* line : {"STATEMENT", "  !: x", "", "STATEMENT", "  ?: x", ""}) lines.push_back(line);
+  bool capped = false;
+  for (std::size_t budget = 64; budget < 1'000'000 && !capped; budget += budget / 4) {
+    // Made move by move on a line that has a move already, nothing caps the total.
+    SessionFixture uncapped;
+    uncapped.Stage().SetWorkBudget(budget);
+    uncapped.State("first", kIssue);
+    try {
+      uncapped.Interpret(lines);
+    } catch (const TCommandError&) {
+      continue;  // a single move is too costly at this budget
+    }
+    SessionFixture f;
+    f.Stage().SetWorkBudget(budget);
+    try {
+      f.Interpret(lines);
+      continue;
+    } catch (const TCommandError& error) {
+      EXPECT_TRUE(std::string(error.what()).ends_with("The move was not made")) << error.what();
+    }
+    capped = true;
+    EXPECT_GT(f.Stage().Store().Evaluator().PartialEvaluationCount(), 0u) << "budget " << budget;
+    EXPECT_LT(f.Line().ArgumentationMoves.Count(), uncapped.Line().ArgumentationMoves.Count() - 1);
+    EXPECT_EQ(f.Line().ArgumentationStages.Count(), f.Line().ArgumentationMoves.Count() + 1);
+    EXPECT_EQ(f.Stage().Store().Evaluator().TotalWorkLeft(), std::nullopt) << "the cap is lifted after the replay";
+    // The moves kept are evaluated exactly.
+    SessionFixture plain;
+    plain.Stage().SetLiteralEvaluation(true);
+    plain.Interpret(f.Line().Text());
+    EXPECT_EQ(test::Describe(plain.Stage()), test::Describe(f.Stage()));
+  }
+  EXPECT_TRUE(capped) << "no budget let the moves through one by one but not the replay";
+}
+
 }  // namespace
 }  // namespace korvane

@@ -67,6 +67,42 @@ TEST_F(SessionFiles, OpenStoppedByTheListErrorKeepsMovesAndModified) {
   EXPECT_TRUE(f.Line().Modified);
 }
 
+// Progress is reported from line 0 up to the end; a false answer stops an opening and
+// brings back the document it was to replace, but does not stop an Append.
+TEST_F(SessionFiles, ProgressReportsTheLinesAndCancelOnlyStopsAnOpening) {
+  std::string bytes;
+  for (int i = 0; i < 50; ++i) bytes += "sentence " + std::to_string(i) + "\r\n";
+  const std::string path = Write("many.lin", bytes);
+  std::vector<std::size_t> seen;
+  bool goOn = true;
+  f.Session.Progress = [&](std::size_t examined, std::size_t total) {
+    EXPECT_EQ(total, 50u);
+    seen.push_back(examined);
+    return goOn;
+  };
+  f.Session.OpenFile(path);
+  EXPECT_EQ(seen, (std::vector<std::size_t>{0, 10, 20, 30, 40, 50}));
+  EXPECT_EQ(f.Line().ArgumentationMoves.Count(), 50);
+
+  f.State("mine", kIssue);
+  f.Line().FileName = "mine.lin";
+  TLineOfArgumentation* before = &f.Line();
+  seen.clear();
+  goOn = false;
+  EXPECT_THROW(f.Session.OpenFile(path), TOpeningCancelled);
+  EXPECT_EQ(seen, (std::vector<std::size_t>{0, 50}));
+  EXPECT_EQ(&f.Line(), before);
+  EXPECT_EQ(f.Line().FileName, "mine.lin");
+  EXPECT_TRUE(f.Line().Modified);
+  EXPECT_EQ(f.Line().ArgumentationMoves.Count(), 51);
+  EXPECT_EQ(f.Host.Lines, f.Line().Text()) << "the text view shows the document again";
+  EXPECT_TRUE(f.Session.Interactive);
+
+  seen.clear();
+  f.Session.AppendFile(path);
+  EXPECT_EQ(seen, (std::vector<std::size_t>{0, 10, 20, 30, 40, 50})) << "an Append runs to its end";
+}
+
 TEST_F(SessionFiles, AppendAddsMovesAndKeepsFileName) {
   f.State("a", kIssue);
   f.Line().FileName = "doc.lin";

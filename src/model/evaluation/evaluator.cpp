@@ -34,9 +34,11 @@ void TEvaluator::RecomputeDialecticalArguments(TArgumentationStage& stage, const
     PublishLists(stage, previous, kept, maximalUnchanged);
     SetStatuses(stage, partial);
   } catch (...) {
+    ChargeToCap();
     Forget();
     throw;
   }
+  ChargeToCap();
 }
 
 void TEvaluator::RecomputeArguments(TArgumentationStage& stage, const TArgumentationStage* previous,
@@ -47,14 +49,24 @@ void TEvaluator::RecomputeArguments(TArgumentationStage& stage, const TArgumenta
     ChooseArgumentRoots(stage.Statements.Count(), partial);
     FillSharing(stage.Arguments, argumentRoots_, previous ? &previous->Arguments : nullptr);
   } catch (...) {
+    ChargeToCap();
     Forget();
     throw;
   }
+  ChargeToCap();
+}
+
+void TEvaluator::ChargeToCap() {
+  if (totalCap_) *totalCap_ -= std::min(*totalCap_, work_.Spent());
 }
 
 // A fresh budget, nothing built for used connections, and the index brought to the stage.
 void TEvaluator::TakeIn(const TArgumentationStage& stage, std::size_t budget) {
-  work_.Reset(budget, stage.Statements.Count() + stage.ReasonConclusions.Count());
+  const std::size_t size = stage.Statements.Count() + stage.ReasonConclusions.Count();
+  if (totalCap_)
+    work_.Reset(budget, size, *totalCap_);
+  else
+    work_.Reset(budget, size);
   dialectical_.StartEvaluation();
   arguments_.StartEvaluation(stage.Store());
   containment_.StartEvaluation();

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 #include "model/argumentation_stage.h"
@@ -50,6 +51,12 @@ public:
   /// stage: what shows that comparing results along a line compared that path.
   [[nodiscard]] std::size_t PartialEvaluationCount() const { return partialEvaluations_; }
 
+  /// Bounds the work of every evaluation from now on taken together, on top of each one's
+  /// budget: the evaluation that would pass it is refused like any other. Empty lifts it.
+  void CapTotalWork(std::optional<std::size_t> cap) { totalCap_ = cap; }
+  /// What is left of the cap, if there is one.
+  [[nodiscard]] std::optional<std::size_t> TotalWorkLeft() const { return totalCap_; }
+
 private:
   // Which of the last published lists' positions still hold.
   struct TKeptPositions {
@@ -68,8 +75,10 @@ private:
   void UpdateFinalConclusions(std::size_t count, bool partial);
   void ChooseRootsBelowCycles(std::size_t count, const std::vector<int>* below);
   void Forget();
+  void ChargeToCap();
 
   evaluation::TWorkBudget work_;
+  std::optional<std::size_t> totalCap_;
   evaluation::TStageIndex index_;
   evaluation::TDependencyGraph dialecticalGraph_{index_, work_, true};
   evaluation::TDependencyGraph argumentGraph_{index_, work_, false};

@@ -2,7 +2,9 @@
 // every part of the evaluation spends from one budget; past it the move is refused.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
+#include <limits>
 
 #include "model/evaluation_limit.h"
 
@@ -23,11 +25,13 @@ inline constexpr int kMaxNesting = 4000;
 class TWorkBudget {
 public:
   /// A fresh budget: work in proportion to the stage is always allowed; base bounds what
-  /// cycles add.
-  void Reset(std::size_t base, std::size_t stageSize) {
+  /// cycles add. cap, when lower, bounds the whole.
+  void Reset(std::size_t base, std::size_t stageSize, std::size_t cap = std::numeric_limits<std::size_t>::max()) {
     work_ = 0;
-    limit_ = base + 8 * stageSize;
+    limit_ = std::min(base + 8 * stageSize, cap);
   }
+  /// Work done since the last Reset.
+  [[nodiscard]] std::size_t Spent() const { return work_; }
   /// Refuses the move once the work done exceeds the budget.
   void Spend(std::size_t units) {
     work_ += units;
