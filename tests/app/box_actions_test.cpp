@@ -25,8 +25,6 @@ namespace {
 
 using TKind = TBoxSubject::TKind;
 
-const QStringList kDiagramItems{"Export diagram...", "Print...", "Copy as image"};
-
 // r (assumption) supports c (issue), e (issue) is an exception to that step, s stands alone.
 void MakeLine(const TApp& app) {
   TLineOfArgumentation& line = app.Main().Line();
@@ -52,6 +50,11 @@ class BoxActionsTest : public QObject {
   [[nodiscard]] QMenu& Menu() const { return Main().findChild<TDiagramMenu*>()->Menu(); }
   [[nodiscard]] TBoxActions& Actions() const { return *Main().findChild<TBoxActions*>(); }
   [[nodiscard]] const TArgumentationStage& Stage() const { return *Main().Line().CurrentStage; }
+  // The items every place's menu ends with: the window's history, then the diagram's own.
+  [[nodiscard]] QStringList DiagramItems() const {
+    return {Main().UndoAction()->text(), Main().RedoAction()->text(), "-", "Export diagram...", "Print...",
+            "Copy as image", "-", "Find statement...", "Show map"};
+  }
 
   // A point of the paint box where the subject is of kind and names sentence (a statement's,
   // or a step's reason).
@@ -117,10 +120,10 @@ private slots:
     for (const bool statementsDiagram : {false, kind == int(TKind::Statement)}) {
       statementsDiagram ? Main().ShowStatementsDiagram() : Main().ShowDialecticalDiagram();
       const std::string sentence = kind == int(TKind::Statement) ? "c" : "r";
-      QCOMPARE(OpenMenu(PaintBox(), PointOf(TKind(kind), sentence)), items + kDiagramItems);
+      QCOMPARE(OpenMenu(PaintBox(), PointOf(TKind(kind), sentence)), items + DiagramItems());
       Menu().close();
       // The next place's items replace these.
-      QCOMPARE(OpenMenu(PaintBox(), QPoint(PaintBox()->width() - 1, PaintBox()->height() - 1)), kDiagramItems);
+      QCOMPARE(OpenMenu(PaintBox(), QPoint(PaintBox()->width() - 1, PaintBox()->height() - 1)), DiagramItems());
       Menu().close();
     }
   }
@@ -130,7 +133,7 @@ private slots:
     const QPoint below(10, PaintBox()->height() + 20);
     QVERIFY(client->rect().contains(below));
     QVERIFY(!PaintBox()->geometry().contains(below));
-    QCOMPARE(OpenMenu(client, below), kDiagramItems);
+    QCOMPARE(OpenMenu(client, below), DiagramItems());
     Menu().close();
     // Not while another view shows.
     Main().ShowLineOfArgumentationView();

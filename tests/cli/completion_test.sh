@@ -24,7 +24,7 @@ expect "a.lin" korvane-cli eval ''
 expect "b.json c.argdown" korvane-cli import ''
 expect "aif argdown aspic dot graphml" korvane-cli export a.lin --format ''
 expect "aif argdown" korvane-cli import b.json --output x.lin --format ''
-expect "dialectical statements" korvane-cli render a.lin --view ''
+expect "dialectical map statements" korvane-cli render a.lin --view ''
 expect "1 2 3 4" korvane-cli render a.lin --scale ''
 expect "d.png" korvane-cli render a.lin --output ''
 expect "--output" korvane-cli delete-statement a.lin S --o
