@@ -1,5 +1,5 @@
 // Makes the guide's pictures from the real windows, offscreen: the first-hour tutorial's
-// moves through the real dialogs, then the views and the diagram's context menu.
+// moves through the real dialogs, then the views, the context menus, Why? and the map.
 // Usage: guide_screenshots OUTPUT_FOLDER EXAMPLES_FOLDER
 #include <QApplication>
 #include <QDir>
@@ -11,7 +11,11 @@
 #include <cstdlib>
 
 #include "app/arg_int_form.h"
+#include "app/box_actions.h"
+#include "app/diagram_menu.h"
 #include "app/exception_form.h"
+#include "app/map_window.h"
+#include "app/why_window.h"
 #include "app/reason_conclusion_form.h"
 #include "app/start_up.h"
 #include "app/statement_form.h"
@@ -19,6 +23,7 @@
 #include "app/widgets/type_radio_group.h"
 #include "document/session.h"
 #include "model/statement.h"
+#include "views/diagram_paint_box.h"
 
 namespace {
 
@@ -53,6 +58,26 @@ void Move(QDialog& dialog, const char* picture, Fill fill) {
   if (picture) Save(dialog, picture);
   dialog.findChild<QPushButton*>(QStringLiteral("OKButton"))->click();
   QApplication::processEvents();
+}
+
+// The middle of the first box whose sentence is this, in the paint box's coordinates.
+QPoint BoxPoint(const TDiagramPaintBox& box, const char* sentence) {
+  for (int i = 0; i < box.BoxCount(); ++i) {
+    const TDiagramPart* part = box.BoxPart(i);
+    if (part->Statement && part->Statement->Sentence == sentence) return box.ToWidget(part->Area).center();
+  }
+  std::fprintf(stderr, "no box for '%s'\n", sentence);
+  ++failures;
+  return {};
+}
+
+// The diagram's context menu opened on a point of its paint box, pictured, closed.
+void SaveMenu(TArgIntForm& window, QPoint at, const char* name) {
+  auto* menu = window.findChild<TDiagramMenu*>();
+  menu->Popup(at);
+  (void)QTest::qWaitForWindowExposed(&menu->Menu());
+  Save(menu->Menu(), name);
+  menu->Menu().hide();
 }
 
 void Open(TArgIntForm& window, const QString& path) {
@@ -112,6 +137,17 @@ int main(int argc, char* argv[]) {
   window.Session().Interactive = true;
   Save(window, "tutorial-issue.png");
 
+  // A box's own menu, with Undo naming the last move, and its Why? window.
+  auto* paintBox = window.findChild<TDiagramPaintBox*>(QStringLiteral("DialArgsPaintBox"));
+  SaveMenu(window, BoxPoint(*paintBox, kConclusion), "box-menu.png");
+  auto* actions = window.findChild<TBoxActions*>();
+  actions->Why();
+  if (TWhyWindow* why = actions->WhyWindow()) {
+    (void)QTest::qWaitForWindowExposed(why);
+    Save(*why, "why-window.png");
+    why->hide();
+  }
+
   window.ShowStatementsDiagram();
   Save(window, "statements-diagram.png");
   window.ShowLineOfArgumentationView();
@@ -121,19 +157,16 @@ int main(int argc, char* argv[]) {
   window.ShowDialecticalDiagram();
   Save(window, "warrants-diagram.png");
 
-  QMenu* menu = nullptr;
-  for (QMenu* candidate : window.findChildren<QMenu*>())
-    if (!candidate->actions().isEmpty() && candidate->actions()[0]->text() == QStringLiteral("Export diagram..."))
-      menu = candidate;
-  if (menu) {
-    menu->popup(window.mapToGlobal(QPoint(200, 120)));
-    (void)QTest::qWaitForWindowExposed(menu);
-    Save(*menu, "diagram-menu.png");
-    menu->hide();
-  } else {
-    std::fprintf(stderr, "the diagram's context menu was not found\n");
-    ++failures;
-  }
+  SaveMenu(window, QPoint(5, paintBox->height() - 5), "diagram-menu.png");
+
+  // The map of a classic example: each statement once.
+  Open(window, examples.filePath(QStringLiteral("sale_of_goods.lin")));
+  auto* map = window.findChild<TMapWindow*>();
+  map->resize(720, 420);
+  map->ShowAndRaise();
+  (void)QTest::qWaitForWindowExposed(map);
+  Save(*map, "map-window.png");
+  map->hide();
 
   window.Line().Modified = false;
   return failures == 0 ? 0 : 1;
