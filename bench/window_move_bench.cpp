@@ -32,10 +32,14 @@
 #include "app/statement_form.h"
 #include "views/sentence_text.h"
 #include "generated_file.h"
+#include "timings.h"
 #include "peak_memory.h"
 
 namespace korvane {
 namespace {
+
+using bench::Stopwatch;
+using bench::Timings;
 
 constexpr int kLineMoves = 10000;
 constexpr int kActionsPerCase = 100;
@@ -177,46 +181,6 @@ void WindowMove(benchmark::State& state) {
   state.counters["moves_made"] = w.Main().Line().ArgumentationMoves.Count() - movesBefore;
 }
 
-// Wall and process CPU time since it was made or restarted: the machine is shared, so
-// the CPU time tells the work from the waiting.
-class Stopwatch {
-public:
-  Stopwatch() { Restart(); }
-  void Restart() {
-    wall_ = std::chrono::steady_clock::now();
-    cpu_ = Cpu();
-  }
-  [[nodiscard]] double WallMs() const {
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - wall_).count();
-  }
-  [[nodiscard]] double CpuMs() const { return Cpu() - cpu_; }
-
-private:
-  static double Cpu() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1000 + static_cast<double>(t.tv_nsec) / 1e6;
-  }
-  std::chrono::steady_clock::time_point wall_;
-  double cpu_ = 0;
-};
-
-struct Timings {
-  std::vector<double> wall, cpu;
-  void Add(const Stopwatch& s) {
-    wall.push_back(s.WallMs());
-    cpu.push_back(s.CpuMs());
-  }
-  void Report(benchmark::State& state, const std::string& name) {
-    std::sort(wall.begin(), wall.end());
-    std::sort(cpu.begin(), cpu.end());
-    state.counters[name + "_median_ms"] = wall[wall.size() / 2];
-    state.counters[name + "_max_ms"] = wall.back();
-    state.counters[name + "_cpu_median_ms"] = cpu[cpu.size() / 2];
-    state.counters[name + "_cpu_max_ms"] = cpu.back();
-  }
-};
-
 // One move of a kind through its dialog, opened by its Argue command: the sentences typed
 // as a user types them, then Return. open runs from the command until the dialog has been
 // drawn and the events it posted are handled; confirm from the Return until the dialog is
@@ -292,8 +256,42 @@ void WindowDialogMove(benchmark::State& state) {
   state.counters["moves_made"] = w.Main().Line().ArgumentationMoves.Count() - movesBefore;
 }
 
-// Undo and redo (a move taken back and made again, under 100 ms) and find (to the next
-// match, under 16 ms) are timed here the same way, from the key until the program is idle.
+
+// range(0): the view as above. A new statement is made through the entry point, then
+// Ctrl+Z takes it back and Ctrl+Shift+Z makes it again, each timed from the key until the
+// view is repainted and nothing is left to handle.
+void WindowUndoRedo(benchmark::State& state) {
+  Window& w = *OpenWindow();
+  switch (state.range(0)) {
+    case 0: w.Main().ShowLineOfArgumentationView(); break;
+    case 1: w.Main().ShowStatementsDiagram(); break;
+    default: w.Main().ShowDialecticalDiagram(); break;
+  }
+  w.Repaint();
+  Timings undo, redo;
+  const std::size_t movesBefore = w.Main().Line().ArgumentationMoves.Count();
+  for (auto _ : state) {
+    for (int k = 0; k < kDialogMovesPerCase; ++k) {
+      Act(w, Statement, k + 1);
+      w.Repaint();
+      Stopwatch clock;
+      QTest::keyClick(&w.Main(), Qt::Key_Z, Qt::ControlModifier);
+      w.Repaint();
+      undo.Add(clock);
+      clock.Restart();
+      QTest::keyClick(&w.Main(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+      w.Repaint();
+      redo.Add(clock);
+    }
+    double total = 0;
+    for (const double m : undo.wall) total += m;
+    state.SetIterationTime(total / 1000 / kDialogMovesPerCase);
+  }
+  undo.Report(state, "undo");
+  redo.Report(state, "redo");
+  // Every move undone and made again: as many moves as were made.
+  state.counters["moves_made"] = w.Main().Line().ArgumentationMoves.Count() - movesBefore;
+}
 
 // range(0): the view as above. The find box holds "claim 12"; each action is Return in it,
 // timed until the next match is framed, scrolled into view and repainted.
@@ -341,6 +339,14 @@ BENCHMARK(WindowMove)
 BENCHMARK(WindowDialogMove)
     ->ArgsProduct({{0, 1, 2}, {Statement, ReasonConclusion, Exception}})
     ->ArgNames({"view", "kind"})
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(WindowUndoRedo)
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->ArgNames({"view"})
     ->UseManualTime()
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);

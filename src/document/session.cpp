@@ -116,12 +116,14 @@ void TSession::InterpretText(const std::vector<std::string>& lines) {
   };
   try {
     host_.InterpretationBegins();
-    host_.ShowTextInsteadOfDiagram();
-    host_.SetTextLines({"Interpreting file", "."});
+    if (!quietText_) {
+      host_.ShowTextInsteadOfDiagram();
+      host_.SetTextLines({"Interpreting file", "."});
+    }
     std::string progress = ".";
     InterpretIntoLine(lines, [this, &progress, &lines](std::size_t line) {
       progress += '.';
-      host_.SetTextLine(1, progress);
+      if (!quietText_) host_.SetTextLine(1, progress);
       host_.KeepPainted();
       if (Progress && !Progress(line, lines.size()) && cancellable_) throw TOpeningCancelled();
     });

@@ -152,6 +152,9 @@ private:
   TMoveHistory history_;
   // Set while OpenFile interprets: a false from Progress then stops it.
   bool cancellable_ = false;
+  // Set while undo and redo rebuild: the text view keeps the moves' text instead of the
+  // progress lines, so that the redraw after it only drops or adds the lines that changed.
+  bool quietText_ = false;
   // The lines a running deletion replaced, oldest first, kept until it has succeeded.
   std::vector<std::unique_ptr<TLineOfArgumentation>> replaced_;
 };

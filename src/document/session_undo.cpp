@@ -6,6 +6,22 @@
 
 namespace korvane {
 
+namespace {
+
+// Sets a flag for as long as it lives, whichever way the scope is left.
+class TQuietText {
+public:
+  explicit TQuietText(bool& flag) : flag_(flag) { flag_ = true; }
+  TQuietText(const TQuietText&) = delete;
+  TQuietText& operator=(const TQuietText&) = delete;
+  ~TQuietText() { flag_ = false; }
+
+private:
+  bool& flag_;
+};
+
+}  // namespace
+
 void TSession::HistoryChanged() {
   if (HistoryHook) HistoryHook();
 }
@@ -62,6 +78,7 @@ void TSession::HistoryStepped(const THistoryEntry& entry) {
 bool TSession::Undo() {
   const THistoryEntry* entry = history_.UndoEntry();
   if (entry == nullptr || !Interactive) return false;
+  const TQuietText quiet(quietText_);
   std::vector<std::string> lines;
   if (entry->Deleted) {
     lines = entry->TextBefore;
@@ -84,6 +101,7 @@ bool TSession::Undo() {
 bool TSession::Redo() {
   const THistoryEntry* entry = history_.RedoEntry();
   if (entry == nullptr || !Interactive) return false;
+  const TQuietText quiet(quietText_);
   try {
     if (entry->Deleted) {
       Transaction([&] { RebuildWithout(*entry->Deleted); });

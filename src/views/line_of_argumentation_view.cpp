@@ -56,6 +56,16 @@ void TLineOfArgumentationView::SetLines(const std::vector<std::string>& lines) {
     ShowFromTheStart();
     return;
   }
+  // Undo takes the last move's lines away: only those go.
+  if (pending_.empty() && !lines.empty() && lines.size() < kept && std::equal(lines.begin(), lines.end(), lines_.begin())) {
+    lines_ = lines;
+    QTextCursor cut(document()->findBlockByNumber(static_cast<int>(lines.size()) - 1));
+    cut.movePosition(QTextCursor::EndOfBlock);
+    cut.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    cut.removeSelectedText();
+    ShowFromTheStart();
+    return;
+  }
   pending_.clear();
   lines_ = lines;
   QStringList shown;

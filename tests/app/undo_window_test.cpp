@@ -99,6 +99,19 @@ private slots:
     QTest::keyClick(text, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(app_->Text().size(), std::size_t(3));
     QCOMPARE(text->toPlainText().count(QStringLiteral("STATEMENT")), 1);
+    // The view drops and adds only the changed lines: what it shows is still the whole text.
+    const auto shown = [this] {
+      QStringList lines;
+      for (const std::string& line : app_->Text()) lines << QString::fromStdString(line);
+      return lines.join(QLatin1Char('\n'));
+    };
+    QCOMPARE(text->toPlainText(), shown());
+    QTest::keyClick(text, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(app_->Text().size(), std::size_t(6));
+    QCOMPARE(text->toPlainText(), shown());
+    QTest::keyClick(text, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(text, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(text->toPlainText(), QString());
   }
 
   void backAtTheSavedStateTheDocumentIsUnmodified() {
