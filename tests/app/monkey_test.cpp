@@ -1,6 +1,7 @@
 // A seeded random walk through the real window: moves of each kind through their dialogs
 // (new and existing sentences, overruled types), deletions confirmed and refused, undo,
-// redo, view switches, save and open again, a new document now and then. After every
+// redo, view switches, find, zoom, the map shown and hidden, save and open again, a new
+// document now and then. After every
 // action the stage shown must be the one its text gives when replayed without a window,
 // and the undo and redo lists must hold exactly the changes made and not undone.
 // KORVANE_MONKEY_SEED and KORVANE_MONKEY_ACTIONS choose the walk (defaults 20261209, 300).
@@ -19,12 +20,17 @@
 #include <random>
 
 #include "app/exception_form.h"
+#include "app/find_box.h"
+#include "app/map_window.h"
 #include "app/reason_conclusion_form.h"
 #include "app/statement_form.h"
 #include "app_fixture.h"
 #include "document/headless_session.h"
 #include "modal_script.h"
 #include "model/stage_description.h"
+#include "views/diagram_paint_box.h"
+#include "views/diagram_zoom.h"
+#include "views/statement_finder.h"
 
 using namespace korvane;
 
@@ -269,6 +275,53 @@ class MonkeyTest : public QObject {
     app_->Child<QPushButton>(kButtons[Number(0, 2)])->click();
   }
 
+  // A decade of the vocabulary in any case: the find box counts the statements holding it.
+  // The window's keys act while it is the active window, as for a user typing into it.
+  void Activate() {
+    Main().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&Main()));
+  }
+
+  void Find() {
+    Activate();
+    QTest::keyClick(&Main(), Qt::Key_F, Qt::ControlModifier);
+    auto* find = Main().findChild<TFindBox*>();
+    QVERIFY(find != nullptr && find->Dialog()->isVisible());
+    auto* edit = find->Dialog()->findChild<QLineEdit*>(QStringLiteral("FindEdit"));
+    const std::string decade = "claim " + std::to_string(Number(1, 3));
+    edit->setText(Coin() ? QString::fromStdString(decade).toUpper() : QString::fromStdString(decade));
+    for (int k = Number(0, 3); k > 0; --k) QTest::keyClick(edit, Qt::Key_Return);
+    int holding = 0;
+    for (const TStatement* s : Stage().Statements) holding += s->Sentence.find(decade) != std::string::npos ? 1 : 0;
+    QCOMPARE(find->Finder().Count(), holding);
+    if (holding > 0) QVERIFY(find->Finder().CurrentSentence()->find(decade) != std::string::npos);
+    if (Coin()) QTest::keyClick(edit, Qt::Key_Escape);
+  }
+
+  // Ctrl++, Ctrl+- or Ctrl+0: a showing diagram takes the next step, the text view none.
+  void Zoom() {
+    static const Qt::Key kKeys[] = {Qt::Key_Plus, Qt::Key_Minus, Qt::Key_0};
+    const Qt::Key key = kKeys[Number(0, 2)];
+    const auto* box = app_->Child<TDiagramPaintBox>("DialArgsPaintBox");
+    const int before = box->Zoom().Percent();
+    const bool diagram = box->isVisible();
+    Activate();
+    QTest::keyClick(&Main(), key, Qt::ControlModifier);
+    const int expected = !diagram ? before : key == Qt::Key_Plus ? ZoomedIn(before) : key == Qt::Key_Minus ? ZoomedOut(before) : 100;
+    QCOMPARE(box->Zoom().Percent(), expected);
+  }
+
+  // The map follows every later action while it shows.
+  void ToggleMap() {
+    auto* map = Main().findChild<TMapWindow*>();
+    if (map->isVisible())
+      map->hide();
+    else {
+      Activate();
+      QTest::keyClick(&Main(), Qt::Key_M, Qt::ControlModifier);
+    }
+  }
+
   void SaveAndOpenAgain() {
     QFile::remove(path_);
     const std::vector<std::string> text = app_->Text();
@@ -327,7 +380,6 @@ private slots:
       int Weight;
       void (MonkeyTest::*Run)();
     };
-    // Find and zoom join this table once the window has them.
     const TAction table[] = {
         {"statement", 20, &MonkeyTest::StatementMove},
         {"reason/conclusion", 18, &MonkeyTest::ReasonConclusionMove},
@@ -338,6 +390,9 @@ private slots:
         {"undo", 14, &MonkeyTest::Undo},
         {"redo", 8, &MonkeyTest::Redo},
         {"view", 8, &MonkeyTest::SwitchView},
+        {"find", 4, &MonkeyTest::Find},
+        {"zoom", 4, &MonkeyTest::Zoom},
+        {"map", 2, &MonkeyTest::ToggleMap},
         {"save and open", 3, &MonkeyTest::SaveAndOpenAgain},
         {"new", 1, &MonkeyTest::NewDocument},
     };
