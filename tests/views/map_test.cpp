@@ -115,6 +115,57 @@ private slots:
     }
   }
 
+  // A painter measures a box once and reuses it while its sentence, face, place on an
+  // arrow and font stay; what it draws must be what measuring afresh gives, also after
+  // a status changes, structure only is switched and the font changes.
+  void ReusedMeasuresGiveWhatAFreshMapGives() {
+    const auto texts = [](const TMapPicture& p) {
+      std::vector<std::tuple<QString, QRgb, bool, bool>> all;
+      for (const TDiagramText& t : p.Layout.Texts) all.emplace_back(t.Text, t.Colour.rgba(), t.Bold, t.Italic);
+      std::sort(all.begin(), all.end());
+      return all;
+    };
+    QFont large = font_;
+    large.setPixelSize(QFontInfo(font_).pixelSize() + 3);
+    for (std::uint32_t seed = 1; seed <= 8; ++seed) {
+      const auto stages = GeneratedStages(seed, 40);
+      TMapPainter painter;
+      for (std::size_t i = 0; i < stages.size(); ++i) {
+        const bool structureOnly = i % 7 == 5;
+        const QFont& font = i % 11 == 9 ? large : font_;
+        const TMapPicture reused = painter.Paint(*stages[i], font, structureOnly);
+        const TMapPicture fresh = PaintMap(*stages[i], font, structureOnly);
+        QCOMPARE(reused.Graph.Nodes.size(), fresh.Graph.Nodes.size());
+        for (std::size_t v = 0; v < fresh.Graph.Nodes.size(); ++v) {
+          QCOMPARE(reused.Graph.Nodes[v].Key, fresh.Graph.Nodes[v].Key);
+          QCOMPARE(reused.Graph.Nodes[v].Width, fresh.Graph.Nodes[v].Width);
+          QCOMPARE(reused.Graph.Nodes[v].Height, fresh.Graph.Nodes[v].Height);
+        }
+        QVERIFY(texts(reused) == texts(fresh));
+        if (QTest::currentTestFailed()) qFatal("seed %u, stage %zu", seed, i);
+      }
+      QVERIFY(painter.Measured().Count() > 0);
+    }
+    // A long sentence turns from justified (bold) to unjustified (italic).
+    test::StageBuilder b;
+    b.Connect("the goods were defective when the buyer took them home", kAssumption, "the buyer may return them",
+              kIssue);
+    TMapPainter painter;
+    const auto width = [](const TMapPicture& p, const std::string& sentence) {
+      return p.StatementBoxes.at(sentence).width();
+    };
+    const std::string conclusion = "the buyer may return them";
+    const int bold = width(painter.Paint(b.Current(), font_, false), conclusion);
+    b.Except("the buyer knew of the defect", kAssumption, "the goods were defective when the buyer took them home",
+             kAssumption, conclusion, kIssue);
+    const TMapPicture after = painter.Paint(b.Current(), font_, false);
+    QCOMPARE(width(after, conclusion), width(PaintMap(b.Current(), font_, false), conclusion));
+    const auto italicLines = std::count_if(after.Layout.Texts.begin(), after.Layout.Texts.end(),
+                                           [](const TDiagramText& t) { return t.Italic; });
+    QVERIFY(italicLines > 0);
+    if (test::MissingDiagramFaces().isEmpty()) QVERIFY(width(after, conclusion) != bold);
+  }
+
   void AReasonForAnArgumentedStatementHangsBelowItAndTheRestStays() {
     test::StageBuilder b;
     b.Connect("b", kAssumption, "a", kIssue);
