@@ -9,7 +9,10 @@
 #include "view_fixtures.h"
 #include "views/diagram_builder.h"
 #include "views/diagram_export.h"
+#include "views/map_phases.h"
 #include "views/map_picture.h"
+
+#include <random>
 
 using namespace korvane;
 
@@ -164,6 +167,30 @@ private slots:
                                            [](const TDiagramText& t) { return t.Italic; });
     QVERIFY(italicLines > 0);
     if (test::MissingDiagramFaces().isEmpty()) QVERIFY(width(after, conclusion) != bold);
+  }
+
+  // A tree of reasons and a tree whose leaves are shared by neighbouring conclusions can
+  // both be drawn without a crossing; whatever the node order, a fresh ordering finds it.
+  void AFreshOrderingUntanglesShuffledTrees() {
+    for (const int shared : {0, 1})
+      for (std::uint32_t seed = 1; seed <= 20; ++seed) {
+        // Node i's conclusion is (i - 1) / 3; with shared, the first leaf of each
+        // conclusion also argues for the conclusion's right-hand neighbour.
+        constexpr int kNodes = 40;
+        std::vector<int> id(kNodes);
+        std::iota(id.begin(), id.end(), 0);
+        std::shuffle(id.begin(), id.end(), std::mt19937(seed));
+        std::vector<TMapEdge> edges;
+        for (int i = 1; i < kNodes; ++i) {
+          const int parent = (i - 1) / 3;
+          edges.push_back({id[static_cast<std::size_t>(i)], id[static_cast<std::size_t>(parent)]});
+          if (shared && i >= 13 && (i - 1) % 3 == 0 && parent > 4)
+            edges.push_back({id[static_cast<std::size_t>(i)], id[static_cast<std::size_t>(parent - 1)]});
+        }
+        TLayeredGraph g = LayerGraph(std::vector<int>(kNodes, 20), edges);
+        OrderLayers(g, std::vector<double>(kNodes, NAN));
+        QCOMPARE(CountLayerCrossings(g), 0LL);
+      }
   }
 
   void AReasonForAnArgumentedStatementHangsBelowItAndTheRestStays() {
