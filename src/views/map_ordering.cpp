@@ -10,9 +10,16 @@ namespace {
 
 using Index = std::size_t;
 
-// Sweeps over the layers; more only help little and cost time on large maps.
-constexpr int kSweeps = 24;
+// Sweeps over the layers go on while one of the last kPatience found fewer crossings,
+// up to kSweeps in all; a seeded order is only transposed, so boxes stay put.
+constexpr int kSweeps = 96;
+constexpr int kPatience = 12;
 constexpr int kSeededSweeps = 0;
+// Transposition rounds after each sweep; few after a move, so boxes stay put.
+constexpr int kTransposeRounds = 16;
+constexpr int kSeededTransposeRounds = 4;
+// Parts up to this many nodes (dummies included) are also ordered from a second start.
+constexpr std::size_t kSecondStartLimit = 1000;
 // Above this, two nodes' neighbours are too many to compare pair by pair.
 constexpr std::size_t kTransposeLimit = 4096;
 
@@ -43,7 +50,8 @@ long long CrossingsBelow(const TLayeredGraph& g, Index l, std::vector<std::pair<
 
 // Sorts layer l by the mean position of each node's neighbours in the adjacent layer;
 // a node without any keeps its place.
-void SortByNeighbours(TLayeredGraph& g, Index l, bool fromAbove, std::vector<std::pair<double, int>>& keys) {
+void SortByNeighbours(TLayeredGraph& g, Index l, bool fromAbove, bool median,
+                      std::vector<std::pair<double, int>>& keys) {
   static thread_local std::vector<int> positions;
   auto& nodes = g.Layers[l];
   keys.clear();
@@ -60,7 +68,10 @@ void SortByNeighbours(TLayeredGraph& g, Index l, bool fromAbove, std::vector<std
       for (const int a : adjacent) positions.push_back(g.Position[static_cast<Index>(a)]);
       std::sort(positions.begin(), positions.end());
       const Index m = positions.size() / 2;
-      key = positions.size() % 2 == 1 ? positions[m] : (positions[m - 1] + positions[m]) / 2.0;
+      if (median)
+        key = positions.size() % 2 == 1 ? positions[m] : (positions[m - 1] + positions[m]) / 2.0;
+      else
+        key = std::accumulate(positions.begin(), positions.end(), 0.0) / static_cast<double>(positions.size());
     }
     keys.emplace_back(key, nodes[i]);
   }
@@ -80,9 +91,9 @@ long long PairCrossings(const TLayeredGraph& g, const std::vector<int>& a, const
   return c;
 }
 
-// Swaps neighbours in a layer while that removes crossings.
-void Transpose(TLayeredGraph& g) {
-  for (int round = 0; round < 4; ++round) {
+// Swaps neighbours in a layer while that removes crossings, at most rounds times over.
+void Transpose(TLayeredGraph& g, int rounds) {
+  for (int round = 0; round < rounds; ++round) {
     bool improved = false;
     for (auto& nodes : g.Layers) {
       for (Index i = 0; i + 1 < nodes.size(); ++i) {
@@ -143,11 +154,16 @@ void SeedOrder(TLayeredGraph& g, const std::vector<double>& seeds) {
 }
 
 // A first order without seeds: depth-first from the top layer, so a tree's nodes lie
-// together.
-void DepthFirstOrder(TLayeredGraph& g) {
+// together; with bothWays the walk also climbs to a node's other conclusions, so a chain
+// of shared reasons is laid out along itself.
+void DepthFirstOrder(TLayeredGraph& g, bool bothWays) {
   std::vector<int> rank(g.Size(), -1);
   int next = 0;
   std::vector<int> stack;
+  const auto push = [&](const std::vector<int>& list) {
+    for (auto it = list.rbegin(); it != list.rend(); ++it)
+      if (rank[static_cast<Index>(*it)] < 0) stack.push_back(*it);
+  };
   for (const auto& layer : g.Layers)
     for (const int root : layer) {
       if (rank[static_cast<Index>(root)] >= 0) continue;
@@ -157,9 +173,9 @@ void DepthFirstOrder(TLayeredGraph& g) {
         stack.pop_back();
         if (rank[static_cast<Index>(v)] >= 0) continue;
         rank[static_cast<Index>(v)] = next++;
-        const auto& down = g.Down[static_cast<Index>(v)];
-        for (auto it = down.rbegin(); it != down.rend(); ++it)
-          if (rank[static_cast<Index>(*it)] < 0) stack.push_back(*it);
+        // Pushed last, walked first: the node's reasons before its other conclusions.
+        if (bothWays) push(g.Up[static_cast<Index>(v)]);
+        push(g.Down[static_cast<Index>(v)]);
       }
     }
   for (auto& nodes : g.Layers)
@@ -178,32 +194,58 @@ long long CountLayerCrossings(const TLayeredGraph& g) {
   return total;
 }
 
-void OrderLayers(TLayeredGraph& g, const std::vector<double>& seeds) {
-  const bool seeded = std::any_of(seeds.begin(), seeds.end(), [](double s) { return !std::isnan(s); });
-  if (seeded)
-    SeedOrder(g, seeds);
-  else
-    DepthFirstOrder(g);
-  if (g.Layers.size() < 2) return;
-  // A seeded order was good before the move: only neighbours are swapped where that helps.
-  if (seeded) Transpose(g);
+namespace {
+
+// Sweeps from the current order while they help; the best order found is left in g.
+// Only a strictly better order replaces the one before, so a seeded map stays put.
+long long Sweep(TLayeredGraph& g, int sweeps) {
   std::vector<std::vector<int>> best = g.Layers;
   long long fewest = CountLayerCrossings(g);
   std::vector<std::pair<double, int>> keys;
-  const int sweeps = seeded ? kSeededSweeps : kSweeps;
-  for (int sweep = 0; sweep < sweeps && fewest > 0; ++sweep) {
-    for (Index l = 1; l < g.Layers.size(); ++l) SortByNeighbours(g, l, true, keys);
-    for (Index l = g.Layers.size() - 1; l-- > 0;) SortByNeighbours(g, l, false, keys);
-    Transpose(g);
+  int stale = 0;
+  for (int sweep = 0; sweep < sweeps && fewest > 0 && stale < kPatience; ++sweep) {
+    // Medians and means in turn: each undoes some crossings the other leaves.
+    const bool median = sweep % 2 == 0;
+    for (Index l = 1; l < g.Layers.size(); ++l) SortByNeighbours(g, l, true, median, keys);
+    for (Index l = g.Layers.size() - 1; l-- > 0;) SortByNeighbours(g, l, false, median, keys);
+    Transpose(g, kTransposeRounds);
     const long long crossings = CountLayerCrossings(g);
-    // Only a strictly better order replaces the one before, so a seeded map stays put.
     if (crossings < fewest) {
       fewest = crossings;
       best = g.Layers;
+      stale = 0;
+    } else {
+      ++stale;
     }
   }
   g.Layers = std::move(best);
   g.SetPositions();
+  return fewest;
+}
+
+}  // namespace
+
+void OrderLayers(TLayeredGraph& g, const std::vector<double>& seeds) {
+  const bool seeded = std::any_of(seeds.begin(), seeds.end(), [](double s) { return !std::isnan(s); });
+  if (seeded) {
+    SeedOrder(g, seeds);
+    if (g.Layers.size() < 2) return;
+    // A seeded order was good before the move: only neighbours are swapped where that helps.
+    Transpose(g, kSeededTransposeRounds);
+    (void)Sweep(g, kSeededSweeps);
+    return;
+  }
+  DepthFirstOrder(g, false);
+  if (g.Layers.size() < 2) return;
+  const long long fromTop = Sweep(g, kSweeps);
+  if (fromTop == 0 || g.Size() > kSecondStartLimit) return;
+  // Small parts again from a depth-first order that walks both ways; the better stays.
+  std::vector<std::vector<int>> topOrder = g.Layers;
+  DepthFirstOrder(g, true);
+  if (Sweep(g, kSweeps) >= fromTop) {
+    g.Layers = std::move(topOrder);
+    g.SetPositions();
+  }
 }
 
 }  // namespace korvane

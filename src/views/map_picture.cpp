@@ -55,20 +55,22 @@ TBoxLook LookOf(const TStatement* s, bool structureOnly) {
 
 class TMapDrawer {
 public:
-  TMapDrawer(const QFont& font, bool structureOnly) : structureOnly_(structureOnly) {
+  TMapDrawer(const QFont& font, bool structureOnly, TMapMeasuredBoxes& measured)
+      : structureOnly_(structureOnly), measured_(measured) {
     picture_.Layout.Font = PixelSized(font);
     for (const QFont& f : TextFonts(picture_.Layout.Font)) {
       metrics_.emplace_back(f);
       keys_.push_back(f.key());
     }
     th_ = QFontMetrics(picture_.Layout.Font).height();
+    measured_.Use(picture_.Layout.Font.key(), structureOnly);
     picture_.Layout.LineHeight = th_;
     picture_.Layout.RowHeight = th_ + kRowSpacing;
   }
 
-  // Sizes every node from its text.
+  // Sizes every node from its text, measuring only the boxes not measured before.
   void Measure(TMapStageGraph& g) {
-    texts_.resize(g.Nodes.size());
+    texts_.assign(g.Nodes.size(), nullptr);
     for (Index v = 0; v < g.Nodes.size(); ++v) {
       const TStatement* s = g.Nodes[v].Statement;
       TMapNode& node = g.Graph.Nodes[v];
@@ -79,12 +81,12 @@ public:
       }
       const TBoxLook look = LookOf(s, structureOnly_);
       const Index style = TextStyle(look.Bold, look.Italic);
-      const int characters = g.Nodes[v].Attached ? kAttachedWrapCharacters : kWrapCharacters;
-      texts_[v] =
-          WrappedText(BoxText(s), characters * metrics_[style].averageCharWidth(), metrics_[style], keys_[style]);
-      const int lines = static_cast<int>(texts_[v].Lines.size());
-      node.Width = texts_[v].Width + (structureOnly_ ? 10 : 28);
-      node.Height = (th_ + 3) * lines + 8;
+      const bool attached = g.Nodes[v].Attached;
+      const TMapMeasuredBox* box = measured_.Find(s->Sentence, style, attached);
+      if (!box) box = &measured_.Remember(s->Sentence, style, attached, MeasureBox(s, style, attached));
+      texts_[v] = box;
+      node.Width = box->Width;
+      node.Height = box->Height;
     }
   }
 
@@ -115,6 +117,14 @@ public:
   }
 
 private:
+  TMapMeasuredBox MeasureBox(const TStatement* s, Index style, bool attached) const {
+    const int characters = attached ? kAttachedWrapCharacters : kWrapCharacters;
+    TWrapped text =
+        WrappedText(BoxText(s), characters * metrics_[style].averageCharWidth(), metrics_[style], keys_[style]);
+    const int lines = static_cast<int>(text.Lines.size());
+    return {std::move(text.Lines), text.Width + (structureOnly_ ? 10 : 28), (th_ + 3) * lines + 8};
+  }
+
   void Line(QPoint from, QPoint to, const QColor& pen, TPenStyle style) {
     TDiagramLayout& layout = picture_.Layout;
     layout.Order.push_back({TDiagramItem::TKind::Line, static_cast<int>(layout.Lines.size())});
@@ -229,7 +239,7 @@ private:
     layout.Parts.push_back(part);
     layout.Boxes.push_back({rect, look.Colour, TPenStyle::Solid, Qt::white});
     picture_.StatementBoxes[s->Sentence] = rect;
-    const TWrapped& text = texts_[v];
+    const TMapMeasuredBox& text = *texts_[v];
     const int count = static_cast<int>(text.Lines.size());
     const int slack = node.Height - (th_ + 3) * count;
     const int left = rect.left() + (structureOnly_ ? 4 : 22);
@@ -249,14 +259,41 @@ private:
   int th_ = 0;
   std::vector<QFontMetrics> metrics_;
   std::vector<QString> keys_;
-  std::vector<TWrapped> texts_;
+  TMapMeasuredBoxes& measured_;
+  // Each node's box in measured_, which keeps its elements in place while it grows.
+  std::vector<const TMapMeasuredBox*> texts_;
 };
 
 }  // namespace
 
+void TMapMeasuredBoxes::Use(const QString& fontKey, bool structureOnly) {
+  if (fontKey == fontKey_ && structureOnly == structureOnly_) return;
+  boxes_.clear();
+  fontKey_ = fontKey;
+  structureOnly_ = structureOnly;
+}
+
+std::string TMapMeasuredBoxes::Key(const std::string& sentence, std::size_t style, bool attached) {
+  std::string key = sentence;
+  key += static_cast<char>('0' + style * 2 + (attached ? 1 : 0));
+  return key;
+}
+
+const TMapMeasuredBox* TMapMeasuredBoxes::Find(const std::string& sentence, std::size_t style, bool attached) const {
+  const auto found = boxes_.find(Key(sentence, style, attached));
+  return found == boxes_.end() ? nullptr : &found->second;
+}
+
+const TMapMeasuredBox& TMapMeasuredBoxes::Remember(const std::string& sentence, std::size_t style, bool attached,
+                                                   TMapMeasuredBox box) {
+  return boxes_.insert_or_assign(Key(sentence, style, attached), std::move(box)).first->second;
+}
+
 TMapPicture TMapPainter::Paint(const TArgumentationStage& stage, const QFont& font, bool structureOnly) {
   TMapStageGraph g = MapStageGraph(stage);
-  TMapDrawer drawer(font, structureOnly);
+  // Boxes of sentences long gone (another file, undone moves) are not kept for ever.
+  if (measured_.Count() > 2 * g.Nodes.size() + 1024) measured_.Clear();
+  TMapDrawer drawer(font, structureOnly, measured_);
   drawer.Measure(g);
   TMapPlacement placement = engine_.Layout(g.Graph);
   return drawer.Draw(g, std::move(placement));

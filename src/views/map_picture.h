@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QRect>
+#include <QStringList>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -39,15 +40,45 @@ struct TMapPicture {
   TMapPlacement Placement;
 };
 
+/// A box as measured: its wrapped lines and its size.
+struct TMapMeasuredBox {
+  QStringList Lines;
+  int Width = 0;
+  int Height = 0;
+};
+
+/// The boxes a painter measured, by what their measure depends on: the sentence, its face
+/// (status and type decide it), whether it sits on an arrow, and the font. A move changes
+/// few boxes, so most of a map is measured once.
+class TMapMeasuredBoxes {
+public:
+  /// Starts over when the font or the structure-only choice changed since the last map.
+  void Use(const QString& fontKey, bool structureOnly);
+  /// The box remembered for sentence in face style, or null.
+  [[nodiscard]] const TMapMeasuredBox* Find(const std::string& sentence, std::size_t style, bool attached) const;
+  const TMapMeasuredBox& Remember(const std::string& sentence, std::size_t style, bool attached, TMapMeasuredBox box);
+  [[nodiscard]] std::size_t Count() const { return boxes_.size(); }
+  void Clear() { boxes_.clear(); }
+
+private:
+  [[nodiscard]] static std::string Key(const std::string& sentence, std::size_t style, bool attached);
+
+  QString fontKey_;
+  bool structureOnly_ = false;
+  std::unordered_map<std::string, TMapMeasuredBox> boxes_;
+};
+
 /// Makes maps of successive stages, each laid out from the one before.
 class TMapPainter {
 public:
   [[nodiscard]] TMapPicture Paint(const TArgumentationStage& stage, const QFont& font, bool structureOnly);
   [[nodiscard]] const TMapLayoutEngine& Engine() const { return engine_; }
+  [[nodiscard]] const TMapMeasuredBoxes& Measured() const { return measured_; }
   void Forget() { engine_.Forget(); }
 
 private:
   TMapLayoutEngine engine_;
+  TMapMeasuredBoxes measured_;
 };
 
 /// The map of stage laid out afresh.

@@ -9,7 +9,10 @@
 #include "view_fixtures.h"
 #include "views/diagram_builder.h"
 #include "views/diagram_export.h"
+#include "views/map_phases.h"
 #include "views/map_picture.h"
+
+#include <random>
 
 using namespace korvane;
 
@@ -113,6 +116,81 @@ private slots:
       }
       QCOMPARE(after.StatementBoxes.size(), before.StatementBoxes.size() + 1);
     }
+  }
+
+  // A painter measures a box once and reuses it while its sentence, face, place on an
+  // arrow and font stay; what it draws must be what measuring afresh gives, also after
+  // a status changes, structure only is switched and the font changes.
+  void ReusedMeasuresGiveWhatAFreshMapGives() {
+    const auto texts = [](const TMapPicture& p) {
+      std::vector<std::tuple<QString, QRgb, bool, bool>> all;
+      for (const TDiagramText& t : p.Layout.Texts) all.emplace_back(t.Text, t.Colour.rgba(), t.Bold, t.Italic);
+      std::sort(all.begin(), all.end());
+      return all;
+    };
+    QFont large = font_;
+    large.setPixelSize(QFontInfo(font_).pixelSize() + 3);
+    for (std::uint32_t seed = 1; seed <= 8; ++seed) {
+      const auto stages = GeneratedStages(seed, 40);
+      TMapPainter painter;
+      for (std::size_t i = 0; i < stages.size(); ++i) {
+        const bool structureOnly = i % 7 == 5;
+        const QFont& font = i % 11 == 9 ? large : font_;
+        const TMapPicture reused = painter.Paint(*stages[i], font, structureOnly);
+        const TMapPicture fresh = PaintMap(*stages[i], font, structureOnly);
+        QCOMPARE(reused.Graph.Nodes.size(), fresh.Graph.Nodes.size());
+        for (std::size_t v = 0; v < fresh.Graph.Nodes.size(); ++v) {
+          QCOMPARE(reused.Graph.Nodes[v].Key, fresh.Graph.Nodes[v].Key);
+          QCOMPARE(reused.Graph.Nodes[v].Width, fresh.Graph.Nodes[v].Width);
+          QCOMPARE(reused.Graph.Nodes[v].Height, fresh.Graph.Nodes[v].Height);
+        }
+        QVERIFY(texts(reused) == texts(fresh));
+        if (QTest::currentTestFailed()) qFatal("seed %u, stage %zu", seed, i);
+      }
+      QVERIFY(painter.Measured().Count() > 0);
+    }
+    // A long sentence turns from justified (bold) to unjustified (italic).
+    test::StageBuilder b;
+    b.Connect("the goods were defective when the buyer took them home", kAssumption, "the buyer may return them",
+              kIssue);
+    TMapPainter painter;
+    const auto width = [](const TMapPicture& p, const std::string& sentence) {
+      return p.StatementBoxes.at(sentence).width();
+    };
+    const std::string conclusion = "the buyer may return them";
+    const int bold = width(painter.Paint(b.Current(), font_, false), conclusion);
+    b.Except("the buyer knew of the defect", kAssumption, "the goods were defective when the buyer took them home",
+             kAssumption, conclusion, kIssue);
+    const TMapPicture after = painter.Paint(b.Current(), font_, false);
+    QCOMPARE(width(after, conclusion), width(PaintMap(b.Current(), font_, false), conclusion));
+    const auto italicLines = std::count_if(after.Layout.Texts.begin(), after.Layout.Texts.end(),
+                                           [](const TDiagramText& t) { return t.Italic; });
+    QVERIFY(italicLines > 0);
+    if (test::MissingDiagramFaces().isEmpty()) QVERIFY(width(after, conclusion) != bold);
+  }
+
+  // A tree of reasons and a tree whose leaves are shared by neighbouring conclusions can
+  // both be drawn without a crossing; whatever the node order, a fresh ordering finds it.
+  void AFreshOrderingUntanglesShuffledTrees() {
+    for (const int shared : {0, 1})
+      for (std::uint32_t seed = 1; seed <= 20; ++seed) {
+        // Node i's conclusion is (i - 1) / 3; with shared, the first leaf of each
+        // conclusion also argues for the conclusion's right-hand neighbour.
+        constexpr int kNodes = 40;
+        std::vector<int> id(kNodes);
+        std::iota(id.begin(), id.end(), 0);
+        std::shuffle(id.begin(), id.end(), std::mt19937(seed));
+        std::vector<TMapEdge> edges;
+        for (int i = 1; i < kNodes; ++i) {
+          const int parent = (i - 1) / 3;
+          edges.push_back({id[static_cast<std::size_t>(i)], id[static_cast<std::size_t>(parent)]});
+          if (shared && i >= 13 && (i - 1) % 3 == 0 && parent > 4)
+            edges.push_back({id[static_cast<std::size_t>(i)], id[static_cast<std::size_t>(parent - 1)]});
+        }
+        TLayeredGraph g = LayerGraph(std::vector<int>(kNodes, 20), edges);
+        OrderLayers(g, std::vector<double>(kNodes, NAN));
+        QCOMPARE(CountLayerCrossings(g), 0LL);
+      }
   }
 
   void AReasonForAnArgumentedStatementHangsBelowItAndTheRestStays() {
