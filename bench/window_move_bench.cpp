@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <ctime>
 #include <cstdio>
 #include <memory>
@@ -112,6 +113,16 @@ void WindowOpen(benchmark::State& state) {
 
 enum Kind { Statement, ReasonConclusion, Exception, DeclinedDeletion };
 
+// Shows view (0 the text, 1 the statements diagram, 2 the dialectical diagram) and paints it.
+void ShowView(Window& w, std::int64_t view) {
+  switch (view) {
+    case 0: w.Main().ShowLineOfArgumentationView(); break;
+    case 1: w.Main().ShowStatementsDiagram(); break;
+    default: w.Main().ShowDialecticalDiagram(); break;
+  }
+  w.Repaint();
+}
+
 // One action of a kind on the current stage; k spreads the choices over the line.
 void Act(Window& w, Kind kind, int k) {
   TLineOfArgumentation& line = w.Main().Line();
@@ -153,12 +164,7 @@ void Act(Window& w, Kind kind, int k) {
 // range(1): the Kind.
 void WindowMove(benchmark::State& state) {
   Window& w = *OpenWindow();
-  switch (state.range(0)) {
-    case 0: w.Main().ShowLineOfArgumentationView(); break;
-    case 1: w.Main().ShowStatementsDiagram(); break;
-    default: w.Main().ShowDialecticalDiagram(); break;
-  }
-  w.Repaint();
+  ShowView(w, state.range(0));
   std::vector<double> ms;
   const std::size_t movesBefore = w.Main().Line().ArgumentationMoves.Count();
   for (auto _ : state) {
@@ -237,12 +243,7 @@ constexpr int kDialogMovesPerCase = 30;
 // range(0): the view as for WindowMove; range(1): the Kind (no deletions).
 void WindowDialogMove(benchmark::State& state) {
   Window& w = *OpenWindow();
-  switch (state.range(0)) {
-    case 0: w.Main().ShowLineOfArgumentationView(); break;
-    case 1: w.Main().ShowStatementsDiagram(); break;
-    default: w.Main().ShowDialecticalDiagram(); break;
-  }
-  w.Repaint();
+  ShowView(w, state.range(0));
   Timings open, confirm;
   const std::size_t movesBefore = w.Main().Line().ArgumentationMoves.Count();
   for (auto _ : state) {
@@ -256,18 +257,12 @@ void WindowDialogMove(benchmark::State& state) {
   state.counters["moves_made"] = w.Main().Line().ArgumentationMoves.Count() - movesBefore;
 }
 
-
 // range(0): the view as above. A new statement is made through the entry point, then
 // Ctrl+Z takes it back and Ctrl+Shift+Z makes it again, each timed from the key until the
 // view is repainted and nothing is left to handle.
 void WindowUndoRedo(benchmark::State& state) {
   Window& w = *OpenWindow();
-  switch (state.range(0)) {
-    case 0: w.Main().ShowLineOfArgumentationView(); break;
-    case 1: w.Main().ShowStatementsDiagram(); break;
-    default: w.Main().ShowDialecticalDiagram(); break;
-  }
-  w.Repaint();
+  ShowView(w, state.range(0));
   Timings undo, redo;
   const std::size_t movesBefore = w.Main().Line().ArgumentationMoves.Count();
   for (auto _ : state) {
@@ -297,12 +292,7 @@ void WindowUndoRedo(benchmark::State& state) {
 // timed until the next match is framed, scrolled into view and repainted.
 void WindowFindNext(benchmark::State& state) {
   Window& w = *OpenWindow();
-  switch (state.range(0)) {
-    case 0: w.Main().ShowLineOfArgumentationView(); break;
-    case 1: w.Main().ShowStatementsDiagram(); break;
-    default: w.Main().ShowDialecticalDiagram(); break;
-  }
-  w.Repaint();
+  ShowView(w, state.range(0));
   auto* find = w.Main().findChild<TFindBox*>();
   find->Open();
   auto* edit = find->Dialog()->findChild<QLineEdit*>(QStringLiteral("FindEdit"));

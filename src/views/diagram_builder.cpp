@@ -20,8 +20,9 @@ QString TruncatedDiagramNote() {
 
 namespace {
 
-// The face and pixel size the window actually uses for font, so that files written
-// elsewhere name the face that was measured and every device draws the same size.
+
+}  // namespace
+
 QFont PixelSized(const QFont& font) {
   const QFontInfo used(font);
   QFont sized = font;
@@ -30,15 +31,12 @@ QFont PixelSized(const QFont& font) {
   return sized;
 }
 
-// Sentences shown without the parentheses that enclose warrant sentences.
 // Required as is: first "(" and last ")" go, matching or not (pinned by tests/views/diagram_layout_test.cpp).
 QString BoxText(const TStatement* statement) {
   QString text = SentenceToDisplay(statement->Sentence);
   if (text.startsWith(QLatin1Char('(')) && text.endsWith(QLatin1Char(')'))) text = text.mid(1, text.size() - 2);
   return text;
 }
-
-}  // namespace
 
 TDiagramBuilder::TDiagramBuilder(int width, const QFont& font, bool structureOnly, int height)
     : structureOnly_(structureOnly) {

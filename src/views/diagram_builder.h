@@ -101,6 +101,12 @@ private:
   std::vector<QString> fontKeys_;      // the same
 };
 
+/// The face and pixel size the window actually uses for font, so that files written
+/// elsewhere name the face that was measured and every device draws the same size.
+[[nodiscard]] QFont PixelSized(const QFont& font);
+/// A statement's sentence as its box shows it: without the parentheses that enclose a warrant.
+[[nodiscard]] QString BoxText(const TStatement* statement);
+
 /// The note below a diagram that was cut short.
 [[nodiscard]] QString TruncatedDiagramNote();
 

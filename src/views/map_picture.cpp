@@ -24,22 +24,6 @@ constexpr int kAttachedWrapCharacters = 22;
 constexpr int kJunctionWidth = 6;
 constexpr int kArrowHead = 6;
 
-// The face and pixel size the window uses, as the diagrams measure it.
-QFont PixelSized(const QFont& font) {
-  const QFontInfo used(font);
-  QFont sized = font;
-  sized.setFamily(used.family());
-  sized.setPixelSize(used.pixelSize());
-  return sized;
-}
-
-// As the diagrams show a sentence: a warrant without its enclosing parentheses.
-QString BoxText(const TStatement* statement) {
-  QString text = SentenceToDisplay(statement->Sentence);
-  if (text.startsWith(QLatin1Char('(')) && text.endsWith(QLatin1Char(')'))) text = text.mid(1, text.size() - 2);
-  return text;
-}
-
 struct TBoxLook {
   QColor Colour = Qt::black;
   bool Bold = false;
