@@ -12,8 +12,8 @@
 #include "app/diagram_menu.h"
 #include "app/diagram_zoom_keys.h"
 #include "app/document_caption.h"
-#include "app/map_window.h"
 #include "app/find_box.h"
+#include "app/map_window.h"
 #include "app/widgets/scroll_box.h"
 #include "app/widgets/speed_button_group.h"
 #include "app/window_font.h"
@@ -79,13 +79,25 @@ void TArgIntForm::ConnectUi() {
   connect(ui_.ScrollBox1, &TScrollBox::Resized, this, [this] { ScrollBox1Resize(); });
   // Context menus live where the window describes nothing: the window owns this one.
   auto* diagramMenu = new TDiagramMenu(*ui_.DialArgsPaintBox, *this);
-  new TBoxActions(*this, *ui_.DialArgsPaintBox, *ui_.ScrollBox1, *diagramMenu);
+  new TBoxActions(*this, *ui_.DialArgsPaintBox, ui_.ScrollBox1->Client(), *diagramMenu);
   map_ = new TMapWindow(*this);
   connect(diagramMenu, &TDiagramMenu::ShowMapRequested, map_, &TMapWindow::ShowAndRaise);
   // So do the find box and the zoom keys.
-  auto* find = new TFindBox(*this, *ui_.DialArgsPaintBox, *ui_.ScrollBox1, *ui_.LineOfArgumentationRichEdit);
+  auto* find = new TFindBox(*this, *ui_.DialArgsPaintBox, *ui_.ScrollBox1, ui_.LineOfArgumentationRichEdit);
   connect(diagramMenu, &TDiagramMenu::FindStatementRequested, find, &TFindBox::Open);
   new TDiagramZoomKeys(*this, *ui_.DialArgsPaintBox, *ui_.ScrollBox1);
+  // A box chosen in one picture is shown in the other.
+  connect(map_, &TMapWindow::StatementSelected, this, &TArgIntForm::ShowStatementInDiagram);
+  connect(ui_.DialArgsPaintBox, &TDiagramPaintBox::StatementClicked, map_, [this](const TStatement* statement) {
+    if (map_->isVisible()) map_->ShowStatement(statement);
+  });
+}
+
+void TArgIntForm::ShowStatementInDiagram(const TStatement* statement) {
+  TDiagramPaintBox& paintBox = *ui_.DialArgsPaintBox;
+  if (!statement || !paintBox.isVisible()) return;
+  paintBox.SetFocusSentence(statement->Sentence);
+  ScrollFocusIntoView(paintBox, *ui_.ScrollBox1);
 }
 
 void TArgIntForm::FormCreate() {

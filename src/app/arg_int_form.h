@@ -16,8 +16,8 @@
 #include "app/arg_int_form_ui.h"
 #include "app/drawn_view.h"
 #include "app/interpretation_guard.h"
-#include "app/opening_progress.h"
 #include "app/message_boxes.h"
+#include "app/opening_progress.h"
 #include "document/session.h"
 #include "views/status_icons.h"
 
@@ -108,6 +108,8 @@ public:
   [[nodiscard]] QAction* UndoAction() const { return undoAction_; }
   [[nodiscard]] QAction* RedoAction() const { return redoAction_; }
   void UndoClick();
+  /// Scrolls the showing diagram to the statement's first box and frames it as find does.
+  void ShowStatementInDiagram(const TStatement* statement);
   void RedoClick();
 
   /// The file dialogs, kept for the whole run so each remembers the last file chosen.

@@ -6,6 +6,7 @@
 
 #include "app/arg_int_form.h"
 #include "app/diagram_menu.h"
+#include "app/map_window.h"
 #include "app/widgets/scroll_box.h"
 #include "views/diagram_paint_box.h"
 #include "views/line_of_argumentation_view.h"
@@ -27,7 +28,9 @@ void TArgIntForm::CreateUndoActions() {
   }
   connect(undoAction_, &QAction::triggered, this, &TArgIntForm::UndoClick);
   connect(redoAction_, &QAction::triggered, this, &TArgIntForm::RedoClick);
-  if (auto* menu = findChild<TDiagramMenu*>()) menu->AddHistoryActions(undoAction_, redoAction_);
+  if (auto* menu = findChild<TDiagramMenu*>(QString(), Qt::FindDirectChildrenOnly))
+    menu->AddHistoryActions(undoAction_, redoAction_);
+  map_->AddHistoryActions(undoAction_, redoAction_);
   session_->HistoryHook = [this] { UpdateUndoActions(); };
   UpdateUndoActions();
 }

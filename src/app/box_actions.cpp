@@ -10,7 +10,6 @@
 #include "app/exception_form.h"
 #include "app/reason_conclusion_form.h"
 #include "app/why_window.h"
-#include "app/widgets/scroll_box.h"
 #include "document/session.h"
 #include "views/diagram_paint_box.h"
 #include "views/sentence_text.h"
@@ -31,21 +30,23 @@ void FocusLater(TSentenceComboBox* box) {
 
 }  // namespace
 
-TBoxActions::TBoxActions(TArgIntForm& window, TDiagramPaintBox& paintBox, TScrollBox& scrollBox, TDiagramMenu& menu)
-    : QObject(&window),
+TBoxActions::TBoxActions(TArgIntForm& window, TDiagramPaintBox& paintBox, QWidget* below, TDiagramMenu& menu,
+                         QObject* owner)
+    : QObject(owner ? owner : &window),
       window_(window),
       paintBox_(paintBox),
       menu_(menu.Menu()),
       firstDiagramItem_(menu.Menu().actions().value(0)) {
   setObjectName(QStringLiteral("BoxActions"));
   connect(&menu, &TDiagramMenu::Requested, this, &TBoxActions::FillMenu);
-  // Below the last box the click reaches the scroll box's client, not the paint box,
-  // which is only as tall as the diagram.
-  QWidget* client = scrollBox.Client();
-  client->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(client, &QWidget::customContextMenuRequested, this, [this, client, &menu](const QPoint& pos) {
-    if (paintBox_.isVisible()) menu.Popup(paintBox_.mapFrom(client, pos));
-  });
+  // Below the last box the click reaches the widget under the paint box, which is only as
+  // tall as the diagram.
+  if (below) {
+    below->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(below, &QWidget::customContextMenuRequested, this, [this, below, &menu](const QPoint& pos) {
+      if (paintBox_.isVisible()) menu.Popup(paintBox_.mapFrom(below, pos));
+    });
+  }
   paintBox.installEventFilter(this);
 }
 

@@ -1,4 +1,4 @@
-// The items a place of a diagram adds to the diagram's context menu, and the double-click
+// The items a place of a diagram or the map adds to its context menu, and the double-click
 // on a box. Each move opens its dialog with the place's sentences and types chosen, and
 // each deletion goes through the window's deletion entry point, so the moves, questions
 // and messages are the dialogs' own.
@@ -12,19 +12,22 @@
 
 class QAction;
 class QMenu;
+class QWidget;
 
 namespace korvane {
 
 class TArgIntForm;
 class TDiagramMenu;
 class TDiagramPaintBox;
-class TScrollBox;
 class TWhyWindow;
 
 class TBoxActions : public QObject {
   Q_OBJECT
 public:
-  TBoxActions(TArgIntForm& window, TDiagramPaintBox& paintBox, TScrollBox& scrollBox, TDiagramMenu& menu);
+  /// below, if given, is the white under a paint box shorter than its view, which opens the
+  /// menu too; owner (the window by default) owns the actions.
+  TBoxActions(TArgIntForm& window, TDiagramPaintBox& paintBox, QWidget* below, TDiagramMenu& menu,
+              QObject* owner = nullptr);
 
   /// The subject the menu was last opened on.
   [[nodiscard]] const TBoxSubject& Subject() const { return subject_; }

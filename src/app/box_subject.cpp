@@ -12,8 +12,7 @@ namespace {
 // statement with its sentence has the type a dialog shows.
 TStatementType TypeInStage(const TArgumentationStage& stage, const TStatement& statement) {
   TStatement* found = nullptr;
-  return stage.SentenceIsStatementSentence(statement.Sentence, found) ? found->StatementType
-                                                                        : statement.StatementType;
+  return stage.SentenceIsStatementSentence(statement.Sentence, found) ? found->StatementType : statement.StatementType;
 }
 
 }  // namespace
@@ -22,7 +21,7 @@ TBoxSubject SubjectAt(const TDiagramPaintBox& paintBox, QPoint pos, const TArgum
   TBoxSubject subject;
   const TDiagramPart* part = paintBox.BoxPart(paintBox.BoxIndexAt(pos));
   // Without boxes the paint box shows no live stage, and its connectors point nowhere.
-  if (!part && paintBox.BoxCount() > 0) part = DiagramPartAt(paintBox.Layout(), pos);
+  if (!part && paintBox.BoxCount() > 0) part = DiagramPartAt(paintBox.Layout(), paintBox.Zoom().ToLayout(pos));
   if (!part) return subject;
   if (part->Kind == TDiagramPart::TKind::Statement) {
     subject.Kind = TBoxSubject::TKind::Statement;

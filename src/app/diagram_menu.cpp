@@ -42,10 +42,9 @@ TDiagramMenu::TDiagramMenu(TDiagramPaintBox& paintBox, QWidget& window)
   menu_->addAction(QStringLiteral("Copy as image"), this, &TDiagramMenu::CopyAsImage);
   menu_->addSeparator();
   menu_->addAction(QStringLiteral("Find statement..."), this, &TDiagramMenu::FindStatementRequested);
-  menu_->addAction(QStringLiteral("Show map"), this, &TDiagramMenu::ShowMapRequested);
+  showMap_ = menu_->addAction(QStringLiteral("Show map"), this, &TDiagramMenu::ShowMapRequested);
   paintBox.setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(&paintBox, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint& pos) { Popup(pos); });
+  connect(&paintBox, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) { Popup(pos); });
 }
 
 void TDiagramMenu::Popup(QPoint pos) {

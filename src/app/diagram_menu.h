@@ -26,6 +26,8 @@ public:
   /// Opens the menu at pos, a point of the paint box, once Requested has let the menu be
   /// filled for that point.
   void Popup(QPoint pos);
+  /// "Show map", which the map's own menu hides.
+  [[nodiscard]] QAction* ShowMapAction() const { return showMap_; }
   /// Puts the window's Undo and Redo at the top of the menu.
   void AddHistoryActions(QAction* undo, QAction* redo);
 
@@ -48,6 +50,7 @@ private:
   TDiagramPaintBox& paintBox_;
   QWidget& window_;
   QMenu* menu_;
+  QAction* showMap_;
 };
 
 /// Prints layout at its size on paper (96 diagram pixels an inch), made smaller when it is

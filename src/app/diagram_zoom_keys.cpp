@@ -7,6 +7,7 @@
 #include <QToolTip>
 #include <QWheelEvent>
 #include <cmath>
+#include <utility>
 
 #include "app/arg_int_form.h"
 #include "views/diagram_paint_box.h"
@@ -16,15 +17,21 @@ namespace korvane {
 
 QString ZoomLevelText(int percent) { return QStringLiteral("Zoom %1%").arg(percent); }
 
-TDiagramZoomKeys::TDiagramZoomKeys(TArgIntForm& window, TDiagramPaintBox& paintBox, QScrollArea& scrollBox)
-    : QObject(&window), window_(window), paintBox_(paintBox), scrollBox_(scrollBox) {
+TDiagramZoomKeys::TDiagramZoomKeys(TArgIntForm& window, TDiagramPaintBox& paintBox, QScrollArea& scrollBox,
+                                   QWidget* keysOn, std::function<void()> redraw)
+    : QObject(keysOn ? keysOn : &window),
+      window_(window),
+      paintBox_(paintBox),
+      scrollBox_(scrollBox),
+      redraw_(std::move(redraw)) {
+  QWidget& keys = keysOn ? *keysOn : window;
   // Keys no menu item has, on the window itself: the menus stay as they are.
-  const auto add = [&](const char* name, QList<QKeySequence> keys, void (TDiagramZoomKeys::*command)()) {
-    auto* action = new QAction(&window);
+  const auto add = [&](const char* name, QList<QKeySequence> sequences, void (TDiagramZoomKeys::*command)()) {
+    auto* action = new QAction(&keys);
     action->setObjectName(QLatin1String(name));
-    action->setShortcuts(keys);
+    action->setShortcuts(sequences);
     connect(action, &QAction::triggered, this, command);
-    window.addAction(action);
+    keys.addAction(action);
   };
   add("ZoomInAction", {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
       &TDiagramZoomKeys::ZoomIn);
@@ -66,7 +73,10 @@ void TDiagramZoomKeys::ZoomTo(int percent) {
     const QPoint anchor = Anchor();
     const QPoint under = paintBox_.mapFrom(scrollBox_.viewport(), anchor);
     paintBox_.SetZoom(percent);
-    window_.RefreshCurrentView();
+    if (redraw_)
+      redraw_();
+    else
+      window_.RefreshCurrentView();
     // The same place of the diagram under the anchor, as far as the new layout allows.
     const double ratio = static_cast<double>(percent) / before;
     const QPoint offset = paintBox_.mapTo(scrollBox_.widget(), QPoint(0, 0));

@@ -5,8 +5,10 @@
 
 #include <QObject>
 #include <QPoint>
+#include <functional>
 
 class QScrollArea;
+class QWidget;
 
 namespace korvane {
 
@@ -16,7 +18,10 @@ class TDiagramPaintBox;
 class TDiagramZoomKeys : public QObject {
   Q_OBJECT
 public:
-  TDiagramZoomKeys(TArgIntForm& window, TDiagramPaintBox& paintBox, QScrollArea& scrollBox);
+  /// The keys go on keysOn (the window by default), which owns them; redraw shows the
+  /// paint box's picture again for the new zoom (the window's current view by default).
+  TDiagramZoomKeys(TArgIntForm& window, TDiagramPaintBox& paintBox, QScrollArea& scrollBox, QWidget* keysOn = nullptr,
+                   std::function<void()> redraw = {});
 
   /// Zooms the showing diagram to percent (one of kZoomSteps) and shows the level briefly.
   void ZoomTo(int percent);
@@ -34,6 +39,7 @@ private:
   TArgIntForm& window_;
   TDiagramPaintBox& paintBox_;
   QScrollArea& scrollBox_;
+  std::function<void()> redraw_;
   int wheelAngle_ = 0;  // eighths of a degree turned with Ctrl, not yet a step
 };
 

@@ -19,18 +19,23 @@
 namespace korvane {
 
 TFindBox::TFindBox(TArgIntForm& window, TDiagramPaintBox& paintBox, QScrollArea& scrollBox,
-                   TLineOfArgumentationView& text)
-    : QObject(&window), window_(window), paintBox_(paintBox), scrollBox_(scrollBox), text_(text) {
+                   TLineOfArgumentationView* text, QWidget* keysOn)
+    : QObject(keysOn ? keysOn : &window),
+      window_(window),
+      paintBox_(paintBox),
+      scrollBox_(scrollBox),
+      text_(text),
+      keysOn_(keysOn ? *keysOn : window) {
   // A key no menu item has, on the window itself: the menus stay as they are.
-  auto* action = new QAction(&window);
+  auto* action = new QAction(&keysOn_);
   action->setObjectName(QStringLiteral("FindAction"));
   action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
   connect(action, &QAction::triggered, this, &TFindBox::Open);
-  window.addAction(action);
+  keysOn_.addAction(action);
 }
 
 void TFindBox::Create() {
-  dialog_ = new QDialog(&window_);
+  dialog_ = new QDialog(&keysOn_);
   dialog_->setObjectName(QStringLiteral("FindBox"));
   dialog_->setWindowTitle(QStringLiteral("Find statement"));
   dialog_->setModal(false);
@@ -112,26 +117,15 @@ void TFindBox::ShowCurrent() {
   paintBox_.SetFocusSentence(sentence ? std::optional<std::string>(*sentence) : std::nullopt);
   if (!sentence) return;
   if (paintBox_.isVisible()) {
-    const QRect found = paintBox_.FocusRect();
-    if (found.isEmpty()) return;
-    // A box out of sight comes to the middle of the view (its left part when it is wider),
-    // clear of the find box at the bottom; one in sight stays where it is.
-    const QRect box(paintBox_.mapTo(scrollBox_.widget(), found.topLeft()), found.size());
-    QScrollBar* h = scrollBox_.horizontalScrollBar();
-    QScrollBar* v = scrollBox_.verticalScrollBar();
-    const QSize view = scrollBox_.viewport()->size();
-    if (box.top() < v->value() || box.bottom() >= v->value() + view.height())
-      v->setValue(box.center().y() - view.height() / 2);
-    if (box.left() < h->value() || box.right() >= h->value() + view.width())
-      h->setValue(box.width() < view.width() ? box.center().x() - view.width() / 2 : box.left() - 20);
-  } else if (text_.isVisible()) {
-    const int line = SentenceLineIndex(text_.Lines(), *sentence);
-    const QTextBlock block = text_.document()->findBlockByNumber(line);
+    ScrollFocusIntoView(paintBox_, scrollBox_);
+  } else if (text_ && text_->isVisible()) {
+    const int line = SentenceLineIndex(text_->Lines(), *sentence);
+    const QTextBlock block = text_->document()->findBlockByNumber(line);
     if (line < 0 || !block.isValid()) return;
     QTextCursor cursor(block);
     cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    text_.setTextCursor(cursor);
-    text_.ensureCursorVisible();
+    text_->setTextCursor(cursor);
+    text_->ensureCursorVisible();
   }
 }
 
@@ -152,6 +146,20 @@ bool TFindBox::eventFilter(QObject* watched, QEvent* event) {
     position_->setText(edit_->text().isEmpty() ? QString() : finder_.Position());
   }
   return QObject::eventFilter(watched, event);
+}
+
+void ScrollFocusIntoView(const TDiagramPaintBox& paintBox, QScrollArea& scrollBox) {
+  const QRect found = paintBox.FocusRect();
+  if (found.isEmpty()) return;
+  // The middle keeps the box clear of the find box at the bottom.
+  const QRect box(paintBox.mapTo(scrollBox.widget(), found.topLeft()), found.size());
+  QScrollBar* h = scrollBox.horizontalScrollBar();
+  QScrollBar* v = scrollBox.verticalScrollBar();
+  const QSize view = scrollBox.viewport()->size();
+  if (box.top() < v->value() || box.bottom() >= v->value() + view.height())
+    v->setValue(box.center().y() - view.height() / 2);
+  if (box.left() < h->value() || box.right() >= h->value() + view.width())
+    h->setValue(box.width() < view.width() ? box.center().x() - view.width() / 2 : box.left() - 20);
 }
 
 void TFindBox::Closed() { paintBox_.SetFocusSentence(std::nullopt); }

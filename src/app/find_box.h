@@ -22,8 +22,10 @@ class TLineOfArgumentationView;
 class TFindBox : public QObject {
   Q_OBJECT
 public:
-  /// Ctrl+F on window opens the box.
-  TFindBox(TArgIntForm& window, TDiagramPaintBox& paintBox, QScrollArea& scrollBox, TLineOfArgumentationView& text);
+  /// Ctrl+F on keysOn (the window by default), which owns the box, opens it; text, if
+  /// given, is the text view shown instead of the paint box.
+  TFindBox(TArgIntForm& window, TDiagramPaintBox& paintBox, QScrollArea& scrollBox, TLineOfArgumentationView* text,
+           QWidget* keysOn = nullptr);
 
   /// Shows the box with its text selected, making it first.
   void Open();
@@ -48,7 +50,8 @@ private:
   TArgIntForm& window_;
   TDiagramPaintBox& paintBox_;
   QScrollArea& scrollBox_;
-  TLineOfArgumentationView& text_;
+  TLineOfArgumentationView* text_;
+  QWidget& keysOn_;
   QDialog* dialog_ = nullptr;
   QLineEdit* edit_ = nullptr;
   QLabel* position_ = nullptr;
@@ -58,5 +61,9 @@ private:
   std::size_t searchedCount_ = 0;
   const void* searchedLast_ = nullptr;
 };
+
+/// Scrolls the paint box's framed box into view, to the middle of the view when it is out
+/// of sight (its left part when it is wider); one in sight stays where it is.
+void ScrollFocusIntoView(const TDiagramPaintBox& paintBox, QScrollArea& scrollBox);
 
 }  // namespace korvane

@@ -1,22 +1,16 @@
 #include "app/map_window.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QClipboard>
-#include <QFileDialog>
 #include <QMenu>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QVBoxLayout>
-#include <algorithm>
-#include <cmath>
 
 #include "app/arg_int_form.h"
+#include "app/box_actions.h"
 #include "app/diagram_menu.h"
+#include "app/diagram_zoom_keys.h"
+#include "app/find_box.h"
 #include "app/window_font.h"
-#include "views/diagram_export.h"
 #include "views/map_paint_box.h"
 
 namespace korvane {
@@ -39,14 +33,13 @@ TMapWindow::TMapWindow(TArgIntForm& form)
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(scrollArea_);
 
-  auto* menu = new QMenu(paintBox_);
-  menu->setObjectName(QStringLiteral("MapContextMenu"));
-  menu->addAction(QStringLiteral("Export diagram..."), this, &TMapWindow::Export);
-  menu->addAction(QStringLiteral("Print..."), this, &TMapWindow::Print);
-  menu->addAction(QStringLiteral("Copy as image"), this, &TMapWindow::CopyAsImage);
-  paintBox_->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(paintBox_, &QWidget::customContextMenuRequested, this,
-          [this, menu](const QPoint& pos) { menu->popup(paintBox_->mapToGlobal(pos)); });
+  menu_ = new TDiagramMenu(*paintBox_, *this);
+  menu_->Menu().setObjectName(QStringLiteral("MapContextMenu"));
+  menu_->ShowMapAction()->setVisible(false);
+  new TBoxActions(form, *paintBox_, nullptr, *menu_, this);
+  auto* find = new TFindBox(form, *paintBox_, *scrollArea_, nullptr, this);
+  connect(menu_, &TDiagramMenu::FindStatementRequested, find, &TFindBox::Open);
+  new TDiagramZoomKeys(form, *paintBox_, *scrollArea_, this, [this] { Follow(); });
   connect(paintBox_, &TMapPaintBox::StatementClicked, this, &TMapWindow::StatementSelected);
 
   auto* show = new QAction(QStringLiteral("Show map"), &form);
@@ -69,46 +62,17 @@ void TMapWindow::Follow() {
   paintBox_->ShowMap(*form_.Line().CurrentStage, form_.ShowStructureOnlyChecked(), WindowFont());
 }
 
+void TMapWindow::AddHistoryActions(QAction* undo, QAction* redo) {
+  // Their shortcuts are the main window's; on the map's window they work there too.
+  addActions({undo, redo});
+  menu_->AddHistoryActions(undo, redo);
+}
+
 void TMapWindow::ShowStatement(const TStatement* statement) {
   paintBox_->Select(statement);
-  const QRect box = statement ? paintBox_->StatementBox(statement->Sentence) : QRect();
+  const QRect box = statement ? paintBox_->ToWidget(paintBox_->StatementBox(statement->Sentence)) : QRect();
   if (!box.isNull())
     scrollArea_->ensureVisible(box.center().x(), box.center().y(), box.width() / 2 + 20, box.height() / 2 + 20);
-}
-
-void TMapWindow::Export() {
-  QFileDialog dialog(this, QStringLiteral("Export diagram"));
-  dialog.setObjectName(QStringLiteral("ExportDialog"));
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setNameFilters({QStringLiteral("PNG image (*.png)"), QStringLiteral("SVG drawing (*.svg)"),
-                         QStringLiteral("PDF document (*.pdf)")});
-  dialog.setDefaultSuffix(QStringLiteral("png"));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  QString path = dialog.selectedFiles().constFirst();
-  if (!ExportFormatOf(path)) path += QStringLiteral(".png");
-  QString error;
-  if (!ExportDiagram(paintBox_->Layout(), paintBox_->Icons(), path, error))
-    TErrorBox().ReportError(error.toStdString());
-}
-
-void TMapWindow::Print() {
-  QPrinter printer(QPrinter::HighResolution);
-  QPrintPreviewDialog preview(&printer, this);
-  preview.setObjectName(QStringLiteral("PrintPreview"));
-  connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-          [this](QPrinter* p) { PrintDiagram(*p, paintBox_->Layout(), paintBox_->Icons()); });
-  preview.exec();
-}
-
-void TMapWindow::CopyAsImage() {
-  const int scale = std::clamp(static_cast<int>(std::ceil(paintBox_->devicePixelRatioF())), 1, 4);
-  const QString refusal = ImageRefusal(paintBox_->Layout(), scale);
-  if (!refusal.isEmpty()) {
-    TErrorBox().ReportError("Cannot copy the map: " + refusal.toStdString());
-    return;
-  }
-  QApplication::clipboard()->setImage(RenderDiagramImage(paintBox_->Layout(), paintBox_->Icons(), scale));
 }
 
 }  // namespace korvane

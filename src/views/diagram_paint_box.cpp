@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QHelpEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QToolTip>
@@ -127,6 +128,14 @@ int TDiagramPaintBox::BoxIndexAt(QPoint point) const {
   for (int i = 0; i < BoxCount(); ++i)
     if (BoxPart(i)->Area.contains(zoom_.ToLayout(point))) return i;
   return -1;
+}
+
+void TDiagramPaintBox::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    if (const TDiagramPart* part = BoxPart(BoxIndexAt(event->position().toPoint())))
+      emit StatementClicked(part->Statement);
+  }
+  QWidget::mousePressEvent(event);
 }
 
 QString TDiagramPaintBox::Explain(const TDiagramPart& part) const {

@@ -75,6 +75,10 @@ public:
   /// The framed box in the paint box's pixels, or an empty rectangle.
   [[nodiscard]] QRect FocusRect() const;
 
+signals:
+  /// A box was clicked with the left button.
+  void StatementClicked(const TStatement* statement);
+
 protected:
   /// Shows a layout made elsewhere (the map), its parts pointing into stage.
   void ShowLayout(TDiagramLayout layout, const TArgumentationStage* stage) {
@@ -82,6 +86,7 @@ protected:
     Take(std::move(layout), width, stage);
   }
   bool event(QEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void hideEvent(QHideEvent* event) override;
 

@@ -34,12 +34,9 @@ void TMapPaintBox::Select(const TStatement* statement) {
 }
 
 void TMapPaintBox::mousePressEvent(QMouseEvent* event) {
+  // Selected before the click is told, so a listener sees the new selection.
   if (event->button() == Qt::LeftButton) {
-    const int index = BoxIndexAt(event->position().toPoint());
-    if (index >= 0) {
-      Select(BoxPart(index)->Statement);
-      emit StatementClicked(selected_);
-    }
+    if (const TDiagramPart* part = BoxPart(BoxIndexAt(event->position().toPoint()))) Select(part->Statement);
   }
   TDiagramPaintBox::mousePressEvent(event);
 }
@@ -49,7 +46,7 @@ void TMapPaintBox::paintEvent(QPaintEvent* event) {
   if (!selected_) return;
   QPainter painter(this);
   painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
-  painter.drawRect(StatementBox(selectedSentence_).adjusted(-3, -3, 3, 3));
+  painter.drawRect(ToWidget(StatementBox(selectedSentence_)).adjusted(-3, -3, 3, 3));
 }
 
 }  // namespace korvane

@@ -30,10 +30,6 @@ public:
   /// The strokes and boxes of the map shown; its drawing is Layout().
   [[nodiscard]] const TMapPicture& Picture() const { return picture_; }
 
-signals:
-  /// A box was clicked.
-  void StatementClicked(const TStatement* statement);
-
 protected:
   void mousePressEvent(QMouseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
