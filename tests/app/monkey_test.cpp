@@ -308,7 +308,12 @@ class MonkeyTest : public QObject {
     Activate();
     QTest::keyClick(&Main(), key, Qt::ControlModifier);
     const int expected = !diagram ? before : key == Qt::Key_Plus ? ZoomedIn(before) : key == Qt::Key_Minus ? ZoomedOut(before) : 100;
-    QCOMPARE(box->Zoom().Percent(), expected);
+    QVERIFY2(box->Zoom().Percent() == expected,
+             qPrintable(QStringLiteral("key %1 from %2%: %3%, expected %4%")
+                            .arg(QKeySequence(key).toString())
+                            .arg(before)
+                            .arg(box->Zoom().Percent())
+                            .arg(expected)));
   }
 
   // The map follows every later action while it shows.
