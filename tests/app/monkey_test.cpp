@@ -9,6 +9,7 @@
 // Connections only run from a later sentence of the vocabulary to an earlier one, and an
 // exception is later than its reason: no cycle forms, so no move meets the evaluation's
 // work limit and every box a move asks can be foreseen from the stage.
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -309,11 +310,12 @@ class MonkeyTest : public QObject {
     QTest::keyClick(&Main(), key, Qt::ControlModifier);
     const int expected = !diagram ? before : key == Qt::Key_Plus ? ZoomedIn(before) : key == Qt::Key_Minus ? ZoomedOut(before) : 100;
     QVERIFY2(box->Zoom().Percent() == expected,
-             qPrintable(QStringLiteral("key %1 from %2%: %3%, expected %4%")
+             qPrintable(QStringLiteral("key %1 from %2%: %3%, expected %4% (focus: %5)")
                             .arg(QKeySequence(key).toString())
                             .arg(before)
                             .arg(box->Zoom().Percent())
-                            .arg(expected)));
+                            .arg(expected)
+                            .arg(QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className() : "none")));
   }
 
   // The map follows every later action while it shows.
