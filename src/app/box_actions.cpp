@@ -140,25 +140,26 @@ void TBoxActions::DeleteStatement() {
   session.PerformDeleteStatement(session.Line().NewStatement(subject_.Sentence, kIssue));
 }
 
-void TBoxActions::DeleteConnection() {
-  if (!TakesMoves()) return;
-  TSession& session = window_.Session();
-  TReasonConclusion* c = session.Line().NewReasonConclusion();
+TReasonConclusion* TBoxActions::SubjectConnection() const {
+  TReasonConclusion* c = window_.Session().Line().NewReasonConclusion();
   c->Reason->Sentence = subject_.Reason;
   c->Reason->StatementType = subject_.ReasonType;
   c->Conclusion->Sentence = subject_.Conclusion;
   c->Conclusion->StatementType = subject_.ConclusionType;
+  return c;
+}
+
+void TBoxActions::DeleteConnection() {
+  if (!TakesMoves()) return;
+  TSession& session = window_.Session();
+  TReasonConclusion* c = SubjectConnection();
   session.PerformDeleteReasonConclusion(c);
 }
 
 void TBoxActions::DeleteException() {
   if (!TakesMoves()) return;
   TSession& session = window_.Session();
-  TReasonConclusion* c = session.Line().NewReasonConclusion();
-  c->Reason->Sentence = subject_.Reason;
-  c->Reason->StatementType = subject_.ReasonType;
-  c->Conclusion->Sentence = subject_.Conclusion;
-  c->Conclusion->StatementType = subject_.ConclusionType;
+  TReasonConclusion* c = SubjectConnection();
   c->Exceptions.Add(session.Line().NewStatement(subject_.Exception, kIssue));
   session.PerformDeleteException(c);
 }

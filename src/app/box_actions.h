@@ -56,6 +56,8 @@ private:
   /// False while the window takes no moves: interpreting, or no file name.
   [[nodiscard]] bool TakesMoves() const;
   void FollowStage();
+  /// A connection of the current line with the subject's reason and conclusion, for a deletion.
+  [[nodiscard]] TReasonConclusion* SubjectConnection() const;
 
   TArgIntForm& window_;
   TDiagramPaintBox& paintBox_;

@@ -38,6 +38,18 @@ struct TApp {
   void State(const std::string& sentence, korvane::TStatementType type) const {
     Session().PerformStatementMove(Main().Line().NewStatement(sentence, type));
   }
+  /// r (assumption) supports c (issue), e (issue) is an exception to that step, s stands alone.
+  void MakeStepWithException() const {
+    korvane::TLineOfArgumentation& line = Main().Line();
+    State("s", korvane::kAssumption);
+    korvane::TReasonConclusion* c = line.NewReasonConclusion();
+    c->Reason->Sentence = "r";
+    c->Reason->StatementType = korvane::kAssumption;
+    c->Conclusion->Sentence = "c";
+    c->Conclusion->StatementType = korvane::kIssue;
+    c->Exceptions.Add(line.NewStatement("e", korvane::kIssue));
+    Session().PerformExceptionMove(c);
+  }
 };
 
 inline void InitTestApplication() {

@@ -21,24 +21,7 @@
 
 using namespace korvane;
 
-namespace {
-
 using TKind = TBoxSubject::TKind;
-
-// r (assumption) supports c (issue), e (issue) is an exception to that step, s stands alone.
-void MakeLine(const TApp& app) {
-  TLineOfArgumentation& line = app.Main().Line();
-  app.State("s", kAssumption);
-  TReasonConclusion* c = line.NewReasonConclusion();
-  c->Reason->Sentence = "r";
-  c->Reason->StatementType = kAssumption;
-  c->Conclusion->Sentence = "c";
-  c->Conclusion->StatementType = kIssue;
-  c->Exceptions.Add(line.NewStatement("e", kIssue));
-  app.Session().PerformExceptionMove(c);
-}
-
-}  // namespace
 
 class BoxActionsTest : public QObject {
   Q_OBJECT
@@ -90,7 +73,7 @@ class BoxActionsTest : public QObject {
   // The text of the line after the same line was made and then move was made through the entry points.
   static std::vector<std::string> TextAfter(const std::function<void(const TApp&)>& move) {
     TApp reference;
-    MakeLine(reference);
+    reference.MakeStepWithException();
     move(reference);
     return reference.Text();
   }
@@ -99,7 +82,7 @@ private slots:
   void initTestCase() { InitTestApplication(); }
   void init() {
     app_ = std::make_unique<TApp>();
-    MakeLine(*app_);
+    app_->MakeStepWithException();
   }
   void cleanup() { app_.reset(); }
 

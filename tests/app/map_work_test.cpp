@@ -22,24 +22,7 @@
 
 using namespace korvane;
 
-namespace {
-
 using TKind = TBoxSubject::TKind;
-
-// r (assumption) supports c (issue), e (issue) is an exception to that step, s stands alone.
-void MakeLine(const TApp& app) {
-  TLineOfArgumentation& line = app.Main().Line();
-  app.State("s", kAssumption);
-  TReasonConclusion* c = line.NewReasonConclusion();
-  c->Reason->Sentence = "r";
-  c->Reason->StatementType = kAssumption;
-  c->Conclusion->Sentence = "c";
-  c->Conclusion->StatementType = kIssue;
-  c->Exceptions.Add(line.NewStatement("e", kIssue));
-  app.Session().PerformExceptionMove(c);
-}
-
-}  // namespace
 
 class MapWorkTest : public QObject {
   Q_OBJECT
@@ -88,7 +71,7 @@ private slots:
   void initTestCase() { InitTestApplication(); }
   void init() {
     app_ = std::make_unique<TApp>();
-    MakeLine(*app_);
+    app_->MakeStepWithException();
     Map().ShowAndRaise();
     QVERIFY(QTest::qWaitForWindowExposed(&Map()));
   }
