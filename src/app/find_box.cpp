@@ -39,6 +39,9 @@ void TFindBox::Create() {
   dialog_->setObjectName(QStringLiteral("FindBox"));
   dialog_->setWindowTitle(QStringLiteral("Find statement"));
   dialog_->setModal(false);
+  // A tool window of the view: the window's keys (zoom, undo, the map) still act while the
+  // find box has the focus, and it stays above the window.
+  dialog_->setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   edit_ = new QLineEdit(dialog_);
   edit_->setObjectName(QStringLiteral("FindEdit"));
   edit_->setMinimumWidth(160);

@@ -133,6 +133,21 @@ private slots:
     QVERIFY(Find()->Dialog()->isVisible());
   }
 
+  // Typing in the find box leaves the window's keys working: the diagram zooms, and the find
+  // box keeps the focus and its text.
+  void windowKeysActWhileTheFindBoxHasTheFocus() {
+    StateMany(6);
+    Main().ShowDialecticalDiagram();
+    OpenFindAndType(QStringLiteral("goods"));
+    Find()->Dialog()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(Find()->Dialog()));
+    QTRY_COMPARE(QApplication::activeWindow(), Find()->Dialog());
+    QTest::keyClick(FindEdit(), Qt::Key_Plus, Qt::ControlModifier);
+    QCOMPARE(PaintBox()->Zoom().Percent(), 110);
+    QCOMPARE(FindEdit()->text(), QStringLiteral("goods"));
+    QCOMPARE(QApplication::focusWidget(), FindEdit());
+  }
+
   // At 100% the paint box shows exactly what an image of its layout shows, before any zoom
   // and after zooming in and back; the keys step through the levels.
   void zoomKeysKeepOneHundredPercentExact() {

@@ -277,10 +277,12 @@ class MonkeyTest : public QObject {
   }
 
   // A decade of the vocabulary in any case: the find box counts the statements holding it.
-  // The window's keys act while it is the active window, as for a user typing into it.
+  // The window's keys act while it is the active window, as for a user typing into it. The
+  // platform may call it active before the application has taken in the change: wait for both.
   void Activate() {
     Main().activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&Main()));
+    QTRY_VERIFY(QApplication::activeWindow() == &Main());
   }
 
   void Find() {
