@@ -49,9 +49,10 @@ class MapWorkTest : public QObject {
   }
 
   // Right-clicks the map at pos and gives the visible items' captions; the menu is left open.
-  QStringList OpenMenu(QPoint pos) const {
-    QContextMenuEvent click(QContextMenuEvent::Mouse, pos, Box().mapToGlobal(pos));
-    QApplication::sendEvent(&Box(), &click);
+  QStringList OpenMenu(QPoint pos, QWidget* on = nullptr) const {
+    if (!on) on = &Box();
+    QContextMenuEvent click(QContextMenuEvent::Mouse, pos, on->mapToGlobal(pos));
+    QApplication::sendEvent(on, &click);
     if (!QTest::qWaitForWindowExposed(&Menu())) return {QStringLiteral("menu not shown")};
     QStringList captions;
     for (const QAction* a : Menu().actions())
@@ -100,6 +101,12 @@ private slots:
                           "-",
                           "Find statement..."};
     QCOMPARE(OpenMenu(PointOf(TKind(kind), kind == int(TKind::Statement) ? "c" : "r")), items + own);
+    Menu().close();
+    // The white of the window beyond the small map opens the map's own items.
+    QWidget* viewport = Map().findChild<QScrollArea*>(QStringLiteral("MapScrollArea"))->viewport();
+    const QPoint beyond(viewport->width() - 5, viewport->height() - 5);
+    QVERIFY(!Box().geometry().contains(beyond));
+    QCOMPARE(OpenMenu(beyond, viewport), own);
     Menu().close();
   }
 
