@@ -146,6 +146,11 @@ private slots:
     QCOMPARE(PaintBox()->Zoom().Percent(), 110);
     QCOMPARE(FindEdit()->text(), QStringLiteral("goods"));
     QCOMPARE(QApplication::focusWidget(), FindEdit());
+    // Ctrl+Z is the text's own there: the typing goes, the moves stay.
+    const std::size_t statements = Main().Line().CurrentStage->Statements.Count();
+    QTest::keyClick(FindEdit(), Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(FindEdit()->text() != QStringLiteral("goods"));
+    QCOMPARE(Main().Line().CurrentStage->Statements.Count(), statements);
   }
 
   // At 100% the paint box shows exactly what an image of its layout shows, before any zoom
