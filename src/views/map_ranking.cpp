@@ -1,0 +1,295 @@
+#include "views/map_ranking.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <queue>
+
+namespace korvane {
+
+namespace {
+
+using Index = std::size_t;
+
+// Pivots allowed per node: enough for the generated lines to reach the optimum, a bound
+// for graphs that would cycle or take long.
+constexpr long long kPivotsPerNode = 8;
+
+// Ranks grow downwards; an edge runs from its tail (the upper end) to its head, and
+// rank[head] - rank[tail] >= 1. The spanning forest of tight edges is improved by
+// exchanging a tree edge of negative cut value for the slackest-tight non-tree edge that
+// crosses its cut, until no cut value is negative.
+class TNetworkSimplex {
+public:
+  TNetworkSimplex(int n, const std::vector<std::pair<int, int>>& upward) : n_(static_cast<Index>(n)) {
+    incident_.resize(n_);
+    for (const auto& [lower, upper] : upward) {
+      if (lower == upper) continue;
+      const auto e = static_cast<int>(tail_.size());
+      tail_.push_back(upper);
+      head_.push_back(lower);
+      incident_[static_cast<Index>(lower)].push_back(e);
+      incident_[static_cast<Index>(upper)].push_back(e);
+    }
+  }
+
+  std::vector<int> Run() {
+    LongestPath();
+    TightForest();
+    treeAdjacent_.assign(n_, {});
+    for (Index e = 0; e < tail_.size(); ++e)
+      if (inTree_[e]) Link(static_cast<int>(e));
+    Mark();
+    const long long pivots = kPivotsPerNode * static_cast<long long>(n_) + 16;
+    for (long long pivot = 0; pivot < pivots; ++pivot) {
+      const int leaving = LeavingEdge();
+      if (leaving < 0) break;
+      const int entering = EnteringEdge(leaving);
+      if (entering < 0) break;
+      Unlink(leaving);
+      Link(entering);
+      Mark();
+    }
+    Normalise();
+    return rank_;
+  }
+
+private:
+  [[nodiscard]] int Other(int e, int v) const {
+    return tail_[static_cast<Index>(e)] == v ? head_[static_cast<Index>(e)] : tail_[static_cast<Index>(e)];
+  }
+  [[nodiscard]] int Slack(int e) const {
+    return rank_[static_cast<Index>(head_[static_cast<Index>(e)])] - rank_[static_cast<Index>(tail_[static_cast<Index>(e)])] -
+           1;
+  }
+
+  // Every node as high as its edges let it: the top nodes at 0, each other node one below
+  // the lowest of its tails.
+  void LongestPath() {
+    std::vector<int> waiting(n_, 0);
+    for (const int h : head_) ++waiting[static_cast<Index>(h)];
+    rank_.assign(n_, 0);
+    std::vector<int> ready;
+    for (Index v = 0; v < n_; ++v)
+      if (waiting[v] == 0) ready.push_back(static_cast<int>(v));
+    while (!ready.empty()) {
+      const int v = ready.back();
+      ready.pop_back();
+      for (const int e : incident_[static_cast<Index>(v)]) {
+        if (tail_[static_cast<Index>(e)] != v) continue;
+        const auto h = static_cast<Index>(head_[static_cast<Index>(e)]);
+        rank_[h] = std::max(rank_[h], rank_[static_cast<Index>(v)] + 1);
+        if (--waiting[h] == 0) ready.push_back(static_cast<int>(h));
+      }
+    }
+  }
+
+  // Grows a tree of tight edges from each node not yet in one; when no tight edge leads
+  // out, the tree is shifted by the least slack of the edges leaving it, which makes that
+  // edge tight. The shift is kept as one offset, and the edges leaving the tree wait in
+  // two heaps (tree node at the tail, at the head) keyed so the offset needs no update.
+  void TightForest() {
+    inTree_.assign(tail_.size(), false);
+    std::vector<bool> joined(n_, false);
+    std::vector<int> relative(n_, 0);
+    using TKey = std::pair<long long, int>;
+    std::priority_queue<TKey, std::vector<TKey>, std::greater<>> tailIn, headIn;
+    std::vector<int> members, stack;
+    long long shift = 0;
+    const auto join = [&](int v, int via) {
+      joined[static_cast<Index>(v)] = true;
+      relative[static_cast<Index>(v)] = static_cast<int>(rank_[static_cast<Index>(v)] - shift);
+      if (via >= 0) inTree_[static_cast<Index>(via)] = true;
+      stack.push_back(v);
+      members.push_back(v);
+    };
+    for (Index start = 0; start < n_; ++start) {
+      if (joined[start]) continue;
+      shift = 0;
+      members.clear();
+      tailIn = {};
+      headIn = {};
+      join(static_cast<int>(start), -1);
+      for (;;) {
+        while (!stack.empty()) {
+          const int v = stack.back();
+          stack.pop_back();
+          const long long rv = relative[static_cast<Index>(v)] + shift;
+          for (const int e : incident_[static_cast<Index>(v)]) {
+            const int w = Other(e, v);
+            if (joined[static_cast<Index>(w)]) continue;
+            const bool atTail = tail_[static_cast<Index>(e)] == v;
+            const long long rw = rank_[static_cast<Index>(w)];
+            const long long slack = atTail ? rw - rv - 1 : rv - rw - 1;
+            if (slack == 0)
+              join(w, e);
+            else if (atTail)
+              tailIn.emplace(slack + shift, e);
+            else
+              headIn.emplace(slack - shift, e);
+          }
+        }
+        const auto drop = [&](auto& heap) {
+          while (!heap.empty() && joined[static_cast<Index>(tail_[static_cast<Index>(heap.top().second)])] &&
+                 joined[static_cast<Index>(head_[static_cast<Index>(heap.top().second)])])
+            heap.pop();
+        };
+        drop(tailIn);
+        drop(headIn);
+        if (tailIn.empty() && headIn.empty()) break;
+        const long long viaTail = tailIn.empty() ? INT64_MAX : tailIn.top().first - shift;
+        const long long viaHead = headIn.empty() ? INT64_MAX : headIn.top().first + shift;
+        if (viaTail <= viaHead) {
+          // Moving the tree down tightens an edge from it to a node below.
+          const int e = tailIn.top().second;
+          shift += viaTail;
+          join(head_[static_cast<Index>(e)], e);
+        } else {
+          const int e = headIn.top().second;
+          shift -= viaHead;
+          join(tail_[static_cast<Index>(e)], e);
+        }
+      }
+      for (const int v : members) rank_[static_cast<Index>(v)] = static_cast<int>(relative[static_cast<Index>(v)] + shift);
+    }
+  }
+
+  void Link(int e) {
+    inTree_[static_cast<Index>(e)] = true;
+    treeAdjacent_[static_cast<Index>(tail_[static_cast<Index>(e)])].push_back(e);
+    treeAdjacent_[static_cast<Index>(head_[static_cast<Index>(e)])].push_back(e);
+  }
+
+  void Unlink(int e) {
+    inTree_[static_cast<Index>(e)] = false;
+    for (const int v : {tail_[static_cast<Index>(e)], head_[static_cast<Index>(e)]}) {
+      auto& list = treeAdjacent_[static_cast<Index>(v)];
+      list.erase(std::find(list.begin(), list.end(), e));
+    }
+  }
+
+  // Roots every tree at its first node, numbers the nodes in postorder (lim, and low the
+  // least lim in the subtree), sets the ranks along tree edges from the root and the cut
+  // value of every tree edge from the ones below it.
+  void Mark() {
+    parentEdge_.assign(n_, -1);
+    low_.assign(n_, -1);
+    lim_.assign(n_, -1);
+    root_.assign(n_, 0);
+    cut_.assign(tail_.size(), 0);
+    std::vector<bool> seen(n_, false);
+    std::vector<std::pair<int, Index>> stack;
+    std::vector<int> postorder;
+    postorder.reserve(n_);
+    int next = 0;
+    for (Index root = 0; root < n_; ++root) {
+      if (seen[root]) continue;
+      seen[root] = true;
+      root_[root] = static_cast<int>(root);
+      stack.push_back({static_cast<int>(root), 0});
+      low_[root] = next;
+      while (!stack.empty()) {
+        auto& [v, i] = stack.back();
+        const auto& list = treeAdjacent_[static_cast<Index>(v)];
+        if (i == list.size()) {
+          lim_[static_cast<Index>(v)] = next++;
+          postorder.push_back(v);
+          stack.pop_back();
+          continue;
+        }
+        const int e = list[i++];
+        const int w = Other(e, v);
+        if (seen[static_cast<Index>(w)]) continue;
+        seen[static_cast<Index>(w)] = true;
+        parentEdge_[static_cast<Index>(w)] = e;
+        root_[static_cast<Index>(w)] = root_[static_cast<Index>(v)];
+        low_[static_cast<Index>(w)] = next;
+        rank_[static_cast<Index>(w)] =
+            rank_[static_cast<Index>(v)] + (tail_[static_cast<Index>(e)] == v ? 1 : -1);
+        stack.push_back({w, 0});
+      }
+    }
+    for (const int v : postorder)
+      if (parentEdge_[static_cast<Index>(v)] >= 0) cut_[static_cast<Index>(parentEdge_[static_cast<Index>(v)])] = CutValue(v);
+  }
+
+  // The cut value of the tree edge above child: the edges from the tail's side of the cut
+  // to the head's, less those back, taken from child's edges and its subtrees' values.
+  [[nodiscard]] long long CutValue(int child) const {
+    const int up = parentEdge_[static_cast<Index>(child)];
+    const bool childIsTail = tail_[static_cast<Index>(up)] == child;
+    long long value = 1;
+    for (const int e : incident_[static_cast<Index>(child)]) {
+      if (e == up) continue;
+      const bool out = tail_[static_cast<Index>(e)] == child;
+      const bool sameWay = out == childIsTail;
+      value += sameWay ? 1 : -1;
+      if (inTree_[static_cast<Index>(e)]) value += sameWay ? -cut_[static_cast<Index>(e)] : cut_[static_cast<Index>(e)];
+    }
+    return value;
+  }
+
+  // A tree edge of negative cut value, looked for from where the last search stopped.
+  int LeavingEdge() {
+    const Index m = tail_.size();
+    for (Index k = 0; k < m; ++k) {
+      const Index e = (searchFrom_ + k) % m;
+      if (inTree_[e] && cut_[e] < 0) {
+        searchFrom_ = e + 1;
+        return static_cast<int>(e);
+      }
+    }
+    return -1;
+  }
+
+  [[nodiscard]] bool Below(int v, int subtree) const {
+    return low_[static_cast<Index>(subtree)] <= lim_[static_cast<Index>(v)] &&
+           lim_[static_cast<Index>(v)] <= lim_[static_cast<Index>(subtree)];
+  }
+
+  // The edge of least slack from the head's side of the leaving edge's cut to the tail's.
+  [[nodiscard]] int EnteringEdge(int leaving) const {
+    const int t = tail_[static_cast<Index>(leaving)];
+    const int h = head_[static_cast<Index>(leaving)];
+    // The end farther from the root bounds the subtree the cut separates.
+    const bool flip = lim_[static_cast<Index>(t)] > lim_[static_cast<Index>(h)];
+    const int subtree = flip ? h : t;
+    int best = -1;
+    int bestSlack = INT32_MAX;
+    for (Index e = 0; e < tail_.size(); ++e) {
+      if (flip != Below(tail_[e], subtree) || flip == Below(head_[e], subtree)) continue;
+      const int slack = Slack(static_cast<int>(e));
+      if (slack < bestSlack) {
+        bestSlack = slack;
+        best = static_cast<int>(e);
+      }
+    }
+    return best;
+  }
+
+  // Each tree's top at rank 0.
+  void Normalise() {
+    std::vector<int> top(n_, INT32_MAX);
+    for (Index v = 0; v < n_; ++v)
+      top[static_cast<Index>(root_[v])] = std::min(top[static_cast<Index>(root_[v])], rank_[v]);
+    for (Index v = 0; v < n_; ++v) rank_[v] -= top[static_cast<Index>(root_[v])];
+  }
+
+  Index n_;
+  std::vector<int> tail_, head_;
+  std::vector<std::vector<int>> incident_;
+  std::vector<int> rank_;
+  std::vector<bool> inTree_;
+  std::vector<std::vector<int>> treeAdjacent_;
+  std::vector<int> parentEdge_, low_, lim_, root_;
+  std::vector<long long> cut_;
+  Index searchFrom_ = 0;
+};
+
+}  // namespace
+
+std::vector<int> RankLayers(int n, const std::vector<std::pair<int, int>>& upward) {
+  return TNetworkSimplex(n, upward).Run();
+}
+
+}  // namespace korvane
