@@ -59,8 +59,8 @@ private:
     return tail_[static_cast<Index>(e)] == v ? head_[static_cast<Index>(e)] : tail_[static_cast<Index>(e)];
   }
   [[nodiscard]] int Slack(int e) const {
-    return rank_[static_cast<Index>(head_[static_cast<Index>(e)])] - rank_[static_cast<Index>(tail_[static_cast<Index>(e)])] -
-           1;
+    return rank_[static_cast<Index>(head_[static_cast<Index>(e)])] -
+           rank_[static_cast<Index>(tail_[static_cast<Index>(e)])] - 1;
   }
 
   // Every node as high as its edges let it: the top nodes at 0, each other node one below
@@ -150,7 +150,8 @@ private:
           join(tail_[static_cast<Index>(e)], e);
         }
       }
-      for (const int v : members) rank_[static_cast<Index>(v)] = static_cast<int>(relative[static_cast<Index>(v)] + shift);
+      for (const int v : members)
+        rank_[static_cast<Index>(v)] = static_cast<int>(relative[static_cast<Index>(v)] + shift);
     }
   }
 
@@ -204,13 +205,13 @@ private:
         parentEdge_[static_cast<Index>(w)] = e;
         root_[static_cast<Index>(w)] = root_[static_cast<Index>(v)];
         low_[static_cast<Index>(w)] = next;
-        rank_[static_cast<Index>(w)] =
-            rank_[static_cast<Index>(v)] + (tail_[static_cast<Index>(e)] == v ? 1 : -1);
+        rank_[static_cast<Index>(w)] = rank_[static_cast<Index>(v)] + (tail_[static_cast<Index>(e)] == v ? 1 : -1);
         stack.push_back({w, 0});
       }
     }
     for (const int v : postorder)
-      if (parentEdge_[static_cast<Index>(v)] >= 0) cut_[static_cast<Index>(parentEdge_[static_cast<Index>(v)])] = CutValue(v);
+      if (parentEdge_[static_cast<Index>(v)] >= 0)
+        cut_[static_cast<Index>(parentEdge_[static_cast<Index>(v)])] = CutValue(v);
   }
 
   // The cut value of the tree edge above child: the edges from the tail's side of the cut
