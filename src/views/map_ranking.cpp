@@ -11,13 +11,15 @@ namespace {
 
 using Index = std::size_t;
 
-// Pivots allowed per node: enough for the generated lines to reach the optimum, a bound
-// for graphs that would cycle or take long.
+// Each pivot walks the whole graph. The generated lines reach the optimum after a few
+// hundred pivots on thousands of nodes; the bound keeps a graph that would need far
+// more, or cycle, to about a second's work, its layers valid if not the best.
 constexpr long long kPivotsPerNode = 8;
+constexpr long long kPivotWork = 100'000'000;
 
 // Ranks grow downwards; an edge runs from its tail (the upper end) to its head, and
 // rank[head] - rank[tail] >= 1. The spanning forest of tight edges is improved by
-// exchanging a tree edge of negative cut value for the slackest-tight non-tree edge that
+// exchanging a tree edge of negative cut value for the non-tree edge of least slack that
 // crosses its cut, until no cut value is negative.
 class TNetworkSimplex {
 public:
@@ -40,7 +42,8 @@ public:
     for (Index e = 0; e < tail_.size(); ++e)
       if (inTree_[e]) Link(static_cast<int>(e));
     Mark();
-    const long long pivots = kPivotsPerNode * static_cast<long long>(n_) + 16;
+    const auto size = static_cast<long long>(n_ + tail_.size());
+    const long long pivots = std::min(kPivotsPerNode * static_cast<long long>(n_), kPivotWork / (size + 1)) + 16;
     for (long long pivot = 0; pivot < pivots; ++pivot) {
       const int leaving = LeavingEdge();
       if (leaving < 0) break;
