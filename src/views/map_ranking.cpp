@@ -49,9 +49,7 @@ public:
       if (leaving < 0) break;
       const int entering = EnteringEdge(leaving);
       if (entering < 0) break;
-      Unlink(leaving);
-      Link(entering);
-      Mark();
+      Exchange(leaving, entering);
     }
     Normalise();
     return rank_;
@@ -172,49 +170,104 @@ private:
     }
   }
 
-  // Roots every tree at its first node, numbers the nodes in postorder (lim, and low the
-  // least lim in the subtree), sets the ranks along tree edges from the root and the cut
-  // value of every tree edge from the ones below it.
+  // Numbers top's subtree in postorder from first (lim, and low the least lim below
+  // each node) and notes each node's edge to its parent; top keeps its own. A subtree
+  // that hangs from the same edge and starts at the same number is left as it is: the
+  // nodes whose subtrees changed had their low cleared.
+  void Number(int top, int first) {
+    std::vector<std::pair<int, Index>>& stack = stack_;
+    stack.assign(1, {top, 0});
+    low_[static_cast<Index>(top)] = first;
+    int next = first;
+    while (!stack.empty()) {
+      auto& [v, i] = stack.back();
+      const auto& list = treeAdjacent_[static_cast<Index>(v)];
+      if (i == list.size()) {
+        byLim_[static_cast<Index>(next)] = v;
+        lim_[static_cast<Index>(v)] = next++;
+        stack.pop_back();
+        continue;
+      }
+      const int e = list[i++];
+      if (e == parentEdge_[static_cast<Index>(v)]) continue;
+      const int w = Other(e, v);
+      if (parentEdge_[static_cast<Index>(w)] == e && low_[static_cast<Index>(w)] == next) {
+        next = lim_[static_cast<Index>(w)] + 1;  // hangs and starts as before: numbered as before
+        continue;
+      }
+      parentEdge_[static_cast<Index>(w)] = e;
+      root_[static_cast<Index>(w)] = root_[static_cast<Index>(v)];
+      low_[static_cast<Index>(w)] = next;
+      stack.push_back({w, 0});
+    }
+  }
+
+  // Roots every tree at its first node, numbers it and sets the cut value of every tree
+  // edge from the ones below it.
   void Mark() {
     parentEdge_.assign(n_, -1);
     low_.assign(n_, -1);
     lim_.assign(n_, -1);
+    byLim_.assign(n_, -1);
     root_.assign(n_, 0);
     cut_.assign(tail_.size(), 0);
-    std::vector<bool> seen(n_, false);
-    std::vector<std::pair<int, Index>> stack;
-    std::vector<int> postorder;
-    postorder.reserve(n_);
     int next = 0;
     for (Index root = 0; root < n_; ++root) {
-      if (seen[root]) continue;
-      seen[root] = true;
+      if (lim_[root] >= 0) continue;
       root_[root] = static_cast<int>(root);
-      stack.push_back({static_cast<int>(root), 0});
-      low_[root] = next;
-      while (!stack.empty()) {
-        auto& [v, i] = stack.back();
-        const auto& list = treeAdjacent_[static_cast<Index>(v)];
-        if (i == list.size()) {
-          lim_[static_cast<Index>(v)] = next++;
-          postorder.push_back(v);
-          stack.pop_back();
-          continue;
-        }
-        const int e = list[i++];
-        const int w = Other(e, v);
-        if (seen[static_cast<Index>(w)]) continue;
-        seen[static_cast<Index>(w)] = true;
-        parentEdge_[static_cast<Index>(w)] = e;
-        root_[static_cast<Index>(w)] = root_[static_cast<Index>(v)];
-        low_[static_cast<Index>(w)] = next;
-        rank_[static_cast<Index>(w)] = rank_[static_cast<Index>(v)] + (tail_[static_cast<Index>(e)] == v ? 1 : -1);
-        stack.push_back({w, 0});
-      }
+      Number(static_cast<int>(root), next);
+      next = lim_[root] + 1;
     }
+    std::vector<int> postorder(n_);
+    for (Index v = 0; v < n_; ++v) postorder[static_cast<Index>(lim_[v])] = static_cast<int>(v);
     for (const int v : postorder)
       if (parentEdge_[static_cast<Index>(v)] >= 0)
         cut_[static_cast<Index>(parentEdge_[static_cast<Index>(v)])] = CutValue(v);
+  }
+
+  // Shifts the subtree under the leaving edge so the entering edge gets tight, adds the
+  // leaving edge's cut value to the cuts on the tree path the entering edge closes, and
+  // numbers again the subtree of their common ancestor, the only one that changed.
+  void Exchange(int leaving, int entering) {
+    const int t = tail_[static_cast<Index>(leaving)];
+    const int h = head_[static_cast<Index>(leaving)];
+    const int child = lim_[static_cast<Index>(t)] < lim_[static_cast<Index>(h)] ? t : h;
+    if (const int slack = Slack(entering); slack > 0) {
+      const int shift = child == t ? -slack : slack;
+      std::vector<int>& below = below_;
+      below.assign(1, child);
+      while (!below.empty()) {
+        const int v = below.back();
+        below.pop_back();
+        rank_[static_cast<Index>(v)] += shift;
+        for (const int e : treeAdjacent_[static_cast<Index>(v)])
+          if (e != parentEdge_[static_cast<Index>(v)]) below.push_back(Other(e, v));
+      }
+    }
+    const long long value = cut_[static_cast<Index>(leaving)];
+    changed_.clear();
+    const int common =
+        PathUpdate(tail_[static_cast<Index>(entering)], head_[static_cast<Index>(entering)], value, true);
+    (void)PathUpdate(head_[static_cast<Index>(entering)], tail_[static_cast<Index>(entering)], value, false);
+    for (const int v : changed_) low_[static_cast<Index>(v)] = -1;
+    cut_[static_cast<Index>(entering)] = -value;
+    cut_[static_cast<Index>(leaving)] = 0;
+    Unlink(leaving);
+    Link(entering);
+    Number(common, low_[static_cast<Index>(common)]);
+  }
+
+  // Climbs from v to the first ancestor of w, adding value to the cut of each tree edge
+  // passed that points the way given by forward, taking it from the others.
+  int PathUpdate(int v, int w, long long value, bool forward) {
+    while (!Below(w, v)) {
+      const int e = parentEdge_[static_cast<Index>(v)];
+      const bool along = (tail_[static_cast<Index>(e)] == v) == forward;
+      cut_[static_cast<Index>(e)] += along ? value : -value;
+      changed_.push_back(v);
+      v = Other(e, v);
+    }
+    return v;
   }
 
   // The cut value of the tree edge above child: the edges from the tail's side of the cut
@@ -251,22 +304,37 @@ private:
            lim_[static_cast<Index>(v)] <= lim_[static_cast<Index>(subtree)];
   }
 
-  // The edge of least slack from the head's side of the leaving edge's cut to the tail's.
+  // The edge of least slack (the first of them) from the head's side of the leaving
+  // edge's cut to the tail's, looked for among the edges of the smaller side.
   [[nodiscard]] int EnteringEdge(int leaving) const {
     const int t = tail_[static_cast<Index>(leaving)];
     const int h = head_[static_cast<Index>(leaving)];
     // The end farther from the root bounds the subtree the cut separates.
     const bool flip = lim_[static_cast<Index>(t)] > lim_[static_cast<Index>(h)];
-    const int subtree = flip ? h : t;
+    const auto subtree = static_cast<Index>(flip ? h : t);
+    const auto root = static_cast<Index>(root_[subtree]);
+    const int inside = lim_[subtree] - low_[subtree] + 1;
+    const bool fromInside = 2 * inside <= lim_[root] - low_[root] + 1;
     int best = -1;
     int bestSlack = INT32_MAX;
-    for (Index e = 0; e < tail_.size(); ++e) {
-      if (flip != Below(tail_[e], subtree) || flip == Below(head_[e], subtree)) continue;
-      const int slack = Slack(static_cast<int>(e));
-      if (slack < bestSlack) {
-        bestSlack = slack;
-        best = static_cast<int>(e);
+    const auto consider = [&](int number) {
+      const int v = byLim_[static_cast<Index>(number)];
+      for (const int e : incident_[static_cast<Index>(v)]) {
+        // Tail outside and head inside the subtree, or the other way round when flipped.
+        const bool atTail = tail_[static_cast<Index>(e)] == v;
+        if (atTail != (flip == fromInside) || Below(Other(e, v), static_cast<int>(subtree)) == fromInside) continue;
+        const int slack = Slack(e);
+        if (slack < bestSlack || (slack == bestSlack && e < best)) {
+          bestSlack = slack;
+          best = e;
+        }
       }
+    };
+    if (fromInside) {
+      for (int number = low_[subtree]; number <= lim_[subtree]; ++number) consider(number);
+    } else {
+      for (int number = low_[root]; number < low_[subtree]; ++number) consider(number);
+      for (int number = lim_[subtree] + 1; number <= lim_[root]; ++number) consider(number);
     }
     return best;
   }
@@ -286,7 +354,12 @@ private:
   std::vector<bool> inTree_;
   std::vector<std::vector<int>> treeAdjacent_;
   std::vector<int> parentEdge_, low_, lim_, root_;
+  /// The node of each postorder number.
+  std::vector<int> byLim_;
   std::vector<long long> cut_;
+  std::vector<std::pair<int, Index>> stack_;
+  std::vector<int> below_;
+  std::vector<int> changed_;
   Index searchFrom_ = 0;
 };
 
