@@ -172,8 +172,8 @@ private:
 
   // Numbers top's subtree in postorder from first (lim, and low the least lim below
   // each node) and notes each node's edge to its parent; top keeps its own. A subtree
-  // that hangs from the same edge and starts at the same number is left as it is: the
-  // nodes whose subtrees changed had their low cleared.
+  // that hangs from the same edge as before keeps its inner order, so its numbers are
+  // only shifted; the nodes whose subtrees changed had their low cleared.
   void Number(int top, int first) {
     std::vector<std::pair<int, Index>>& stack = stack_;
     stack.assign(1, {top, 0});
@@ -191,8 +191,19 @@ private:
       const int e = list[i++];
       if (e == parentEdge_[static_cast<Index>(v)]) continue;
       const int w = Other(e, v);
-      if (parentEdge_[static_cast<Index>(w)] == e && low_[static_cast<Index>(w)] == next) {
-        next = lim_[static_cast<Index>(w)] + 1;  // hangs and starts as before: numbered as before
+      if (parentEdge_[static_cast<Index>(w)] == e && low_[static_cast<Index>(w)] >= 0) {
+        // Hangs as before: its numbers move as one block, read from the numbering before.
+        const int from = low_[static_cast<Index>(w)];
+        const int to = lim_[static_cast<Index>(w)];
+        const int shift = next - from;
+        if (shift != 0)
+          for (int number = from; number <= to; ++number) {
+            const auto u = static_cast<Index>(before_[static_cast<Index>(number - beforeFirst_)]);
+            low_[u] += shift;
+            lim_[u] += shift;
+            byLim_[static_cast<Index>(lim_[u])] = static_cast<int>(u);
+          }
+        next = to + shift + 1;
         continue;
       }
       parentEdge_[static_cast<Index>(w)] = e;
@@ -254,6 +265,8 @@ private:
     cut_[static_cast<Index>(leaving)] = 0;
     Unlink(leaving);
     Link(entering);
+    beforeFirst_ = low_[static_cast<Index>(common)];
+    before_.assign(byLim_.begin() + beforeFirst_, byLim_.begin() + lim_[static_cast<Index>(common)] + 1);
     Number(common, low_[static_cast<Index>(common)]);
   }
 
@@ -356,6 +369,9 @@ private:
   std::vector<int> parentEdge_, low_, lim_, root_;
   /// The node of each postorder number.
   std::vector<int> byLim_;
+  /// The nodes of the subtree being numbered again, by their numbers before.
+  std::vector<int> before_;
+  int beforeFirst_ = 0;
   std::vector<long long> cut_;
   std::vector<std::pair<int, Index>> stack_;
   std::vector<int> below_;
