@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <queue>
+#include <span>
 
 namespace korvane {
 
@@ -17,6 +18,30 @@ using Index = std::size_t;
 constexpr long long kPivotsPerNode = 8;
 constexpr long long kPivotWork = 100'000'000;
 
+// A list of edges per node, all in one array: each node's slot holds up to its degree.
+class TLists {
+public:
+  void Reserve(const std::vector<int>& capacity) {
+    start_.assign(capacity.size() + 1, 0);
+    for (Index v = 0; v < capacity.size(); ++v) start_[v + 1] = start_[v] + capacity[v];
+    size_.assign(capacity.size(), 0);
+    items_.assign(static_cast<Index>(start_.back()), -1);
+  }
+  void Add(Index v, int e) { items_[static_cast<Index>(start_[v] + size_[v]++)] = e; }
+  void Remove(Index v, int e) {
+    const auto first = items_.begin() + start_[v];
+    const auto last = first + size_[v]--;
+    const auto at = std::find(first, last, e);
+    std::copy(at + 1, last, at);
+  }
+  [[nodiscard]] std::span<const int> operator[](Index v) const {
+    return {items_.data() + start_[v], static_cast<Index>(size_[v])};
+  }
+
+private:
+  std::vector<int> start_, size_, items_;
+};
+
 // Ranks grow downwards; an edge runs from its tail (the upper end) to its head, and
 // rank[head] - rank[tail] >= 1. The spanning forest of tight edges is improved by
 // exchanging a tree edge of negative cut value for the non-tree edge of least slack that
@@ -24,21 +49,25 @@ constexpr long long kPivotWork = 100'000'000;
 class TNetworkSimplex {
 public:
   TNetworkSimplex(int n, const std::vector<std::pair<int, int>>& upward) : n_(static_cast<Index>(n)) {
-    incident_.resize(n_);
+    std::vector<int> degree(n_, 0);
     for (const auto& [lower, upper] : upward) {
       if (lower == upper) continue;
-      const auto e = static_cast<int>(tail_.size());
       tail_.push_back(upper);
       head_.push_back(lower);
-      incident_[static_cast<Index>(lower)].push_back(e);
-      incident_[static_cast<Index>(upper)].push_back(e);
+      ++degree[static_cast<Index>(lower)];
+      ++degree[static_cast<Index>(upper)];
+    }
+    incident_.Reserve(degree);
+    treeAdjacent_.Reserve(degree);  // a node has no more tree edges than edges
+    for (Index e = 0; e < tail_.size(); ++e) {
+      incident_.Add(static_cast<Index>(tail_[e]), static_cast<int>(e));
+      incident_.Add(static_cast<Index>(head_[e]), static_cast<int>(e));
     }
   }
 
   std::vector<int> Run() {
     LongestPath();
     TightForest();
-    treeAdjacent_.assign(n_, {});
     for (Index e = 0; e < tail_.size(); ++e)
       if (inTree_[e]) Link(static_cast<int>(e));
     Mark();
@@ -158,16 +187,14 @@ private:
 
   void Link(int e) {
     inTree_[static_cast<Index>(e)] = true;
-    treeAdjacent_[static_cast<Index>(tail_[static_cast<Index>(e)])].push_back(e);
-    treeAdjacent_[static_cast<Index>(head_[static_cast<Index>(e)])].push_back(e);
+    treeAdjacent_.Add(static_cast<Index>(tail_[static_cast<Index>(e)]), e);
+    treeAdjacent_.Add(static_cast<Index>(head_[static_cast<Index>(e)]), e);
   }
 
   void Unlink(int e) {
     inTree_[static_cast<Index>(e)] = false;
-    for (const int v : {tail_[static_cast<Index>(e)], head_[static_cast<Index>(e)]}) {
-      auto& list = treeAdjacent_[static_cast<Index>(v)];
-      list.erase(std::find(list.begin(), list.end(), e));
-    }
+    for (const int v : {tail_[static_cast<Index>(e)], head_[static_cast<Index>(e)]})
+      treeAdjacent_.Remove(static_cast<Index>(v), e);
   }
 
   // Numbers top's subtree in postorder from first (lim, and low the least lim below
@@ -362,10 +389,10 @@ private:
 
   Index n_;
   std::vector<int> tail_, head_;
-  std::vector<std::vector<int>> incident_;
+  TLists incident_;
   std::vector<int> rank_;
   std::vector<bool> inTree_;
-  std::vector<std::vector<int>> treeAdjacent_;
+  TLists treeAdjacent_;
   std::vector<int> parentEdge_, low_, lim_, root_;
   /// The node of each postorder number.
   std::vector<int> byLim_;
