@@ -12,7 +12,7 @@ namespace {
 
 using Index = std::size_t;
 
-// Each pivot walks the whole graph. The generated lines reach the optimum after a few
+// A pivot may walk the whole graph. The generated lines reach the optimum after a few
 // hundred pivots on thousands of nodes; the bound keeps a graph that would need far
 // more, or cycle, to about a second's work, its layers valid if not the best.
 constexpr long long kPivotsPerNode = 8;
