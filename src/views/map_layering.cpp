@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "views/map_phases.h"
+#include "views/map_ranking.h"
 
 namespace korvane {
 
@@ -42,58 +43,6 @@ std::vector<bool> BackEdges(int n, const std::vector<TMapEdge>& edges) {
   return back;
 }
 
-// Layer 0 for nodes nothing points up from; every other node one below the lowest node
-// it points to, so a reason hangs right below the conclusion it is furthest from.
-std::vector<int> Layers(int n, const std::vector<std::pair<int, int>>& upward) {
-  std::vector<std::vector<int>> out(static_cast<Index>(n));
-  std::vector<int> waiting(static_cast<Index>(n), 0);
-  for (const auto& [from, to] : upward) {
-    out[static_cast<Index>(to)].push_back(from);  // walked from the top down
-    ++waiting[static_cast<Index>(from)];
-  }
-  std::vector<int> layer(static_cast<Index>(n), 0);
-  std::vector<int> ready;
-  for (int v = n - 1; v >= 0; --v)
-    if (waiting[static_cast<Index>(v)] == 0) ready.push_back(v);
-  while (!ready.empty()) {
-    const int v = ready.back();
-    ready.pop_back();
-    for (const int below : out[static_cast<Index>(v)]) {
-      layer[static_cast<Index>(below)] = std::max(layer[static_cast<Index>(below)], layer[static_cast<Index>(v)] + 1);
-      if (--waiting[static_cast<Index>(below)] == 0) ready.push_back(below);
-    }
-  }
-  return layer;
-}
-
-// Moves each node within the layers its neighbours leave it towards the side where it has
-// more of them, so edges get shorter and need fewer dummies: a conclusion with one deep
-// reason comes down to it. Edges keep pointing up.
-void Shorten(int n, const std::vector<std::pair<int, int>>& upward, std::vector<int>& layer) {
-  std::vector<std::vector<int>> ups(static_cast<Index>(n)), downs(static_cast<Index>(n));
-  for (const auto& [from, to] : upward) {
-    ups[static_cast<Index>(from)].push_back(to);
-    downs[static_cast<Index>(to)].push_back(from);
-  }
-  for (int round = 0; round < 4; ++round) {
-    bool moved = false;
-    for (Index v = 0; v < static_cast<Index>(n); ++v) {
-      const std::ptrdiff_t balance =
-          static_cast<std::ptrdiff_t>(downs[v].size()) - static_cast<std::ptrdiff_t>(ups[v].size());
-      if (balance <= 0 || downs[v].empty()) continue;  // leaves already hang right below
-      int lowest = INT32_MAX;
-      for (const int w : downs[v]) lowest = std::min(lowest, layer[static_cast<Index>(w)]);
-      if (lowest - 1 > layer[v]) {
-        layer[v] = lowest - 1;
-        moved = true;
-      }
-    }
-    if (!moved) break;
-  }
-  const int top = n == 0 ? 0 : *std::min_element(layer.begin(), layer.end());
-  for (int& l : layer) l -= top;
-}
-
 }  // namespace
 
 void TLayeredGraph::SetPositions() {
@@ -112,8 +61,7 @@ TLayeredGraph LayerGraph(const std::vector<int>& widths, const std::vector<TMapE
 
   TLayeredGraph g;
   g.RealCount = n;
-  g.Layer = Layers(n, upward);
-  Shorten(n, upward, g.Layer);
+  g.Layer = RankLayers(n, upward);
   g.Width = widths;
   g.Up.resize(static_cast<Index>(n));
   g.Down.resize(static_cast<Index>(n));

@@ -18,7 +18,7 @@ constexpr int kSeededSweeps = 0;
 // Transposition rounds after each sweep; few after a move, so boxes stay put.
 constexpr int kTransposeRounds = 16;
 constexpr int kSeededTransposeRounds = 4;
-// Parts up to this many nodes (dummies included) are also ordered from a second start.
+// Parts up to this many nodes (dummies included) are also ordered from two more starts.
 constexpr std::size_t kSecondStartLimit = 1000;
 // Above this, two nodes' neighbours are too many to compare pair by pair.
 constexpr std::size_t kTransposeLimit = 4096;
@@ -155,8 +155,8 @@ void SeedOrder(TLayeredGraph& g, const std::vector<double>& seeds) {
 
 // A first order without seeds: depth-first from the top layer, so a tree's nodes lie
 // together; with bothWays the walk also climbs to a node's other conclusions, so a chain
-// of shared reasons is laid out along itself.
-void DepthFirstOrder(TLayeredGraph& g, bool bothWays) {
+// of shared reasons is laid out along itself. first, when given, is walked from first.
+void DepthFirstOrder(TLayeredGraph& g, bool bothWays, int first = -1) {
   std::vector<int> rank(g.Size(), -1);
   int next = 0;
   std::vector<int> stack;
@@ -164,24 +164,52 @@ void DepthFirstOrder(TLayeredGraph& g, bool bothWays) {
     for (auto it = list.rbegin(); it != list.rend(); ++it)
       if (rank[static_cast<Index>(*it)] < 0) stack.push_back(*it);
   };
-  for (const auto& layer : g.Layers)
-    for (const int root : layer) {
-      if (rank[static_cast<Index>(root)] >= 0) continue;
-      stack.push_back(root);
-      while (!stack.empty()) {
-        const int v = stack.back();
-        stack.pop_back();
-        if (rank[static_cast<Index>(v)] >= 0) continue;
-        rank[static_cast<Index>(v)] = next++;
-        // Pushed last, walked first: the node's reasons before its other conclusions.
-        if (bothWays) push(g.Up[static_cast<Index>(v)]);
-        push(g.Down[static_cast<Index>(v)]);
-      }
+  std::vector<int> roots;
+  if (first >= 0) roots.push_back(first);
+  for (const auto& layer : g.Layers) roots.insert(roots.end(), layer.begin(), layer.end());
+  for (const int root : roots) {
+    if (rank[static_cast<Index>(root)] >= 0) continue;
+    stack.push_back(root);
+    while (!stack.empty()) {
+      const int v = stack.back();
+      stack.pop_back();
+      if (rank[static_cast<Index>(v)] >= 0) continue;
+      rank[static_cast<Index>(v)] = next++;
+      // Pushed last, walked first: the node's reasons before its other conclusions.
+      if (bothWays) push(g.Up[static_cast<Index>(v)]);
+      push(g.Down[static_cast<Index>(v)]);
     }
+  }
   for (auto& nodes : g.Layers)
     std::sort(nodes.begin(), nodes.end(),
               [&rank](int a, int b) { return rank[static_cast<Index>(a)] < rank[static_cast<Index>(b)]; });
   g.SetPositions();
+}
+
+// A node at the far end of the part: the farthest from a node that is itself the
+// farthest from the top left node, the edges taken both ways. A walk from there runs
+// along a ladder instead of folding it in its middle.
+int FarEnd(const TLayeredGraph& g) {
+  std::vector<int> distance;
+  std::vector<int> queue;
+  const auto farthest = [&](int from) {
+    distance.assign(g.Size(), -1);
+    queue.assign(1, from);
+    distance[static_cast<Index>(from)] = 0;
+    int last = from;
+    for (Index i = 0; i < queue.size(); ++i) {
+      const int v = queue[i];
+      last = v;
+      for (const auto* list : {&g.Up[static_cast<Index>(v)], &g.Down[static_cast<Index>(v)]})
+        for (const int w : *list)
+          if (distance[static_cast<Index>(w)] < 0) {
+            distance[static_cast<Index>(w)] = distance[static_cast<Index>(v)] + 1;
+            queue.push_back(w);
+          }
+    }
+    return last;
+  };
+  return farthest(farthest(g.Layers.front().front()));
 }
 
 }  // namespace
@@ -239,13 +267,21 @@ void OrderLayers(TLayeredGraph& g, const std::vector<double>& seeds) {
   if (g.Layers.size() < 2) return;
   const long long fromTop = Sweep(g, kSweeps);
   if (fromTop == 0 || g.Size() > kSecondStartLimit) return;
-  // Small parts again from a depth-first order that walks both ways; the better stays.
-  std::vector<std::vector<int>> topOrder = g.Layers;
-  DepthFirstOrder(g, true);
-  if (Sweep(g, kSweeps) >= fromTop) {
-    g.Layers = std::move(topOrder);
-    g.SetPositions();
+  // Small parts again from depth-first orders that walk both ways, from the top left and
+  // from the far end of the part; the best of the three stays.
+  std::vector<std::vector<int>> best = g.Layers;
+  long long fewest = fromTop;
+  for (const bool fromFarEnd : {false, true}) {
+    DepthFirstOrder(g, true, fromFarEnd ? FarEnd(g) : -1);
+    const long long crossings = Sweep(g, kSweeps);
+    if (crossings < fewest) {
+      fewest = crossings;
+      best = g.Layers;
+    }
+    if (fewest == 0) break;
   }
+  g.Layers = std::move(best);
+  g.SetPositions();
 }
 
 }  // namespace korvane

@@ -1,5 +1,5 @@
 // The phases of laying out one connected part of the map, each reading what the one
-// before left: cycles broken and layers assigned (map_layering.cpp), the order inside
+// before left: cycles broken and layers assigned (map_layering.cpp, map_ranking.cpp), the order inside
 // each layer (map_ordering.cpp), the x of every node (map_placing.cpp).
 #pragma once
 
@@ -38,8 +38,9 @@ struct TLayeredGraph {
 };
 
 /// Turns round the edges that close cycles (depth-first, in node order), layers the
-/// nodes so that every edge points up, longest path from the top, and splits edges that
-/// span several layers. edges index nodes 0..widths.size()-1.
+/// nodes so that every edge points up and the edges span as few layers as they can
+/// (RankLayers), and splits edges that span several layers. edges index nodes
+/// 0..widths.size()-1.
 [[nodiscard]] TLayeredGraph LayerGraph(const std::vector<int>& widths, const std::vector<TMapEdge>& edges);
 
 /// Orders the layers to cross few edges. seeds holds, per real node, an earlier x or
