@@ -36,6 +36,7 @@ std::string Signature(const TMapGraph& graph, const std::vector<int>& nodes, con
 void TMapLayoutEngine::Forget() {
   parts_.clear();
   centres_.clear();
+  placed_.clear();
 }
 
 std::shared_ptr<const TMapLayoutEngine::TPart> TMapLayoutEngine::LayOutPart(const TMapGraph& graph,
@@ -106,7 +107,7 @@ std::shared_ptr<const TMapLayoutEngine::TPart> TMapLayoutEngine::LayOutPart(cons
   return part;
 }
 
-TMapPlacement TMapLayoutEngine::Layout(const TMapGraph& graph) {
+TMapPlacement TMapLayoutEngine::Layout(const TMapGraph& graph, TMapPlacement recycled) {
   laidOut_ = 0;
   const std::vector<std::vector<int>> components = MapComponents(graph);
   std::vector<int> componentOf(graph.Nodes.size(), 0);
@@ -132,11 +133,14 @@ TMapPlacement TMapLayoutEngine::Layout(const TMapGraph& graph) {
     kept.emplace(std::move(signature), part);
   }
   parts_ = std::move(kept);
+  placed_.resize(components.size());
 
   // Rows of parts, each part at the right of the one before while the row has room.
   int rowWidth = kMapRowWidth;
   for (const auto& part : parts) rowWidth = std::max(rowWidth, part->Width);
-  TMapPlacement placement;
+  TMapPlacement placement = std::move(recycled);
+  placement.Width = 0;
+  placement.Height = 0;
   placement.Left.assign(graph.Nodes.size(), 0);
   placement.Top.assign(graph.Nodes.size(), 0);
   placement.Layer.assign(graph.Nodes.size(), 0);
@@ -159,16 +163,19 @@ TMapPlacement TMapLayoutEngine::Layout(const TMapGraph& graph) {
       placement.Layer[v] = part.Layer[i];
     }
     for (Index k = 0; k < edgesOf[c].size(); ++k) {
-      TMapRoute route = part.Routes[k];
+      // Assigned into the recycled route, whose points mostly have room already.
+      TMapRoute& route = placement.Routes[static_cast<Index>(edgesOf[c][k])];
+      route.Points.assign(part.Routes[k].Points.begin(), part.Routes[k].Points.end());
+      route.Back = part.Routes[k].Back;
       for (TMapPoint& p : route.Points) {
         p.X += x;
         p.Y += y;
       }
-      placement.Routes[static_cast<Index>(edgesOf[c][k])] = std::move(route);
     }
     placement.Width = std::max(placement.Width, x + part.Width + kMapMargin);
     placement.Height = std::max(placement.Height, y + part.Height + kMapMargin);
     rowHeight = std::max(rowHeight, part.Height);
+    placed_[c] = {components[c], std::move(edgesOf[c]), parts[c], x, y};
     x += part.Width + kMapPartGap;
   }
   return placement;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "views/map_graph.h"
 
@@ -21,14 +22,29 @@ inline constexpr int kMapMargin = 8;
 /// Rows of parts are filled up to this width, unless one part is wider.
 inline constexpr int kMapRowWidth = 1600;
 
+/// One connected part as the last layout placed it.
+struct TMapPlacedPart {
+  /// Its nodes and edges, each in graph order.
+  std::vector<int> Nodes;
+  std::vector<int> Edges;
+  /// Its drawing relative to its top left corner: the same object while a part is reused.
+  std::shared_ptr<const void> Drawing;
+  /// Where its top left corner went.
+  int X = 0;
+  int Y = 0;
+};
+
 class TMapLayoutEngine {
 public:
-  /// graph laid out, starting from the last layout this engine made.
-  [[nodiscard]] TMapPlacement Layout(const TMapGraph& graph);
+  /// graph laid out, starting from the last layout this engine made. recycled, a
+  /// placement no longer used, lends its buffers.
+  [[nodiscard]] TMapPlacement Layout(const TMapGraph& graph, TMapPlacement recycled = {});
   /// Forgets the last layout: the next starts afresh.
   void Forget();
   /// How many parts the last Layout laid out anew rather than reused.
   [[nodiscard]] int PartsLaidOut() const { return laidOut_; }
+  /// The parts of the last layout, in the order they were packed.
+  [[nodiscard]] const std::vector<TMapPlacedPart>& Placed() const { return placed_; }
 
 private:
   struct TPart {
@@ -44,6 +60,7 @@ private:
   // Each node's x centre in the part it last lay in.
   std::unordered_map<std::string, double> centres_;
   int laidOut_ = 0;
+  std::vector<TMapPlacedPart> placed_;
 };
 
 /// graph laid out afresh.

@@ -15,6 +15,8 @@ struct TMapNodeSource {
   const TStatement* Statement = nullptr;
   /// A stated warrant's small box on an arrow or a line.
   bool Attached = false;
+  /// The statement's index in the stage, or -1.
+  int StatementIndex = -1;
 };
 
 /// One connection: reason -> Junction -> conclusion.
@@ -54,6 +56,7 @@ struct TMapStageGraph {
   bool Evaluated = false;
 };
 
-[[nodiscard]] TMapStageGraph MapStageGraph(const TArgumentationStage& stage);
+/// recycled, a graph no longer used, lends its buffers.
+[[nodiscard]] TMapStageGraph MapStageGraph(const TArgumentationStage& stage, TMapGraph recycled = {});
 
 }  // namespace korvane

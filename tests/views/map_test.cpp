@@ -9,10 +9,12 @@
 #include "view_fixtures.h"
 #include "views/diagram_builder.h"
 #include "views/diagram_export.h"
+#include "views/diagram_painter.h"
 #include "views/map_phases.h"
 #include "views/map_picture.h"
 
 #include <random>
+#include <tuple>
 
 using namespace korvane;
 
@@ -51,6 +53,32 @@ bool Near(const QImage& image, QPoint point, const QColor& colour) {
     for (int dy = -1; dy <= 1; ++dy)
       if (image.pixelColor(point + QPoint(dx, dy)) == colour) return true;
   return false;
+}
+
+// Everything two drawings hold, item by item; the parts' pointers included.
+bool SameDrawing(const TDiagramLayout& a, const TDiagramLayout& b) {
+  const auto same = [](const auto& x, const auto& y, const auto& fields) {
+    return x.size() == y.size() && std::equal(x.begin(), x.end(), y.begin(), [&](const auto& p, const auto& q) {
+             return fields(p) == fields(q);
+           });
+  };
+  return a.Width == b.Width && a.Height == b.Height &&
+         same(a.Boxes, b.Boxes,
+              [](const TDiagramBox& x) { return std::tuple(x.Rect, x.Pen.rgba(), x.PenStyle, x.Fill.rgba()); }) &&
+         same(a.Lines, b.Lines,
+              [](const TDiagramLine& x) { return std::tuple(x.From, x.To, x.Pen.rgba(), x.PenStyle); }) &&
+         same(a.Texts, b.Texts,
+              [](const TDiagramText& x) {
+                return std::tuple(x.Position, x.Text, x.Colour.rgba(), x.Bold, x.Italic);
+              }) &&
+         same(a.Icons, b.Icons, [](const TDiagramIcon& x) { return std::tuple(x.Index, x.Position); }) &&
+         same(a.Order, b.Order, [](const TDiagramItem& x) { return std::tuple(x.Kind, x.Index); }) &&
+         same(a.Parts, b.Parts,
+              [](const TDiagramPart& x) {
+                return std::tuple(x.Kind, x.Area, x.Statement, x.Status, x.Step, x.Argument, x.StepIndex,
+                                  x.Undercutter, x.Box);
+              }) &&
+         same(a.Spans, b.Spans, [](const TDiagramSpan& x) { return std::tuple(x.Area, x.First, x.End); });
 }
 
 }  // namespace
@@ -167,6 +195,51 @@ private slots:
                                            [](const TDiagramText& t) { return t.Italic; });
     QVERIFY(italicLines > 0);
     if (test::MissingDiagramFaces().isEmpty()) QVERIFY(width(after, conclusion) != bold);
+  }
+
+  // A move redraws only the parts it changed and moves the others' drawings to where the
+  // parts now lie. Over moves, undone moves, status changes and structure only, the
+  // picture must be item for item the one drawn afresh from the same layout, which a copy
+  // of the painter without its drawings makes; painted, the culled screen must be the
+  // whole picture's top left.
+  void ReusedDrawingsGiveWhatDrawingAfreshGives() {
+    const TStatusIconsImageList icons;
+    int kept = 0;
+    for (std::uint32_t seed = 1; seed <= 8; ++seed) {
+      const auto stages = GeneratedStages(seed, 40);
+      TMapPainter painter;
+      TMapPicture shown;
+      for (std::size_t i = 0; i < stages.size(); ++i) {
+        // Every fifth move is undone and done again.
+        for (const std::size_t k : i % 5 == 4 ? std::vector<std::size_t>{i - 2, i} : std::vector<std::size_t>{i}) {
+          const bool structureOnly = k % 7 == 5;
+          TMapPainter fresh = painter;
+          fresh.ForgetDrawings();
+          shown = painter.Paint(*stages[k], font_, structureOnly, std::move(shown));
+          kept += painter.PartsKept();
+          const TMapPicture drawn = fresh.Paint(*stages[k], font_, structureOnly);
+          QCOMPARE(fresh.PartsKept(), 0);
+          QVERIFY(SameDrawing(shown.Layout, drawn.Layout));
+          QCOMPARE(shown.Arrows.size(), drawn.Arrows.size());
+          for (std::size_t a = 0; a < shown.Arrows.size(); ++a) QCOMPARE(shown.Arrows[a].Pen, drawn.Arrows[a].Pen);
+          if (QTest::currentTestFailed()) qFatal("seed %u, stage %zu", seed, k);
+        }
+      }
+      // The screen painted with the spans skipped equals the whole picture's corner.
+      const QRect screen(0, 0, 320, 200);
+      QImage whole(shown.Layout.Width, shown.Layout.Height, QImage::Format_RGB32);
+      QImage part(shown.Layout.Width, shown.Layout.Height, QImage::Format_RGB32);
+      {
+        QPainter p(&whole);
+        PaintDiagram(p, shown.Layout, icons);
+      }
+      {
+        QPainter p(&part);
+        PaintDiagram(p, shown.Layout, icons, screen);
+      }
+      QCOMPARE(part.copy(screen), whole.copy(screen));
+    }
+    QVERIFY(kept > 0);
   }
 
   // A tree of reasons and a tree whose leaves are shared by neighbouring conclusions can
