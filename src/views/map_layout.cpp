@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 #include "views/map_phases.h"
 
@@ -11,24 +13,61 @@ namespace {
 
 using Index = std::size_t;
 
-// Names a part by everything its drawing depends on.
-std::string Signature(const TMapGraph& graph, const std::vector<int>& nodes, const std::vector<int>& edges,
-                      const std::vector<int>& local) {
-  const auto number = [](std::string& s, int v) { s.append(reinterpret_cast<const char*>(&v), sizeof v); };
-  std::string s;
+// Visits, piece by piece, what names a part: everything its drawing depends on.
+template <class TVisit>
+void VisitSignature(const TMapGraph& graph, const std::vector<int>& nodes, const std::vector<int>& edges,
+                    const std::vector<int>& local, TVisit&& visit) {
+  const auto number = [&visit](int v) { visit(reinterpret_cast<const char*>(&v), sizeof v); };
   for (const int v : nodes) {
     const TMapNode& node = graph.Nodes[static_cast<Index>(v)];
-    number(s, static_cast<int>(node.Key.size()));
-    s += node.Key;
-    number(s, node.Width);
-    number(s, node.Height);
+    number(static_cast<int>(node.Key.size()));
+    visit(node.Key.data(), node.Key.size());
+    number(node.Width);
+    number(node.Height);
   }
   for (const int e : edges) {
     const TMapEdge& edge = graph.Edges[static_cast<Index>(e)];
-    number(s, local[static_cast<Index>(edge.From)]);
-    number(s, local[static_cast<Index>(edge.To)]);
+    number(local[static_cast<Index>(edge.From)]);
+    number(local[static_cast<Index>(edge.To)]);
   }
+}
+
+std::string Signature(const TMapGraph& graph, const std::vector<int>& nodes, const std::vector<int>& edges,
+                      const std::vector<int>& local) {
+  std::string s;
+  VisitSignature(graph, nodes, edges, local, [&s](const char* p, std::size_t n) { s.append(p, n); });
   return s;
+}
+
+// A part's signature hashed and compared without building it: a move keeps most parts,
+// and building every part's signature cost more than laying out the changed ones.
+std::uint64_t SignatureHash(const TMapGraph& graph, const std::vector<int>& nodes, const std::vector<int>& edges,
+                            const std::vector<int>& local) {
+  std::uint64_t h = 0x9E3779B97F4A7C15ULL;
+  const auto mix = [&h](std::uint64_t w) { h = (h ^ w) * 0x100000001B3ULL + (h >> 29); };
+  VisitSignature(graph, nodes, edges, local, [&mix](const char* p, std::size_t n) {
+    std::size_t k = 0;
+    for (; k + 8 <= n; k += 8) {
+      std::uint64_t w = 0;
+      std::memcpy(&w, p + k, 8);
+      mix(w);
+    }
+    std::uint64_t tail = n;
+    std::memcpy(&tail, p + k, n - k);
+    mix(tail ^ (static_cast<std::uint64_t>(n) << 56));
+  });
+  return h;
+}
+
+bool SameSignature(const std::string& kept, const TMapGraph& graph, const std::vector<int>& nodes,
+                   const std::vector<int>& edges, const std::vector<int>& local) {
+  std::size_t at = 0;
+  bool same = true;
+  VisitSignature(graph, nodes, edges, local, [&](const char* p, std::size_t n) {
+    same = same && at + n <= kept.size() && std::memcmp(kept.data() + at, p, n) == 0;
+    at += n;
+  });
+  return same && at == kept.size();
 }
 
 }  // namespace
@@ -120,17 +159,18 @@ TMapPlacement TMapLayoutEngine::Layout(const TMapGraph& graph, TMapPlacement rec
   for (const auto& nodes : components)
     for (Index i = 0; i < nodes.size(); ++i) local[static_cast<Index>(nodes[i])] = static_cast<int>(i);
 
-  std::unordered_map<std::string, std::shared_ptr<const TPart>> kept;
+  std::unordered_map<std::uint64_t, TKeptPart> kept;
   std::vector<std::shared_ptr<const TPart>> parts;
   for (Index c = 0; c < components.size(); ++c) {
-    std::string signature = Signature(graph, components[c], edgesOf[c], local);
-    std::shared_ptr<const TPart> part;
-    if (const auto found = parts_.find(signature); found != parts_.end())
-      part = found->second;
+    const std::uint64_t hash = SignatureHash(graph, components[c], edgesOf[c], local);
+    TKeptPart entry;
+    if (const auto found = parts_.find(hash);
+        found != parts_.end() && SameSignature(found->second.Signature, graph, components[c], edgesOf[c], local))
+      entry = std::move(found->second);
     else
-      part = LayOutPart(graph, components[c], edgesOf[c]);
-    parts.push_back(part);
-    kept.emplace(std::move(signature), part);
+      entry = {Signature(graph, components[c], edgesOf[c], local), LayOutPart(graph, components[c], edgesOf[c])};
+    parts.push_back(entry.Part);
+    kept.emplace(hash, std::move(entry));
   }
   parts_ = std::move(kept);
   placed_.resize(components.size());

@@ -5,6 +5,7 @@
 // where its nodes were, so a move shifts the map as little as it can.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -56,7 +57,13 @@ private:
   [[nodiscard]] std::shared_ptr<const TPart> LayOutPart(const TMapGraph& graph, const std::vector<int>& nodes,
                                                         const std::vector<int>& edges);
 
-  std::unordered_map<std::string, std::shared_ptr<const TPart>> parts_;
+  struct TKeptPart {
+    /// Everything the part's drawing depends on (see Signature).
+    std::string Signature;
+    std::shared_ptr<const TPart> Part;
+  };
+  // By the hash of their signatures.
+  std::unordered_map<std::uint64_t, TKeptPart> parts_;
   // Each node's x centre in the part it last lay in.
   std::unordered_map<std::string, double> centres_;
   int laidOut_ = 0;

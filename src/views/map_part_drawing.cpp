@@ -184,8 +184,8 @@ TMapPartDrawer::TMapPartDrawer(const TMapStageGraph& g, const TMapPlacement& pla
 // The statement objects and connections are shared by the stages of a document, so the
 // same object with the same face, type and pen draws the same; the layout part already
 // fixes sizes and places.
-std::vector<std::uint64_t> TMapPartDrawer::Look(const TMapPartSources& part) const {
-  std::vector<std::uint64_t> look;
+void TMapPartDrawer::Look(const TMapPartSources& part, std::vector<std::uint64_t>& look) const {
+  look.clear();
   look.reserve(2 * (part.Placed->Nodes.size() + part.Connections.size() + part.Exceptions.size()));
   for (const int v : part.Placed->Nodes) {
     const TStatement* s = g_.Nodes[static_cast<Index>(v)].Statement;
@@ -207,13 +207,12 @@ std::vector<std::uint64_t> TMapPartDrawer::Look(const TMapPartSources& part) con
     look.push_back(Pen(exceptionLines_[static_cast<Index>(e)]) |
                    (static_cast<std::uint64_t>(source.Undercutter >= 0) << 41));
   }
-  return look;
 }
 
-TMapPartDrawing TMapPartDrawer::Draw(const TMapPartSources& part, std::vector<std::uint64_t> look) const {
+TMapPartDrawing TMapPartDrawer::Draw(const TMapPartSources& part, const std::vector<std::uint64_t>& look) const {
   TMapPartDrawing out;
   out.LaidOut = part.Placed->Drawing;
-  out.Look = std::move(look);
+  out.Look = look;
   TCanvas canvas(*this, part, out);
   // Arrows and lines first, the boxes over their ends.
   for (std::size_t k = 0; k < part.Connections.size(); ++k) canvas.Connection(static_cast<int>(k));

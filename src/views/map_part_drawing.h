@@ -73,9 +73,9 @@ public:
                  const std::vector<const TMapMeasuredBox*>& texts, const std::vector<TMapStroke>& arrows,
                  const std::vector<TMapStroke>& exceptionLines, bool structureOnly, int textHeight);
 
-  /// What a drawing of the part depends on besides its layout part.
-  [[nodiscard]] std::vector<std::uint64_t> Look(const TMapPartSources& part) const;
-  [[nodiscard]] TMapPartDrawing Draw(const TMapPartSources& part, std::vector<std::uint64_t> look) const;
+  /// What a drawing of the part depends on besides its layout part, into look.
+  void Look(const TMapPartSources& part, std::vector<std::uint64_t>& look) const;
+  [[nodiscard]] TMapPartDrawing Draw(const TMapPartSources& part, const std::vector<std::uint64_t>& look) const;
 
 private:
   class TCanvas;

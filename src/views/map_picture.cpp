@@ -158,7 +158,8 @@ TMapPicture TMapPainter::Paint(const TArgumentationStage& stage, const QFont& fo
   picture.Arrows.clear();
   picture.ExceptionLines.clear();
 
-  TMapStageGraph g = MapStageGraph(stage, std::move(picture.Graph));
+  spare_.Graph = std::move(picture.Graph);
+  TMapStageGraph g = MapStageGraph(stage, std::move(spare_), &statements_);
   // Boxes of sentences long gone (another file, undone moves) are not kept for ever.
   if (measured_.Count() > 2 * g.Nodes.size() + 1024) measured_.Clear();
   TMapMeasurer measurer(layout.Font, structureOnly, measured_);
@@ -215,15 +216,15 @@ TMapPicture TMapPainter::Paint(const TArgumentationStage& stage, const QFont& fo
   unkept.reserve(parts.size());
   std::size_t boxes = 0, lines = 0, textCount = 0, icons = 0, order = 0, diagramParts = 0;
   for (Index p = 0; p < parts.size(); ++p) {
-    std::vector<std::uint64_t> look = drawer.Look(parts[p]);
+    drawer.Look(parts[p], look_);
     const void* key = placed[p].Drawing.get();
     TMapPartDrawing drawing;
     const auto found = drawings_.find(key);
-    if (found != drawings_.end() && found->second.Look == look) {
+    if (found != drawings_.end() && found->second.Look == look_) {
       drawing = std::move(found->second);
       ++kept_;
     } else {
-      drawing = drawer.Draw(parts[p], std::move(look));
+      drawing = drawer.Draw(parts[p], look_);
       ++drawn_;
     }
     const auto [slot, inserted] = kept.try_emplace(key);
@@ -262,6 +263,7 @@ TMapPicture TMapPainter::Paint(const TArgumentationStage& stage, const QFont& fo
                                                         g.Graph.Nodes[v].Height));
   picture.Graph = std::move(g.Graph);
   picture.Placement = std::move(placement);
+  spare_ = std::move(g);
   return picture;
 }
 

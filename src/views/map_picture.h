@@ -18,6 +18,8 @@
 #include "views/diagram_layout.h"
 #include "views/map_layout.h"
 #include "views/map_part_drawing.h"
+#include "views/map_stage_graph.h"
+#include "views/map_statement_index.h"
 
 namespace korvane {
 
@@ -130,11 +132,15 @@ public:
 private:
   TMapLayoutEngine engine_;
   TMapMeasuredBoxes measured_;
+  TMapStatementIndex statements_;
+  // The last stage graph's lists, for their buffers.
+  TMapStageGraph spare_;
   QString drawnFor_;
   // By the layout part each was drawn from.
   std::unordered_map<const void*, TMapPartDrawing> drawings_;
   int drawn_ = 0;
   int kept_ = 0;
+  std::vector<std::uint64_t> look_;
 };
 
 /// The map of stage laid out afresh.

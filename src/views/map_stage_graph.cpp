@@ -1,9 +1,6 @@
 #include "views/map_stage_graph.h"
 
-#include <algorithm>
-#include <cstdint>
 #include <cstdio>
-#include <unordered_set>
 
 #include "model/dialectical_argument.h"
 #include "model/warrant_sentences.h"
@@ -36,84 +33,31 @@ void ConnectionKey(std::string& key, const TReasonConclusion& c) {
 int StepOf(const TDialecticalArgument* d, const TReasonConclusion& c) {
   if (!d) return -1;
   for (Index i = 0; i < d->Steps.Count(); ++i)
-    if (SameSentence(d->Steps[i]->Reason->Sentence, c.Reason->Sentence)) return static_cast<int>(i);
+    if (d->Steps[i]->Reason == c.Reason || SameSentence(d->Steps[i]->Reason->Sentence, c.Reason->Sentence))
+      return static_cast<int>(i);
   return -1;
 }
 
 int UndercutterOf(const TStep* step, const TStatement* exception) {
   for (Index k = 0; k < step->Undercutters.Count(); ++k)
-    if (SameSentence(step->Undercutters[k]->Exception->Sentence, exception->Sentence)) return static_cast<int>(k);
+    if (step->Undercutters[k]->Exception == exception ||
+        SameSentence(step->Undercutters[k]->Exception->Sentence, exception->Sentence))
+      return static_cast<int>(k);
   return -1;
 }
-
-// Statement objects to their index in the stage: open addressing, since a large map
-// looks up three statements per connection and a node-based map allocates per entry.
-class TStatementIndex {
-public:
-  explicit TStatementIndex(const TStatements& statements) {
-    std::size_t size = 16;
-    while (size < 2 * statements.Count()) size *= 2;
-    slots_.assign(size, {nullptr, -1});
-    for (Index i = 0; i < statements.Count(); ++i) {
-      Index k = Slot(statements[i]);
-      while (slots_[k].first && slots_[k].first != statements[i]) k = (k + 1) & (slots_.size() - 1);
-      slots_[k] = {statements[i], static_cast<int>(i)};
-    }
-  }
-  [[nodiscard]] int Find(const TStatement* s) const {
-    for (Index k = Slot(s); slots_[k].first; k = (k + 1) & (slots_.size() - 1))
-      if (slots_[k].first == s) return slots_[k].second;
-    return -1;
-  }
-
-private:
-  [[nodiscard]] Index Slot(const TStatement* s) const {
-    return (reinterpret_cast<std::uintptr_t>(s) >> 4) * 0x9E3779B97F4A7C15ULL >> 20 & (slots_.size() - 1);
-  }
-  std::vector<std::pair<const TStatement*, int>> slots_;
-};
-
-// The lengths of the stage's sentences that could be warrants. A warrant's sentence is a
-// fixed text around the sentences it joins, so its first character and its length are
-// known before it is built:
-// most connections have no stated warrant, and building their sentences to look them up
-// cost more than the rest of the graph.
-class TWarrantLengths {
-public:
-  explicit TWarrantLengths(const TStatements& statements)
-      : supporting_(StepWarrantSentence({}, {}, kSupporting).size()),
-        defeating_(StepWarrantSentence({}, {}, kDefeating).size()),
-        undercutter_(UndercutterWarrantSentence({}, {}, {}).size()) {
-    const std::string step = StepWarrantSentence({}, {}, kSupporting);
-    const std::string undercutter = UndercutterWarrantSentence({}, {}, {});
-    for (Index i = 0; i < statements.Count(); ++i) {
-      const std::string& s = statements[i]->Sentence;
-      if (s.size() >= std::min({supporting_, defeating_, undercutter_}) &&
-          (s.front() == step.front() || s.front() == undercutter.front()))
-        lengths_.insert(s.size());
-    }
-  }
-  [[nodiscard]] bool MayBeStepWarrant(const TReasonConclusion& rc) const {
-    const std::size_t fixed = rc.ConnectionKind == kSupporting ? supporting_ : defeating_;
-    return lengths_.count(fixed + rc.Reason->Sentence.size() + rc.Conclusion->Sentence.size()) > 0;
-  }
-  [[nodiscard]] bool MayBeUndercutterWarrant(const TStatement& exception, const TReasonConclusion& rc) const {
-    return lengths_.count(undercutter_ + exception.Sentence.size() + rc.Reason->Sentence.size() +
-                          rc.Conclusion->Sentence.size()) > 0;
-  }
-
-private:
-  std::size_t supporting_, defeating_, undercutter_;
-  std::unordered_set<std::size_t> lengths_;
-};
 
 class TBuilder {
 public:
   // By object: a connection's reason and conclusion are the stage's own statements.
-  TBuilder(const TArgumentationStage& stage, TMapGraph recycled)
-      : stage_(stage), index_(stage.Statements), warrants_(stage.Statements) {
-    g_.Graph = std::move(recycled);
+  TBuilder(const TArgumentationStage& stage, TMapStageGraph recycled, TMapStatementIndex& index)
+      : stage_(stage), index_(index), warrants_(index) {
+    index_.Follow(stage.Statements);
+    g_ = std::move(recycled);
     g_.Graph.Edges.clear();
+    g_.Nodes.clear();
+    g_.Connections.clear();
+    g_.Exceptions.clear();
+    g_.StatementNodes.clear();
     const std::size_t connections = stage.ReasonConclusions.Count();
     g_.Graph.Nodes.reserve(stage.Statements.Count() + connections);
     g_.Nodes.reserve(stage.Statements.Count() + connections);
@@ -247,16 +191,17 @@ private:
   }
 
   const TArgumentationStage& stage_;
-  TStatementIndex index_;
-  TWarrantLengths warrants_;
+  TMapStatementIndex& index_;
+  const TMapStatementIndex& warrants_;
   std::vector<int> junctions_;
   TMapStageGraph g_;
 };
 
 }  // namespace
 
-TMapStageGraph MapStageGraph(const TArgumentationStage& stage, TMapGraph recycled) {
-  return TBuilder(stage, std::move(recycled)).Build();
+TMapStageGraph MapStageGraph(const TArgumentationStage& stage, TMapStageGraph recycled, TMapStatementIndex* index) {
+  TMapStatementIndex own;
+  return TBuilder(stage, std::move(recycled), index ? *index : own).Build();
 }
 
 }  // namespace korvane

@@ -7,6 +7,7 @@
 
 #include "model/argumentation_stage.h"
 #include "views/map_graph.h"
+#include "views/map_statement_index.h"
 
 namespace korvane {
 
@@ -56,7 +57,9 @@ struct TMapStageGraph {
   bool Evaluated = false;
 };
 
-/// recycled, a graph no longer used, lends its buffers.
-[[nodiscard]] TMapStageGraph MapStageGraph(const TArgumentationStage& stage, TMapGraph recycled = {});
+/// recycled, a graph no longer used, lends its buffers; index, when given, is kept from
+/// the stage before.
+[[nodiscard]] TMapStageGraph MapStageGraph(const TArgumentationStage& stage, TMapStageGraph recycled = {},
+                                           TMapStatementIndex* index = nullptr);
 
 }  // namespace korvane
