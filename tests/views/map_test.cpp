@@ -5,6 +5,7 @@
 #include "document/explanation.h"
 #include "model/evaluation_limit.h"
 #include "model/stage_builder.h"
+#include "model/warrant_sentences.h"
 #include "support/stage_generator.h"
 #include "view_fixtures.h"
 #include "views/diagram_builder.h"
@@ -12,6 +13,7 @@
 #include "views/diagram_painter.h"
 #include "views/map_phases.h"
 #include "views/map_picture.h"
+#include "views/map_stage_graph.h"
 
 #include <random>
 #include <tuple>
@@ -220,6 +222,9 @@ private slots:
           const TMapPicture drawn = fresh.Paint(*stages[k], font_, structureOnly);
           QCOMPARE(fresh.PartsKept(), 0);
           QVERIFY(SameDrawing(shown.Layout, drawn.Layout));
+          QCOMPARE(shown.Graph.Nodes.size(), drawn.Graph.Nodes.size());
+          for (std::size_t v = 0; v < drawn.Graph.Nodes.size(); ++v)
+            QCOMPARE(shown.Graph.Nodes[v].Key, drawn.Graph.Nodes[v].Key);
           QCOMPARE(shown.Arrows.size(), drawn.Arrows.size());
           for (std::size_t a = 0; a < shown.Arrows.size(); ++a) QCOMPARE(shown.Arrows[a].Pen, drawn.Arrows[a].Pen);
           if (QTest::currentTestFailed()) qFatal("seed %u, stage %zu", seed, k);
@@ -240,6 +245,43 @@ private slots:
       QCOMPARE(part.copy(screen), whole.copy(screen));
     }
     QVERIFY(kept > 0);
+  }
+
+  // Whether a connection's step or undercutter warrant is stated, the graph tells from an
+  // index kept across the stages shown, in any order (moves undone and done again); the
+  // stage itself must agree for every connection and exception.
+  void StatedWarrantsAreFoundWhicheverStagesCameBefore() {
+    int stated = 0;
+    for (std::uint32_t seed = 1; seed <= 12; ++seed) {
+      const auto stages = GeneratedStages(seed, 40);
+      TMapStatementIndex index;
+      std::mt19937 pick(seed);
+      for (int n = 0; n < 40; ++n) {
+        const TArgumentationStage& stage = *stages[pick() % stages.size()];
+        const TMapStageGraph g = MapStageGraph(stage, {}, &index);
+        TStatement* found = nullptr;
+        for (const TMapConnectionSource& c : g.Connections) {
+          const TReasonConclusion& rc = *c.Connection;
+          const bool warrant = stage.SentenceIsStatementSentence(
+              StepWarrantSentence(rc.Reason->Sentence, rc.Conclusion->Sentence, rc.ConnectionKind), found);
+          QCOMPARE(g.Nodes[static_cast<std::size_t>(c.Junction)].Statement != nullptr, warrant);
+          stated += warrant ? 1 : 0;
+        }
+        for (const TMapExceptionSource& e : g.Exceptions) {
+          const bool warrant = stage.SentenceIsStatementSentence(
+              UndercutterWarrantSentence(e.Exception->Sentence, e.Connection->Reason->Sentence,
+                                         e.Connection->Conclusion->Sentence),
+              found);
+          QCOMPARE(e.Edges.size(), warrant ? std::size_t{2} : std::size_t{1});
+          stated += warrant ? 1 : 0;
+        }
+        for (std::size_t i = 0; i < stage.Statements.Count(); ++i)
+          QVERIFY(g.StatementNodes[i] >= 0 &&
+                  g.Nodes[static_cast<std::size_t>(g.StatementNodes[i])].Statement == stage.Statements[i]);
+        if (QTest::currentTestFailed()) qFatal("seed %u", seed);
+      }
+    }
+    QVERIFY(stated > 0);
   }
 
   // A tree of reasons and a tree whose leaves are shared by neighbouring conclusions can
@@ -340,6 +382,17 @@ private slots:
     QVERIFY(warrant.bottom() < p.StatementBoxes.at("the goods are defective").top());
     QVERIFY(std::any_of(p.Layout.Texts.begin(), p.Layout.Texts.end(),
                         [](const TDiagramText& t) { return t.Text.startsWith(QStringLiteral("IF the goods")); }));
+    // A defeating step's warrant and an undercutter's warrant sit on their arrow and line too.
+    const std::string broke = "the buyer broke them", visible = "the defect was visible";
+    const std::string conclusion = "the buyer may return them", reason = "the goods are defective";
+    b.Connect(broke, kAssumption, conclusion, kIssue, kDefeating);
+    b.State(StepWarrantSentence(broke, conclusion, kDefeating), kAssumption);
+    b.Except(visible, kAssumption, reason, kAssumption, conclusion, kIssue);
+    b.State(UndercutterWarrantSentence(visible, reason, conclusion), kAssumption);
+    const TMapStageGraph g = MapStageGraph(b.Current());
+    QCOMPARE(std::count_if(g.Nodes.begin(), g.Nodes.end(),
+                           [](const TMapNodeSource& n) { return n.Attached && n.Statement; }),
+             3);
   }
 
   void SmallMapPixels() {
