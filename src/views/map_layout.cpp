@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 
 #include "views/map_phases.h"
 
@@ -32,42 +33,12 @@ void VisitSignature(const TMapGraph& graph, const std::vector<int>& nodes, const
   }
 }
 
-std::string Signature(const TMapGraph& graph, const std::vector<int>& nodes, const std::vector<int>& edges,
-                      const std::vector<int>& local) {
-  std::string s;
+// Written into one buffer reused part after part: a move keeps most parts, and building
+// every part's signature as a string of its own cost more than laying out the changed one.
+void Signature(const TMapGraph& graph, const std::vector<int>& nodes, const std::vector<int>& edges,
+               const std::vector<int>& local, std::string& s) {
+  s.clear();
   VisitSignature(graph, nodes, edges, local, [&s](const char* p, std::size_t n) { s.append(p, n); });
-  return s;
-}
-
-// A part's signature hashed and compared without building it: a move keeps most parts,
-// and building every part's signature cost more than laying out the changed ones.
-std::uint64_t SignatureHash(const TMapGraph& graph, const std::vector<int>& nodes, const std::vector<int>& edges,
-                            const std::vector<int>& local) {
-  std::uint64_t h = 0x9E3779B97F4A7C15ULL;
-  const auto mix = [&h](std::uint64_t w) { h = (h ^ w) * 0x100000001B3ULL + (h >> 29); };
-  VisitSignature(graph, nodes, edges, local, [&mix](const char* p, std::size_t n) {
-    std::size_t k = 0;
-    for (; k + 8 <= n; k += 8) {
-      std::uint64_t w = 0;
-      std::memcpy(&w, p + k, 8);
-      mix(w);
-    }
-    std::uint64_t tail = n;
-    std::memcpy(&tail, p + k, n - k);
-    mix(tail ^ (static_cast<std::uint64_t>(n) << 56));
-  });
-  return h;
-}
-
-bool SameSignature(const std::string& kept, const TMapGraph& graph, const std::vector<int>& nodes,
-                   const std::vector<int>& edges, const std::vector<int>& local) {
-  std::size_t at = 0;
-  bool same = true;
-  VisitSignature(graph, nodes, edges, local, [&](const char* p, std::size_t n) {
-    same = same && at + n <= kept.size() && std::memcmp(kept.data() + at, p, n) == 0;
-    at += n;
-  });
-  return same && at == kept.size();
 }
 
 }  // namespace
@@ -159,20 +130,32 @@ TMapPlacement TMapLayoutEngine::Layout(const TMapGraph& graph, TMapPlacement rec
   for (const auto& nodes : components)
     for (Index i = 0; i < nodes.size(); ++i) local[static_cast<Index>(nodes[i])] = static_cast<int>(i);
 
-  std::unordered_map<std::uint64_t, TKeptPart> kept;
+  // Parts not met again this layout are forgotten after it.
+  ++generation_;
   std::vector<std::shared_ptr<const TPart>> parts;
+  parts.reserve(components.size());
+  std::string signature;
   for (Index c = 0; c < components.size(); ++c) {
-    const std::uint64_t hash = SignatureHash(graph, components[c], edgesOf[c], local);
-    TKeptPart entry;
-    if (const auto found = parts_.find(hash);
-        found != parts_.end() && SameSignature(found->second.Signature, graph, components[c], edgesOf[c], local))
-      entry = std::move(found->second);
-    else
-      entry = {Signature(graph, components[c], edgesOf[c], local), LayOutPart(graph, components[c], edgesOf[c])};
-    parts.push_back(entry.Part);
-    kept.emplace(hash, std::move(entry));
+    Signature(graph, components[c], edgesOf[c], local, signature);
+    const std::uint64_t hash = std::hash<std::string>()(signature);
+    auto found = parts_.find(hash);
+    if (found == parts_.end() || found->second.Signature != signature) {
+      TKeptPart entry{signature, LayOutPart(graph, components[c], edgesOf[c]), 0};
+      if (found == parts_.end())
+        found = parts_.emplace(hash, std::move(entry)).first;
+      else if (found->second.Generation == generation_)
+        found = parts_.end();  // two parts of one hash: the later is not kept
+      else
+        found->second = std::move(entry);
+      if (found == parts_.end()) {
+        parts.push_back(entry.Part);
+        continue;
+      }
+    }
+    found->second.Generation = generation_;
+    parts.push_back(found->second.Part);
   }
-  parts_ = std::move(kept);
+  std::erase_if(parts_, [this](const auto& kept) { return kept.second.Generation != generation_; });
   placed_.resize(components.size());
 
   // Rows of parts, each part at the right of the one before while the row has room.

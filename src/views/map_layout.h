@@ -61,9 +61,12 @@ private:
     /// Everything the part's drawing depends on (see Signature).
     std::string Signature;
     std::shared_ptr<const TPart> Part;
+    /// The last layout that met it.
+    std::uint64_t Generation = 0;
   };
   // By the hash of their signatures.
   std::unordered_map<std::uint64_t, TKeptPart> parts_;
+  std::uint64_t generation_ = 0;
   // Each node's x centre in the part it last lay in.
   std::unordered_map<std::string, double> centres_;
   int laidOut_ = 0;
