@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <functional>
 
 #include "views/map_phases.h"
@@ -14,31 +13,25 @@ namespace {
 
 using Index = std::size_t;
 
-// Visits, piece by piece, what names a part: everything its drawing depends on.
-template <class TVisit>
-void VisitSignature(const TMapGraph& graph, const std::vector<int>& nodes, const std::vector<int>& edges,
-                    const std::vector<int>& local, TVisit&& visit) {
-  const auto number = [&visit](int v) { visit(reinterpret_cast<const char*>(&v), sizeof v); };
+// Names a part by everything its drawing depends on. Written into one buffer reused part
+// after part: a move keeps most parts, and a string of its own per part cost more than
+// laying out the changed one.
+void Signature(const TMapGraph& graph, const std::vector<int>& nodes, const std::vector<int>& edges,
+               const std::vector<int>& local, std::string& s) {
+  const auto number = [](std::string& s, int v) { s.append(reinterpret_cast<const char*>(&v), sizeof v); };
+  s.clear();
   for (const int v : nodes) {
     const TMapNode& node = graph.Nodes[static_cast<Index>(v)];
-    number(static_cast<int>(node.Key.size()));
-    visit(node.Key.data(), node.Key.size());
-    number(node.Width);
-    number(node.Height);
+    number(s, static_cast<int>(node.Key.size()));
+    s += node.Key;
+    number(s, node.Width);
+    number(s, node.Height);
   }
   for (const int e : edges) {
     const TMapEdge& edge = graph.Edges[static_cast<Index>(e)];
-    number(local[static_cast<Index>(edge.From)]);
-    number(local[static_cast<Index>(edge.To)]);
+    number(s, local[static_cast<Index>(edge.From)]);
+    number(s, local[static_cast<Index>(edge.To)]);
   }
-}
-
-// Written into one buffer reused part after part: a move keeps most parts, and building
-// every part's signature as a string of its own cost more than laying out the changed one.
-void Signature(const TMapGraph& graph, const std::vector<int>& nodes, const std::vector<int>& edges,
-               const std::vector<int>& local, std::string& s) {
-  s.clear();
-  VisitSignature(graph, nodes, edges, local, [&s](const char* p, std::size_t n) { s.append(p, n); });
 }
 
 }  // namespace
@@ -138,22 +131,18 @@ TMapPlacement TMapLayoutEngine::Layout(const TMapGraph& graph, TMapPlacement rec
   for (Index c = 0; c < components.size(); ++c) {
     Signature(graph, components[c], edgesOf[c], local, signature);
     const std::uint64_t hash = std::hash<std::string>()(signature);
-    auto found = parts_.find(hash);
-    if (found == parts_.end() || found->second.Signature != signature) {
-      TKeptPart entry{signature, LayOutPart(graph, components[c], edgesOf[c]), 0};
-      if (found == parts_.end())
-        found = parts_.emplace(hash, std::move(entry)).first;
-      else if (found->second.Generation == generation_)
-        found = parts_.end();  // two parts of one hash: the later is not kept
-      else
-        found->second = std::move(entry);
-      if (found == parts_.end()) {
-        parts.push_back(entry.Part);
-        continue;
-      }
+    const auto found = parts_.find(hash);
+    if (found != parts_.end() && found->second.Signature == signature) {
+      found->second.Generation = generation_;
+      parts.push_back(found->second.Part);
+      continue;
     }
-    found->second.Generation = generation_;
-    parts.push_back(found->second.Part);
+    parts.push_back(LayOutPart(graph, components[c], edgesOf[c]));
+    // Of two parts with one hash in a layout, the first is kept.
+    if (found == parts_.end())
+      parts_.emplace(hash, TKeptPart{signature, parts.back(), generation_});
+    else if (found->second.Generation != generation_)
+      found->second = {signature, parts.back(), generation_};
   }
   std::erase_if(parts_, [this](const auto& kept) { return kept.second.Generation != generation_; });
   placed_.resize(components.size());

@@ -51,6 +51,8 @@ struct TMapPartDrawing {
   TDiagramLayout Drawing;
   /// Covers everything drawn.
   QRect Bounds;
+  /// The last map that used it.
+  std::uint64_t Generation = 0;
   /// Per entry of Drawing.Parts, the index of its node, connection or exception in the
   /// part's sources, to point it into the stage the drawing is shown for.
   std::vector<int> Sources;

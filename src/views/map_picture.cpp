@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <algorithm>
 #include <cmath>
+#include <deque>
 #include <stdexcept>
 
 #include "views/diagram_builder.h"
@@ -209,30 +210,28 @@ TMapPicture TMapPainter::Paint(const TArgumentationStage& stage, const QFont& fo
   const TMapPartDrawer drawer(g, placement, texts, picture.Arrows, picture.ExceptionLines, structureOnly, th);
   drawn_ = 0;
   kept_ = 0;
-  std::unordered_map<const void*, TMapPartDrawing> kept;
-  kept.reserve(parts.size());
+  ++generation_;
   std::vector<const TMapPartDrawing*> drawings(parts.size(), nullptr);
-  std::vector<TMapPartDrawing> unkept;
-  unkept.reserve(parts.size());
+  std::deque<TMapPartDrawing> unkept;
   std::size_t boxes = 0, lines = 0, textCount = 0, icons = 0, order = 0, diagramParts = 0;
   for (Index p = 0; p < parts.size(); ++p) {
     drawer.Look(parts[p], look_);
     const void* key = placed[p].Drawing.get();
-    TMapPartDrawing drawing;
     const auto found = drawings_.find(key);
-    if (found != drawings_.end() && found->second.Look == look_) {
-      drawing = std::move(found->second);
+    if (found != drawings_.end() && found->second.Generation == generation_) {
+      // Two parts of one layout part: the first keeps its drawing.
+      drawings[p] = &unkept.emplace_back(drawer.Draw(parts[p], look_));
+      ++drawn_;
+    } else if (found != drawings_.end() && found->second.Look == look_) {
+      found->second.Generation = generation_;
+      drawings[p] = &found->second;
       ++kept_;
     } else {
-      drawing = drawer.Draw(parts[p], look_);
+      TMapPartDrawing& slot = found != drawings_.end() ? found->second : drawings_[key];
+      slot = drawer.Draw(parts[p], look_);
+      slot.Generation = generation_;
+      drawings[p] = &slot;
       ++drawn_;
-    }
-    const auto [slot, inserted] = kept.try_emplace(key);
-    if (inserted) {
-      slot->second = std::move(drawing);
-      drawings[p] = &slot->second;
-    } else {
-      drawings[p] = &unkept.emplace_back(std::move(drawing));
     }
     const TDiagramLayout& d = drawings[p]->Drawing;
     boxes += d.Boxes.size();
@@ -242,7 +241,8 @@ TMapPicture TMapPainter::Paint(const TArgumentationStage& stage, const QFont& fo
     order += d.Order.size();
     diagramParts += d.Parts.size();
   }
-  drawings_ = std::move(kept);
+  // Drawings of parts gone; the others stay where the pointers above find them.
+  std::erase_if(drawings_, [this](const auto& kept) { return kept.second.Generation != generation_; });
 
   layout.Boxes.reserve(boxes);
   layout.Lines.reserve(lines);

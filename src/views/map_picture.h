@@ -141,6 +141,7 @@ private:
   int drawn_ = 0;
   int kept_ = 0;
   std::vector<std::uint64_t> look_;
+  std::uint64_t generation_ = 0;
 };
 
 /// The map of stage laid out afresh.
