@@ -378,6 +378,8 @@ private slots:
     QCOMPARE(p.Layout.Boxes.size(), std::size_t{3});
     QCOMPARE(p.Graph.Nodes.size(), std::size_t{3});
     const QRect warrant = p.StatementBoxes.at("(IF the goods are defective, THEN the buyer may return them)");
+    QVERIFY(p.StatementBoxes.Find("a sentence not stated").isNull());
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, (void)p.StatementBoxes.at("a sentence not stated"));
     QVERIFY(warrant.top() > p.StatementBoxes.at("the buyer may return them").bottom());
     QVERIFY(warrant.bottom() < p.StatementBoxes.at("the goods are defective").top());
     QVERIFY(std::any_of(p.Layout.Texts.begin(), p.Layout.Texts.end(),
