@@ -23,29 +23,37 @@ TMapStatementIndex::TShape ShapeOf(int sentences, const TMake& make) {
     from = at + 1;
   }
   shape.Fixed.push_back(made.substr(from));
+  for (const std::string& fixed : shape.Fixed) shape.Hashes.push_back(TMapStatementIndex::HashOf(fixed));
   return shape;
 }
 
-TMapStatementIndex::TKey KeyOf(const std::vector<std::string_view>& pieces) {
-  TMapStatementIndex::TKey key;
-  char first[8] = {}, last[8] = {};
-  std::size_t n = 0;
-  for (auto piece = pieces.begin(); piece != pieces.end(); ++piece) {
-    key.Length += piece->size();
-    for (std::size_t k = 0; k < piece->size() && n < 8; ++k) first[n++] = (*piece)[k];
+constexpr std::uint64_t kBase = 0x9E3779B97F4A7C15ULL;
+
+}  // namespace
+
+TMapStatementIndex::TKey TMapStatementIndex::HashOf(std::string_view text) {
+  TKey key;
+  for (const char ch : text) {
+    key.Hash = key.Hash * kBase + static_cast<unsigned char>(ch) + 1;
+    key.Power *= kBase;
   }
-  n = 0;
-  for (auto piece = pieces.rbegin(); piece != pieces.rend() && n < 8; ++piece)
-    for (std::size_t k = piece->size(); k-- > 0 && n < 8;) last[n++] = (*piece)[k];
-  std::memcpy(&key.First, first, 8);
-  std::memcpy(&key.Last, last, 8);
+  key.Length = text.size();
   return key;
 }
+
+TMapStatementIndex::TKey TMapStatementIndex::Join(TKey a, const TKey& b) {
+  a.Hash = a.Hash * b.Power + b.Hash;
+  a.Power *= b.Power;
+  a.Length += b.Length;
+  return a;
+}
+
+namespace {
 
 }  // namespace
 
 std::size_t TMapStatementIndex::TKeyHash::operator()(const TKey& k) const {
-  return static_cast<std::size_t>((k.First * 0x9E3779B97F4A7C15ULL) ^ k.Last ^ (k.Length << 40));
+  return static_cast<std::size_t>(k.Hash ^ (k.Length << 48));
 }
 
 TMapStatementIndex::TMapStatementIndex()
@@ -66,6 +74,7 @@ void TMapStatementIndex::Follow(const TStatements& statements) {
     indexed_ = 0;
     slots_.assign(16, {nullptr, -1});
     keys_.clear();
+    hashes_.clear();
   }
   count_ = statements.Count();
   if (!buffer_) return;
@@ -74,6 +83,7 @@ void TMapStatementIndex::Follow(const TStatements& statements) {
   for (; indexed_ < buffer_->size(); ++indexed_) {
     const TStatement* s = (*buffer_)[indexed_];
     Add(s, static_cast<int>(indexed_));
+    hashes_.push_back(HashOf(s->Sentence));
     for (const TShape* shape : {&supporting_, &defeating_, &undercutter_}) AddKey(*shape, s->Sentence);
   }
 }
@@ -95,11 +105,21 @@ void TMapStatementIndex::Add(const TStatement* s, int position) {
   slots_[k] = {s, position};
 }
 
-int TMapStatementIndex::Find(const TStatement* s) const {
+int TMapStatementIndex::Position(const TStatement* s) const {
   if (slots_.empty()) return -1;
   for (Index k = Slot(s); slots_[k].first; k = (k + 1) & (slots_.size() - 1))
-    if (slots_[k].first == s) return static_cast<std::size_t>(slots_[k].second) < count_ ? slots_[k].second : -1;
+    if (slots_[k].first == s) return slots_[k].second;
   return -1;
+}
+
+int TMapStatementIndex::Find(const TStatement* s) const {
+  const int position = Position(s);
+  return position >= 0 && static_cast<std::size_t>(position) < count_ ? position : -1;
+}
+
+TMapStatementIndex::TKey TMapStatementIndex::SentenceHash(const TStatement* s) const {
+  const int position = Position(s);
+  return position >= 0 ? hashes_[static_cast<Index>(position)] : HashOf(s->Sentence);
 }
 
 void TMapStatementIndex::AddKey(const TShape& shape, const std::string& sentence) {
@@ -108,28 +128,29 @@ void TMapStatementIndex::AddKey(const TShape& shape, const std::string& sentence
   if (sentence.size() < front.size() + back.size() || sentence.compare(0, front.size(), front) != 0 ||
       sentence.compare(sentence.size() - back.size(), back.size(), back) != 0)
     return;
-  pieces_.assign(1, std::string_view(sentence).substr(front.size(), sentence.size() - front.size() - back.size()));
-  keys_.insert(KeyOf(pieces_));
+  keys_.insert(HashOf(std::string_view(sentence).substr(front.size(), sentence.size() - front.size() - back.size())));
 }
 
-bool TMapStatementIndex::Has(const TShape& shape, std::initializer_list<std::string_view> sentences) const {
+// The hash of what lies between the first and last fixed texts, joined from the
+// sentences' hashes kept by the index: no sentence is read again.
+bool TMapStatementIndex::Has(const TShape& shape, std::initializer_list<const TStatement*> sentences) const {
   if (keys_.empty()) return false;
-  pieces_.clear();
-  std::size_t between = 1;
-  for (const std::string_view sentence : sentences) {
-    if (!pieces_.empty()) pieces_.push_back(shape.Fixed[between++]);
-    pieces_.push_back(sentence);
+  TKey key;
+  std::size_t between = 0;
+  for (const TStatement* s : sentences) {
+    if (between > 0) key = Join(key, shape.Hashes[between]);
+    key = Join(key, SentenceHash(s));
+    ++between;
   }
-  return keys_.count(KeyOf(pieces_)) > 0;
+  return keys_.count(key) > 0;
 }
 
 bool TMapStatementIndex::MayBeStepWarrant(const TReasonConclusion& rc) const {
-  return Has(rc.ConnectionKind == kSupporting ? supporting_ : defeating_,
-             {rc.Reason->Sentence, rc.Conclusion->Sentence});
+  return Has(rc.ConnectionKind == kSupporting ? supporting_ : defeating_, {rc.Reason, rc.Conclusion});
 }
 
 bool TMapStatementIndex::MayBeUndercutterWarrant(const TStatement& exception, const TReasonConclusion& rc) const {
-  return Has(undercutter_, {exception.Sentence, rc.Reason->Sentence, rc.Conclusion->Sentence});
+  return Has(undercutter_, {&exception, rc.Reason, rc.Conclusion});
 }
 
 }  // namespace korvane

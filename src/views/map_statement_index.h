@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -28,22 +29,26 @@ public:
   [[nodiscard]] int Find(const TStatement* s) const;
 
   /// False when no statement of the list has the sentence of rc's step warrant, or of
-  /// the undercutter warrant of exception on rc; true means look it up.
+  /// the undercutter warrant of exception on rc; true means look it up (a hash matched).
   [[nodiscard]] bool MayBeStepWarrant(const TReasonConclusion& rc) const;
   [[nodiscard]] bool MayBeUndercutterWarrant(const TStatement& exception, const TReasonConclusion& rc) const;
 
-  /// The fixed texts of a warrant's sentence: before its first sentence, between them,
-  /// after its last.
-  struct TShape {
-    std::vector<std::string> Fixed;
-  };
-  /// What is checked before a warrant's sentence is built: the length of what lies
-  /// between its first and last fixed texts, and up to eight bytes from each end of it.
+  /// A text's polynomial hash with its length and the base to its length: the hash of
+  /// two texts joined follows from theirs.
   struct TKey {
     std::size_t Length = 0;
-    std::uint64_t First = 0;
-    std::uint64_t Last = 0;
-    friend bool operator==(const TKey&, const TKey&) = default;
+    std::uint64_t Hash = 0;
+    std::uint64_t Power = 1;
+    friend bool operator==(const TKey& a, const TKey& b) { return a.Length == b.Length && a.Hash == b.Hash; }
+  };
+  [[nodiscard]] static TKey HashOf(std::string_view text);
+  [[nodiscard]] static TKey Join(TKey a, const TKey& b);
+
+  /// The fixed texts of a warrant's sentence: before its first sentence, between them,
+  /// after its last; and their hashes.
+  struct TShape {
+    std::vector<std::string> Fixed;
+    std::vector<TKey> Hashes;
   };
 
 private:
@@ -52,7 +57,9 @@ private:
   };
   void Add(const TStatement* s, int position);
   void AddKey(const TShape& shape, const std::string& sentence);
-  [[nodiscard]] bool Has(const TShape& shape, std::initializer_list<std::string_view> sentences) const;
+  [[nodiscard]] bool Has(const TShape& shape, std::initializer_list<const TStatement*> sentences) const;
+  [[nodiscard]] int Position(const TStatement* s) const;
+  [[nodiscard]] TKey SentenceHash(const TStatement* s) const;
   [[nodiscard]] std::size_t Slot(const TStatement* s) const;
 
   std::shared_ptr<const std::vector<TStatement*>> buffer_;
@@ -62,8 +69,10 @@ private:
   // node-based map allocates per entry.
   std::vector<std::pair<const TStatement*, int>> slots_;
   TShape supporting_, defeating_, undercutter_;
+  // The hashes of what lies between the fixed texts of the sentences shaped as warrants.
   std::unordered_set<TKey, TKeyHash> keys_;
-  mutable std::vector<std::string_view> pieces_;
+  // Each statement's sentence hashed, by its position in the buffer.
+  std::vector<TKey> hashes_;
 };
 
 }  // namespace korvane
