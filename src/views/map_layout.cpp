@@ -187,7 +187,12 @@ TMapPlacement TMapLayoutEngine::Layout(const TMapGraph& graph, TMapPlacement rec
     placement.Width = std::max(placement.Width, x + part.Width + kMapMargin);
     placement.Height = std::max(placement.Height, y + part.Height + kMapMargin);
     rowHeight = std::max(rowHeight, part.Height);
-    placed_[c] = {components[c], std::move(edgesOf[c]), parts[c], x, y};
+    TMapPlacedPart& placed = placed_[c];
+    placed.Nodes.assign(components[c].begin(), components[c].end());
+    placed.Edges.assign(edgesOf[c].begin(), edgesOf[c].end());
+    placed.Drawing = parts[c];
+    placed.X = x;
+    placed.Y = y;
     x += part.Width + kMapPartGap;
   }
   return placement;

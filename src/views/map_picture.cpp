@@ -188,9 +188,13 @@ TMapPicture TMapPainter::Paint(const TArgumentationStage& stage, const QFont& fo
   // What of the graph each placed part holds.
   const std::vector<TMapPlacedPart>& placed = engine_.Placed();
   std::vector<int> partOf(g.Nodes.size(), 0);
-  std::vector<TMapPartSources> parts(placed.size());
+  // Kept from map to map with their lists' room: a large map has thousands of parts.
+  std::vector<TMapPartSources>& parts = sources_;
+  parts.resize(placed.size());
   for (Index p = 0; p < placed.size(); ++p) {
     parts[p].Placed = &placed[p];
+    parts[p].Connections.clear();
+    parts[p].Exceptions.clear();
     for (const int v : placed[p].Nodes) partOf[static_cast<Index>(v)] = static_cast<int>(p);
   }
   for (Index c = 0; c < g.Connections.size(); ++c)

@@ -142,6 +142,7 @@ private:
   int kept_ = 0;
   std::vector<std::uint64_t> look_;
   std::uint64_t generation_ = 0;
+  std::vector<TMapPartSources> sources_;
 };
 
 /// The map of stage laid out afresh.
