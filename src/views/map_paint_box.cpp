@@ -25,9 +25,7 @@ void TMapPaintBox::ShowMap(const TArgumentationStage& stage, bool structureOnly,
   if (!kept) selectedSentence_.clear();
 }
 
-QRect TMapPaintBox::StatementBox(const std::string& sentence) const {
-  return picture_.StatementBoxes.Find(sentence);
-}
+QRect TMapPaintBox::StatementBox(const std::string& sentence) const { return picture_.StatementBoxes.Find(sentence); }
 
 void TMapPaintBox::Select(const TStatement* statement) {
   selected_ = statement && !StatementBox(statement->Sentence).isNull() ? statement : nullptr;

@@ -90,7 +90,8 @@ public:
     const auto e = static_cast<Index>(part_.Exceptions[static_cast<Index>(k)]);
     const TMapExceptionSource& source = d_.g_.Exceptions[e];
     const TMapStroke& stroke = d_.exceptionLines_[e];
-    for (const int edge : source.Edges) Route(d_.placement_.Routes[static_cast<Index>(edge)], stroke.Pen, stroke.PenStyle);
+    for (const int edge : source.Edges)
+      Route(d_.placement_.Routes[static_cast<Index>(edge)], stroke.Pen, stroke.PenStyle);
     const TMapRoute& last = d_.placement_.Routes[static_cast<Index>(source.Edges.back())];
     const QPoint tip = PointOf(last.Points.back(), origin_);
     Head(PointOf(last.Points[last.Points.size() - 2], origin_), tip, stroke.Pen, true);
@@ -221,7 +222,8 @@ TMapPartDrawing TMapPartDrawer::Draw(const TMapPartSources& part, const std::vec
   // Texts lie inside their boxes.
   QRect& bounds = out.Bounds;
   for (const TDiagramBox& box : out.Drawing.Boxes) bounds |= box.Rect.normalized();
-  for (const TDiagramLine& line : out.Drawing.Lines) bounds |= QRect(line.From, line.To).normalized().adjusted(-1, -1, 1, 1);
+  for (const TDiagramLine& line : out.Drawing.Lines)
+    bounds |= QRect(line.From, line.To).normalized().adjusted(-1, -1, 1, 1);
   for (const TDiagramIcon& icon : out.Drawing.Icons)
     bounds |= QRect(icon.Position, QSize(TStatusIconsImageList::kSize, TStatusIconsImageList::kSize));
   return out;
@@ -242,7 +244,8 @@ void AppendPartDrawing(TDiagramLayout& layout, const TMapPartDrawing& drawing, c
   for (std::size_t k = order; k < layout.Order.size(); ++k)
     layout.Order[k].Index += base[static_cast<std::size_t>(layout.Order[k].Kind)];
   layout.Boxes.insert(layout.Boxes.end(), d.Boxes.begin(), d.Boxes.end());
-  for (std::size_t k = static_cast<std::size_t>(boxes); k < layout.Boxes.size(); ++k) layout.Boxes[k].Rect.translate(by);
+  for (std::size_t k = static_cast<std::size_t>(boxes); k < layout.Boxes.size(); ++k)
+    layout.Boxes[k].Rect.translate(by);
   layout.Lines.insert(layout.Lines.end(), d.Lines.begin(), d.Lines.end());
   for (std::size_t k = static_cast<std::size_t>(lines); k < layout.Lines.size(); ++k) {
     layout.Lines[k].From += by;
@@ -265,12 +268,12 @@ void AppendPartDrawing(TDiagramLayout& layout, const TMapPartDrawing& drawing, c
       const TMapConnectionSource& c = g.Connections[static_cast<std::size_t>(part.Connections[source])];
       p.Argument = c.Argument;
       p.StepIndex = c.StepIndex;
-      p.Step = c.Argument->Steps[static_cast<std::size_t>(c.StepIndex)];
+      p.Step = c.Step;
     } else {
       const TMapExceptionSource& e = g.Exceptions[static_cast<std::size_t>(part.Exceptions[source])];
       p.Argument = e.Argument;
       p.StepIndex = e.StepIndex;
-      p.Step = e.Argument->Steps[static_cast<std::size_t>(e.StepIndex)];
+      p.Step = e.Step;
       p.Undercutter = e.Undercutter;
     }
     layout.Parts.push_back(p);

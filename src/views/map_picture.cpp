@@ -176,8 +176,8 @@ TMapPicture TMapPainter::Paint(const TArgumentationStage& stage, const QFont& fo
   picture.Arrows.reserve(g.Connections.size());
   for (const TMapConnectionSource& c : g.Connections) {
     picture.Arrows.push_back(ArrowStroke(g, c, structureOnly));
-    picture.Arrows.back().Back = placement.Routes[static_cast<Index>(c.EdgeIn)].Back ||
-                                 placement.Routes[static_cast<Index>(c.EdgeOut)].Back;
+    picture.Arrows.back().Back =
+        placement.Routes[static_cast<Index>(c.EdgeIn)].Back || placement.Routes[static_cast<Index>(c.EdgeOut)].Back;
   }
   picture.ExceptionLines.reserve(g.Exceptions.size());
   for (const TMapExceptionSource& e : g.Exceptions) {
@@ -258,13 +258,13 @@ TMapPicture TMapPainter::Paint(const TArgumentationStage& stage, const QFont& fo
   for (Index p = 0; p < parts.size(); ++p) {
     const int first = static_cast<int>(layout.Order.size());
     AppendPartDrawing(layout, *drawings[p], parts[p], g, placed[p].X, placed[p].Y);
-    layout.Spans.push_back({drawings[p]->Bounds.translated(placed[p].X, placed[p].Y), first,
-                            static_cast<int>(layout.Order.size())});
+    layout.Spans.push_back(
+        {drawings[p]->Bounds.translated(placed[p].X, placed[p].Y), first, static_cast<int>(layout.Order.size())});
   }
   for (Index v = 0; v < g.Nodes.size(); ++v)
     if (const TStatement* s = g.Nodes[v].Statement)
-      picture.StatementBoxes.Add(s->Sentence, QRect(placement.Left[v], placement.Top[v], g.Graph.Nodes[v].Width,
-                                                        g.Graph.Nodes[v].Height));
+      picture.StatementBoxes.Add(
+          s->Sentence, QRect(placement.Left[v], placement.Top[v], g.Graph.Nodes[v].Width, g.Graph.Nodes[v].Height));
   picture.Graph = std::move(g.Graph);
   picture.Placement = std::move(placement);
   spare_ = std::move(g);

@@ -90,7 +90,9 @@ public:
     }
     g_.StatementNodes.assign(stage_.Statements.Count(), -1);
     for (Index i = 0; i < stage_.Statements.Count(); ++i)
-      if (!attached[i]) g_.StatementNodes[i] = AddNode(i, false, [&](std::string& key) { NodeKey(key, "s:", stage_.Statements[i]->Sentence); });
+      if (!attached[i])
+        g_.StatementNodes[i] =
+            AddNode(i, false, [&](std::string& key) { NodeKey(key, "s:", stage_.Statements[i]->Sentence); });
     for (Index c = 0; c < connections.Count(); ++c) {
       const int j = AddNode(stepWarrant[c], true, [&](std::string& key) { ConnectionKey(key, *connections[c]); });
       if (stepWarrant[c] >= 0) g_.StatementNodes[static_cast<Index>(stepWarrant[c])] = j;
@@ -100,7 +102,8 @@ public:
       for (Index k = 0; k < undercutterWarrant[c].size(); ++k) {
         const int w = undercutterWarrant[c][k];
         if (w < 0) continue;
-        const int u = AddNode(w, true, [&](std::string& key) { NodeKey(key, "u:", stage_.Statements[static_cast<Index>(w)]->Sentence); });
+        const int u = AddNode(
+            w, true, [&](std::string& key) { NodeKey(key, "u:", stage_.Statements[static_cast<Index>(w)]->Sentence); });
         g_.StatementNodes[static_cast<Index>(w)] = u;
       }
     // The recycled graph's nodes past the last were not needed.
@@ -133,7 +136,8 @@ private:
     key(node.Key);
     node.Width = 0;
     node.Height = 0;
-    g_.Nodes.push_back({statement >= 0 ? stage_.Statements[static_cast<Index>(statement)] : nullptr, attached, statement});
+    g_.Nodes.push_back(
+        {statement >= 0 ? stage_.Statements[static_cast<Index>(statement)] : nullptr, attached, statement});
     return static_cast<int>(v);
   }
   int AddEdge(int from, int to) {
@@ -152,6 +156,7 @@ private:
       x.Argument = stage_.DialecticalArguments[static_cast<Index>(Find(rc.Conclusion))];
       x.StepIndex = StepOf(x.Argument, rc);
       if (x.StepIndex >= 0) step = x.Argument->Steps[static_cast<Index>(x.StepIndex)];
+      x.Step = step;
     }
     bool blocked = false;
     for (Index k = 0; k < rc.Exceptions.Count(); ++k) {
@@ -172,6 +177,7 @@ private:
       if (step) {
         e.Argument = x.Argument;
         e.StepIndex = x.StepIndex;
+        e.Step = step;
         e.Undercutter = UndercutterOf(step, e.Exception);
         if (e.Undercutter >= 0) {
           const auto u = static_cast<Index>(e.Undercutter);

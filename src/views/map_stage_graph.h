@@ -29,6 +29,7 @@ struct TMapConnectionSource {
   /// The step in the conclusion's dialectical argument, when the stage is evaluated.
   const TDialecticalArgument* Argument = nullptr;
   int StepIndex = -1;
+  const TStep* Step = nullptr;
   /// How it counts: the step's warrant holds, and it counts in the conclusion's argument.
   bool WarrantHolds = true;
   bool Counts = false;
@@ -41,6 +42,7 @@ struct TMapExceptionSource {
   std::vector<int> Edges;
   int StepIndex = -1;
   const TDialecticalArgument* Argument = nullptr;
+  const TStep* Step = nullptr;
   int Undercutter = -1;
   bool WarrantHolds = true;
   bool Blocks = false;

@@ -1,6 +1,5 @@
 #include "views/map_statement_index.h"
 
-#include <cstring>
 #include <initializer_list>
 
 #include "model/warrant_sentences.h"
@@ -48,21 +47,15 @@ TMapStatementIndex::TKey TMapStatementIndex::Join(TKey a, const TKey& b) {
   return a;
 }
 
-namespace {
-
-}  // namespace
-
 std::size_t TMapStatementIndex::TKeyHash::operator()(const TKey& k) const {
   return static_cast<std::size_t>(k.Hash ^ (k.Length << 48));
 }
 
 TMapStatementIndex::TMapStatementIndex()
-    : supporting_(ShapeOf(2, [](const std::string& r, const std::string& c, const std::string&) {
-        return StepWarrantSentence(r, c, kSupporting);
-      })),
-      defeating_(ShapeOf(2, [](const std::string& r, const std::string& c, const std::string&) {
-        return StepWarrantSentence(r, c, kDefeating);
-      })),
+    : supporting_(ShapeOf(2, [](const std::string& r, const std::string& c,
+                                const std::string&) { return StepWarrantSentence(r, c, kSupporting); })),
+      defeating_(ShapeOf(2, [](const std::string& r, const std::string& c,
+                               const std::string&) { return StepWarrantSentence(r, c, kDefeating); })),
       undercutter_(ShapeOf(3, [](const std::string& e, const std::string& r, const std::string& c) {
         return UndercutterWarrantSentence(e, r, c);
       })) {}

@@ -60,25 +60,23 @@ bool Near(const QImage& image, QPoint point, const QColor& colour) {
 // Everything two drawings hold, item by item; the parts' pointers included.
 bool SameDrawing(const TDiagramLayout& a, const TDiagramLayout& b) {
   const auto same = [](const auto& x, const auto& y, const auto& fields) {
-    return x.size() == y.size() && std::equal(x.begin(), x.end(), y.begin(), [&](const auto& p, const auto& q) {
-             return fields(p) == fields(q);
-           });
+    return x.size() == y.size() && std::equal(x.begin(), x.end(), y.begin(),
+                                              [&](const auto& p, const auto& q) { return fields(p) == fields(q); });
   };
   return a.Width == b.Width && a.Height == b.Height &&
          same(a.Boxes, b.Boxes,
               [](const TDiagramBox& x) { return std::tuple(x.Rect, x.Pen.rgba(), x.PenStyle, x.Fill.rgba()); }) &&
          same(a.Lines, b.Lines,
               [](const TDiagramLine& x) { return std::tuple(x.From, x.To, x.Pen.rgba(), x.PenStyle); }) &&
-         same(a.Texts, b.Texts,
-              [](const TDiagramText& x) {
-                return std::tuple(x.Position, x.Text, x.Colour.rgba(), x.Bold, x.Italic);
-              }) &&
+         same(
+             a.Texts, b.Texts,
+             [](const TDiagramText& x) { return std::tuple(x.Position, x.Text, x.Colour.rgba(), x.Bold, x.Italic); }) &&
          same(a.Icons, b.Icons, [](const TDiagramIcon& x) { return std::tuple(x.Index, x.Position); }) &&
          same(a.Order, b.Order, [](const TDiagramItem& x) { return std::tuple(x.Kind, x.Index); }) &&
          same(a.Parts, b.Parts,
               [](const TDiagramPart& x) {
-                return std::tuple(x.Kind, x.Area, x.Statement, x.Status, x.Step, x.Argument, x.StepIndex,
-                                  x.Undercutter, x.Box);
+                return std::tuple(x.Kind, x.Area, x.Statement, x.Status, x.Step, x.Argument, x.StepIndex, x.Undercutter,
+                                  x.Box);
               }) &&
          same(a.Spans, b.Spans, [](const TDiagramSpan& x) { return std::tuple(x.Area, x.First, x.End); });
 }
