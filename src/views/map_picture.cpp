@@ -147,6 +147,67 @@ const TMapMeasuredBox& TMapMeasuredBoxes::Remember(int index, const TStatement* 
   return *Find(index, s, style, attached);
 }
 
+// Sorts the graph's connections and exceptions into the parts the engine placed.
+void TMapPainter::SortIntoParts(const TMapStageGraph& g) {
+  const std::vector<TMapPlacedPart>& placed = engine_.Placed();
+  std::vector<int> partOf(g.Nodes.size(), 0);
+  // Kept from map to map with their lists' room: a large map has thousands of parts.
+  std::vector<TMapPartSources>& parts = sources_;
+  parts.resize(placed.size());
+  for (Index p = 0; p < placed.size(); ++p) {
+    parts[p].Placed = &placed[p];
+    parts[p].Connections.clear();
+    parts[p].Exceptions.clear();
+    for (const int v : placed[p].Nodes) partOf[static_cast<Index>(v)] = static_cast<int>(p);
+  }
+  for (Index c = 0; c < g.Connections.size(); ++c)
+    parts[static_cast<Index>(partOf[static_cast<Index>(g.Connections[c].Junction)])].Connections.push_back(
+        static_cast<int>(c));
+  for (Index e = 0; e < g.Exceptions.size(); ++e) {
+    const TMapEdge& first = g.Graph.Edges[static_cast<Index>(g.Exceptions[e].Edges.front())];
+    parts[static_cast<Index>(partOf[static_cast<Index>(first.From)])].Exceptions.push_back(static_cast<int>(e));
+  }
+}
+
+// Each part's drawing: the one kept while its layout part and its look stay, else drawn.
+std::vector<const TMapPartDrawing*> TMapPainter::Drawings(const TMapPartDrawer& drawer, const QString& fontKey,
+                                                          bool structureOnly) {
+  const QString drawnFor = fontKey + (structureOnly ? QStringLiteral("/s") : QString());
+  if (drawnFor != drawnFor_) {
+    drawings_.clear();
+    drawnFor_ = drawnFor;
+  }
+  const std::vector<TMapPlacedPart>& placed = engine_.Placed();
+  drawn_ = 0;
+  kept_ = 0;
+  ++generation_;
+  std::vector<const TMapPartDrawing*> drawings(sources_.size(), nullptr);
+  unkept_.clear();
+  for (Index p = 0; p < sources_.size(); ++p) {
+    drawer.Look(sources_[p], look_);
+    const void* key = placed[p].Drawing.get();
+    const auto found = drawings_.find(key);
+    if (found != drawings_.end() && found->second.Generation == generation_) {
+      // Two parts of one layout part: the first keeps its drawing.
+      drawings[p] = &unkept_.emplace_back(drawer.Draw(sources_[p], look_));
+      ++drawn_;
+    } else if (found != drawings_.end() && found->second.Look == look_) {
+      found->second.Generation = generation_;
+      drawings[p] = &found->second;
+      ++kept_;
+    } else {
+      TMapPartDrawing& slot = found != drawings_.end() ? found->second : drawings_[key];
+      slot = drawer.Draw(sources_[p], look_);
+      slot.Generation = generation_;
+      drawings[p] = &slot;
+      ++drawn_;
+    }
+  }
+  // Drawings of parts gone; the others stay where the pointers above find them.
+  std::erase_if(drawings_, [this](const auto& kept) { return kept.second.Generation != generation_; });
+  return drawings;
+}
+
 TMapPicture TMapPainter::Paint(const TArgumentationStage& stage, const QFont& font, bool structureOnly,
                                TMapPicture recycled) {
   // The buffers of a picture shown before: a large map's are megabytes, fresh ones fault in page by page.
@@ -185,59 +246,14 @@ TMapPicture TMapPainter::Paint(const TArgumentationStage& stage, const QFont& fo
     picture.ExceptionLines.back().Back = placement.Routes[static_cast<Index>(e.Edges.back())].Back;
   }
 
-  // What of the graph each placed part holds.
-  const std::vector<TMapPlacedPart>& placed = engine_.Placed();
-  std::vector<int> partOf(g.Nodes.size(), 0);
-  // Kept from map to map with their lists' room: a large map has thousands of parts.
-  std::vector<TMapPartSources>& parts = sources_;
-  parts.resize(placed.size());
-  for (Index p = 0; p < placed.size(); ++p) {
-    parts[p].Placed = &placed[p];
-    parts[p].Connections.clear();
-    parts[p].Exceptions.clear();
-    for (const int v : placed[p].Nodes) partOf[static_cast<Index>(v)] = static_cast<int>(p);
-  }
-  for (Index c = 0; c < g.Connections.size(); ++c)
-    parts[static_cast<Index>(partOf[static_cast<Index>(g.Connections[c].Junction)])].Connections.push_back(
-        static_cast<int>(c));
-  for (Index e = 0; e < g.Exceptions.size(); ++e) {
-    const TMapEdge& first = g.Graph.Edges[static_cast<Index>(g.Exceptions[e].Edges.front())];
-    parts[static_cast<Index>(partOf[static_cast<Index>(first.From)])].Exceptions.push_back(static_cast<int>(e));
-  }
-
-  // A part keeps its drawing while its layout part and its look stay.
-  const QString drawnFor = layout.Font.key() + (structureOnly ? QStringLiteral("/s") : QString());
-  if (drawnFor != drawnFor_) {
-    drawings_.clear();
-    drawnFor_ = drawnFor;
-  }
+  SortIntoParts(g);
   const TMapPartDrawer drawer(g, placement, texts, picture.Arrows, picture.ExceptionLines, structureOnly, th);
-  drawn_ = 0;
-  kept_ = 0;
-  ++generation_;
-  std::vector<const TMapPartDrawing*> drawings(parts.size(), nullptr);
-  std::deque<TMapPartDrawing> unkept;
+  const std::vector<const TMapPartDrawing*> drawings = Drawings(drawer, layout.Font.key(), structureOnly);
+  const std::vector<TMapPartSources>& parts = sources_;
+  const std::vector<TMapPlacedPart>& placed = engine_.Placed();
   std::size_t boxes = 0, lines = 0, textCount = 0, icons = 0, order = 0, diagramParts = 0;
-  for (Index p = 0; p < parts.size(); ++p) {
-    drawer.Look(parts[p], look_);
-    const void* key = placed[p].Drawing.get();
-    const auto found = drawings_.find(key);
-    if (found != drawings_.end() && found->second.Generation == generation_) {
-      // Two parts of one layout part: the first keeps its drawing.
-      drawings[p] = &unkept.emplace_back(drawer.Draw(parts[p], look_));
-      ++drawn_;
-    } else if (found != drawings_.end() && found->second.Look == look_) {
-      found->second.Generation = generation_;
-      drawings[p] = &found->second;
-      ++kept_;
-    } else {
-      TMapPartDrawing& slot = found != drawings_.end() ? found->second : drawings_[key];
-      slot = drawer.Draw(parts[p], look_);
-      slot.Generation = generation_;
-      drawings[p] = &slot;
-      ++drawn_;
-    }
-    const TDiagramLayout& d = drawings[p]->Drawing;
+  for (const TMapPartDrawing* drawing : drawings) {
+    const TDiagramLayout& d = drawing->Drawing;
     boxes += d.Boxes.size();
     lines += d.Lines.size();
     textCount += d.Texts.size();
@@ -245,9 +261,6 @@ TMapPicture TMapPainter::Paint(const TArgumentationStage& stage, const QFont& fo
     order += d.Order.size();
     diagramParts += d.Parts.size();
   }
-  // Drawings of parts gone; the others stay where the pointers above find them.
-  std::erase_if(drawings_, [this](const auto& kept) { return kept.second.Generation != generation_; });
-
   layout.Boxes.reserve(boxes);
   layout.Lines.reserve(lines);
   layout.Texts.reserve(textCount);

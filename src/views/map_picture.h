@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QRect>
 #include <array>
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -130,6 +131,10 @@ public:
   [[nodiscard]] int PartsKept() const { return kept_; }
 
 private:
+  void SortIntoParts(const TMapStageGraph& g);
+  [[nodiscard]] std::vector<const TMapPartDrawing*> Drawings(const TMapPartDrawer& drawer, const QString& fontKey,
+                                                             bool structureOnly);
+
   TMapLayoutEngine engine_;
   TMapMeasuredBoxes measured_;
   TMapStatementIndex statements_;
@@ -143,6 +148,8 @@ private:
   std::vector<std::uint64_t> look_;
   std::uint64_t generation_ = 0;
   std::vector<TMapPartSources> sources_;
+  // Drawings of a second part of one layout part, for the map being made only.
+  std::deque<TMapPartDrawing> unkept_;
 };
 
 /// The map of stage laid out afresh.
