@@ -15,6 +15,7 @@
 #include "views/map_picture.h"
 #include "views/map_stage_graph.h"
 
+#include <array>
 #include <random>
 #include <tuple>
 
@@ -246,17 +247,26 @@ private slots:
   }
 
   // Whether a connection's step or undercutter warrant is stated, the graph tells from an
-  // index kept across the stages shown, in any order (moves undone and done again); the
-  // stage itself must agree for every connection and exception.
+  // index kept across the stages shown, in any order (moves undone and done again, another
+  // line in between); the stage itself must agree for every connection and exception, and
+  // the graph must be the one an index of its own gives.
   void StatedWarrantsAreFoundWhicheverStagesCameBefore() {
     int stated = 0;
     for (std::uint32_t seed = 1; seed <= 12; ++seed) {
-      const auto stages = GeneratedStages(seed, 40);
+      const std::array<std::vector<std::unique_ptr<TArgumentationStage>>, 2> lines{GeneratedStages(seed, 40),
+                                                                                   GeneratedStages(seed + 100, 40)};
       TMapStatementIndex index;
       std::mt19937 pick(seed);
       for (int n = 0; n < 40; ++n) {
+        const auto& stages = lines[n % 7 == 6 ? 1 : 0];
         const TArgumentationStage& stage = *stages[pick() % stages.size()];
         const TMapStageGraph g = MapStageGraph(stage, {}, &index);
+        const TMapStageGraph own = MapStageGraph(stage);
+        QCOMPARE(g.Graph.Nodes.size(), own.Graph.Nodes.size());
+        for (std::size_t v = 0; v < g.Graph.Nodes.size(); ++v) QCOMPARE(g.Graph.Nodes[v].Key, own.Graph.Nodes[v].Key);
+        QCOMPARE(g.Graph.Edges.size(), own.Graph.Edges.size());
+        for (std::size_t e = 0; e < g.Graph.Edges.size(); ++e)
+          QVERIFY(g.Graph.Edges[e].From == own.Graph.Edges[e].From && g.Graph.Edges[e].To == own.Graph.Edges[e].To);
         TStatement* found = nullptr;
         for (const TMapConnectionSource& c : g.Connections) {
           const TReasonConclusion& rc = *c.Connection;
