@@ -255,15 +255,23 @@ void AppendPartDrawing(TDiagramLayout& layout, const TMapPartDrawing& drawing, c
   for (std::size_t k = static_cast<std::size_t>(texts); k < layout.Texts.size(); ++k) layout.Texts[k].Position += by;
   layout.Icons.insert(layout.Icons.end(), d.Icons.begin(), d.Icons.end());
   for (std::size_t k = static_cast<std::size_t>(icons); k < layout.Icons.size(); ++k) layout.Icons[k].Position += by;
-  // The parts point into the stage shown: its dialectical arguments are new every move.
-  for (std::size_t k = 0; k < d.Parts.size(); ++k) {
-    TDiagramPart p = d.Parts[k];
-    p.Area.translate(by);
+  const std::size_t first = layout.Parts.size();
+  layout.Parts.insert(layout.Parts.end(), d.Parts.begin(), d.Parts.end());
+  for (std::size_t k = first; k < layout.Parts.size(); ++k) {
+    layout.Parts[k].Area.translate(by);
+    if (layout.Parts[k].Kind == TDiagramPart::TKind::Statement) layout.Parts[k].Box += boxes;
+  }
+  PointPartsIntoStage(layout.Parts.data() + first, drawing, part, g);
+}
+
+void PointPartsIntoStage(TDiagramPart* parts, const TMapPartDrawing& drawing, const TMapPartSources& part,
+                         const TMapStageGraph& g) {
+  for (std::size_t k = 0; k < drawing.Drawing.Parts.size(); ++k) {
+    TDiagramPart& p = parts[k];
     const auto source = static_cast<std::size_t>(drawing.Sources[k]);
     if (p.Kind == TDiagramPart::TKind::Statement) {
       p.Statement = g.Nodes[static_cast<std::size_t>(part.Placed->Nodes[source])].Statement;
       p.Status = p.Statement->Status;
-      p.Box += boxes;
     } else if (p.Kind == TDiagramPart::TKind::Step) {
       const TMapConnectionSource& c = g.Connections[static_cast<std::size_t>(part.Connections[source])];
       p.Argument = c.Argument;
@@ -276,7 +284,6 @@ void AppendPartDrawing(TDiagramLayout& layout, const TMapPartDrawing& drawing, c
       p.Step = e.Step;
       p.Undercutter = e.Undercutter;
     }
-    layout.Parts.push_back(p);
   }
 }
 

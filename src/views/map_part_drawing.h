@@ -51,8 +51,9 @@ struct TMapPartDrawing {
   TDiagramLayout Drawing;
   /// Covers everything drawn.
   QRect Bounds;
-  /// The last map that used it.
+  /// The last map that used it, and a number no other drawing of its painter had.
   std::uint64_t Generation = 0;
+  std::uint64_t Serial = 0;
   /// Per entry of Drawing.Parts, the index of its node, connection or exception in the
   /// part's sources, to point it into the stage the drawing is shown for.
   std::vector<int> Sources;
@@ -93,6 +94,9 @@ private:
 /// Appends drawing, moved by (x, y), to layout, its parts pointing into g's stage.
 void AppendPartDrawing(TDiagramLayout& layout, const TMapPartDrawing& drawing, const TMapPartSources& part,
                        const TMapStageGraph& g, int x, int y);
+/// Points parts, the copy of drawing's parts in a layout, into g's stage.
+void PointPartsIntoStage(TDiagramPart* parts, const TMapPartDrawing& drawing, const TMapPartSources& part,
+                         const TMapStageGraph& g);
 
 /// The pen of a connection's arrow (Back left unset), as the evaluation colours it.
 [[nodiscard]] TMapStroke ArrowStroke(const TMapStageGraph& g, const TMapConnectionSource& c, bool structureOnly);

@@ -190,6 +190,7 @@ std::vector<const TMapPartDrawing*> TMapPainter::Drawings(const TMapPartDrawer& 
     if (found != drawings_.end() && found->second.Generation == generation_) {
       // Two parts of one layout part: the first keeps its drawing.
       drawings[p] = &unkept_.emplace_back(drawer.Draw(sources_[p], look_));
+      unkept_.back().Serial = ++serial_;
       ++drawn_;
     } else if (found != drawings_.end() && found->second.Look == look_) {
       found->second.Generation = generation_;
@@ -199,6 +200,7 @@ std::vector<const TMapPartDrawing*> TMapPainter::Drawings(const TMapPartDrawer& 
       TMapPartDrawing& slot = found != drawings_.end() ? found->second : drawings_[key];
       slot = drawer.Draw(sources_[p], look_);
       slot.Generation = generation_;
+      slot.Serial = ++serial_;
       drawings[p] = &slot;
       ++drawn_;
     }
@@ -213,7 +215,7 @@ TMapPicture TMapPainter::Paint(const TArgumentationStage& stage, const QFont& fo
   // The buffers of a picture shown before: a large map's are megabytes, fresh ones fault in page by page.
   TMapPicture picture = std::move(recycled);
   TDiagramLayout& layout = picture.Layout;
-  layout.ClearDrawing();
+  const bool drawnHere = IsLastDrawing(layout);
   layout.Truncated = false;
   layout.Font = PixelSized(font);
   picture.StatementBoxes.Clear();
@@ -251,6 +253,28 @@ TMapPicture TMapPainter::Paint(const TArgumentationStage& stage, const QFont& fo
   const std::vector<const TMapPartDrawing*> drawings = Drawings(drawer, layout.Font.key(), structureOnly);
   const std::vector<TMapPartSources>& parts = sources_;
   const std::vector<TMapPlacedPart>& placed = engine_.Placed();
+  // The items of the parts up to the first that changed or moved are in place already,
+  // when the picture handed back is the last one made here.
+  std::size_t keep = 0;
+  while (drawnHere && keep < parts.size() && keep < appended_.size() &&
+         drawings[keep]->Serial == appended_[keep].Serial && placed[keep].X == appended_[keep].X &&
+         placed[keep].Y == appended_[keep].Y)
+    ++keep;
+  if (keep == 0) {
+    layout.ClearDrawing();
+  } else {
+    const TAppended& last = appended_[keep - 1];
+    layout.Boxes.erase(layout.Boxes.begin() + static_cast<std::ptrdiff_t>(last.Boxes), layout.Boxes.end());
+    layout.Lines.erase(layout.Lines.begin() + static_cast<std::ptrdiff_t>(last.Lines), layout.Lines.end());
+    layout.Texts.erase(layout.Texts.begin() + static_cast<std::ptrdiff_t>(last.Texts), layout.Texts.end());
+    layout.Icons.erase(layout.Icons.begin() + static_cast<std::ptrdiff_t>(last.Icons), layout.Icons.end());
+    layout.Order.erase(layout.Order.begin() + static_cast<std::ptrdiff_t>(last.Order), layout.Order.end());
+    layout.Parts.erase(layout.Parts.begin() + static_cast<std::ptrdiff_t>(last.Parts), layout.Parts.end());
+    layout.Spans.erase(layout.Spans.begin() + static_cast<std::ptrdiff_t>(keep), layout.Spans.end());
+  }
+  for (Index p = 0, at = 0; p < keep; at = appended_[p++].Parts)
+    PointPartsIntoStage(layout.Parts.data() + at, *drawings[p], parts[p], g);
+  appended_.resize(keep);
   std::size_t boxes = 0, lines = 0, textCount = 0, icons = 0, order = 0, diagramParts = 0;
   for (const TMapPartDrawing* drawing : drawings) {
     const TDiagramLayout& d = drawing->Drawing;
@@ -268,12 +292,15 @@ TMapPicture TMapPainter::Paint(const TArgumentationStage& stage, const QFont& fo
   layout.Order.reserve(order);
   layout.Parts.reserve(diagramParts);
   layout.Spans.reserve(parts.size());
-  for (Index p = 0; p < parts.size(); ++p) {
+  for (Index p = keep; p < parts.size(); ++p) {
     const int first = static_cast<int>(layout.Order.size());
     AppendPartDrawing(layout, *drawings[p], parts[p], g, placed[p].X, placed[p].Y);
     layout.Spans.push_back(
         {drawings[p]->Bounds.translated(placed[p].X, placed[p].Y), first, static_cast<int>(layout.Order.size())});
+    appended_.push_back({drawings[p]->Serial, placed[p].X, placed[p].Y, layout.Boxes.size(), layout.Lines.size(),
+                         layout.Texts.size(), layout.Icons.size(), layout.Order.size(), layout.Parts.size()});
   }
+  lastOrder_ = layout.Order.data();
   for (Index v = 0; v < g.Nodes.size(); ++v)
     if (const TStatement* s = g.Nodes[v].Statement)
       picture.StatementBoxes.Add(
@@ -286,10 +313,22 @@ TMapPicture TMapPainter::Paint(const TArgumentationStage& stage, const QFont& fo
 
 void TMapPainter::Forget() {
   engine_.Forget();
-  drawings_.clear();
+  ForgetDrawings();
 }
 
-void TMapPainter::ForgetDrawings() { drawings_.clear(); }
+void TMapPainter::ForgetDrawings() {
+  drawings_.clear();
+  appended_.clear();
+  lastOrder_ = nullptr;
+}
+
+bool TMapPainter::IsLastDrawing(const TDiagramLayout& layout) const {
+  if (appended_.empty() || layout.Order.data() != lastOrder_) return false;
+  const TAppended& last = appended_.back();
+  return layout.Order.size() == last.Order && layout.Boxes.size() == last.Boxes && layout.Lines.size() == last.Lines &&
+         layout.Texts.size() == last.Texts && layout.Icons.size() == last.Icons && layout.Parts.size() == last.Parts &&
+         layout.Spans.size() == appended_.size();
+}
 
 TMapPicture PaintMap(const TArgumentationStage& stage, const QFont& font, bool structureOnly) {
   TMapPainter painter;

@@ -132,6 +132,8 @@ public:
 
 private:
   void SortIntoParts(const TMapStageGraph& g);
+  /// Whether layout is the last one this painter made, as it left it.
+  [[nodiscard]] bool IsLastDrawing(const TDiagramLayout& layout) const;
   [[nodiscard]] std::vector<const TMapPartDrawing*> Drawings(const TMapPartDrawer& drawer, const QString& fontKey,
                                                              bool structureOnly);
 
@@ -150,6 +152,17 @@ private:
   std::vector<TMapPartSources> sources_;
   // Drawings of a second part of one layout part, for the map being made only.
   std::deque<TMapPartDrawing> unkept_;
+  std::uint64_t serial_ = 0;
+  // Each part of the last layout made: its drawing, where it went, and the item counts
+  // after it.
+  struct TAppended {
+    std::uint64_t Serial = 0;
+    int X = 0;
+    int Y = 0;
+    std::size_t Boxes = 0, Lines = 0, Texts = 0, Icons = 0, Order = 0, Parts = 0;
+  };
+  std::vector<TAppended> appended_;
+  const void* lastOrder_ = nullptr;
 };
 
 /// The map of stage laid out afresh.
