@@ -105,6 +105,13 @@ struct TDiagramPart {
   int Box = -1;
 };
 
+/// A run of Order, items First up to End, all drawn inside Area.
+struct TDiagramSpan {
+  QRect Area;
+  int First = 0;
+  int End = 0;
+};
+
 struct TDiagramLayout {
   /// Size of the paint box the layout was made for. The width is the one asked for,
   /// or wider when a box would otherwise lie beyond it.
@@ -125,6 +132,9 @@ struct TDiagramLayout {
   std::vector<TDiagramItem> Order;
   /// The boxes and connectors, the boxes in drawing order.
   std::vector<TDiagramPart> Parts;
+  /// Empty, or runs that cover Order in order: a painter of a small area then skips the
+  /// runs outside it instead of looking at every item of a large diagram.
+  std::vector<TDiagramSpan> Spans;
   /// True when the diagram had more boxes than are drawn (see kMaximumDiagramBoxes).
   bool Truncated = false;
 
@@ -136,6 +146,7 @@ struct TDiagramLayout {
     Icons.clear();
     Order.clear();
     Parts.clear();
+    Spans.clear();
   }
 
   /// The font of one text of this layout.

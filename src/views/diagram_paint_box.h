@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "model/argumentation_stage.h"
 #include "views/diagram_accessibility.h"
@@ -80,6 +81,8 @@ signals:
   void StatementClicked(const TStatement* statement);
 
 protected:
+  /// Hands the layout shown back for its buffers; another is shown right after.
+  [[nodiscard]] TDiagramLayout ReleaseLayout() { return std::exchange(layout_, TDiagramLayout()); }
   /// Shows a layout made elsewhere (the map), its parts pointing into stage.
   void ShowLayout(TDiagramLayout layout, const TArgumentationStage* stage) {
     const int width = layout.Width;

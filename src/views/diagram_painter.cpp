@@ -108,7 +108,7 @@ void PaintDiagram(QPainter& painter, const TDiagramLayout& layout, const TStatus
 
   const std::array<int, 4> ascents = TextAscents(layout.Font);
   // In the order the diagram's steps draw, so what comes later covers what came before.
-  for (const TDiagramItem& item : layout.Order) {
+  const auto paint = [&](const TDiagramItem& item) {
     const auto i = static_cast<std::size_t>(item.Index);
     switch (item.Kind) {
       case TDiagramItem::TKind::Box:
@@ -135,6 +135,13 @@ void PaintDiagram(QPainter& painter, const TDiagramLayout& layout, const TStatus
         break;
       }
     }
+  };
+  if (area.isNull() || layout.Spans.empty()) {
+    for (const TDiagramItem& item : layout.Order) paint(item);
+  } else {
+    for (const TDiagramSpan& span : layout.Spans)
+      if (area.intersects(span.Area))
+        for (int k = span.First; k < span.End; ++k) paint(layout.Order[static_cast<std::size_t>(k)]);
   }
   painter.restore();
 }

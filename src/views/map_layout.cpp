@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <functional>
 
 #include "views/map_phases.h"
 
@@ -11,11 +13,13 @@ namespace {
 
 using Index = std::size_t;
 
-// Names a part by everything its drawing depends on.
-std::string Signature(const TMapGraph& graph, const std::vector<int>& nodes, const std::vector<int>& edges,
-                      const std::vector<int>& local) {
+// Names a part by everything its drawing depends on. Written into one buffer reused part
+// after part: a move keeps most parts, and a string of its own per part cost more than
+// laying out the changed one.
+void Signature(const TMapGraph& graph, const std::vector<int>& nodes, const std::vector<int>& edges,
+               const std::vector<int>& local, std::string& s) {
   const auto number = [](std::string& s, int v) { s.append(reinterpret_cast<const char*>(&v), sizeof v); };
-  std::string s;
+  s.clear();
   for (const int v : nodes) {
     const TMapNode& node = graph.Nodes[static_cast<Index>(v)];
     number(s, static_cast<int>(node.Key.size()));
@@ -28,7 +32,6 @@ std::string Signature(const TMapGraph& graph, const std::vector<int>& nodes, con
     number(s, local[static_cast<Index>(edge.From)]);
     number(s, local[static_cast<Index>(edge.To)]);
   }
-  return s;
 }
 
 }  // namespace
@@ -36,6 +39,7 @@ std::string Signature(const TMapGraph& graph, const std::vector<int>& nodes, con
 void TMapLayoutEngine::Forget() {
   parts_.clear();
   centres_.clear();
+  placed_.clear();
 }
 
 std::shared_ptr<const TMapLayoutEngine::TPart> TMapLayoutEngine::LayOutPart(const TMapGraph& graph,
@@ -106,7 +110,7 @@ std::shared_ptr<const TMapLayoutEngine::TPart> TMapLayoutEngine::LayOutPart(cons
   return part;
 }
 
-TMapPlacement TMapLayoutEngine::Layout(const TMapGraph& graph) {
+TMapPlacement TMapLayoutEngine::Layout(const TMapGraph& graph, TMapPlacement recycled) {
   laidOut_ = 0;
   const std::vector<std::vector<int>> components = MapComponents(graph);
   std::vector<int> componentOf(graph.Nodes.size(), 0);
@@ -119,24 +123,36 @@ TMapPlacement TMapLayoutEngine::Layout(const TMapGraph& graph) {
   for (const auto& nodes : components)
     for (Index i = 0; i < nodes.size(); ++i) local[static_cast<Index>(nodes[i])] = static_cast<int>(i);
 
-  std::unordered_map<std::string, std::shared_ptr<const TPart>> kept;
+  // Parts not met again this layout are forgotten after it.
+  ++generation_;
   std::vector<std::shared_ptr<const TPart>> parts;
+  parts.reserve(components.size());
+  std::string signature;
   for (Index c = 0; c < components.size(); ++c) {
-    std::string signature = Signature(graph, components[c], edgesOf[c], local);
-    std::shared_ptr<const TPart> part;
-    if (const auto found = parts_.find(signature); found != parts_.end())
-      part = found->second;
-    else
-      part = LayOutPart(graph, components[c], edgesOf[c]);
-    parts.push_back(part);
-    kept.emplace(std::move(signature), part);
+    Signature(graph, components[c], edgesOf[c], local, signature);
+    const std::uint64_t hash = std::hash<std::string>()(signature);
+    const auto found = parts_.find(hash);
+    if (found != parts_.end() && found->second.Signature == signature) {
+      found->second.Generation = generation_;
+      parts.push_back(found->second.Part);
+      continue;
+    }
+    parts.push_back(LayOutPart(graph, components[c], edgesOf[c]));
+    // Of two parts with one hash in a layout, the first is kept.
+    if (found == parts_.end())
+      parts_.emplace(hash, TKeptPart{signature, parts.back(), generation_});
+    else if (found->second.Generation != generation_)
+      found->second = {signature, parts.back(), generation_};
   }
-  parts_ = std::move(kept);
+  std::erase_if(parts_, [this](const auto& kept) { return kept.second.Generation != generation_; });
+  placed_.resize(components.size());
 
   // Rows of parts, each part at the right of the one before while the row has room.
   int rowWidth = kMapRowWidth;
   for (const auto& part : parts) rowWidth = std::max(rowWidth, part->Width);
-  TMapPlacement placement;
+  TMapPlacement placement = std::move(recycled);
+  placement.Width = 0;
+  placement.Height = 0;
   placement.Left.assign(graph.Nodes.size(), 0);
   placement.Top.assign(graph.Nodes.size(), 0);
   placement.Layer.assign(graph.Nodes.size(), 0);
@@ -159,16 +175,24 @@ TMapPlacement TMapLayoutEngine::Layout(const TMapGraph& graph) {
       placement.Layer[v] = part.Layer[i];
     }
     for (Index k = 0; k < edgesOf[c].size(); ++k) {
-      TMapRoute route = part.Routes[k];
+      // Assigned into the recycled route, whose points mostly have room already.
+      TMapRoute& route = placement.Routes[static_cast<Index>(edgesOf[c][k])];
+      route.Points.assign(part.Routes[k].Points.begin(), part.Routes[k].Points.end());
+      route.Back = part.Routes[k].Back;
       for (TMapPoint& p : route.Points) {
         p.X += x;
         p.Y += y;
       }
-      placement.Routes[static_cast<Index>(edgesOf[c][k])] = std::move(route);
     }
     placement.Width = std::max(placement.Width, x + part.Width + kMapMargin);
     placement.Height = std::max(placement.Height, y + part.Height + kMapMargin);
     rowHeight = std::max(rowHeight, part.Height);
+    TMapPlacedPart& placed = placed_[c];
+    placed.Nodes.assign(components[c].begin(), components[c].end());
+    placed.Edges.assign(edgesOf[c].begin(), edgesOf[c].end());
+    placed.Drawing = parts[c];
+    placed.X = x;
+    placed.Y = y;
     x += part.Width + kMapPartGap;
   }
   return placement;

@@ -11,7 +11,10 @@ TMapPaintBox::TMapPaintBox(QWidget* parent) : TDiagramPaintBox(parent) {
 }
 
 void TMapPaintBox::ShowMap(const TArgumentationStage& stage, bool structureOnly, const QFont& font) {
-  picture_ = painter_.Paint(stage, font, structureOnly);
+  // The picture shown before lends its buffers to the next.
+  TMapPicture shown = std::move(picture_);
+  shown.Layout = ReleaseLayout();
+  picture_ = painter_.Paint(stage, font, structureOnly, std::move(shown));
   // The layout keeps the drawing; the picture keeps what finds boxes and strokes.
   ShowLayout(std::move(picture_.Layout), &stage);
   // The selection follows its sentence into the new stage, or goes.
@@ -22,10 +25,7 @@ void TMapPaintBox::ShowMap(const TArgumentationStage& stage, bool structureOnly,
   if (!kept) selectedSentence_.clear();
 }
 
-QRect TMapPaintBox::StatementBox(const std::string& sentence) const {
-  const auto found = picture_.StatementBoxes.find(sentence);
-  return found == picture_.StatementBoxes.end() ? QRect() : found->second;
-}
+QRect TMapPaintBox::StatementBox(const std::string& sentence) const { return picture_.StatementBoxes.Find(sentence); }
 
 void TMapPaintBox::Select(const TStatement* statement) {
   selected_ = statement && !StatementBox(statement->Sentence).isNull() ? statement : nullptr;

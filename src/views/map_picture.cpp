@@ -4,8 +4,11 @@
 #include <QFontMetrics>
 #include <algorithm>
 #include <cmath>
+#include <deque>
+#include <stdexcept>
 
 #include "views/diagram_builder.h"
+#include "views/map_part_drawing.h"
 #include "views/map_stage_graph.h"
 #include "views/sentence_text.h"
 #include "views/status_icons.h"
@@ -22,39 +25,26 @@ constexpr int kWrapCharacters = 30;
 constexpr int kAttachedWrapCharacters = 22;
 // A step without a stated warrant is a point, as wide as this for spacing.
 constexpr int kJunctionWidth = 6;
-constexpr int kArrowHead = 6;
 
-struct TBoxLook {
-  QColor Colour = Qt::black;
-  bool Bold = false;
-  bool Italic = false;
-};
-
-TBoxLook LookOf(const TStatement* s, bool structureOnly) {
-  if (structureOnly) return {};
-  if (s->Status == kJustified) return {JustifiedColour(), true, false};
-  if (s->Status == kUnjustified) return {UnjustifiedColour(), false, true};
-  return {};
-}
-
-class TMapDrawer {
+// Measures the boxes of a stage graph, once per sentence and face.
+class TMapMeasurer {
 public:
-  TMapDrawer(const QFont& font, bool structureOnly, TMapMeasuredBoxes& measured)
+  TMapMeasurer(const QFont& font, bool structureOnly, TMapMeasuredBoxes& measured)
       : structureOnly_(structureOnly), measured_(measured) {
-    picture_.Layout.Font = PixelSized(font);
-    for (const QFont& f : TextFonts(picture_.Layout.Font)) {
+    for (const QFont& f : TextFonts(font)) {
       metrics_.emplace_back(f);
       keys_.push_back(f.key());
     }
-    th_ = QFontMetrics(picture_.Layout.Font).height();
-    measured_.Use(picture_.Layout.Font.key(), structureOnly);
-    picture_.Layout.LineHeight = th_;
-    picture_.Layout.RowHeight = th_ + kRowSpacing;
+    th_ = QFontMetrics(font).height();
+    measured_.Use(font.key(), structureOnly);
   }
 
-  // Sizes every node from its text, measuring only the boxes not measured before.
-  void Measure(TMapStageGraph& g) {
-    texts_.assign(g.Nodes.size(), nullptr);
+  [[nodiscard]] int TextHeight() const { return th_; }
+
+  // Sizes every node from its text, measuring only the boxes not measured before; texts
+  // gets each node's measured box.
+  void Measure(TMapStageGraph& g, std::vector<const TMapMeasuredBox*>& texts) {
+    texts.assign(g.Nodes.size(), nullptr);
     for (Index v = 0; v < g.Nodes.size(); ++v) {
       const TStatement* s = g.Nodes[v].Statement;
       TMapNode& node = g.Graph.Nodes[v];
@@ -63,41 +53,16 @@ public:
         node.Height = 0;
         continue;
       }
-      const TBoxLook look = LookOf(s, structureOnly_);
+      const TMapBoxLook look = MapBoxLook(s, structureOnly_);
       const Index style = TextStyle(look.Bold, look.Italic);
       const bool attached = g.Nodes[v].Attached;
-      const TMapMeasuredBox* box = measured_.Find(s->Sentence, style, attached);
-      if (!box) box = &measured_.Remember(s->Sentence, style, attached, MeasureBox(s, style, attached));
-      texts_[v] = box;
+      const int index = g.Nodes[v].StatementIndex;
+      const TMapMeasuredBox* box = measured_.Find(index, s, style, attached);
+      if (!box) box = &measured_.Remember(index, s, style, attached, MeasureBox(s, style, attached));
+      texts[v] = box;
       node.Width = box->Width;
       node.Height = box->Height;
     }
-  }
-
-  TMapPicture Draw(TMapStageGraph& g, TMapPlacement placement) {
-    TDiagramLayout& layout = picture_.Layout;
-    layout.Width = placement.Width;
-    layout.Height = placement.Height;
-    // Large maps hold tens of thousands of items: room for them once, not by doubling.
-    const std::size_t nodes = g.Nodes.size();
-    std::size_t segments = 0;
-    for (const TMapRoute& route : placement.Routes) segments += route.Points.size();
-    layout.Boxes.reserve(nodes);
-    layout.Icons.reserve(nodes);
-    layout.Texts.reserve(nodes * 2);
-    layout.Lines.reserve(segments + 4 * (g.Connections.size() + g.Exceptions.size()));
-    layout.Parts.reserve(nodes + 2 * g.Connections.size() + g.Exceptions.size());
-    layout.Order.reserve(layout.Lines.capacity() + 4 * nodes);
-    picture_.StatementBoxes.reserve(nodes);
-    picture_.Arrows.reserve(g.Connections.size());
-    picture_.ExceptionLines.reserve(g.Exceptions.size());
-    for (const TMapConnectionSource& c : g.Connections) DrawConnection(g, placement, c);
-    for (const TMapExceptionSource& e : g.Exceptions) DrawException(g, placement, e);
-    for (Index v = 0; v < g.Nodes.size(); ++v)
-      if (g.Nodes[v].Statement) DrawBox(g, placement, v);
-    picture_.Graph = std::move(g.Graph);
-    picture_.Placement = std::move(placement);
-    return std::move(picture_);
   }
 
 private:
@@ -109,178 +74,260 @@ private:
     return {std::move(text.Lines), text.Width + (structureOnly_ ? 10 : 28), (th_ + 3) * lines + 8};
   }
 
-  void Line(QPoint from, QPoint to, const QColor& pen, TPenStyle style) {
-    TDiagramLayout& layout = picture_.Layout;
-    layout.Order.push_back({TDiagramItem::TKind::Line, static_cast<int>(layout.Lines.size())});
-    layout.Lines.push_back({from, to, pen, style});
-  }
-
-  void Route(const TMapRoute& route, const QColor& pen, TPenStyle style) {
-    for (Index k = 0; k + 1 < route.Points.size(); ++k)
-      Line(QPoint(route.Points[k].X, route.Points[k].Y), QPoint(route.Points[k + 1].X, route.Points[k + 1].Y), pen,
-           style);
-  }
-
-  // Two strokes back from tip along the last segment: an arrowhead, or a cross for a
-  // defeating step and an exception.
-  void Head(QPoint before, QPoint tip, const QColor& pen, bool cross) {
-    const double dx = tip.x() - before.x();
-    const double dy = tip.y() - before.y();
-    const double length = std::max(1.0, std::hypot(dx, dy));
-    const double ux = dx / length;
-    const double uy = dy / length;
-    const auto at = [&](double along, double across) {
-      return QPoint(static_cast<int>(std::lround(tip.x() - ux * along - uy * across)),
-                    static_cast<int>(std::lround(tip.y() - uy * along + ux * across)));
-    };
-    if (cross) {
-      Line(at(kArrowHead + 4, -4), at(2, 4), pen, TPenStyle::Solid);
-      Line(at(kArrowHead + 4, 4), at(2, -4), pen, TPenStyle::Solid);
-    } else {
-      Line(tip, at(kArrowHead, kArrowHead - 1), pen, TPenStyle::Solid);
-      Line(tip, at(kArrowHead, 1 - kArrowHead), pen, TPenStyle::Solid);
-    }
-  }
-
-  static QPoint PointOf(const TMapPoint& p) { return {p.X, p.Y}; }
-
-  void AddPart(TDiagramPart part) { picture_.Layout.Parts.push_back(part); }
-
-  void DrawConnection(const TMapStageGraph& g, const TMapPlacement& placement, const TMapConnectionSource& c) {
-    QColor pen = Qt::black;
-    TPenStyle style = TPenStyle::Solid;
-    if (!structureOnly_ && g.Evaluated) {
-      if (!c.WarrantHolds) {
-        pen = BlockedColour();
-        style = TPenStyle::Dotted;
-      } else {
-        pen = c.Counts ? JustifiedColour() : UnjustifiedColour();
-      }
-    }
-    const TMapRoute& in = placement.Routes[static_cast<Index>(c.EdgeIn)];
-    const TMapRoute& out = placement.Routes[static_cast<Index>(c.EdgeOut)];
-    Route(in, pen, style);
-    Route(out, pen, style);
-    const bool back = in.Back || out.Back;
-    const QPoint tip = PointOf(out.Points.back());
-    const QPoint before = PointOf(out.Points[out.Points.size() - 2]);
-    Head(before, tip, pen, c.Connection->ConnectionKind == kDefeating);
-    if (back) {
-      // A second head marks an arrow that closes a cycle.
-      const double length = std::max(1.0, std::hypot(tip.x() - before.x(), tip.y() - before.y()));
-      const QPoint inset(static_cast<int>(std::lround((before.x() - tip.x()) * 5 / length)),
-                         static_cast<int>(std::lround((before.y() - tip.y()) * 5 / length)));
-      Head(before, tip + inset, pen, false);
-    }
-    picture_.Arrows.push_back({c.Connection, nullptr, pen, style, back});
-    if (c.StepIndex < 0) return;
-    TDiagramPart part{TDiagramPart::TKind::Step, QRect(tip - QPoint(6, 6), tip + QPoint(6, 6))};
-    part.Step = c.Argument->Steps[static_cast<Index>(c.StepIndex)];
-    part.Argument = c.Argument;
-    part.StepIndex = c.StepIndex;
-    AddPart(part);
-    const QPoint middle = PointOf(in.Points.back());
-    part.Area = QRect(middle - QPoint(5, 5), middle + QPoint(5, 5));
-    AddPart(part);
-  }
-
-  void DrawException(const TMapStageGraph& g, const TMapPlacement& placement, const TMapExceptionSource& e) {
-    QColor pen = Qt::black;
-    TPenStyle style = TPenStyle::Solid;
-    if (!structureOnly_ && g.Evaluated) {
-      if (!e.WarrantHolds) {
-        pen = BlockedColour();
-        style = TPenStyle::Dotted;
-      } else {
-        pen = e.Blocks ? UndercutColour() : UnjustifiedColour();
-      }
-    }
-    for (const int edge : e.Edges) Route(placement.Routes[static_cast<Index>(edge)], pen, style);
-    const TMapRoute& last = placement.Routes[static_cast<Index>(e.Edges.back())];
-    const QPoint tip = PointOf(last.Points.back());
-    Head(PointOf(last.Points[last.Points.size() - 2]), tip, pen, true);
-    picture_.ExceptionLines.push_back({e.Connection, e.Exception, pen, style, last.Back});
-    if (e.Undercutter < 0) return;
-    TDiagramPart part{TDiagramPart::TKind::Undercutter, QRect(tip - QPoint(10, 12), tip + QPoint(10, 2))};
-    part.Step = e.Argument->Steps[static_cast<Index>(e.StepIndex)];
-    part.Argument = e.Argument;
-    part.StepIndex = e.StepIndex;
-    part.Undercutter = e.Undercutter;
-    AddPart(part);
-  }
-
-  void DrawBox(const TMapStageGraph& g, const TMapPlacement& placement, Index v) {
-    TDiagramLayout& layout = picture_.Layout;
-    const TStatement* s = g.Nodes[v].Statement;
-    const TMapNode& node = g.Graph.Nodes[v];
-    const TBoxLook look = LookOf(s, structureOnly_);
-    const QRect rect(placement.Left[v], placement.Top[v], node.Width, node.Height);
-    layout.Order.push_back({TDiagramItem::TKind::Box, static_cast<int>(layout.Boxes.size())});
-    TDiagramPart part{TDiagramPart::TKind::Statement, rect};
-    part.Statement = s;
-    part.Status = s->Status;
-    part.Box = static_cast<int>(layout.Boxes.size());
-    layout.Parts.push_back(part);
-    layout.Boxes.push_back({rect, look.Colour, TPenStyle::Solid, Qt::white});
-    picture_.StatementBoxes[s->Sentence] = rect;
-    const TMapMeasuredBox& text = *texts_[v];
-    const int count = static_cast<int>(text.Lines.size());
-    const int slack = node.Height - (th_ + 3) * count;
-    const int left = rect.left() + (structureOnly_ ? 4 : 22);
-    for (int k = 0; k < count; ++k) {
-      layout.Order.push_back({TDiagramItem::TKind::Text, static_cast<int>(layout.Texts.size())});
-      layout.Texts.push_back(
-          {QPoint(left, rect.top() + slack / 2 + (th_ + 3) * k), text.Lines[k], look.Colour, look.Bold, look.Italic});
-    }
-    if (structureOnly_) return;
-    layout.Order.push_back({TDiagramItem::TKind::Icon, static_cast<int>(layout.Icons.size())});
-    layout.Icons.push_back({s->StatementType == kAssumption ? kAssumptionIcon : kIssueIcon,
-                            QPoint(rect.left() + 3, rect.top() + node.Height / 2 - 8)});
-  }
-
-  TMapPicture picture_;
   bool structureOnly_;
   int th_ = 0;
   std::vector<QFontMetrics> metrics_;
   std::vector<QString> keys_;
   TMapMeasuredBoxes& measured_;
-  // Each node's box in measured_, which keeps its elements in place while it grows.
-  std::vector<const TMapMeasuredBox*> texts_;
 };
 
 }  // namespace
 
+void TMapStatementBoxes::Clear() {
+  boxes_.clear();
+  index_.clear();
+}
+
+QRect TMapStatementBoxes::Find(std::string_view sentence) const {
+  if (index_.empty() && !boxes_.empty()) {
+    index_.reserve(boxes_.size());
+    for (std::size_t k = 0; k < boxes_.size(); ++k) index_.emplace(boxes_[k].Sentence, k);
+  }
+  const auto found = index_.find(sentence);
+  return found == index_.end() ? QRect() : boxes_[found->second].Box;
+}
+
+QRect TMapStatementBoxes::at(std::string_view sentence) const {
+  const QRect box = Find(sentence);
+  if (box.isNull()) throw std::out_of_range("no box for this sentence in the map");
+  return box;
+}
+
 void TMapMeasuredBoxes::Use(const QString& fontKey, bool structureOnly) {
   if (fontKey == fontKey_ && structureOnly == structureOnly_) return;
-  boxes_.clear();
+  Clear();
   fontKey_ = fontKey;
   structureOnly_ = structureOnly;
 }
 
-std::string TMapMeasuredBoxes::Key(const std::string& sentence, std::size_t style, bool attached) {
-  std::string key = sentence;
-  key += static_cast<char>('0' + style * 2 + (attached ? 1 : 0));
-  return key;
-}
-
 const TMapMeasuredBox* TMapMeasuredBoxes::Find(const std::string& sentence, std::size_t style, bool attached) const {
-  const auto found = boxes_.find(Key(sentence, style, attached));
-  return found == boxes_.end() ? nullptr : &found->second;
+  const auto found = boxes_.find(sentence);
+  if (found == boxes_.end()) return nullptr;
+  const std::optional<TMapMeasuredBox>& box = found->second[Face(style, attached)];
+  return box ? &*box : nullptr;
 }
 
 const TMapMeasuredBox& TMapMeasuredBoxes::Remember(const std::string& sentence, std::size_t style, bool attached,
                                                    TMapMeasuredBox box) {
-  return boxes_.insert_or_assign(Key(sentence, style, attached), std::move(box)).first->second;
+  std::optional<TMapMeasuredBox>& slot = boxes_[sentence][Face(style, attached)];
+  if (!slot) ++count_;
+  return slot.emplace(std::move(box));
 }
 
-TMapPicture TMapPainter::Paint(const TArgumentationStage& stage, const QFont& font, bool structureOnly) {
-  TMapStageGraph g = MapStageGraph(stage);
+const TMapMeasuredBox* TMapMeasuredBoxes::Find(int index, const TStatement* s, std::size_t style, bool attached) {
+  const auto i = static_cast<std::size_t>(index);
+  if (index >= 0 && i < last_.size()) {
+    const TLast& last = last_[i];
+    if (last.Statement == s && last.Face == Face(style, attached) && *last.Sentence == s->Sentence) return last.Box;
+  }
+  const auto found = boxes_.find(s->Sentence);
+  if (found == boxes_.end()) return nullptr;
+  const std::optional<TMapMeasuredBox>& box = found->second[Face(style, attached)];
+  if (!box) return nullptr;
+  if (index >= 0) {
+    if (i >= last_.size()) last_.resize(i + 1);
+    last_[i] = {s, &found->first, Face(style, attached), &*box};
+  }
+  return &*box;
+}
+
+const TMapMeasuredBox& TMapMeasuredBoxes::Remember(int index, const TStatement* s, std::size_t style, bool attached,
+                                                   TMapMeasuredBox box) {
+  (void)Remember(s->Sentence, style, attached, std::move(box));
+  return *Find(index, s, style, attached);
+}
+
+// Sorts the graph's connections and exceptions into the parts the engine placed.
+void TMapPainter::SortIntoParts(const TMapStageGraph& g) {
+  const std::vector<TMapPlacedPart>& placed = engine_.Placed();
+  std::vector<int> partOf(g.Nodes.size(), 0);
+  // Kept from map to map with their lists' room: a large map has thousands of parts.
+  std::vector<TMapPartSources>& parts = sources_;
+  parts.resize(placed.size());
+  for (Index p = 0; p < placed.size(); ++p) {
+    parts[p].Placed = &placed[p];
+    parts[p].Connections.clear();
+    parts[p].Exceptions.clear();
+    for (const int v : placed[p].Nodes) partOf[static_cast<Index>(v)] = static_cast<int>(p);
+  }
+  for (Index c = 0; c < g.Connections.size(); ++c)
+    parts[static_cast<Index>(partOf[static_cast<Index>(g.Connections[c].Junction)])].Connections.push_back(
+        static_cast<int>(c));
+  for (Index e = 0; e < g.Exceptions.size(); ++e) {
+    const TMapEdge& first = g.Graph.Edges[static_cast<Index>(g.Exceptions[e].Edges.front())];
+    parts[static_cast<Index>(partOf[static_cast<Index>(first.From)])].Exceptions.push_back(static_cast<int>(e));
+  }
+}
+
+// Each part's drawing: the one kept while its layout part and its look stay, else drawn.
+std::vector<const TMapPartDrawing*> TMapPainter::Drawings(const TMapPartDrawer& drawer, const QString& fontKey,
+                                                          bool structureOnly) {
+  const QString drawnFor = fontKey + (structureOnly ? QStringLiteral("/s") : QString());
+  if (drawnFor != drawnFor_) {
+    drawings_.clear();
+    drawnFor_ = drawnFor;
+  }
+  const std::vector<TMapPlacedPart>& placed = engine_.Placed();
+  drawn_ = 0;
+  kept_ = 0;
+  ++generation_;
+  std::vector<const TMapPartDrawing*> drawings(sources_.size(), nullptr);
+  unkept_.clear();
+  for (Index p = 0; p < sources_.size(); ++p) {
+    drawer.Look(sources_[p], look_);
+    const void* key = placed[p].Drawing.get();
+    const auto found = drawings_.find(key);
+    if (found != drawings_.end() && found->second.Generation == generation_) {
+      // Two parts of one layout part: the first keeps its drawing.
+      drawings[p] = &unkept_.emplace_back(drawer.Draw(sources_[p], look_));
+      unkept_.back().Serial = ++serial_;
+      ++drawn_;
+    } else if (found != drawings_.end() && found->second.Look == look_) {
+      found->second.Generation = generation_;
+      drawings[p] = &found->second;
+      ++kept_;
+    } else {
+      TMapPartDrawing& slot = found != drawings_.end() ? found->second : drawings_[key];
+      slot = drawer.Draw(sources_[p], look_);
+      slot.Generation = generation_;
+      slot.Serial = ++serial_;
+      drawings[p] = &slot;
+      ++drawn_;
+    }
+  }
+  // Drawings of parts gone; the others stay where the pointers above find them.
+  std::erase_if(drawings_, [this](const auto& kept) { return kept.second.Generation != generation_; });
+  return drawings;
+}
+
+TMapPicture TMapPainter::Paint(const TArgumentationStage& stage, const QFont& font, bool structureOnly,
+                               TMapPicture recycled) {
+  // The buffers of a picture shown before: a large map's are megabytes, fresh ones fault in page by page.
+  TMapPicture picture = std::move(recycled);
+  TDiagramLayout& layout = picture.Layout;
+  const bool drawnHere = IsLastDrawing(layout);
+  layout.Truncated = false;
+  layout.Font = PixelSized(font);
+  picture.StatementBoxes.Clear();
+  picture.Arrows.clear();
+  picture.ExceptionLines.clear();
+
+  spare_.Graph = std::move(picture.Graph);
+  TMapStageGraph g = MapStageGraph(stage, std::move(spare_), &statements_);
   // Boxes of sentences long gone (another file, undone moves) are not kept for ever.
   if (measured_.Count() > 2 * g.Nodes.size() + 1024) measured_.Clear();
-  TMapDrawer drawer(font, structureOnly, measured_);
-  drawer.Measure(g);
-  TMapPlacement placement = engine_.Layout(g.Graph);
-  return drawer.Draw(g, std::move(placement));
+  TMapMeasurer measurer(layout.Font, structureOnly, measured_);
+  const int th = measurer.TextHeight();
+  layout.LineHeight = th;
+  layout.RowHeight = th + kRowSpacing;
+  std::vector<const TMapMeasuredBox*> texts;
+  measurer.Measure(g, texts);
+  TMapPlacement placement = engine_.Layout(g.Graph, std::move(picture.Placement));
+  layout.Width = placement.Width;
+  layout.Height = placement.Height;
+
+  picture.Arrows.reserve(g.Connections.size());
+  for (const TMapConnectionSource& c : g.Connections) {
+    picture.Arrows.push_back(ArrowStroke(g, c, structureOnly));
+    picture.Arrows.back().Back =
+        placement.Routes[static_cast<Index>(c.EdgeIn)].Back || placement.Routes[static_cast<Index>(c.EdgeOut)].Back;
+  }
+  picture.ExceptionLines.reserve(g.Exceptions.size());
+  for (const TMapExceptionSource& e : g.Exceptions) {
+    picture.ExceptionLines.push_back(ExceptionStroke(g, e, structureOnly));
+    picture.ExceptionLines.back().Back = placement.Routes[static_cast<Index>(e.Edges.back())].Back;
+  }
+
+  SortIntoParts(g);
+  const TMapPartDrawer drawer(g, placement, texts, picture.Arrows, picture.ExceptionLines, structureOnly, th);
+  const std::vector<const TMapPartDrawing*> drawings = Drawings(drawer, layout.Font.key(), structureOnly);
+  const std::vector<TMapPartSources>& parts = sources_;
+  const std::vector<TMapPlacedPart>& placed = engine_.Placed();
+  // The items of the parts up to the first that changed or moved are in place already,
+  // when the picture handed back is the last one made here.
+  std::size_t keep = 0;
+  while (drawnHere && keep < parts.size() && keep < appended_.size() &&
+         drawings[keep]->Serial == appended_[keep].Serial && placed[keep].X == appended_[keep].X &&
+         placed[keep].Y == appended_[keep].Y)
+    ++keep;
+  if (keep == 0) {
+    layout.ClearDrawing();
+  } else {
+    const TAppended& last = appended_[keep - 1];
+    layout.Boxes.erase(layout.Boxes.begin() + static_cast<std::ptrdiff_t>(last.Boxes), layout.Boxes.end());
+    layout.Lines.erase(layout.Lines.begin() + static_cast<std::ptrdiff_t>(last.Lines), layout.Lines.end());
+    layout.Texts.erase(layout.Texts.begin() + static_cast<std::ptrdiff_t>(last.Texts), layout.Texts.end());
+    layout.Icons.erase(layout.Icons.begin() + static_cast<std::ptrdiff_t>(last.Icons), layout.Icons.end());
+    layout.Order.erase(layout.Order.begin() + static_cast<std::ptrdiff_t>(last.Order), layout.Order.end());
+    layout.Parts.erase(layout.Parts.begin() + static_cast<std::ptrdiff_t>(last.Parts), layout.Parts.end());
+    layout.Spans.erase(layout.Spans.begin() + static_cast<std::ptrdiff_t>(keep), layout.Spans.end());
+  }
+  for (Index p = 0, at = 0; p < keep; at = appended_[p++].Parts)
+    PointPartsIntoStage(layout.Parts.data() + at, *drawings[p], parts[p], g);
+  appended_.resize(keep);
+  std::size_t boxes = 0, lines = 0, textCount = 0, icons = 0, order = 0, diagramParts = 0;
+  for (const TMapPartDrawing* drawing : drawings) {
+    const TDiagramLayout& d = drawing->Drawing;
+    boxes += d.Boxes.size();
+    lines += d.Lines.size();
+    textCount += d.Texts.size();
+    icons += d.Icons.size();
+    order += d.Order.size();
+    diagramParts += d.Parts.size();
+  }
+  layout.Boxes.reserve(boxes);
+  layout.Lines.reserve(lines);
+  layout.Texts.reserve(textCount);
+  layout.Icons.reserve(icons);
+  layout.Order.reserve(order);
+  layout.Parts.reserve(diagramParts);
+  layout.Spans.reserve(parts.size());
+  for (Index p = keep; p < parts.size(); ++p) {
+    const int first = static_cast<int>(layout.Order.size());
+    AppendPartDrawing(layout, *drawings[p], parts[p], g, placed[p].X, placed[p].Y);
+    layout.Spans.push_back(
+        {drawings[p]->Bounds.translated(placed[p].X, placed[p].Y), first, static_cast<int>(layout.Order.size())});
+    appended_.push_back({drawings[p]->Serial, placed[p].X, placed[p].Y, layout.Boxes.size(), layout.Lines.size(),
+                         layout.Texts.size(), layout.Icons.size(), layout.Order.size(), layout.Parts.size()});
+  }
+  lastOrder_ = layout.Order.data();
+  for (Index v = 0; v < g.Nodes.size(); ++v)
+    if (const TStatement* s = g.Nodes[v].Statement)
+      picture.StatementBoxes.Add(
+          s->Sentence, QRect(placement.Left[v], placement.Top[v], g.Graph.Nodes[v].Width, g.Graph.Nodes[v].Height));
+  picture.Graph = std::move(g.Graph);
+  picture.Placement = std::move(placement);
+  spare_ = std::move(g);
+  return picture;
+}
+
+void TMapPainter::Forget() {
+  engine_.Forget();
+  ForgetDrawings();
+}
+
+void TMapPainter::ForgetDrawings() {
+  drawings_.clear();
+  appended_.clear();
+  lastOrder_ = nullptr;
+}
+
+bool TMapPainter::IsLastDrawing(const TDiagramLayout& layout) const {
+  if (appended_.empty() || layout.Order.data() != lastOrder_) return false;
+  const TAppended& last = appended_.back();
+  return layout.Order.size() == last.Order && layout.Boxes.size() == last.Boxes && layout.Lines.size() == last.Lines &&
+         layout.Texts.size() == last.Texts && layout.Icons.size() == last.Icons && layout.Parts.size() == last.Parts &&
+         layout.Spans.size() == appended_.size();
 }
 
 TMapPicture PaintMap(const TArgumentationStage& stage, const QFont& font, bool structureOnly) {

@@ -7,6 +7,7 @@
 
 #include "model/argumentation_stage.h"
 #include "views/map_graph.h"
+#include "views/map_statement_index.h"
 
 namespace korvane {
 
@@ -15,6 +16,8 @@ struct TMapNodeSource {
   const TStatement* Statement = nullptr;
   /// A stated warrant's small box on an arrow or a line.
   bool Attached = false;
+  /// The statement's index in the stage, or -1.
+  int StatementIndex = -1;
 };
 
 /// One connection: reason -> Junction -> conclusion.
@@ -26,6 +29,7 @@ struct TMapConnectionSource {
   /// The step in the conclusion's dialectical argument, when the stage is evaluated.
   const TDialecticalArgument* Argument = nullptr;
   int StepIndex = -1;
+  const TStep* Step = nullptr;
   /// How it counts: the step's warrant holds, and it counts in the conclusion's argument.
   bool WarrantHolds = true;
   bool Counts = false;
@@ -38,6 +42,7 @@ struct TMapExceptionSource {
   std::vector<int> Edges;
   int StepIndex = -1;
   const TDialecticalArgument* Argument = nullptr;
+  const TStep* Step = nullptr;
   int Undercutter = -1;
   bool WarrantHolds = true;
   bool Blocks = false;
@@ -54,6 +59,9 @@ struct TMapStageGraph {
   bool Evaluated = false;
 };
 
-[[nodiscard]] TMapStageGraph MapStageGraph(const TArgumentationStage& stage);
+/// recycled, a graph no longer used, lends its buffers; index, when given, is kept from
+/// the stage before.
+[[nodiscard]] TMapStageGraph MapStageGraph(const TArgumentationStage& stage, TMapStageGraph recycled = {},
+                                           TMapStatementIndex* index = nullptr);
 
 }  // namespace korvane

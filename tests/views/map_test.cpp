@@ -5,14 +5,19 @@
 #include "document/explanation.h"
 #include "model/evaluation_limit.h"
 #include "model/stage_builder.h"
+#include "model/warrant_sentences.h"
 #include "support/stage_generator.h"
 #include "view_fixtures.h"
 #include "views/diagram_builder.h"
 #include "views/diagram_export.h"
+#include "views/diagram_painter.h"
 #include "views/map_phases.h"
 #include "views/map_picture.h"
+#include "views/map_stage_graph.h"
 
+#include <array>
 #include <random>
+#include <tuple>
 
 using namespace korvane;
 
@@ -51,6 +56,30 @@ bool Near(const QImage& image, QPoint point, const QColor& colour) {
     for (int dy = -1; dy <= 1; ++dy)
       if (image.pixelColor(point + QPoint(dx, dy)) == colour) return true;
   return false;
+}
+
+// Everything two drawings hold, item by item; the parts' pointers included.
+bool SameDrawing(const TDiagramLayout& a, const TDiagramLayout& b) {
+  const auto same = [](const auto& x, const auto& y, const auto& fields) {
+    return x.size() == y.size() && std::equal(x.begin(), x.end(), y.begin(),
+                                              [&](const auto& p, const auto& q) { return fields(p) == fields(q); });
+  };
+  return a.Width == b.Width && a.Height == b.Height &&
+         same(a.Boxes, b.Boxes,
+              [](const TDiagramBox& x) { return std::tuple(x.Rect, x.Pen.rgba(), x.PenStyle, x.Fill.rgba()); }) &&
+         same(a.Lines, b.Lines,
+              [](const TDiagramLine& x) { return std::tuple(x.From, x.To, x.Pen.rgba(), x.PenStyle); }) &&
+         same(
+             a.Texts, b.Texts,
+             [](const TDiagramText& x) { return std::tuple(x.Position, x.Text, x.Colour.rgba(), x.Bold, x.Italic); }) &&
+         same(a.Icons, b.Icons, [](const TDiagramIcon& x) { return std::tuple(x.Index, x.Position); }) &&
+         same(a.Order, b.Order, [](const TDiagramItem& x) { return std::tuple(x.Kind, x.Index); }) &&
+         same(a.Parts, b.Parts,
+              [](const TDiagramPart& x) {
+                return std::tuple(x.Kind, x.Area, x.Statement, x.Status, x.Step, x.Argument, x.StepIndex, x.Undercutter,
+                                  x.Box);
+              }) &&
+         same(a.Spans, b.Spans, [](const TDiagramSpan& x) { return std::tuple(x.Area, x.First, x.End); });
 }
 
 }  // namespace
@@ -169,6 +198,103 @@ private slots:
     if (test::MissingDiagramFaces().isEmpty()) QVERIFY(width(after, conclusion) != bold);
   }
 
+  // A move redraws only the parts it changed and moves the others' drawings to where the
+  // parts now lie. Over moves, undone moves, status changes and structure only, the
+  // picture must be item for item the one drawn afresh from the same layout, which a copy
+  // of the painter without its drawings makes; painted, the culled screen must be the
+  // whole picture's top left.
+  void ReusedDrawingsGiveWhatDrawingAfreshGives() {
+    const TStatusIconsImageList icons;
+    int kept = 0;
+    for (std::uint32_t seed = 1; seed <= 8; ++seed) {
+      const auto stages = GeneratedStages(seed, 40);
+      TMapPainter painter;
+      TMapPicture shown;
+      for (std::size_t i = 0; i < stages.size(); ++i) {
+        // Every fifth move is undone and done again.
+        for (const std::size_t k : i % 5 == 4 ? std::vector<std::size_t>{i - 2, i} : std::vector<std::size_t>{i}) {
+          const bool structureOnly = k % 7 == 5;
+          TMapPainter fresh = painter;
+          fresh.ForgetDrawings();
+          // Now and then the picture handed back is another one than the painter's last.
+          TMapPicture other = k % 4 == 3 ? PaintMap(*stages[k / 2], font_, true) : TMapPicture();
+          shown = painter.Paint(*stages[k], font_, structureOnly, std::move(k % 4 == 3 ? other : shown));
+          kept += painter.PartsKept();
+          const TMapPicture drawn = fresh.Paint(*stages[k], font_, structureOnly);
+          QCOMPARE(fresh.PartsKept(), 0);
+          QVERIFY(SameDrawing(shown.Layout, drawn.Layout));
+          QCOMPARE(shown.Graph.Nodes.size(), drawn.Graph.Nodes.size());
+          for (std::size_t v = 0; v < drawn.Graph.Nodes.size(); ++v)
+            QCOMPARE(shown.Graph.Nodes[v].Key, drawn.Graph.Nodes[v].Key);
+          QCOMPARE(shown.Arrows.size(), drawn.Arrows.size());
+          for (std::size_t a = 0; a < shown.Arrows.size(); ++a) QCOMPARE(shown.Arrows[a].Pen, drawn.Arrows[a].Pen);
+          if (QTest::currentTestFailed()) qFatal("seed %u, stage %zu", seed, k);
+        }
+      }
+      // A screen painted with the spans outside it skipped equals that area of the whole.
+      QImage whole(shown.Layout.Width, shown.Layout.Height, QImage::Format_RGB32);
+      {
+        QPainter p(&whole);
+        PaintDiagram(p, shown.Layout, icons);
+      }
+      for (const QRect screen :
+           {QRect(0, 0, 320, 200), QRect(shown.Layout.Width / 3, shown.Layout.Height / 3, 320, 200)}) {
+        QImage part(shown.Layout.Width, shown.Layout.Height, QImage::Format_RGB32);
+        QPainter p(&part);
+        PaintDiagram(p, shown.Layout, icons, screen);
+        p.end();
+        QCOMPARE(part.copy(screen), whole.copy(screen));
+      }
+    }
+    QVERIFY(kept > 0);
+  }
+
+  // Whether a connection's step or undercutter warrant is stated, the graph tells from an
+  // index kept across the stages shown, in any order (moves undone and done again, another
+  // line in between); the stage itself must agree for every connection and exception, and
+  // the graph must be the one an index of its own gives.
+  void StatedWarrantsAreFoundWhicheverStagesCameBefore() {
+    int stated = 0;
+    for (std::uint32_t seed = 1; seed <= 12; ++seed) {
+      const std::array<std::vector<std::unique_ptr<TArgumentationStage>>, 2> lines{GeneratedStages(seed, 40),
+                                                                                   GeneratedStages(seed + 100, 40)};
+      TMapStatementIndex index;
+      std::mt19937 pick(seed);
+      for (int n = 0; n < 40; ++n) {
+        const auto& stages = lines[n % 7 == 6 ? 1 : 0];
+        const TArgumentationStage& stage = *stages[pick() % stages.size()];
+        const TMapStageGraph g = MapStageGraph(stage, {}, &index);
+        const TMapStageGraph own = MapStageGraph(stage);
+        QCOMPARE(g.Graph.Nodes.size(), own.Graph.Nodes.size());
+        for (std::size_t v = 0; v < g.Graph.Nodes.size(); ++v) QCOMPARE(g.Graph.Nodes[v].Key, own.Graph.Nodes[v].Key);
+        QCOMPARE(g.Graph.Edges.size(), own.Graph.Edges.size());
+        for (std::size_t e = 0; e < g.Graph.Edges.size(); ++e)
+          QVERIFY(g.Graph.Edges[e].From == own.Graph.Edges[e].From && g.Graph.Edges[e].To == own.Graph.Edges[e].To);
+        TStatement* found = nullptr;
+        for (const TMapConnectionSource& c : g.Connections) {
+          const TReasonConclusion& rc = *c.Connection;
+          const bool warrant = stage.SentenceIsStatementSentence(
+              StepWarrantSentence(rc.Reason->Sentence, rc.Conclusion->Sentence, rc.ConnectionKind), found);
+          QCOMPARE(g.Nodes[static_cast<std::size_t>(c.Junction)].Statement != nullptr, warrant);
+          stated += warrant ? 1 : 0;
+        }
+        for (const TMapExceptionSource& e : g.Exceptions) {
+          const bool warrant = stage.SentenceIsStatementSentence(
+              UndercutterWarrantSentence(e.Exception->Sentence, e.Connection->Reason->Sentence,
+                                         e.Connection->Conclusion->Sentence),
+              found);
+          QCOMPARE(e.Edges.size(), warrant ? std::size_t{2} : std::size_t{1});
+          stated += warrant ? 1 : 0;
+        }
+        for (std::size_t i = 0; i < stage.Statements.Count(); ++i)
+          QVERIFY(g.StatementNodes[i] >= 0 &&
+                  g.Nodes[static_cast<std::size_t>(g.StatementNodes[i])].Statement == stage.Statements[i]);
+        if (QTest::currentTestFailed()) qFatal("seed %u", seed);
+      }
+    }
+    QVERIFY(stated > 0);
+  }
+
   // A tree of reasons and a tree whose leaves are shared by neighbouring conclusions can
   // both be drawn without a crossing; whatever the node order, a fresh ordering finds it.
   void AFreshOrderingUntanglesShuffledTrees() {
@@ -263,10 +389,23 @@ private slots:
     QCOMPARE(p.Layout.Boxes.size(), std::size_t{3});
     QCOMPARE(p.Graph.Nodes.size(), std::size_t{3});
     const QRect warrant = p.StatementBoxes.at("(IF the goods are defective, THEN the buyer may return them)");
+    QVERIFY(p.StatementBoxes.Find("a sentence not stated").isNull());
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, (void)p.StatementBoxes.at("a sentence not stated"));
     QVERIFY(warrant.top() > p.StatementBoxes.at("the buyer may return them").bottom());
     QVERIFY(warrant.bottom() < p.StatementBoxes.at("the goods are defective").top());
     QVERIFY(std::any_of(p.Layout.Texts.begin(), p.Layout.Texts.end(),
                         [](const TDiagramText& t) { return t.Text.startsWith(QStringLiteral("IF the goods")); }));
+    // A defeating step's warrant and an undercutter's warrant sit on their arrow and line too.
+    const std::string broke = "the buyer broke them", visible = "the defect was visible";
+    const std::string conclusion = "the buyer may return them", reason = "the goods are defective";
+    b.Connect(broke, kAssumption, conclusion, kIssue, kDefeating);
+    b.State(StepWarrantSentence(broke, conclusion, kDefeating), kAssumption);
+    b.Except(visible, kAssumption, reason, kAssumption, conclusion, kIssue);
+    b.State(UndercutterWarrantSentence(visible, reason, conclusion), kAssumption);
+    const TMapStageGraph g = MapStageGraph(b.Current());
+    QCOMPARE(std::count_if(g.Nodes.begin(), g.Nodes.end(),
+                           [](const TMapNodeSource& n) { return n.Attached && n.Statement; }),
+             3);
   }
 
   void SmallMapPixels() {
