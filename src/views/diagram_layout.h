@@ -3,6 +3,8 @@
 // and exported files, and tests read it instead of pixels.
 #pragma once
 
+#include <algorithm>
+
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
@@ -39,6 +41,13 @@ struct TDiagramLine {
   QPoint To;
   QColor Pen;
   TPenStyle PenStyle = TPenStyle::Solid;
+
+  /// The pixels from one end to the other, both included. (QRect(From, To).normalized()
+  /// drops both end columns of a line that runs leftwards.)
+  [[nodiscard]] QRect Bounds() const {
+    return {QPoint(std::min(From.x(), To.x()), std::min(From.y(), To.y())),
+            QPoint(std::max(From.x(), To.x()), std::max(From.y(), To.y()))};
+  }
 };
 
 /// One line of text; Position is the top left corner of its line cell.

@@ -116,7 +116,7 @@ void PaintDiagram(QPainter& painter, const TDiagramLayout& layout, const TStatus
         break;
       case TDiagramItem::TKind::Line: {
         const TDiagramLine& line = layout.Lines[i];
-        if (line.From != line.To && shown(QRect(line.From, line.To).normalized())) PaintLine(painter, line, grid);
+        if (line.From != line.To && shown(line.Bounds())) PaintLine(painter, line, grid);
         break;
       }
       case TDiagramItem::TKind::Text: {

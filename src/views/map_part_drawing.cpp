@@ -223,7 +223,7 @@ TMapPartDrawing TMapPartDrawer::Draw(const TMapPartSources& part, const std::vec
   QRect& bounds = out.Bounds;
   for (const TDiagramBox& box : out.Drawing.Boxes) bounds |= box.Rect.normalized();
   for (const TDiagramLine& line : out.Drawing.Lines)
-    bounds |= QRect(line.From, line.To).normalized().adjusted(-1, -1, 1, 1);
+    bounds |= line.Bounds().adjusted(-1, -1, 1, 1);
   for (const TDiagramIcon& icon : out.Drawing.Icons)
     bounds |= QRect(icon.Position, QSize(TStatusIconsImageList::kSize, TStatusIconsImageList::kSize));
   return out;
