@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "line/lin_syntax.h"
+#include "model/evaluation/evaluator.h"
 
 namespace korvane {
 
@@ -32,6 +33,8 @@ TLineOfArgumentation::TLineOfArgumentation(const bool& interactive, TAsker& aske
   stages_.push_back(std::make_unique<TArgumentationStage>());
   CurrentStage = stages_.back().get();
   ArgumentationStages.Add(CurrentStage);
+  // Append releases every stage a move starts from, so what only it holds may be extended.
+  CurrentStage->Store().Evaluator().SetEarlierStagesReleased(true);
 }
 
 TLineOfArgumentation::~TLineOfArgumentation() = default;
