@@ -20,6 +20,8 @@ void FillSharing(TList<T>& list, const std::vector<T*>& items, const TList<T>* p
     return;
   }
   list.AssignItems(items);
+  // Later stages extend it in place: room for them, so that the first does not copy it.
+  list.Reserve(items.size() + items.size() / 2 + 64);
 }
 
 }  // namespace
