@@ -201,7 +201,8 @@ TDialecticalArgument* TDialecticalBuilder::Materialise(TStatement* conclusion, T
     d->Steps.Add(StepFor(conclusion, p, undercutters));
     d->InitialDialecticalArguments.Add(p.initial);
   }
-  heights_.Emplace(d, THeight{height + 1, nodes_.DialecticalArgumentCount() - 1});
+  d->BuildHeight = height + 1;
+  d->BuildSerial = static_cast<std::uint32_t>(nodes_.DialecticalArgumentCount() - 1);
   return d;
 }
 

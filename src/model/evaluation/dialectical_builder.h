@@ -14,7 +14,6 @@
 #include "model/evaluation/pointer_map.h"
 #include "model/evaluation/shape_table.h"
 #include "model/evaluation/stage_index.h"
-#include "model/evaluation/vertex_marks.h"
 #include "model/evaluation/vertex_values.h"
 #include "model/evaluation/work_budget.h"
 #include "model/model_store.h"
@@ -48,7 +47,7 @@ public:
   void TakeBackExtensions();
   void KeepExtensions() {
     extended_.clear();
-    raisedHeights_.clear();
+    raised_.clear();
   }
   /// The dialectical argument of a statement at vertex v. A second statement with the
   /// vertex's sentence gets one of its own.
@@ -56,7 +55,7 @@ public:
   /// The height of a built tree: 1 for a leaf, else one more than its highest child (initial,
   /// warranting and undercutting dialectical arguments alike). A tree contains no tree higher
   /// than itself, which lets containment tests skip whole subtrees. 0 for a tree not built here.
-  [[nodiscard]] int Height(const TDialecticalArgument* d) const { return heights_.Find(d, THeight{}).height; }
+  [[nodiscard]] static int Height(const TDialecticalArgument* d) { return d->BuildHeight; }
 
 private:
   friend class TVertexValues<TDialecticalArgument, TDialecticalBuilder>;
@@ -78,17 +77,11 @@ private:
   using TStepPlans = std::vector<TStepPlan>;
   using TUndercutterPlans = std::vector<TUndercutterPlan>;
 
-  // A built tree's height, and its place in build order.
-  struct THeight {
-    int height = 0;
-    std::size_t serial = 0;
-  };
-
   [[nodiscard]] bool Extendable(const TDialecticalArgument* d) const {
-    const THeight h = heights_.Find(d, THeight{});
-    return h.height > 0 && h.serial >= extendableFrom_;
+    return d->BuildHeight > 0 && d->BuildSerial >= extendableFrom_;
   }
   [[nodiscard]] bool RaiseHeightsAbove(int v, int height);
+  void TakeBackHeights(std::size_t first);
   TDialecticalArgument* Build(TStatement* object, int v, const TMask& mask, int depth);
   void PlanSteps(int v, const TMask& mask, int depth, TStepPlans& steps, TUndercutterPlans& undercutters);
   [[nodiscard]] static TStatus StatusOf(const TStatement* object, const TStepPlans& steps,
@@ -115,20 +108,20 @@ private:
   std::vector<TDialecticalArgument*> lastBySentence_;  // the last built without used connections
   TShapeTable<TDialecticalArgument> byShape_;
   TShapeTable<TStep> stepsByShape_;  // a step serves every value with its connection, warrant and undercutters
-  TPointerMap<TDialecticalArgument, THeight> heights_;
   std::size_t extendableFrom_ = 0;  // serials from here on are held by current values only
 
   // In-place extensions not yet kept: the value and its step count before, and the heights
   // raised with their values before.
+  struct TRaised {
+    TDialecticalArgument* value;
+    int vertex;
+    int before;
+  };
   std::vector<std::pair<TDialecticalArgument*, std::size_t>> extended_;
-  std::vector<std::pair<const TDialecticalArgument*, int>> raisedHeights_;  // with the height before
-  std::vector<std::pair<THeight*, int>> raising_;        // one extension's: with its vertex
-  std::vector<int> raisingQueue_;
-  std::vector<int> raisingHeights_;  // by vertex, where raisingMarks_ has the walk's stamp
+  std::vector<TRaised> raised_;
   std::vector<int> newVertices_;
   TStepPlans extensionSteps_;
   TUndercutterPlans extensionUndercutters_;
-  TVertexMarks raisingMarks_;
 
   // One evaluation.
   std::vector<TStepPlans> stepsAtDepth_;  // plans of the value being built at each nesting depth

@@ -38,61 +38,60 @@ bool TDialecticalBuilder::ExtendInPlace(const std::vector<int>& affected) {
       below(undercutters[p.firstUndercutter + k].undercutting);
     }
   }
+  // Nothing is changed before this point but heights, which are taken back on failure.
   if (!RaiseHeightsAbove(v, height)) return false;
-  // Nothing is changed before this point.
   extended_.emplace_back(x, had);
   for (std::size_t i = had; i < steps.size(); ++i) {
     x->Steps.Add(StepFor(object, steps[i], undercutters));
     x->InitialDialecticalArguments.Add(steps[i].initial);
   }
-  for (const auto& [known, u] : raising_) {
-    raisedHeights_.emplace_back(values_.Top(u), known->height);
-    known->height = raisingHeights_[static_cast<std::size_t>(u)];
-  }
   byShape_.Insert(ShapeHash(object, x->Status, steps, undercutters), x);
   return true;
 }
 
-// Collects in raising_ the heights of v's value and of the values above it once v's is
-// height. False when one of those lies on a cycle, is not held the plain way, may be held
-// by a value no longer current (whose height would then be wrong), or when the walk would
-// take many times the values it raises.
+// Raises the height of v's value to height, and those of the values above it to one more
+// than their highest child, noting each old height in raised_. False, with every height as
+// it was, when one of those lies on a cycle, is not held the plain way, may be held by a
+// value no longer current (whose height would then be wrong), or when the walk would take
+// many times the values it raises (a lattice reached along paths of many lengths).
 bool TDialecticalBuilder::RaiseHeightsAbove(int v, int height) {
-  raising_.clear();
-  THeight& own = heights_[values_.Top(v)];
-  if (height == own.height) return true;
-  const int stamp = raisingMarks_.NewStamp(index_.VertexCount());
-  if (raisingHeights_.size() < index_.VertexCount()) raisingHeights_.resize(index_.VertexCount(), 0);
-  std::size_t relaxations = 0, distinct = 1;
-  raisingMarks_.Set(v, stamp);
-  raisingHeights_[static_cast<std::size_t>(v)] = height;
-  raising_.emplace_back(&own, v);
-  // No value is built during the walk, so the table keeps its slots and these stay valid.
-  for (std::size_t head = 0; head < raising_.size(); ++head) {
-    const int u = raising_[head].second;
-    const int above = raisingHeights_[static_cast<std::size_t>(u)] + 1;
+  TDialecticalArgument* own = values_.Top(v);
+  const std::size_t first = raised_.size();
+  if (height <= own->BuildHeight) return true;
+  const std::size_t limit = first + 2 * index_.VertexCount() + 64;
+  raised_.push_back({own, v, own->BuildHeight});
+  own->BuildHeight = height;
+  for (std::size_t head = first; head < raised_.size(); ++head) {
+    const int u = raised_[head].vertex;
+    const int above = raised_[head].value->BuildHeight + 1;
     // A vertex's own value concludes its statement; the parent must hold that one.
     const TStatement* held = index_.VertexStatement(u);
     for (const TParentLink& p : index_.ParentsOf(u)) {
-      const TDialecticalArgument* parent = values_.Top(p.vertex);
-      if (graph_.IsCyclic(p.vertex) || p.object != held || !parent) return false;
-      const bool marked = raisingMarks_.Has(p.vertex, stamp);
-      if (marked && raisingHeights_[static_cast<std::size_t>(p.vertex)] >= above) continue;
-      THeight& known = heights_[parent];
-      if (known.height >= above) continue;
-      distinct += marked ? 0 : 1;
-      if (known.serial < extendableFrom_ || ++relaxations > 4 * distinct + 64) return false;
-      raisingMarks_.Set(p.vertex, stamp);
-      raisingHeights_[static_cast<std::size_t>(p.vertex)] = above;
-      raising_.emplace_back(&known, p.vertex);
+      TDialecticalArgument* parent = values_.Top(p.vertex);
+      bool fails = graph_.IsCyclic(p.vertex) || p.object != held || !parent;
+      if (!fails && parent->BuildHeight >= above) continue;
+      fails = fails || !Extendable(parent) || raised_.size() > limit;
+      if (fails) {
+        TakeBackHeights(first);
+        return false;
+      }
+      raised_.push_back({parent, p.vertex, parent->BuildHeight});
+      parent->BuildHeight = above;
     }
   }
-  work_.Spend(raising_.size() / 8);
+  work_.Spend((raised_.size() - first) / 8);
   return true;
 }
 
+void TDialecticalBuilder::TakeBackHeights(std::size_t first) {
+  while (raised_.size() > first) {
+    raised_.back().value->BuildHeight = raised_.back().before;
+    raised_.pop_back();
+  }
+}
+
 void TDialecticalBuilder::TakeBackExtensions() {
-  for (auto h = raisedHeights_.rbegin(); h != raisedHeights_.rend(); ++h) heights_[h->first].height = h->second;
+  TakeBackHeights(0);
   for (auto e = extended_.rbegin(); e != extended_.rend(); ++e) {
     TDialecticalArgument* x = e->first;
     while (x->Steps.Count() > e->second) {
