@@ -44,6 +44,8 @@ using bench::Timings;
 
 constexpr int kLineMoves = 10000;
 constexpr int kActionsPerCase = 100;
+constexpr int kLargeLineMoves = 100000;
+constexpr int kLargeActionsPerCase = 10;
 
 // Declines every question as a user clicking No would, as soon as the box is shown.
 class Decliner : public QObject {
@@ -65,6 +67,7 @@ struct Window {
   TForms forms = CreateForms();
   QScrollArea* scrollBox = nullptr;
   double openMs = 0;
+  double openCpuMs = 0;
   double heldMb = 0;
   int made = 0;
 
@@ -80,34 +83,47 @@ struct Window {
   }
 };
 
-// Made by the first benchmark and kept for the others; it must go before the application.
+// Made by the first benchmark and kept for the others on the same line; it must go before
+// the application.
 std::unique_ptr<Window> window;
+int windowMoves = 0;
 
-Window* OpenWindow() {
-  if (window) return window.get();
-  const std::string path = bench::WriteGeneratedLine(kLineMoves);
+void CloseWindow() {
+  if (!window) return;
+  window->Main().Line().Modified = false;
+  window.reset();
+}
+
+Window* OpenWindow(int moves = kLineMoves) {
+  if (window && windowMoves == moves) return window.get();
+  CloseWindow();
+  const std::string path = bench::WriteGeneratedLine(moves);
   const double before = bench::ResidentMegabytes();
   window = std::make_unique<Window>();
+  windowMoves = moves;
   window->Main().resize(1000, 760);
   window->Main().show();
   window->scrollBox = window->Main().findChild<QScrollArea*>("ScrollBox1");
   QCoreApplication::processEvents();
-  const auto start = std::chrono::steady_clock::now();
+  const Stopwatch watch;
   window->Session().OpenFile(path);
   window->Repaint();
-  window->openMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  window->openMs = watch.WallMs();
+  window->openCpuMs = watch.CpuMs();
   window->heldMb = bench::ResidentMegabytes() - before;
   std::remove(path.c_str());
   return window.get();
 }
 
+// range(0): the moves of the generated line.
 void WindowOpen(benchmark::State& state) {
   Window* w = nullptr;
   for (auto _ : state) {
-    w = OpenWindow();
+    w = OpenWindow(static_cast<int>(state.range(0)));
     state.SetIterationTime(w->openMs / 1000);
   }
   state.counters["held_MB"] = w->heldMb;
+  state.counters["cpu_ms"] = w->openCpuMs;
   state.counters["statements"] = w->Stage().Statements.Count();
 }
 
@@ -160,31 +176,46 @@ void Act(Window& w, Kind kind, int k) {
   }
 }
 
-// range(0): the view (0 the text, 1 the statements diagram, 2 the dialectical diagram);
-// range(1): the Kind.
-void WindowMove(benchmark::State& state) {
-  Window& w = *OpenWindow();
-  ShowView(w, state.range(0));
-  std::vector<double> ms;
+// actions of a kind on the line of moves, in view (0 the text, 1 the statements diagram,
+// 2 the dialectical diagram): the median and maximum of wall and CPU time.
+void MoveInWindow(benchmark::State& state, int moves, std::int64_t view, Kind kind, int actions) {
+  Window& w = *OpenWindow(moves);
+  ShowView(w, view);
+  std::vector<double> ms, cpu;
   const std::size_t movesBefore = w.Main().Line().ArgumentationMoves.Count();
   for (auto _ : state) {
     ms.clear();
-    for (int k = 0; k < kActionsPerCase; ++k) {
-      const auto start = std::chrono::steady_clock::now();
-      Act(w, static_cast<Kind>(state.range(1)), k + 1);
+    cpu.clear();
+    for (int k = 0; k < actions; ++k) {
+      const Stopwatch watch;
+      Act(w, kind, k + 1);
       w.Repaint();
-      ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+      ms.push_back(watch.WallMs());
+      cpu.push_back(watch.CpuMs());
     }
     double total = 0;
     for (const double m : ms) total += m;
-    state.SetIterationTime(total / 1000 / kActionsPerCase);
+    state.SetIterationTime(total / 1000 / actions);
   }
   std::sort(ms.begin(), ms.end());
+  std::sort(cpu.begin(), cpu.end());
   state.counters["median_ms"] = ms[ms.size() / 2];
   state.counters["max_ms"] = ms.back();
+  state.counters["cpu_median_ms"] = cpu[cpu.size() / 2];
+  state.counters["cpu_max_ms"] = cpu.back();
   state.counters["statements"] = w.Stage().Statements.Count();
   // Moves the line took in: all of them, and none for declined deletions.
   state.counters["moves_made"] = w.Main().Line().ArgumentationMoves.Count() - movesBefore;
+}
+
+// range(0): the view; range(1): the Kind.
+void WindowMove(benchmark::State& state) {
+  MoveInWindow(state, kLineMoves, state.range(0), static_cast<Kind>(state.range(1)), kActionsPerCase);
+}
+
+// The same on the 100,000-move line, ten actions a case: only with --large_lines.
+void WindowMoveLarge(benchmark::State& state) {
+  MoveInWindow(state, kLargeLineMoves, state.range(0), static_cast<Kind>(state.range(1)), kLargeActionsPerCase);
 }
 
 // One move of a kind through its dialog, opened by its Argue command: the sentences typed
@@ -319,7 +350,28 @@ void WindowFindNext(benchmark::State& state) {
   find->Dialog()->reject();
 }
 
-BENCHMARK(WindowOpen)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(WindowOpen)->Arg(kLineMoves)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// The large lines take minutes and over a gigabyte together, so they run only when asked
+// for: opening 100,000 and 200,000 moves, and the moves on the first.
+void RegisterLargeLines() {
+  benchmark::RegisterBenchmark("WindowOpen", WindowOpen)
+      ->Arg(kLargeLineMoves)
+      ->UseManualTime()
+      ->Iterations(1)
+      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("WindowMoveLarge", WindowMoveLarge)
+      ->ArgsProduct({{0, 1, 2}, {Statement, ReasonConclusion, Exception, DeclinedDeletion}})
+      ->ArgNames({"view", "kind"})
+      ->UseManualTime()
+      ->Iterations(1)
+      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("WindowOpen", WindowOpen)
+      ->Arg(2 * kLargeLineMoves)
+      ->UseManualTime()
+      ->Iterations(1)
+      ->Unit(benchmark::kMillisecond);
+}
 BENCHMARK(WindowMove)
     ->ArgsProduct({{0, 1, 2}, {Statement, ReasonConclusion, Exception, DeclinedDeletion}})
     ->ArgNames({"view", "kind"})
@@ -360,12 +412,16 @@ int main(int argc, char** argv) {
   korvane::InitApplication();
   korvane::Decliner decliner;
   app.installEventFilter(&decliner);
-  benchmark::Initialize(&argc, argv);
+  std::vector<char*> args(argv, argv + argc);
+  const auto large = std::find(args.begin(), args.end(), std::string("--large_lines"));
+  if (large != args.end()) {
+    args.erase(large);
+    korvane::RegisterLargeLines();
+  }
+  int benchmarkArgc = static_cast<int>(args.size());
+  benchmark::Initialize(&benchmarkArgc, args.data());
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
-  if (korvane::window) {
-    korvane::window->Main().Line().Modified = false;
-    korvane::window.reset();
-  }
+  korvane::CloseWindow();
   return 0;
 }

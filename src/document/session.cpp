@@ -99,7 +99,20 @@ void TSession::RefreshCurrentView() {
   if (RefreshViews && RefreshHook) RefreshHook();
 }
 
-void TSession::ShowMovesText() { host_.SetTextLines(line_->Text()); }
+void TSession::ShowMovesText() {
+  const TArgumentationMoves& moves = line_->ArgumentationMoves;
+  const bool extends = shownLine_ == line_->Serial() && shownMoves_ <= moves.Count() &&
+                       (shownMoves_ == 0 || moves[shownMoves_ - 1] == shownLast_);
+  if (!extends) {
+    shownText_.clear();
+    shownMoves_ = 0;
+  }
+  line_->AppendText(shownMoves_, shownText_);
+  shownLine_ = line_->Serial();
+  shownMoves_ = moves.Count();
+  shownLast_ = shownMoves_ > 0 ? moves[shownMoves_ - 1] : nullptr;
+  host_.SetTextLines(shownText_);
+}
 
 void TSession::InterpretLines() { InterpretText(host_.TextLines()); }
 

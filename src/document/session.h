@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -148,6 +149,12 @@ private:
 
   TAsker& asker_;
   TViewHost& host_;
+  // The text last shown, of which line (by serial) and up to which move: a move appends
+  // its lines instead of the whole text being made again.
+  std::vector<std::string> shownText_;
+  std::uint64_t shownLine_ = 0;
+  std::size_t shownMoves_ = 0;
+  const TArgumentationMove* shownLast_ = nullptr;
   std::unique_ptr<TLineOfArgumentation> line_;
   TMoveHistory history_;
   // Set while OpenFile interprets: a false from Progress then stops it.

@@ -1,8 +1,10 @@
 #include "line_of_argumentation.h"
 
+#include <atomic>
 #include <utility>
 
 #include "line/lin_syntax.h"
+#include "model/evaluation/evaluator.h"
 
 namespace korvane {
 
@@ -27,11 +29,17 @@ void AppendPart(std::string& text, const std::string& part) {
 
 }  // namespace
 
+namespace {
+std::atomic<std::uint64_t> lineSerials{0};
+}  // namespace
+
 TLineOfArgumentation::TLineOfArgumentation(const bool& interactive, TAsker& asker)
-    : interactive_(interactive), asker_(asker) {
+    : interactive_(interactive), asker_(asker), serial_(++lineSerials) {
   stages_.push_back(std::make_unique<TArgumentationStage>());
   CurrentStage = stages_.back().get();
   ArgumentationStages.Add(CurrentStage);
+  // Append releases every stage a move starts from, so what only it holds may be extended.
+  CurrentStage->Store().Evaluator().SetEarlierStagesReleased(true);
 }
 
 TLineOfArgumentation::~TLineOfArgumentation() = default;
@@ -115,9 +123,15 @@ void TLineOfArgumentation::DoExceptionMove(TReasonConclusion* c) {
 
 std::vector<std::string> TLineOfArgumentation::Text() const {
   std::vector<std::string> text;
-  for (const TArgumentationMove* move : ArgumentationMoves)
-    text.insert(text.end(), move->Move.begin(), move->Move.end());
+  AppendText(0, text);
   return text;
+}
+
+void TLineOfArgumentation::AppendText(std::size_t first, std::vector<std::string>& text) const {
+  for (std::size_t i = first; i < ArgumentationMoves.Count(); ++i) {
+    const std::vector<std::string>& lines = ArgumentationMoves[i]->Move;
+    text.insert(text.end(), lines.begin(), lines.end());
+  }
 }
 
 }  // namespace korvane

@@ -54,6 +54,11 @@ public:
 
   /// The Move lines of all moves, oldest first: the text of the line of argumentation.
   [[nodiscard]] std::vector<std::string> Text() const;
+  /// Appends to text the Move lines of the moves from the first-th on.
+  void AppendText(std::size_t first, std::vector<std::string>& text) const;
+  /// Distinct for every line made in the process: a text kept for one line is never taken
+  /// for another's. A line's moves are only ever appended to.
+  [[nodiscard]] std::uint64_t Serial() const { return serial_; }
 
 private:
   // Records a made move: its lines, the current stage as pre-stage, next as post-stage.
@@ -61,6 +66,7 @@ private:
 
   const bool& interactive_;
   TAsker& asker_;
+  const std::uint64_t serial_;
   std::vector<std::unique_ptr<TArgumentationStage>> stages_;
   std::vector<std::unique_ptr<TArgumentationMove>> moves_;
 };

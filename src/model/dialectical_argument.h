@@ -32,6 +32,10 @@ public:
   /// Parallel to Steps: element i argues for the reason of step i.
   TDialecticalArguments InitialDialecticalArguments;
   TStatus Status = kUnevaluated;
+  /// For the evaluation that built it, which prunes its containment tests by them: the
+  /// tree's height (0 where not built by one), and its place in that evaluation's build order.
+  std::int32_t BuildHeight = 0;
+  std::uint32_t BuildSerial = 0;
 };
 
 class TStep {

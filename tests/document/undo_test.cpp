@@ -187,5 +187,30 @@ TEST_F(UndoFixture, AnAppendIsOneEntry) {
   EXPECT_EQ(Snapshot(), appended);
 }
 
+// The text view is given the line's text after moves, which only append to what it was
+// given last, and after undo, redo and a deletion, which make another line of the same length.
+TEST_F(UndoFixture, TheTextShownIsTheLinesTextAfterEveryKindOfChange) {
+  auto shown = [this] {
+    Session.ShowMovesText();
+    return Host.Lines;
+  };
+  Build();
+  EXPECT_EQ(shown(), Line().Text());
+  Connect("receipt kept", kAssumption, "goods defective", kAssumption);
+  EXPECT_EQ(shown(), Line().Text());
+  ASSERT_TRUE(Session.Undo());
+  EXPECT_EQ(shown(), Line().Text());
+  State("seller informed", kIssue);
+  EXPECT_EQ(shown(), Line().Text());
+  ASSERT_TRUE(Session.Undo());
+  ASSERT_TRUE(Session.Redo());
+  EXPECT_EQ(shown(), Line().Text());
+  Asker.Script({TAnswer::Yes});
+  ASSERT_TRUE(Session.DeleteStatement(Find("seller informed")));
+  EXPECT_EQ(shown(), Line().Text());
+  State("seller informed", kAssumption);
+  EXPECT_EQ(shown(), Line().Text());
+}
+
 }  // namespace
 }  // namespace korvane::test

@@ -1,3 +1,4 @@
+#include "model/evaluation/growth.h"
 #include "model/evaluation/argument_builder.h"
 
 #include <cassert>
@@ -52,11 +53,45 @@ TArgument* TArgumentBuilder::Build(TStatement* object, int v, const TMask& mask,
     byShape_.Insert(hash, result);
   }
   if (plain) {
-    if (lastBySentence_.size() <= sentence) lastBySentence_.resize(sentence + 1, nullptr);
+    if (lastBySentence_.size() <= sentence)
+      ResizeWithRoom(lastBySentence_, sentence + 1, static_cast<TArgument*>(nullptr));
     lastBySentence_[sentence] = result;
   }
   childrenAtDepth_[sd] = std::move(children);
   return result;
+}
+
+// The arguments above a vertex hold its argument; outside cycles it is their only one.
+bool TArgumentBuilder::ExtendInPlace(const std::vector<int>& affected) {
+  const int v = affected.back();
+  newVertices_.assign(affected.begin(), affected.end() - 1);
+  values_.Rebuild(newVertices_);
+  TStatement* object = index_.VertexStatement(v);
+  TArgument* x = values_.Top(v);
+  if (!x || x->Conclusion != object) return false;
+  std::vector<TArgument*> children;
+  for (const std::size_t j : index_.ConcludingOf(v)) {
+    work_.Spend(1);
+    children.push_back(values_.For(index_.Facts(j).reason, index_.ReasonVertex(j), TMask(), 1));
+  }
+  const std::size_t had = x->InitialArguments.Count();
+  bool extends = children.size() > had;
+  for (std::size_t k = 0; extends && k < had; ++k) extends = x->InitialArguments[k] == children[k];
+  if (extends) {
+    extended_.emplace_back(x, had);
+    std::size_t hash = PtrHash(object);
+    for (TArgument* a : children) hash = Mix(hash, PtrHash(a));
+    for (std::size_t k = had; k < children.size(); ++k) x->InitialArguments.Add(children[k]);
+    byShape_.Insert(hash, x);
+  }
+  return extends;
+}
+
+void TArgumentBuilder::TakeBackExtensions() {
+  for (auto e = extended_.rbegin(); e != extended_.rend(); ++e)
+    while (e->first->InitialArguments.Count() > e->second)
+      e->first->InitialArguments.Delete(e->first->InitialArguments.Count() - 1);
+  extended_.clear();
 }
 
 }  // namespace korvane::evaluation

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <utility>
 #include <vector>
 
 #include "model/argument.h"
@@ -34,6 +35,14 @@ public:
   void BuildAll() { values_.BuildAll(); }
   /// After the graph was updated: those of the given vertices, children first.
   void Rebuild(const std::vector<int>& vertices) { values_.Rebuild(vertices); }
+  /// After the graph was updated below one vertex (the last of affected, the new ones
+  /// before it): builds the new ones and adds the new reasons' arguments to that vertex's
+  /// argument in place, seen by every argument holding it. False, having extended
+  /// nothing, when its argument is not held the plain way.
+  [[nodiscard]] bool ExtendInPlace(const std::vector<int>& affected);
+  /// Takes back the extensions made since the last KeepExtensions (the evaluation was refused).
+  void TakeBackExtensions();
+  void KeepExtensions() { extended_.clear(); }
   /// The argument of a statement at vertex v.
   [[nodiscard]] TArgument* Of(TStatement* object, int v) { return values_.For(object, v, TMask(), 0); }
 
@@ -53,6 +62,8 @@ private:
   // Kept for the document.
   std::vector<TArgument*> lastBySentence_;  // the last built without used connections
   TShapeTable<TArgument> byShape_;
+  std::vector<std::pair<TArgument*, std::size_t>> extended_;  // not yet kept, with the count before
+  std::vector<int> newVertices_;
 
   // One evaluation.
   std::vector<std::vector<TArgument*>> childrenAtDepth_;  // children of the argument being built at each depth

@@ -20,7 +20,7 @@ void ForEachChild(const TDialecticalArgument* d, F&& f) {
 
 }  // namespace
 
-// A tree can contain a node only if its own level is higher, or equal within one component.
+// A tree can contain a node only if its own level is at least as high.
 // Heights bound it too: d1 final in d2 matches each child of d1 with one of d2, so d1 is
 // no higher than d2, and a tree holds nothing higher than itself.
 int TContainment::LevelOf(const TDialecticalArgument* d) {

@@ -7,6 +7,7 @@ namespace korvane::evaluation {
 void TDependencyGraph::Build() {
   CollectEdges();
   FindComponents();
+  ReserveForGrowth();
   NumberCycleConnections();
   componentLevel_.assign(componentCyclic_.size(), 0);
   for (const int v : childrenFirst_) {
@@ -126,6 +127,16 @@ void TDependencyGraph::Update() {
   CollectReaching();
   ComponentsOfAffected();
   touchesTakenIn_ = index_.Touches().size();
+}
+
+// Room for the vertices of many later moves: the first move after a large stage was
+// built would otherwise copy every table.
+void TDependencyGraph::ReserveForGrowth() {
+  const std::size_t room = component_.size() + component_.size() / 2 + 64;
+  component_.reserve(room);
+  componentCyclic_.reserve(room);
+  componentBits_.reserve(room);
+  componentLevel_.reserve(room);
 }
 
 // Vertices added since the last build are components of their own, outside cycles.
@@ -259,6 +270,48 @@ bool TDependencyGraph::ReachedFromAffected(int v) {
     }
   }
   return false;
+}
+
+}  // namespace korvane::evaluation
+
+namespace korvane::evaluation {
+
+bool TDependencyGraph::UpdateBelow() {
+  assert(valid_);
+  const std::size_t old = component_.size();
+  const int stamp = affectedStamp_ = affectedMarks_.NewStamp(index_.VertexCount());
+  touched_.clear();
+  int below = -1;
+  const auto& touches = index_.Touches();
+  for (std::size_t t = touchesTakenIn_; t < touches.size(); ++t) {
+    const TTouch& touch = touches[t];
+    if ((touch.dialecticalOnly && !dialectical_) || affectedMarks_.Has(touch.vertex, stamp)) continue;
+    affectedMarks_.Set(touch.vertex, stamp);
+    touched_.push_back(touch.vertex);
+    if (static_cast<std::size_t>(touch.vertex) >= old) {
+      if (!index_.ConcludingOf(touch.vertex).empty()) return false;
+    } else if (below >= 0) {
+      return false;
+    } else {
+      below = touch.vertex;
+    }
+  }
+  if (below < 0 || IsCyclic(below)) return false;
+  // New vertices stay at level 0, which is no higher than `below`. An old child lower than
+  // `below` cannot reach it, so no cycle closes; one as high might, and is left to Update.
+  bool lower = true;
+  index_.ForEachChildVertex(below, dialectical_, [&](int w) {
+    lower = lower && (static_cast<std::size_t>(w) >= old || Level(w) < Level(below));
+  });
+  if (!lower) return false;
+  touchesBeforeBelow_ = touchesTakenIn_;
+  AddNewVertices();
+  affected_.clear();
+  for (const int v : touched_)
+    if (v != below) affected_.push_back(v);
+  affected_.push_back(below);
+  touchesTakenIn_ = touches.size();
+  return true;
 }
 
 }  // namespace korvane::evaluation

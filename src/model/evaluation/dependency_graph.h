@@ -37,6 +37,17 @@ public:
   /// Takes the touch log in: what reaches a touched vertex is collected, children first,
   /// and its strong components, levels and bits are found again.
   void Update();
+  /// Takes the touch log in without walking what reaches the change, when it holds one
+  /// vertex outside cycles and new vertices with nothing below them, now below that one
+  /// together with old vertices lower than it: no cycle can close and no level changes.
+  /// Affected() is then the new vertices followed by that one. False, having changed
+  /// nothing but Touched(), for any other log.
+  [[nodiscard]] bool UpdateBelow();
+  /// After UpdateBelow: takes the same log in as Update does, what reaches it included.
+  void UpdateAgain() {
+    touchesTakenIn_ = touchesBeforeBelow_;
+    Update();
+  }
 
   /// After Build: every vertex, each component's before the components that reach it.
   [[nodiscard]] const std::vector<int>& ChildrenFirst() const { return childrenFirst_; }
@@ -54,7 +65,8 @@ public:
   [[nodiscard]] bool SameComponent(int v, int w) const {
     return component_[VertexSlot(v)] == component_[VertexSlot(w)];
   }
-  /// Above every component its own reaches; equal only within one component.
+  /// At least that of every component its own reaches: a vertex reaching another is never
+  /// lower. (Built and updated levels are higher; UpdateBelow leaves new vertices at 0.)
   [[nodiscard]] int Level(int v) const { return componentLevel_[ComponentSlot(v)]; }
   /// Words of a set of used connections of v's component.
   [[nodiscard]] std::size_t MaskWords(int v) const {
@@ -86,6 +98,7 @@ private:
   void CollectReaching();
   void ComponentsOfAffected();
   void NewComponent(std::size_t first, bool cyclic);
+  void ReserveForGrowth();
 
   const TStageIndex& index_;
   TWorkBudget& work_;
@@ -118,6 +131,7 @@ private:
   TVertexMarks walkMarks_;                         // the vertices a walk has seen
   std::vector<int> localNumber_;                   // Update: vertex -> its place among the collected ones
   std::vector<int> oldCyclic_;                     // Update: cyclic components the new ones replace
+  std::size_t touchesBeforeBelow_ = 0;             // UpdateBelow: where the log stood
 };
 
 }  // namespace korvane::evaluation

@@ -1,3 +1,4 @@
+#include "model/evaluation/growth.h"
 #include "model/evaluation/dialectical_builder.h"
 
 #include <algorithm>
@@ -91,7 +92,8 @@ TDialecticalArgument* TDialecticalBuilder::Build(TStatement* object, int v, cons
     byShape_.Insert(hash, result);
   }
   if (plain) {
-    if (lastBySentence_.size() <= sentence) lastBySentence_.resize(sentence + 1, nullptr);
+    if (lastBySentence_.size() <= sentence)
+      ResizeWithRoom(lastBySentence_, sentence + 1, static_cast<TDialecticalArgument*>(nullptr));
     lastBySentence_[sentence] = result;
   }
   stepsAtDepth_[sd] = std::move(steps);
@@ -199,7 +201,8 @@ TDialecticalArgument* TDialecticalBuilder::Materialise(TStatement* conclusion, T
     d->Steps.Add(StepFor(conclusion, p, undercutters));
     d->InitialDialecticalArguments.Add(p.initial);
   }
-  heights_.Emplace(d, height + 1);
+  d->BuildHeight = height + 1;
+  d->BuildSerial = static_cast<std::uint32_t>(nodes_.DialecticalArgumentCount() - 1);
   return d;
 }
 

@@ -1,3 +1,4 @@
+#include "model/evaluation/growth.h"
 #include "model/evaluation/evaluator.h"
 
 #include <algorithm>
@@ -19,6 +20,8 @@ void FillSharing(TList<T>& list, const std::vector<T*>& items, const TList<T>* p
     return;
   }
   list.AssignItems(items);
+  // Later stages extend it in place: room for them, so that the first does not copy it.
+  list.Reserve(items.size() + items.size() / 2 + 64);
 }
 
 }  // namespace
@@ -35,9 +38,13 @@ void TEvaluator::RecomputeDialecticalArguments(TArgumentationStage& stage, const
     SetStatuses(stage, partial);
   } catch (...) {
     ChargeToCap();
+    TakeBackExtensions();
     Forget();
     throw;
   }
+  // The arguments extended for this stage stay with it too.
+  dialectical_.KeepExtensions();
+  arguments_.KeepExtensions();
   ChargeToCap();
 }
 
@@ -50,6 +57,7 @@ void TEvaluator::RecomputeArguments(TArgumentationStage& stage, const TArgumenta
     FillSharing(stage.Arguments, argumentRoots_, previous ? &previous->Arguments : nullptr);
   } catch (...) {
     ChargeToCap();
+    TakeBackExtensions();
     Forget();
     throw;
   }
@@ -88,14 +96,39 @@ void TEvaluator::TakeIn(const TArgumentationStage& stage, std::size_t budget) {
 bool TEvaluator::RebuildDialectical() {
   const bool partial = dialecticalGraph_.Valid() && !index_.Irregular();
   if (partial) {
-    dialecticalGraph_.Update();
     ++partialEvaluations_;
+    if (ExtendBelow(dialecticalGraph_, dialectical_)) return true;
+    dialectical_.StartRebuild();
     dialectical_.Rebuild(dialecticalGraph_.Affected());
   } else {
     dialecticalGraph_.Build();
+    dialectical_.StartRebuild();
     dialectical_.BuildAll();
   }
   return partial;
+}
+
+// Below one vertex outside cycles, when the stage it starts from is let go: that vertex's
+// value extended in place. Otherwise the graph is updated as usual. True when extended.
+template <class TBuilder>
+bool TEvaluator::ExtendBelow(evaluation::TDependencyGraph& graph, TBuilder& builder) {
+  if (extendInPlace_ && graph.UpdateBelow()) {
+    if (builder.ExtendInPlace(graph.Affected())) {
+      ++inPlaceExtensions_;
+      return true;
+    }
+    graph.UpdateAgain();
+  } else {
+    graph.Update();
+  }
+  return false;
+}
+
+// A refused evaluation leaves the stage it started from as it was, values included. The
+// arguments extended for the stage are taken back with it: its move fails as a whole.
+void TEvaluator::TakeBackExtensions() {
+  dialectical_.TakeBackExtensions();
+  arguments_.TakeBackExtensions();
 }
 
 // Each statement's dialectical argument, by index in Statements.
@@ -104,7 +137,7 @@ TEvaluator::TKeptPositions TEvaluator::UpdateStatementValues(std::size_t count, 
   TKeptPositions kept;
   kept.count = extending ? statementValues_.size() : 0;
   kept.unchanged = extending && kept.count <= count && publishedDialectical_.Count() == kept.count;
-  statementValues_.resize(count, nullptr);
+  evaluation::ResizeWithRoom(statementValues_, count, static_cast<TDialecticalArgument*>(nullptr));
   if (!extending) {
     for (std::size_t i = 0; i < count; ++i)
       statementValues_[i] = dialectical_.Of(index_.Statement(i), index_.StatementVertex(i));
@@ -163,8 +196,7 @@ void TEvaluator::SetStatuses(TArgumentationStage& stage, bool partial) const {
 // True when only what the change reaches was rebuilt.
 bool TEvaluator::RebuildArguments() {
   if (argumentGraph_.Valid() && !index_.Irregular()) {
-    argumentGraph_.Update();
-    arguments_.Rebuild(argumentGraph_.Affected());
+    if (!ExtendBelow(argumentGraph_, arguments_)) arguments_.Rebuild(argumentGraph_.Affected());
     return true;
   }
   argumentGraph_.Build();
@@ -257,6 +289,7 @@ void TEvaluator::ChooseRootsBelowCycles(std::size_t count, const std::vector<int
 
 // Everything kept about the last stage is dropped, as after a refusal half-way.
 void TEvaluator::Forget() {
+  dialectical_.StartRebuild();
   index_.Forget();
   dialecticalGraph_.Invalidate();
   argumentGraph_.Invalidate();

@@ -47,6 +47,13 @@ public:
   /// Fills the stage's Arguments; throws like the above, having changed nothing.
   void RecomputeArguments(TArgumentationStage& stage, const TArgumentationStage* previous, std::size_t budget);
 
+  /// Whether the stage a move starts from is released once the move is made, as a line's
+  /// are. Then a value held only by it and the new stage may be extended in place for the
+  /// new one, instead of every value above what the move adds being built anew.
+  void SetEarlierStagesReleased(bool released) { extendInPlace_ = released; }
+  /// Evaluations that extended values in place.
+  [[nodiscard]] std::size_t InPlaceExtensionCount() const { return inPlaceExtensions_; }
+
   /// Dialectical evaluations that rebuilt only what a change reaches, rather than the whole
   /// stage: what shows that comparing results along a line compared that path.
   [[nodiscard]] std::size_t PartialEvaluationCount() const { return partialEvaluations_; }
@@ -76,6 +83,9 @@ private:
   void ChooseRootsBelowCycles(std::size_t count, const std::vector<int>* below);
   void Forget();
   void ChargeToCap();
+  template <class TBuilder>
+  [[nodiscard]] bool ExtendBelow(evaluation::TDependencyGraph& graph, TBuilder& builder);
+  void TakeBackExtensions();
 
   evaluation::TWorkBudget work_;
   std::optional<std::size_t> totalCap_;
@@ -92,6 +102,8 @@ private:
   bool listsKnown_ = false;
   TDialecticalArguments publishedDialectical_, publishedMaximal_;
   std::size_t partialEvaluations_ = 0;
+  bool extendInPlace_ = false;
+  std::size_t inPlaceExtensions_ = 0;
 
   std::vector<TDialecticalArgument*> maximalValues_;  // the maximal list being published
   std::vector<TArgument*> argumentRoots_;             // the Arguments list being published

@@ -1,3 +1,4 @@
+#include "model/evaluation/growth.h"
 #include "model/evaluation/maximal_selection.h"
 
 #include <algorithm>
@@ -8,8 +9,8 @@ bool TMaximalSelection::Decide(const std::vector<TDialecticalArgument*>& values,
   const std::size_t count = values.size();
   // Statements from here on were not decided before (a partial evaluation only adds).
   const std::size_t known = partial ? std::min(excluded_.size(), count) : 0;
-  excluded_.resize(count, 0);
-  how_.resize(count, THow::kNothingAbove);
+  ResizeWithRoom(excluded_, count, char{0});
+  ResizeWithRoom(how_, count, THow::kNothingAbove);
   CollectStatementsToDecide(partial, count);
   if (!partial) maximal_.clear();
   bool unchanged = true;
@@ -59,7 +60,7 @@ void TMaximalSelection::CollectStatementsToDecide(bool partial, std::size_t coun
   }
   // Marks are cleared after each decision; a refused one is followed by a full one, which
   // clears them all.
-  if (queued_.size() < count) queued_.resize(count, 0);
+  if (queued_.size() < count) ResizeWithRoom(queued_, count, char{0});
   for (const int v : graph_.Affected()) QueueStatementsOf(v);
   for (const int v : graph_.Touched()) index_.ForEachChildVertex(v, true, [&](int w) { QueueStatementsOf(w); });
   // Those found by containment tests keep their answer unless a rebuilt one reaches them.

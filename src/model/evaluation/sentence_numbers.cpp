@@ -1,3 +1,4 @@
+#include "model/evaluation/growth.h"
 #include "model/evaluation/sentence_numbers.h"
 
 #include "model/warrant_sentences.h"
@@ -23,7 +24,7 @@ int TSentenceNumbers::SentenceVia(const TStatement* s, TKnownSentence*& hint) {
 }
 
 int TSentenceNumbers::SentenceAt(std::size_t i, const TStatement* s) {
-  if (statementSlots_.size() <= i) statementSlots_.resize(i + 1, nullptr);
+  if (statementSlots_.size() <= i) ResizeWithRoom(statementSlots_, i + 1, static_cast<decltype(statementSlots_)::value_type>(nullptr));
   return SentenceVia(s, statementSlots_[i]);
 }
 

@@ -1,3 +1,4 @@
+#include "model/evaluation/growth.h"
 #include "model/evaluation/stage_index.h"
 
 namespace korvane::evaluation {
@@ -9,7 +10,7 @@ int TStageIndex::StatementVertexOf(int sentence) const {
 
 int TStageIndex::NewVertex(int sentence, TStatement* object) {
   const auto s = static_cast<std::size_t>(sentence);
-  if (s >= vertexOfSentence_.size()) vertexOfSentence_.resize(s + 1, -1);
+  if (s >= vertexOfSentence_.size()) ResizeWithRoom(vertexOfSentence_, s + 1, -1);
   const int v = static_cast<int>(vertices_.size());
   vertexOfSentence_[s] = v;
   TVertexEntry& entry = vertices_.emplace_back();
@@ -120,6 +121,12 @@ void TStageIndex::Prepare(const TArgumentationStage& stage) {
   connectionNumber_.clear();
   connections_.clear();
   irregular_ = false;
+  // Room for later moves, as in the graphs.
+  const std::size_t n = stage.Statements.Count();
+  vertices_.reserve(n + n / 2 + 64);
+  statementVertex_.reserve(n + n / 2 + 64);
+  nextSameVertex_.reserve(n + n / 2 + 64);
+  connections_.reserve(stage.ReasonConclusions.Count() + stage.ReasonConclusions.Count() / 2 + 64);
   std::size_t i = 0;
   for (TStatement* s : stage.Statements) AddStatement(i++, s);
   std::size_t j = 0;

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/evaluation/growth.h"
 #include "model/evaluation/connection_mask.h"
 #include "model/evaluation/dependency_graph.h"
 #include "model/evaluation/stage_index.h"
@@ -23,12 +24,13 @@ public:
   void StartEvaluation() { built_.Clear(); }
   /// After the graph was built anew: the value of every vertex, children first.
   void BuildAll() {
-    values_.assign(index_.VertexCount(), nullptr);
+    values_.clear();
+    ResizeWithRoom(values_, index_.VertexCount(), static_cast<TValue*>(nullptr));
     BuildFor(graph_.ChildrenFirst());
   }
   /// After the graph was updated: those of the given vertices, children first.
   void Rebuild(const std::vector<int>& vertices) {
-    values_.resize(index_.VertexCount(), nullptr);
+    ResizeWithRoom(values_, index_.VertexCount(), static_cast<TValue*>(nullptr));
     BuildFor(vertices);
   }
 
@@ -42,6 +44,12 @@ public:
       return Memoised(object, v, TMask(), depth);
     }
     return Memoised(object, v, mask, depth);
+  }
+
+  /// The value last built for vertex v's own statement, or null.
+  [[nodiscard]] TValue* Top(int v) const {
+    const auto slot = static_cast<std::size_t>(v);
+    return slot < values_.size() ? values_[slot] : nullptr;
   }
 
 private:
