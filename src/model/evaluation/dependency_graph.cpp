@@ -150,20 +150,31 @@ void TDependencyGraph::AddNewVertices() {
   connectionBit_.resize(index_.ConnectionCount(), -1);
 }
 
-// The touched vertices not taken in yet, and every vertex reaching them, marked affected.
-void TDependencyGraph::CollectReaching() {
-  const int stamp = affectedStamp_ = affectedMarks_.NewStamp(index_.VertexCount());
+// Each vertex the log touched since it was last taken in, once: marked with stamp, listed
+// in touched_ and shown to visit, which stops the walk by returning false.
+template <class TVisit>
+bool TDependencyGraph::VisitNewTouches(int stamp, TVisit&& visit) {
   touched_.clear();
-  affected_.clear();
-  reachingQueue_.clear();
   const auto& touches = index_.Touches();
   for (std::size_t t = touchesTakenIn_; t < touches.size(); ++t) {
     const TTouch& touch = touches[t];
     if ((touch.dialecticalOnly && !dialectical_) || affectedMarks_.Has(touch.vertex, stamp)) continue;
     affectedMarks_.Set(touch.vertex, stamp);
     touched_.push_back(touch.vertex);
-    reachingQueue_.push_back(touch.vertex);
+    if (!visit(touch.vertex)) return false;
   }
+  return true;
+}
+
+// The touched vertices not taken in yet, and every vertex reaching them, marked affected.
+void TDependencyGraph::CollectReaching() {
+  const int stamp = affectedStamp_ = affectedMarks_.NewStamp(index_.VertexCount());
+  affected_.clear();
+  reachingQueue_.clear();
+  VisitNewTouches(stamp, [this](int v) {
+    reachingQueue_.push_back(v);
+    return true;
+  });
   for (std::size_t head = 0; head < reachingQueue_.size(); ++head) {
     work_.Spend(1);
     for (const TParentLink& p : index_.ParentsOf(reachingQueue_[head])) {
@@ -280,22 +291,15 @@ bool TDependencyGraph::UpdateBelow() {
   assert(valid_);
   const std::size_t old = component_.size();
   const int stamp = affectedStamp_ = affectedMarks_.NewStamp(index_.VertexCount());
-  touched_.clear();
+  // One old vertex touched, the new ones concluding nothing.
   int below = -1;
-  const auto& touches = index_.Touches();
-  for (std::size_t t = touchesTakenIn_; t < touches.size(); ++t) {
-    const TTouch& touch = touches[t];
-    if ((touch.dialecticalOnly && !dialectical_) || affectedMarks_.Has(touch.vertex, stamp)) continue;
-    affectedMarks_.Set(touch.vertex, stamp);
-    touched_.push_back(touch.vertex);
-    if (static_cast<std::size_t>(touch.vertex) >= old) {
-      if (!index_.ConcludingOf(touch.vertex).empty()) return false;
-    } else if (below >= 0) {
-      return false;
-    } else {
-      below = touch.vertex;
-    }
-  }
+  const bool one = VisitNewTouches(stamp, [&](int v) {
+    if (static_cast<std::size_t>(v) >= old) return index_.ConcludingOf(v).empty();
+    if (below >= 0) return false;
+    below = v;
+    return true;
+  });
+  if (!one) return false;
   if (below < 0 || IsCyclic(below)) return false;
   // New vertices stay at level 0, which is no higher than `below`. An old child lower than
   // `below` cannot reach it, so no cycle closes; one as high might, and is left to Update.
@@ -310,7 +314,7 @@ bool TDependencyGraph::UpdateBelow() {
   for (const int v : touched_)
     if (v != below) affected_.push_back(v);
   affected_.push_back(below);
-  touchesTakenIn_ = touches.size();
+  touchesTakenIn_ = index_.Touches().size();
   return true;
 }
 

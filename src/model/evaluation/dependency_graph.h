@@ -96,6 +96,8 @@ private:
   void NumberCycleConnections();
   void AddNewVertices();
   void CollectReaching();
+  template <class TVisit>
+  bool VisitNewTouches(int stamp, TVisit&& visit);
   void ComponentsOfAffected();
   void NewComponent(std::size_t first, bool cyclic);
   void ReserveForGrowth();
