@@ -42,6 +42,12 @@ struct Timings {
     wall.push_back(s.WallMs());
     cpu.push_back(s.CpuMs());
   }
+  /// The mean wall time of an action, for the benchmark's iteration time.
+  [[nodiscard]] double MeanWallSeconds() const {
+    double total = 0;
+    for (const double ms : wall) total += ms;
+    return wall.empty() ? 0 : total / 1000 / static_cast<double>(wall.size());
+  }
   void Report(benchmark::State& state, const std::string& name) {
     std::sort(wall.begin(), wall.end());
     std::sort(cpu.begin(), cpu.end());

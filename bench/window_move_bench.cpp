@@ -279,9 +279,7 @@ void WindowDialogMove(benchmark::State& state) {
   const std::size_t movesBefore = w.Main().Line().ArgumentationMoves.Count();
   for (auto _ : state) {
     for (int k = 0; k < kDialogMovesPerCase; ++k) DialogMove(w, static_cast<Kind>(state.range(1)), k + 1, open, confirm);
-    double total = 0;
-    for (const double m : confirm.wall) total += m;
-    state.SetIterationTime(total / 1000 / kDialogMovesPerCase);
+    state.SetIterationTime(confirm.MeanWallSeconds());
   }
   open.Report(state, "open");
   confirm.Report(state, "confirm");
@@ -309,9 +307,7 @@ void WindowUndoRedo(benchmark::State& state) {
       w.Repaint();
       redo.Add(clock);
     }
-    double total = 0;
-    for (const double m : undo.wall) total += m;
-    state.SetIterationTime(total / 1000 / kDialogMovesPerCase);
+    state.SetIterationTime(undo.MeanWallSeconds());
   }
   undo.Report(state, "undo");
   redo.Report(state, "redo");

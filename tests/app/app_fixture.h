@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/arg_int_form.h"
+#include "app/box_subject.h"
 #include "app/start_up.h"
 #include "document/session.h"
 #include "model/statement.h"
@@ -51,6 +52,20 @@ struct TApp {
     Session().PerformExceptionMove(c);
   }
 };
+
+// Data rows "kind" and "items": each place of MakeStepWithException's line and the items
+// its context menu puts above the view's own.
+inline void AddPlaceItemRows() {
+  using TKind = korvane::TBoxSubject::TKind;
+  QTest::addColumn<int>("kind");
+  QTest::addColumn<QStringList>("items");
+  QTest::newRow("box") << int(TKind::Statement)
+                       << QStringList{"Give a reason for this...", "Use as a reason for...", "Delete this statement...",
+                                      "Why?", "-"};
+  QTest::newRow("step") << int(TKind::Step)
+                        << QStringList{"Add an exception to this step...", "Delete this connection...", "Why?", "-"};
+  QTest::newRow("undercutter") << int(TKind::Undercutter) << QStringList{"Delete this exception...", "Why?", "-"};
+}
 
 inline void InitTestApplication() {
   korvane::InitApplication();

@@ -87,14 +87,7 @@ private slots:
   void cleanup() { app_.reset(); }
 
   void eachPlaceGetsItsItems_data() {
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<QStringList>("items");
-    QTest::newRow("box") << int(TKind::Statement)
-                         << QStringList{"Give a reason for this...", "Use as a reason for...",
-                                        "Delete this statement...", "Why?", "-"};
-    QTest::newRow("step") << int(TKind::Step)
-                          << QStringList{"Add an exception to this step...", "Delete this connection...", "Why?", "-"};
-    QTest::newRow("undercutter") << int(TKind::Undercutter) << QStringList{"Delete this exception...", "Why?", "-"};
+    AddPlaceItemRows();
   }
   void eachPlaceGetsItsItems() {
     QFETCH(int, kind);
