@@ -1,5 +1,6 @@
 #include "app/box_actions.h"
 
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QMenu>
 #include <QMouseEvent>
@@ -42,9 +43,12 @@ TBoxActions::TBoxActions(TArgIntForm& window, TDiagramPaintBox& paintBox, QWidge
   // Below the last box the click reaches the widget under the paint box, which is only as
   // tall as the diagram.
   if (below) {
+    // A scroll area takes its viewport's menu event, in the viewport's coordinates.
+    auto* area = qobject_cast<QAbstractScrollArea*>(below);
+    const QWidget* origin = area ? area->viewport() : below;
     below->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(below, &QWidget::customContextMenuRequested, this, [this, below, &menu](const QPoint& pos) {
-      if (paintBox_.isVisible()) menu.Popup(paintBox_.mapFrom(below, pos));
+    connect(below, &QWidget::customContextMenuRequested, this, [this, origin, &menu](const QPoint& pos) {
+      if (paintBox_.isVisible()) menu.Popup(paintBox_.mapFrom(origin, pos));
     });
   }
   paintBox.installEventFilter(this);

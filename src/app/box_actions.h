@@ -24,8 +24,8 @@ class TWhyWindow;
 class TBoxActions : public QObject {
   Q_OBJECT
 public:
-  /// below, if given, is the white under a paint box shorter than its view, which opens the
-  /// menu too; owner (the window by default) owns the actions.
+  /// below, if given, is the white under a paint box shorter than its view (a widget or a
+  /// scroll area), which opens the menu too; owner (the window by default) owns the actions.
   TBoxActions(TArgIntForm& window, TDiagramPaintBox& paintBox, QWidget* below, TDiagramMenu& menu,
               QObject* owner = nullptr);
 

@@ -36,13 +36,8 @@ TMapWindow::TMapWindow(TArgIntForm& form)
   menu_ = new TDiagramMenu(*paintBox_, *this);
   menu_->Menu().setObjectName(QStringLiteral("MapContextMenu"));
   menu_->ShowMapAction()->setVisible(false);
-  new TBoxActions(form, *paintBox_, nullptr, *menu_, this);
-  // The white beyond a map smaller than the window opens the menu too. The scroll area
-  // takes its viewport's context menu event, with the viewport's coordinates.
-  scrollArea_->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(scrollArea_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-    menu_->Popup(paintBox_->mapFrom(scrollArea_->viewport(), pos));
-  });
+  // The white beyond a map smaller than the window opens the menu too.
+  new TBoxActions(form, *paintBox_, scrollArea_, *menu_, this);
   auto* find = new TFindBox(form, *paintBox_, *scrollArea_, nullptr, this);
   connect(menu_, &TDiagramMenu::FindStatementRequested, find, &TFindBox::Open);
   new TDiagramZoomKeys(form, *paintBox_, *scrollArea_, this, [this] { Follow(); });
