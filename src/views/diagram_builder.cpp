@@ -3,25 +3,16 @@
 #include <QFontInfo>
 #include <algorithm>
 
-#include "views/sentence_text.h"
-#include "views/word_wrap.h"
-#include "views/wrapped_text.h"
-
 namespace korvane {
 
-QColor JustifiedColour() { return QColor(0, 0, 255); }
-QColor UnjustifiedColour() { return QColor(0, 128, 128); }
-QColor UndercutColour() { return QColor(255, 0, 0); }
-QColor BlockedColour() { return QColor(128, 128, 128); }
+QColor JustifiedColour() { return QColor::fromRgb(kJustifiedRgb); }
+QColor UnjustifiedColour() { return QColor::fromRgb(kUnjustifiedRgb); }
+QColor UndercutColour() { return QColor::fromRgb(kUndercutRgb); }
+QColor BlockedColour() { return QColor::fromRgb(kBlockedRgb); }
 
 QString TruncatedDiagramNote() {
   return QStringLiteral("The diagram is too large: only its first %1 boxes are shown.").arg(kMaximumDiagramBoxes);
 }
-
-namespace {
-
-
-}  // namespace
 
 QFont PixelSized(const QFont& font) {
   const QFontInfo used(font);
@@ -31,15 +22,12 @@ QFont PixelSized(const QFont& font) {
   return sized;
 }
 
-// Required as is: first "(" and last ")" go, matching or not (pinned by tests/views/diagram_layout_test.cpp).
-QString BoxText(const TStatement* statement) {
-  QString text = SentenceToDisplay(statement->Sentence);
-  if (text.startsWith(QLatin1Char('(')) && text.endsWith(QLatin1Char(')'))) text = text.mid(1, text.size() - 2);
-  return text;
-}
-
-TDiagramBuilder::TDiagramBuilder(int width, const QFont& font, bool structureOnly, int height)
-    : structureOnly_(structureOnly) {
+TDiagramBuilder::TDiagramBuilder(int width, const QFont& font, bool structureOnly, int height, TDiagramMemory* memory,
+                                 std::weak_ptr<const TModelStore> store)
+    : structureOnly_(structureOnly),
+      memo_(memory ? &memory->Wraps : &ownMemo_),
+      reuse_(memory && !store.expired() ? &memory->Reuse : nullptr),
+      store_(std::move(store)) {
   layout_.Width = width;
   layout_.Height = std::max(height, 0);
   layout_.Font = PixelSized(font);
@@ -47,36 +35,45 @@ TDiagramBuilder::TDiagramBuilder(int width, const QFont& font, bool structureOnl
   d_ = th_ + kRowSpacing;
   layout_.LineHeight = th_;
   layout_.RowHeight = d_;
-  pen_ = Qt::black;
-  fontColour_ = Qt::black;
+  canvas_.Pen = kBlackRgb;
+  canvas_.Font = kBlackRgb;
 }
 
 void TDiagramBuilder::Clear() {
-  SetPen(Qt::white, TPenStyle::Solid);
+  SetPen(kWhiteRgb, TPenStyle::Solid);
   layout_.Truncated = false;
   layout_.ClearDrawing();
 }
 
 void TDiagramBuilder::PaintDialecticalDiagram(const TDialecticalArguments& maximal) {
   Clear();
+  BeginLayout();
+  BeginReuse(false);
   int row = 0;
   for (const TDialecticalArgument* argument : maximal) {
     if (layout_.Truncated) break;
-    int column = 0;
-    DrawDialecticalArgument(argument, row, column);
+    Unit(argument, &TDiagramBuilder::DrawArgumentUnit, row);
   }
+  // Copies stop before the unit that was cut short, so none is pending here.
   if (layout_.Truncated) {
     const int top = row * d_ + 2;
     AddText({QPoint(2, top + 3), TruncatedDiagramNote(), Qt::black, false, false});
     layout_.Height = std::max(layout_.Height, top + th_ + 8);
   }
+  EndReuse();
+  memo_->End(layout_.Boxes.size());
   WidenToBoxes();
 }
 
 void TDiagramBuilder::PaintStatementsDiagram(const TStatements& statements) {
   Clear();
+  BeginLayout();
+  BeginReuse(true);
   int row = 0;
-  for (const TStatement* statement : statements) DrawStatementBox(statement, row, 0, 0, TBoxStyle::ByStatus);
+  for (const TStatement* statement : statements)
+    Unit(statement, &TDiagramBuilder::DrawStatementUnit, row);
+  EndReuse();
+  memo_->End(layout_.Boxes.size());
   WidenToBoxes();
 }
 
@@ -91,15 +88,15 @@ void TDiagramBuilder::WidenToBoxes() {
 }
 
 void TDiagramBuilder::DrawDialecticalArgument(const TDialecticalArgument* argument, int& row, int& column) {
-  std::vector<TTask> tasks;
-  tasks.push_back({TTask::Kind::Argument, argument, nullptr, 0, column, 0});
-  Run(tasks, row, column);
+  tasks_.clear();
+  tasks_.push_back({TTask::Kind::Argument, argument, nullptr, 0, column, 0});
+  Run(tasks_, row, column);
 }
 
 void TDiagramBuilder::DrawUndercutters(const TStep* step, int& row, int& column) {
-  std::vector<TTask> tasks;
-  tasks.push_back({TTask::Kind::Undercutters, nullptr, step, 0, column, 0});
-  Run(tasks, row, column);
+  tasks_.clear();
+  tasks_.push_back({TTask::Kind::Undercutters, nullptr, step, 0, column, 0});
+  Run(tasks_, row, column);
 }
 
 void TDiagramBuilder::Run(std::vector<TTask>& tasks, int& row, int& column) {
@@ -109,6 +106,11 @@ void TDiagramBuilder::Run(std::vector<TTask>& tasks, int& row, int& column) {
     column = task.column;
     switch (task.kind) {
       case TTask::Kind::Argument:
+        if (dry_ && dryBoxes_ >= kMaximumDiagramBoxes) {
+          dryTooLarge_ = true;
+          tasks.clear();
+          break;
+        }
         if (layout_.Boxes.size() >= kMaximumDiagramBoxes) {
           layout_.Truncated = true;
           tasks.clear();
@@ -171,15 +173,15 @@ void TDiagramBuilder::DrawUndercutterLine(const TTask& task, int row) {
   const TUndercutter* u = step->Undercutters[index];
   const TDialecticalArgument* exception = step->UndercuttingDialecticalArguments[index];
   if (u->WarrantStatus == kWarrantHolds)
-    SetPen(exception->Status == kJustified ? UndercutColour() : UnjustifiedColour(), TPenStyle::Solid);
+    SetPen(exception->Status == kJustified ? kUndercutRgb : kUnjustifiedRgb, TPenStyle::Solid);
   else
-    SetPen(BlockedColour(), TPenStyle::Dotted);
+    SetPen(kBlockedRgb, TPenStyle::Dotted);
   if (structureOnly_) SetStructureOnlyStyle();
   const int y = row * d_ + 12;
   const int x1 = column * kColumnWidth + 1;
   const int x2 = column * kColumnWidth - 9;
   Line(x1, y, x2, y);
-  penStyle_ = TPenStyle::Solid;
+  canvas_.PenStyle = TPenStyle::Solid;
   Line(x2 - 3, y - 3, x2 + 4, y + 4);
   Line(x2 - 3, y + 3, x2 + 4, y - 4);
   TDiagramPart part{TDiagramPart::TKind::Undercutter, QRect(QPoint(x2 - 4, y - 4), QPoint(x1, y + 4))};
@@ -187,7 +189,7 @@ void TDiagramBuilder::DrawUndercutterLine(const TTask& task, int row) {
   part.Argument = task.argument;
   part.StepIndex = task.index;
   part.Undercutter = index;
-  layout_.Parts.push_back(part);
+  AddPart(part);
 }
 
 // From the reason's box, which starts at row, left and up to the conclusion's bottom
@@ -202,13 +204,13 @@ void TDiagramBuilder::DrawStepConnector(const TDialecticalArgument* argument, in
       if (s->Undercutters[j]->WarrantStatus == kWarrantHolds &&
           s->UndercuttingDialecticalArguments[j]->Status == kJustified)
         blocked = true;
-    SetPen(reason->Status != kJustified || blocked ? UnjustifiedColour() : JustifiedColour(), TPenStyle::Solid);
+    SetPen(reason->Status != kJustified || blocked ? kUnjustifiedRgb : kJustifiedRgb, TPenStyle::Solid);
   } else {
-    SetPen(BlockedColour(), TPenStyle::Dotted);
+    SetPen(kBlockedRgb, TPenStyle::Dotted);
   }
   if (structureOnly_) {
-    SetPen(Qt::black, TPenStyle::Solid);
-    fontColour_ = Qt::black;
+    SetPen(kBlackRgb, TPenStyle::Solid);
+    canvas_.Font = kBlackRgb;
   }
   const int xr = column * kColumnWidth + 1;
   const int xc = column * kColumnWidth - 9;
@@ -228,146 +230,21 @@ void TDiagramBuilder::DrawStepConnector(const TDialecticalArgument* argument, in
   part.Step = s;
   part.Argument = argument;
   part.StepIndex = index;
-  layout_.Parts.push_back(part);
+  AddPart(part);
   part.Area = QRect(QPoint(xc - 5, yc - 4), QPoint(xc + 5, yr + 3));
-  layout_.Parts.push_back(part);
+  AddPart(part);
 }
-
-void TDiagramBuilder::DrawStatementBox(const TStatement* statement, int& row, int column, int minimumColumns,
-                                       TBoxStyle style) {
-  TPaintStyle paint = TPaintStyle::Keep;
-  if (style == TBoxStyle::Justified || (style == TBoxStyle::ByStatus && statement->Status == kJustified))
-    paint = TPaintStyle::Justified;
-  else if (style == TBoxStyle::Unjustified || (style == TBoxStyle::ByStatus && statement->Status == kUnjustified))
-    paint = TPaintStyle::Unjustified;
-  DrawBox(statement, statement->Status, row, column, minimumColumns, paint);
-}
-
-void TDiagramBuilder::DrawBox(const TStatement* statement, TStatus status, int& row, int column, int minimumColumns,
-                              TPaintStyle style) {
-  const QString text = BoxText(statement);
-  const int icon = statement->StatementType == kAssumption ? 0 : 1;
-  SetStyle(style);
-
-  // Deep in a tree the width left is small or negative: text is wrapped as wide as a
-  // readable line, and the box reaches beyond the width asked for.
-  int given = layout_.Width - column * kColumnWidth - 30;
-  int topLevel = layout_.Width - 30;
-  TWrapped wrapped = WrappedText(text, WrapWidth(given, topLevel), CurrentMetrics(), CurrentFontKey());
-  int bw = wrapped.Width + 28;
-  int t = 18;
-  if (structureOnly_) {
-    SetStructureOnlyStyle();
-    given += 18;
-    topLevel += 18;
-    wrapped = WrappedText(text, WrapWidth(given, topLevel), CurrentMetrics(), CurrentFontKey());
-    bw = wrapped.Width + 10;
-    t = 1;
-  }
-  const QStringList& lines = wrapped.Lines;
-  bw = std::max(bw, minimumColumns * kColumnWidth - 3);
-  const int count = static_cast<int>(lines.size());
-  const int rows = BoxRows(count, th_, d_, wrapped.Width > given);
-  const int next = row + rows;
-
-  const int left = column * kColumnWidth + 2;
-  const int top = row * d_ + 2;
-  const int right = left + bw;
-  const int bottom = (next - 1) * d_ + 24;
-  layout_.Order.push_back({TDiagramItem::TKind::Box, static_cast<int>(layout_.Boxes.size())});
-  TDiagramPart part{TDiagramPart::TKind::Statement, QRect(left, top, right - left, bottom - top)};
-  part.Statement = statement;
-  part.Status = status;
-  part.Box = static_cast<int>(layout_.Boxes.size());
-  layout_.Parts.push_back(part);
-  layout_.Boxes.push_back({part.Area, pen_, penStyle_, Qt::white});
-  layout_.Height = std::max(layout_.Height, bottom + 2);
-
-  const int slack = (bottom - top) - (th_ + 3) * count;
-  for (int k = 0; k < count; ++k)
-    AddText({QPoint(column * kColumnWidth + t + 5, top + slack / 2 + (th_ + 3) * k), lines[k], fontColour_, bold_,
-             italic_});
-  if (!structureOnly_) {
-    layout_.Order.push_back({TDiagramItem::TKind::Icon, static_cast<int>(layout_.Icons.size())});
-    layout_.Icons.push_back({icon, QPoint(column * kColumnWidth + 5, top + (bottom - top) / 2 - 8)});
-  }
-  row = next;
-}
-
-void TDiagramBuilder::SetStyle(TPaintStyle style) {
-  switch (style) {
-    case TPaintStyle::Justified:
-      SetPen(JustifiedColour(), TPenStyle::Solid);
-      fontColour_ = JustifiedColour();
-      bold_ = true;
-      italic_ = false;
-      break;
-    case TPaintStyle::Unjustified:
-      SetPen(UnjustifiedColour(), TPenStyle::Solid);
-      fontColour_ = UnjustifiedColour();
-      bold_ = false;
-      italic_ = true;
-      break;
-    case TPaintStyle::Keep: break;
-  }
-}
-
-void TDiagramBuilder::SetStructureOnlyStyle() {
-  SetPen(Qt::black, TPenStyle::Solid);
-  fontColour_ = Qt::black;
-  bold_ = false;
-  italic_ = false;
-}
-
-void TDiagramBuilder::SetPen(const QColor& colour, TPenStyle style) {
-  pen_ = colour;
-  penStyle_ = style;
-}
-
-void TDiagramBuilder::AddText(TDiagramText text) {
-  layout_.Order.push_back({TDiagramItem::TKind::Text, static_cast<int>(layout_.Texts.size())});
-  layout_.Texts.push_back(std::move(text));
-}
-
-int TDiagramBuilder::WrapWidth(int given, int topLevel) {
-  return BoxWrapWidth(given, topLevel, CurrentMetrics().averageCharWidth());
-}
-
-void TDiagramBuilder::Line(int x1, int y1, int x2, int y2) {
-  layout_.Order.push_back({TDiagramItem::TKind::Line, static_cast<int>(layout_.Lines.size())});
-  layout_.Lines.push_back({QPoint(x1, y1), QPoint(x2, y2), pen_, penStyle_});
-}
-
-const QFontMetrics& TDiagramBuilder::CurrentMetrics() {
-  MakeFonts();
-  return metrics_[CurrentFontIndex()];
-}
-
-const QString& TDiagramBuilder::CurrentFontKey() {
-  MakeFonts();
-  return fontKeys_[CurrentFontIndex()];
-}
-
-void TDiagramBuilder::MakeFonts() {
-  if (!metrics_.empty()) return;
-  for (const QFont& f : TextFonts(layout_.Font)) {
-    metrics_.emplace_back(f);
-    fontKeys_.push_back(f.key());
-  }
-}
-
-std::size_t TDiagramBuilder::CurrentFontIndex() const { return TextStyle(bold_, italic_); }
 
 TDiagramLayout LayoutDialecticalDiagram(const TArgumentationStage& stage, int width, const QFont& font,
-                                        bool structureOnly) {
-  TDiagramBuilder builder(width, font, structureOnly, 0);
+                                        bool structureOnly, TDiagramMemory* memory) {
+  TDiagramBuilder builder(width, font, structureOnly, 0, memory, stage.SharedStore());
   builder.PaintDialecticalDiagram(stage.MaximalDialecticalArguments);
   return builder.TakeLayout();
 }
 
 TDiagramLayout LayoutStatementsDiagram(const TArgumentationStage& stage, int width, const QFont& font,
-                                       bool structureOnly, int height) {
-  TDiagramBuilder builder(width, font, structureOnly, height);
+                                       bool structureOnly, int height, TDiagramMemory* memory) {
+  TDiagramBuilder builder(width, font, structureOnly, height, memory, stage.SharedStore());
   builder.PaintStatementsDiagram(stage.Statements);
   return builder.TakeLayout();
 }

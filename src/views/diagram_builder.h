@@ -6,17 +6,31 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QRgb>
 #include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <memory>
 #include <vector>
 
 #include "model/argumentation_stage.h"
 #include "views/box_wrap.h"
 #include "views/diagram_layout.h"
+#include "views/diagram_reuse.h"
+#include "views/wrapped_text.h"
 
 namespace korvane {
 
 /// How DrawStatementBox styles a box.
 enum class TBoxStyle : std::uint8_t { Justified, Unjustified, ByStatus };
+
+/// Colours of the diagrams' pens and texts.
+inline constexpr QRgb kJustifiedRgb = 0xff0000ffU;    // blue
+inline constexpr QRgb kUnjustifiedRgb = 0xff008080U;  // teal
+inline constexpr QRgb kUndercutRgb = 0xffff0000U;     // red
+inline constexpr QRgb kBlockedRgb = 0xff808080U;      // grey
+inline constexpr QRgb kBlackRgb = 0xff000000U;
+inline constexpr QRgb kWhiteRgb = 0xffffffffU;
 
 /// Unit sizes of the diagrams.
 inline constexpr int kColumnWidth = 18;
@@ -30,8 +44,11 @@ class TDiagramBuilder {
 public:
   /// A builder for a paint box of this width whose height is height so far (the
   /// height only grows while drawing). The font's size is fixed in pixels so every
-  /// device paints what was measured.
-  TDiagramBuilder(int width, const QFont& font, bool structureOnly, int height = 0);
+  /// device paints what was measured. A view keeps memory from layout to layout: wraps
+  /// are remembered in it, and with the store of the stage drawn, the units of the
+  /// diagram handed back to it are copied where they did not change.
+  TDiagramBuilder(int width, const QFont& font, bool structureOnly, int height = 0, TDiagramMemory* memory = nullptr,
+                  std::weak_ptr<const TModelStore> store = {});
 
   /// Clears the surface and draws every argument of maximal from row 0.
   void PaintDialecticalDiagram(const TDialecticalArguments& maximal);
@@ -61,6 +78,16 @@ private:
     int undercutter = 0;
   };
 
+  using TUnitDraw = void (TDiagramBuilder::*)(const void* head, int& row);
+  /// Draws the unit head by draw, or copies it from the last diagram.
+  void Unit(const void* head, TUnitDraw draw, int& row);
+  void DrawStatementUnit(const void* statement, int& row);
+  void DrawArgumentUnit(const void* argument, int& row);
+  void BeginReuse(bool statements);
+  void EndReuse();
+  /// Writes what a dry walk would draw into the signature.
+  void Sign(std::initializer_list<std::uint64_t> values);
+
   void Run(std::vector<TTask>& tasks, int& row, int& column);
   void StartArgument(const TTask& task, std::vector<TTask>& tasks, int& row);
   void PushUndercutters(const TTask& task, std::vector<TTask>& tasks) const;
@@ -71,18 +98,20 @@ private:
   void DrawBox(const TStatement* statement, TStatus status, int& row, int column, int minimumColumns,
                TPaintStyle style);
   void AddText(TDiagramText text);
+  void AddPart(const TDiagramPart& part);
   void WidenToBoxes();
   [[nodiscard]] int WrapWidth(int given, int topLevel);
 
   void Clear();
   void SetStyle(TPaintStyle style);
   void SetStructureOnlyStyle();
-  void SetPen(const QColor& colour, TPenStyle style);
+  void SetPen(QRgb colour, TPenStyle style);
   void Line(int x1, int y1, int x2, int y2);
   /// Metrics of the current font, made once per style.
   [[nodiscard]] const QFontMetrics& CurrentMetrics();
-  /// Names the current font exactly, for remembering what was measured in it.
-  [[nodiscard]] const QString& CurrentFontKey();
+  /// The box text of statement wrapped to width in the current font.
+  [[nodiscard]] const TWrapped& Wrap(const TStatement* statement, int width);
+  void BeginLayout();
   void MakeFonts();
   [[nodiscard]] std::size_t CurrentFontIndex() const;
 
@@ -91,22 +120,24 @@ private:
   int th_;
   int d_;
 
-  // Canvas state.
-  QColor pen_;
-  TPenStyle penStyle_ = TPenStyle::Solid;
-  QColor fontColour_;
-  bool bold_ = false;
-  bool italic_ = false;
+  TCanvasState canvas_;
+  std::vector<TTask> tasks_;  // the work list of the argument being drawn
   std::vector<QFontMetrics> metrics_;  // indexed by bold + 2 * italic
-  std::vector<QString> fontKeys_;      // the same
+  std::vector<int> averageCharWidths_;  // the same
+  TWrapMemo ownMemo_;
+  TWrapMemo* memo_;
+  TDiagramReuse* reuse_ = nullptr;  // null: nothing is copied
+  std::weak_ptr<const TModelStore> store_;
+  // A dry walk signs what it reads instead of drawing; rows count one per box.
+  bool dry_ = false;
+  std::size_t dryBoxes_ = 0;
+  bool dryTooLarge_ = false;
+  int unitBottom_ = 0;
 };
 
 /// The face and pixel size the window actually uses for font, so that files written
 /// elsewhere name the face that was measured and every device draws the same size.
 [[nodiscard]] QFont PixelSized(const QFont& font);
-/// A statement's sentence as its box shows it: without the parentheses that enclose a warrant.
-[[nodiscard]] QString BoxText(const TStatement* statement);
-
 /// The note below a diagram that was cut short.
 [[nodiscard]] QString TruncatedDiagramNote();
 
@@ -117,11 +148,12 @@ private:
 [[nodiscard]] QColor BlockedColour();      // grey
 
 /// The dialectical-arguments diagram of stage for a paint box of this width, starting
-/// from height 0.
+/// from height 0; memo as for TDiagramBuilder.
 [[nodiscard]] TDiagramLayout LayoutDialecticalDiagram(const TArgumentationStage& stage, int width, const QFont& font,
-                                                      bool structureOnly);
+                                                      bool structureOnly, TDiagramMemory* memory = nullptr);
 /// The statements diagram of stage; the paint box keeps at least the height it had.
 [[nodiscard]] TDiagramLayout LayoutStatementsDiagram(const TArgumentationStage& stage, int width, const QFont& font,
-                                                     bool structureOnly, int height = 0);
+                                                     bool structureOnly, int height = 0,
+                                                     TDiagramMemory* memory = nullptr);
 
 }  // namespace korvane

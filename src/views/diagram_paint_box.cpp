@@ -52,11 +52,15 @@ void TDiagramPaintBox::ShowDialecticalDiagram(const TArgumentationStage& stage, 
   statementsDiagram_ = false;
   resize(this->width(), 0);
   setVisible(true);
-  Take(LayoutDialecticalDiagram(stage, zoom_.ToLayout(width), font, structureOnly), width, &stage);
+  GiveBackLayout();
+  Take(LayoutDialecticalDiagram(stage, zoom_.ToLayout(width), font, structureOnly, &memory_), width, &stage);
   if (scrollBox && height() > scrollBox->height()) {
     const int narrower = WidthInScrollBox(scrollBox->width(), scrollBox->height(), height());
-    if (narrower != width)
-      Take(LayoutDialecticalDiagram(stage, zoom_.ToLayout(narrower), font, structureOnly), narrower, &stage);
+    if (narrower != width) {
+      GiveBackLayout();
+      Take(LayoutDialecticalDiagram(stage, zoom_.ToLayout(narrower), font, structureOnly, &memory_), narrower,
+           &stage);
+    }
   }
 }
 
@@ -65,8 +69,9 @@ void TDiagramPaintBox::ShowStatementsDiagram(const TArgumentationStage& stage, b
   const int width = LayoutWidth();
   statementsDiagram_ = true;
   // Required as is: starts from the height the paint box has (pinned by tests/views/diagram_layout_test.cpp).
-  Take(LayoutStatementsDiagram(stage, zoom_.ToLayout(width), font, structureOnly, zoom_.ToLayout(height())), width,
-       &stage);
+  const int keptHeight = zoom_.ToLayout(height());
+  GiveBackLayout();
+  Take(LayoutStatementsDiagram(stage, zoom_.ToLayout(width), font, structureOnly, keptHeight, &memory_), width, &stage);
 }
 
 void TDiagramPaintBox::ShowStepsView(bool diagramButtonDown) {
@@ -98,6 +103,8 @@ void TDiagramPaintBox::SetWidth(int width) {
   widenedWidth_ = width;
   resize(width, height());
 }
+
+void TDiagramPaintBox::GiveBackLayout() { memory_.Reuse.GiveBack(ReleaseLayout()); }
 
 void TDiagramPaintBox::Take(TDiagramLayout layout, int layoutWidth, const TArgumentationStage* stage) {
   layout_ = std::move(layout);

@@ -15,6 +15,7 @@
 #include "model/argumentation_stage.h"
 #include "views/diagram_accessibility.h"
 #include "views/diagram_layout.h"
+#include "views/diagram_reuse.h"
 #include "views/diagram_zoom.h"
 #include "views/status_icons.h"
 
@@ -95,10 +96,13 @@ protected:
 
 private:
   void Take(TDiagramLayout layout, int layoutWidth, const TArgumentationStage* stage);
+  /// The layout shown goes to the memory, for the next layout to copy from.
+  void GiveBackLayout();
   void SetWidth(int width);
   void FindFocusBox();
 
   TDiagramLayout layout_;
+  TDiagramMemory memory_;  // what the next layout takes from the last
   TStatusIconsImageList icons_;
   // The stage the parts of layout_ point into, while it is known to live.
   const TArgumentationStage* stage_ = nullptr;

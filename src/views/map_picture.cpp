@@ -31,10 +31,7 @@ class TMapMeasurer {
 public:
   TMapMeasurer(const QFont& font, bool structureOnly, TMapMeasuredBoxes& measured)
       : structureOnly_(structureOnly), measured_(measured) {
-    for (const QFont& f : TextFonts(font)) {
-      metrics_.emplace_back(f);
-      keys_.push_back(f.key());
-    }
+    for (const QFont& f : TextFonts(font)) metrics_.emplace_back(f);
     th_ = QFontMetrics(font).height();
     measured_.Use(font.key(), structureOnly);
   }
@@ -68,8 +65,7 @@ public:
 private:
   TMapMeasuredBox MeasureBox(const TStatement* s, Index style, bool attached) const {
     const int characters = attached ? kAttachedWrapCharacters : kWrapCharacters;
-    TWrapped text =
-        WrappedText(BoxText(s), characters * metrics_[style].averageCharWidth(), metrics_[style], keys_[style]);
+    TWrapped text = WrapText(BoxText(s), characters * metrics_[style].averageCharWidth(), metrics_[style]);
     const int lines = static_cast<int>(text.Lines.size());
     return {std::move(text.Lines), text.Width + (structureOnly_ ? 10 : 28), (th_ + 3) * lines + 8};
   }
@@ -77,7 +73,6 @@ private:
   bool structureOnly_;
   int th_ = 0;
   std::vector<QFontMetrics> metrics_;
-  std::vector<QString> keys_;
   TMapMeasuredBoxes& measured_;
 };
 

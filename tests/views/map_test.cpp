@@ -7,6 +7,7 @@
 #include "model/stage_builder.h"
 #include "model/warrant_sentences.h"
 #include "support/stage_generator.h"
+#include "generated_stages.h"
 #include "view_fixtures.h"
 #include "views/diagram_builder.h"
 #include "views/diagram_export.h"
@@ -20,29 +21,13 @@
 #include <tuple>
 
 using namespace korvane;
+using test::GeneratedStages;
+using test::SameDrawing;
 
 namespace {
 
 QRect NodeRect(const TMapPicture& p, std::size_t v) {
   return QRect(p.Placement.Left[v], p.Placement.Top[v], p.Graph.Nodes[v].Width, p.Graph.Nodes[v].Height);
-}
-
-// A random line over few sentences: warrants, undercutter warrants, cycles and
-// defeating connections all occur.
-std::vector<std::unique_ptr<TArgumentationStage>> GeneratedStages(std::uint32_t seed, int moves) {
-  std::vector<std::unique_ptr<TArgumentationStage>> stages;
-  stages.push_back(std::make_unique<TArgumentationStage>());
-  test::StageGenerator generator(seed, 9);
-  generator.PreferDownwards(6);  // some cycles, not so many that evaluating them takes long
-  for (const test::GeneratedMove& m : generator.Moves(moves)) {
-    try {
-      std::unique_ptr<TArgumentationStage> next = test::Apply(*stages.back(), m);
-      if (next) stages.push_back(std::move(next));
-    } catch (const TEvaluationLimitError&) {
-      // A move with too many cycles is refused, as the window refuses it.
-    }
-  }
-  return stages;
 }
 
 // The middle of a route's first segment.
@@ -56,30 +41,6 @@ bool Near(const QImage& image, QPoint point, const QColor& colour) {
     for (int dy = -1; dy <= 1; ++dy)
       if (image.pixelColor(point + QPoint(dx, dy)) == colour) return true;
   return false;
-}
-
-// Everything two drawings hold, item by item; the parts' pointers included.
-bool SameDrawing(const TDiagramLayout& a, const TDiagramLayout& b) {
-  const auto same = [](const auto& x, const auto& y, const auto& fields) {
-    return x.size() == y.size() && std::equal(x.begin(), x.end(), y.begin(),
-                                              [&](const auto& p, const auto& q) { return fields(p) == fields(q); });
-  };
-  return a.Width == b.Width && a.Height == b.Height &&
-         same(a.Boxes, b.Boxes,
-              [](const TDiagramBox& x) { return std::tuple(x.Rect, x.Pen.rgba(), x.PenStyle, x.Fill.rgba()); }) &&
-         same(a.Lines, b.Lines,
-              [](const TDiagramLine& x) { return std::tuple(x.From, x.To, x.Pen.rgba(), x.PenStyle); }) &&
-         same(
-             a.Texts, b.Texts,
-             [](const TDiagramText& x) { return std::tuple(x.Position, x.Text, x.Colour.rgba(), x.Bold, x.Italic); }) &&
-         same(a.Icons, b.Icons, [](const TDiagramIcon& x) { return std::tuple(x.Index, x.Position); }) &&
-         same(a.Order, b.Order, [](const TDiagramItem& x) { return std::tuple(x.Kind, x.Index); }) &&
-         same(a.Parts, b.Parts,
-              [](const TDiagramPart& x) {
-                return std::tuple(x.Kind, x.Area, x.Statement, x.Status, x.Step, x.Argument, x.StepIndex, x.Undercutter,
-                                  x.Box);
-              }) &&
-         same(a.Spans, b.Spans, [](const TDiagramSpan& x) { return std::tuple(x.Area, x.First, x.End); });
 }
 
 }  // namespace

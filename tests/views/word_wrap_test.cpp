@@ -1,12 +1,14 @@
 // Word wrapping against the plain definition (grow a line word by word, cut a word that is
-// too wide character by character), on generated texts and widths; and a word of 300,000
-// characters, which the plain definition takes minutes to cut.
+// too wide character by character), on generated texts and widths; a word of 300,000
+// characters, which the plain definition takes minutes to cut; and what a view's memo of
+// wraps keeps.
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTest>
 
 #include "view_fixtures.h"
 #include "views/word_wrap.h"
+#include "views/wrapped_text.h"
 
 namespace korvane {
 namespace {
@@ -104,6 +106,40 @@ private slots:
     for (const QString& line : lines) QVERIFY(metrics.horizontalAdvance(line) <= 400);
     // Every line but the last is as long as fits: one more character would not.
     QVERIFY(metrics.horizontalAdvance(lines.first() + QLatin1Char('w')) > 400);
+  }
+
+  // Same bytes in another face or width are measured anew; what a layout did not use goes
+  // once the memo holds more than twice the boxes drawn; another font forgets everything.
+  void aViewsMemoKeepsWhatItsLastLayoutUsed() {
+    QFont bold = test::WindowFont();
+    bold.setBold(true);
+    const QFontMetrics regular(test::WindowFont()), heavy(bold);
+    std::vector<TStatement> statements(6000);
+    for (std::size_t k = 0; k < statements.size(); ++k)
+      statements[k].Sentence = "(the " + std::to_string(k) + "th sentence of a rather long line)";
+    TWrapMemo memo;
+    memo.Begin(QStringLiteral("font"));
+    for (const TStatement& s : statements) (void)memo.Wrapped(s, 400, 0, regular);
+    memo.End(statements.size());
+    QCOMPARE(memo.Size(), statements.size());
+    // A layout that copied most of its boxes from the last keeps them too.
+    memo.Begin(QStringLiteral("font"));
+    (void)memo.Wrapped(statements[1], 400, 0, regular);
+    memo.End(statements.size());
+    QCOMPARE(memo.Size(), statements.size());
+
+    memo.Begin(QStringLiteral("font"));
+    const TStatement& first = statements.front();
+    const TWrapped narrow = memo.Wrapped(first, 100, 0, regular);
+    QCOMPARE(narrow.Lines, WordWrap(QStringLiteral("the 0th sentence of a rather long line"), 100, regular));
+    const int plainWidth = memo.Wrapped(first, 400, 0, regular).Width;
+    QCOMPARE(plainWidth, regular.horizontalAdvance(QStringLiteral("the 0th sentence of a rather long line")));
+    QVERIFY(memo.Wrapped(first, 400, 1, heavy).Width > plainWidth);
+    memo.End(3);
+    QCOMPARE(memo.Size(), std::size_t{3});
+
+    memo.Begin(QStringLiteral("another font"));
+    QCOMPARE(memo.Size(), std::size_t{0});
   }
 };
 
