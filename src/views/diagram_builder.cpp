@@ -41,6 +41,7 @@ TDiagramBuilder::TDiagramBuilder(int width, const QFont& font, bool structureOnl
 
 void TDiagramBuilder::Clear() {
   SetPen(kWhiteRgb, TPenStyle::Solid);
+  unitEnds_.clear();
   layout_.Truncated = false;
   layout_.ClearDrawing();
 }
@@ -63,6 +64,7 @@ void TDiagramBuilder::PaintDialecticalDiagram(const TDialecticalArguments& maxim
   EndReuse();
   memo_->End(layout_.Boxes.size());
   WidenToBoxes();
+  MakeSpans();
 }
 
 void TDiagramBuilder::PaintStatementsDiagram(const TStatements& statements) {
@@ -70,11 +72,16 @@ void TDiagramBuilder::PaintStatementsDiagram(const TStatements& statements) {
   BeginLayout();
   BeginReuse(true);
   int row = 0;
-  for (const TStatement* statement : statements)
-    Unit(statement, &TDiagramBuilder::DrawStatementUnit, row);
+  // The statements' objects are read in list order: ask for those a few ahead from memory.
+  constexpr std::size_t kAhead = 8;
+  for (std::size_t i = 0; i < statements.Count(); ++i) {
+    if (i + kAhead < statements.Count()) __builtin_prefetch(statements[i + kAhead]);
+    Unit(statements[i], &TDiagramBuilder::DrawStatementUnit, row);
+  }
   EndReuse();
   memo_->End(layout_.Boxes.size());
   WidenToBoxes();
+  MakeSpans();
 }
 
 // A box that does not fit the width asked for widens the paint box to hold it, with the
@@ -103,6 +110,7 @@ void TDiagramBuilder::Run(std::vector<TTask>& tasks, int& row, int& column) {
   while (!tasks.empty()) {
     const TTask task = tasks.back();
     tasks.pop_back();
+    PrefetchNextConclusion(tasks);
     column = task.column;
     switch (task.kind) {
       case TTask::Kind::Argument:
@@ -127,6 +135,23 @@ void TDiagramBuilder::Run(std::vector<TTask>& tasks, int& row, int& column) {
   }
 }
 
+// Arguments lie all over memory: the next argument's conclusion is asked for from
+// memory while this task is done (the argument itself was asked for when its task was made).
+void TDiagramBuilder::PrefetchNextConclusion(const std::vector<TTask>& tasks) {
+  const std::size_t look = std::min<std::size_t>(tasks.size(), 4);
+  for (std::size_t k = 1; k <= look; ++k) {
+    const TTask& next = tasks[tasks.size() - k];
+    if (next.kind != TTask::Kind::Argument) continue;
+    __builtin_prefetch(next.argument->Conclusion);
+    return;
+  }
+}
+
+void TDiagramBuilder::PushArgument(std::vector<TTask>& tasks, const TDialecticalArgument* argument, int column) {
+  __builtin_prefetch(argument);
+  tasks.push_back({TTask::Kind::Argument, argument, nullptr, 0, column, 0});
+}
+
 // The conclusion's box now; its steps, each with warrant, undercutters, connector and
 // reason, in list order afterwards. Tasks are pushed last-first.
 void TDiagramBuilder::StartArgument(const TTask& task, std::vector<TTask>& tasks, int& row) {
@@ -145,23 +170,23 @@ void TDiagramBuilder::StartArgument(const TTask& task, std::vector<TTask>& tasks
   for (int i = n - 1; i >= 0; --i) {
     const TStep* s = a->Steps[i];
     const int e = column + n - i;
-    tasks.push_back({TTask::Kind::Argument, a->InitialDialecticalArguments[i], nullptr, 0, e, 0});
+    PushArgument(tasks, a->InitialDialecticalArguments[i], e);
     tasks.push_back({TTask::Kind::StepConnector, a, s, i, e, yc});
     tasks.push_back({TTask::Kind::Undercutters, a, s, i, e, 0});
     if (s->WarrantingDialecticalArgument)
-      tasks.push_back({TTask::Kind::Argument, s->WarrantingDialecticalArgument, nullptr, 0, e, 0});
+      PushArgument(tasks, s->WarrantingDialecticalArgument, e);
   }
 }
 
-void TDiagramBuilder::PushUndercutters(const TTask& task, std::vector<TTask>& tasks) const {
+void TDiagramBuilder::PushUndercutters(const TTask& task, std::vector<TTask>& tasks) {
   const TStep* step = task.step;
   const int column = task.column;
   for (int j = static_cast<int>(step->Undercutters.Count()) - 1; j >= 0; --j) {
     const TUndercutter* u = step->Undercutters[j];
-    tasks.push_back({TTask::Kind::Argument, step->UndercuttingDialecticalArguments[j], nullptr, 0, column, 0});
+    PushArgument(tasks, step->UndercuttingDialecticalArguments[j], column);
     tasks.push_back({TTask::Kind::UndercutterLine, task.argument, step, task.index, column, 0, j});
     if (u->WarrantingDialecticalArgument)
-      tasks.push_back({TTask::Kind::Argument, u->WarrantingDialecticalArgument, nullptr, 0, column, 0});
+      PushArgument(tasks, u->WarrantingDialecticalArgument, column);
   }
 }
 

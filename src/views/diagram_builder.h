@@ -85,12 +85,15 @@ private:
   void DrawArgumentUnit(const void* argument, int& row);
   void BeginReuse(bool statements);
   void EndReuse();
+  void MakeSpans();
   /// Writes what a dry walk would draw into the signature.
   void Sign(std::initializer_list<std::uint64_t> values);
 
   void Run(std::vector<TTask>& tasks, int& row, int& column);
   void StartArgument(const TTask& task, std::vector<TTask>& tasks, int& row);
-  void PushUndercutters(const TTask& task, std::vector<TTask>& tasks) const;
+  void PushUndercutters(const TTask& task, std::vector<TTask>& tasks);
+  static void PushArgument(std::vector<TTask>& tasks, const TDialecticalArgument* argument, int column);
+  static void PrefetchNextConclusion(const std::vector<TTask>& tasks);
   void DrawUndercutterLine(const TTask& task, int row);
   void DrawStepConnector(const TDialecticalArgument* argument, int index, int column, int conclusionBottom, int row);
 
@@ -133,6 +136,11 @@ private:
   std::size_t dryBoxes_ = 0;
   bool dryTooLarge_ = false;
   int unitBottom_ = 0;
+  struct TUnitEnd {
+    std::size_t Order;  // items drawn up to the end of the unit
+    int Row;            // the first row after it
+  };
+  std::vector<TUnitEnd> unitEnds_;
 };
 
 /// The face and pixel size the window actually uses for font, so that files written

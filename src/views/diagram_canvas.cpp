@@ -42,6 +42,7 @@ void TDiagramBuilder::DrawArgumentUnit(const void* argument, int& row) {
 void TDiagramBuilder::Unit(const void* head, TUnitDraw draw, int& row) {
   if (!reuse_) {
     (this->*draw)(head, row);
+    unitEnds_.push_back({layout_.Order.size(), row});
     return;
   }
   const TCanvasState before = canvas_;
@@ -74,6 +75,7 @@ void TDiagramBuilder::Unit(const void* head, TUnitDraw draw, int& row) {
     unit.Bottom = unitBottom_;
   }
   layout_.Height = std::max(layout_.Height, unit.Bottom);
+  unitEnds_.push_back({reuse_->Counts()[0], row});
   if (dryTooLarge_ || layout_.Truncated) {
     signature.resize(unit.SignatureBegin);
     return;
@@ -83,6 +85,26 @@ void TDiagramBuilder::Unit(const void* head, TUnitDraw draw, int& row) {
   unit.End = reuse_->Counts();
   unit.After = canvas_;
   reuse_->Record(unit);
+}
+
+// Runs of whole units, each within the rows its units take (their lines and heads
+// included), so a painter of a small area skips the rest of a large diagram.
+void TDiagramBuilder::MakeSpans() {
+  constexpr std::size_t kSpanItems = 512;
+  std::size_t first = 0;
+  int firstRow = 0;
+  const auto add = [&](std::size_t end, int rows) {
+    layout_.Spans.push_back({QRect(0, firstRow * d_, layout_.Width, rows * d_ + d_), static_cast<int>(first),
+                             static_cast<int>(end)});
+    first = end;
+  };
+  for (const TUnitEnd& end : unitEnds_) {
+    if (end.Order - first < kSpanItems) continue;
+    add(end.Order, end.Row - firstRow);
+    firstRow = end.Row;
+  }
+  // The rest: the last units, a unit cut short and the note below it.
+  if (first < layout_.Order.size()) add(layout_.Order.size(), std::max(layout_.Height / d_ + 1 - firstRow, 1));
 }
 
 void TDiagramBuilder::Sign(std::initializer_list<std::uint64_t> values) {

@@ -47,7 +47,8 @@ void TLineOfArgumentationView::SetLines(const std::vector<std::string>& lines) {
   if (pending_.empty() && kept > 0 && lines.size() >= kept && std::equal(lines_.begin(), lines_.end(), lines.begin())) {
     QStringList added;
     for (std::size_t i = kept; i < lines.size(); ++i) added.append(Shown(lines[i]));
-    lines_ = lines;
+    // Only the new lines are copied: assigning the whole list would copy every line again.
+    lines_.insert(lines_.end(), lines.begin() + static_cast<std::ptrdiff_t>(kept), lines.end());
     if (!added.isEmpty()) {
       QTextCursor end(document());
       end.movePosition(QTextCursor::End);
@@ -58,7 +59,7 @@ void TLineOfArgumentationView::SetLines(const std::vector<std::string>& lines) {
   }
   // Undo takes the last move's lines away: only those go.
   if (pending_.empty() && !lines.empty() && lines.size() < kept && std::equal(lines.begin(), lines.end(), lines_.begin())) {
-    lines_ = lines;
+    lines_.resize(lines.size());
     QTextCursor cut(document()->findBlockByNumber(static_cast<int>(lines.size()) - 1));
     cut.movePosition(QTextCursor::EndOfBlock);
     cut.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
