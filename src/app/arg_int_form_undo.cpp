@@ -87,10 +87,15 @@ void TArgIntForm::BringIntoSight(const std::string& sentence) {
   if (box.isHidden()) return;
   const QRect seen(QPoint(ui_.ScrollBox1->horizontalScrollBar()->value(), ui_.ScrollBox1->verticalScrollBar()->value()),
                    ui_.ScrollBox1->viewport()->size());
+  // The boxes point to the stage's statements, one per sentence: comparing addresses
+  // spares reading every statement of a large diagram.
+  const TArgumentationStage* stage = Line().CurrentStage;
+  TStatement* wanted = nullptr;
+  if (!stage || !stage->SentenceIsStatementSentence(sentence, wanted)) return;
   std::optional<QRect> first;
   for (int i = 0; i < box.BoxCount(); ++i) {
     const TDiagramPart* part = box.BoxPart(i);
-    if (part == nullptr || part->Statement == nullptr || part->Statement->Sentence != sentence) continue;
+    if (part == nullptr || part->Statement != wanted) continue;
     const QRect rect = part->Area.translated(box.pos());
     if (seen.contains(rect)) return;  // a box of it is in sight already
     if (!first) first = rect;

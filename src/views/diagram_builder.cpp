@@ -135,15 +135,20 @@ void TDiagramBuilder::Run(std::vector<TTask>& tasks, int& row, int& column) {
   }
 }
 
-// Arguments lie all over memory: the next argument's conclusion is asked for from
-// memory while this task is done (the argument itself was asked for when its task was made).
+// Arguments lie all over memory. An argument is asked for from memory when its task is
+// made; the conclusion of the second argument to come, when a task is taken, so both
+// have arrived by the time they are drawn.
 void TDiagramBuilder::PrefetchNextConclusion(const std::vector<TTask>& tasks) {
-  const std::size_t look = std::min<std::size_t>(tasks.size(), 4);
+  const std::size_t look = std::min<std::size_t>(tasks.size(), 8);
+  bool second = false;
   for (std::size_t k = 1; k <= look; ++k) {
     const TTask& next = tasks[tasks.size() - k];
     if (next.kind != TTask::Kind::Argument) continue;
-    __builtin_prefetch(next.argument->Conclusion);
-    return;
+    if (second) {
+      __builtin_prefetch(next.argument->Conclusion);
+      return;
+    }
+    second = true;
   }
 }
 

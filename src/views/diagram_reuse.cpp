@@ -12,11 +12,12 @@ bool SameTarget(const TDiagramTarget& a, const TDiagramTarget& b) {
          a.StructureOnly == b.StructureOnly && a.FontKey == b.FontKey;
 }
 
-// Appends items first to end of from to to, each moved by shift.
+// Moves items first to end of from to the end of to, each changed by move. The last
+// layout is given up once the next is made, and each of its units is taken once.
 template <class T, class Move>
-void AppendMoved(const std::vector<T>& from, std::size_t first, std::size_t end, std::vector<T>& to, Move move) {
-  const auto begin = from.begin() + static_cast<std::ptrdiff_t>(first);
-  const auto stop = from.begin() + static_cast<std::ptrdiff_t>(end);
+void AppendMoved(std::vector<T>& from, std::size_t first, std::size_t end, std::vector<T>& to, Move move) {
+  const auto begin = std::make_move_iterator(from.begin() + static_cast<std::ptrdiff_t>(first));
+  const auto stop = std::make_move_iterator(from.begin() + static_cast<std::ptrdiff_t>(end));
   const std::size_t at = to.size();
   to.insert(to.end(), begin, stop);
   for (std::size_t k = at; k < to.size(); ++k) move(to[k]);
@@ -53,6 +54,7 @@ void TDiagramReuse::Begin(TDiagramTarget target, TDiagramLayout& layout, int row
     previousSignature_.clear();
   }
   target_ = std::move(target);
+  taken_.assign(previousUnits_.size(), false);
   previousByHead_.clear();
   cursor_ = 0;
   copied_ = 0;
@@ -90,7 +92,7 @@ const TDiagramUnit* TDiagramReuse::Match(const void* head, std::size_t begin) {
     if (at == previousUnits_.size()) return nullptr;
   }
   cursor_ = at + 1;
-  if (!Matches(previousUnits_[at], begin)) return nullptr;
+  if (taken_[at] || !Matches(previousUnits_[at], begin)) return nullptr;
   return &previousUnits_[at];
 }
 
@@ -124,6 +126,7 @@ std::size_t TDiagramReuse::FindPrevious(const void* head) const {
 void TDiagramReuse::Copy(const TDiagramUnit& unit, int rows) {
   ++copied_;
   const auto index = static_cast<std::size_t>(&unit - previousUnits_.data());
+  taken_[index] = true;
   if (pendingEnd_ > pendingFirst_ && index == pendingEnd_ && rows == pendingRows_ &&
       unit.Begin == previousUnits_[pendingEnd_ - 1].End) {
     ++pendingEnd_;

@@ -102,6 +102,7 @@ private:
   // first unit not found in order, so a new unit costs no allocation per unit.
   std::vector<std::pair<const void*, std::size_t>> previousByHead_;
   std::size_t cursor_ = 0;
+  std::vector<bool> taken_;  // units of the last diagram copied into this one
   // The layout being made; the run of units of the last one still to be copied into it.
   TDiagramLayout* layout_ = nullptr;
   int rowHeight_ = 0;
