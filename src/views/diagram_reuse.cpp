@@ -36,7 +36,6 @@ void TDiagramReuse::GiveBack(TDiagramLayout layout) {
     return;
   }
   previous_ = std::move(layout);
-  previousCounts_ = counts_;
   // Swapped, so the lists written next keep the room of the ones before.
   std::swap(previousUnits_, units_);
   std::swap(previousSignature_, signature_);

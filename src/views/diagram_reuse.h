@@ -11,7 +11,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -95,7 +94,6 @@ private:
   bool usable_ = false;  // previous_ is the layout last made, for the same target
   TDiagramLayout previous_;
   TDiagramLayout spare_;  // holds no drawing, only room
-  TItemCounts previousCounts_{};
   std::vector<TDiagramUnit> previousUnits_;
   std::vector<std::uint64_t> previousSignature_;
   // Where each head of the last diagram is: open addressing in one list, made on the
