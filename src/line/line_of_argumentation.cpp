@@ -27,10 +27,9 @@ void AppendPart(std::string& text, const std::string& part) {
   text += part;
 }
 
-}  // namespace
-
-namespace {
+// Each line gets the next, so a serial names one line for as long as the program runs.
 std::atomic<std::uint64_t> lineSerials{0};
+
 }  // namespace
 
 TLineOfArgumentation::TLineOfArgumentation(const bool& interactive, TAsker& asker)

@@ -108,6 +108,7 @@ private:
   void Clear();
   void SetStyle(TPaintStyle style);
   void SetStructureOnlyStyle();
+  void SetLook(QRgb colour, bool bold, bool italic);
   void SetPen(QRgb colour, TPenStyle style);
   void Line(int x1, int y1, int x2, int y2);
   /// Metrics of the current font, made once per style.
@@ -156,7 +157,7 @@ private:
 [[nodiscard]] QColor BlockedColour();      // grey
 
 /// The dialectical-arguments diagram of stage for a paint box of this width, starting
-/// from height 0; memo as for TDiagramBuilder.
+/// from height 0; memory as for TDiagramBuilder.
 [[nodiscard]] TDiagramLayout LayoutDialecticalDiagram(const TArgumentationStage& stage, int width, const QFont& font,
                                                       bool structureOnly, TDiagramMemory* memory = nullptr);
 /// The statements diagram of stage; the paint box keeps at least the height it had.

@@ -1,6 +1,5 @@
 // What the diagram builder draws with: pens and fonts, boxes, lines and texts, and the
 // units copied from the last diagram, whose dry walks sign what they would draw.
-#include <QFontInfo>
 #include <algorithm>
 
 #include "views/diagram_builder.h"
@@ -68,13 +67,13 @@ void TDiagramBuilder::Unit(const void* head, TUnitDraw draw, int& row) {
     row += old->Rows;
     canvas_ = old->After;
     unit.Bottom = old->Bottom > 0 ? old->Bottom + shift * d_ : 0;
+    layout_.Height = std::max(layout_.Height, unit.Bottom);
   } else {
     reuse_->Flush();
     unitBottom_ = 0;
-    (this->*draw)(head, row);
+    (this->*draw)(head, row);  // its boxes raise the height themselves
     unit.Bottom = unitBottom_;
   }
-  layout_.Height = std::max(layout_.Height, unit.Bottom);
   unitEnds_.push_back({reuse_->Counts()[0], row});
   if (dryTooLarge_ || layout_.Truncated) {
     signature.resize(unit.SignatureBegin);
@@ -183,27 +182,20 @@ void TDiagramBuilder::DrawBox(const TStatement* statement, TStatus status, int& 
 
 void TDiagramBuilder::SetStyle(TPaintStyle style) {
   switch (style) {
-    case TPaintStyle::Justified:
-      SetPen(kJustifiedRgb, TPenStyle::Solid);
-      canvas_.Font = kJustifiedRgb;
-      canvas_.Bold = true;
-      canvas_.Italic = false;
-      break;
-    case TPaintStyle::Unjustified:
-      SetPen(kUnjustifiedRgb, TPenStyle::Solid);
-      canvas_.Font = kUnjustifiedRgb;
-      canvas_.Bold = false;
-      canvas_.Italic = true;
-      break;
+    case TPaintStyle::Justified: SetLook(kJustifiedRgb, true, false); break;
+    case TPaintStyle::Unjustified: SetLook(kUnjustifiedRgb, false, true); break;
     case TPaintStyle::Keep: break;
   }
 }
 
-void TDiagramBuilder::SetStructureOnlyStyle() {
-  SetPen(kBlackRgb, TPenStyle::Solid);
-  canvas_.Font = kBlackRgb;
-  canvas_.Bold = false;
-  canvas_.Italic = false;
+void TDiagramBuilder::SetStructureOnlyStyle() { SetLook(kBlackRgb, false, false); }
+
+// A style: pen and text in one colour, the pen solid.
+void TDiagramBuilder::SetLook(QRgb colour, bool bold, bool italic) {
+  SetPen(colour, TPenStyle::Solid);
+  canvas_.Font = colour;
+  canvas_.Bold = bold;
+  canvas_.Italic = italic;
 }
 
 void TDiagramBuilder::SetPen(QRgb colour, TPenStyle style) {
